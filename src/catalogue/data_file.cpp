@@ -1,0 +1,138 @@
+#include "catalogue/data_file.h"
+
+#include "exchange/sjis.h"
+
+namespace zorbi {
+
+void WriteInt32(std::string& stream, std::int32_t value) {
+  const auto u = static_cast<std::uint32_t>(value);
+  for (int shift = 0; shift < 32; shift += 8) stream += static_cast<char>((u >> shift) & 0xFF);
+}
+
+void WriteZString(std::string& stream, std::string_view text) {
+  stream.append(text.substr(0, text.find('\0')));
+  stream += '\0';
+}
+
+void WriteCountedString(std::string& stream, std::string_view text) {
+  const std::string_view stored = SjisPrefix(text.substr(0, text.find('\0')), MaxStoredTextBytes);
+  WriteInt32(stream, static_cast<std::int32_t>(stored.size() + 1));
+  stream.append(stored);
+  stream += '\0';
+}
+
+bool ByteReader::ReadInt32(std::int32_t& value) {
+  if (bytes_.size() - pos_ < 4) return false;
+  std::uint32_t u = 0;
+  for (int k = 3; k >= 0; --k)
+    u = (u << 8) | static_cast<unsigned char>(bytes_[pos_ + static_cast<std::size_t>(k)]);
+  pos_ += 4;
+  value = static_cast<std::int32_t>(u);
+  return true;
+}
+
+bool ByteReader::ReadZString(std::string& text) {
+  const std::size_t end = bytes_.find('\0', pos_);
+  if (end == std::string_view::npos) return false;
+  text.assign(bytes_.substr(pos_, end - pos_));
+  pos_ = end + 1;
+  return true;
+}
+
+bool ByteReader::ReadCountedString(std::string& text) {
+  std::int32_t n = 0;
+  if (!ReadInt32(n) || n < 1 || n > MaxCountedLength) return false;
+  const auto len = static_cast<std::size_t>(n);
+  if (bytes_.size() - pos_ < len) return false;
+  const std::string_view field = bytes_.substr(pos_, len);
+  text.assign(field.substr(0, field.find('\0')));
+  pos_ += len;
+  return true;
+}
+
+void WriteTabItems(const TMList& tab, std::string& stream) {
+  for (const auto& item : tab.Items) {
+    WriteCountedString(stream, item->BatPath);
+    WriteCountedString(stream, item->Summary);
+    WriteInt32(stream, item->TabNo);
+    WriteInt32(stream, item->Position);
+    WriteCountedString(stream, item->Memo);
+    WriteCountedString(stream, item->Reserved1);
+    WriteCountedString(stream, item->Reserved2);
+    WriteInt32(stream, item->PickState);
+    WriteInt32(stream, item->Reserved3);
+  }
+}
+
+std::string CatalogueImage(const Catalogue& catalogue, std::int32_t tabCount,
+                           const std::vector<std::string>& tabNames) {
+  // Tabs past the strip carry no items. Should one ever hold some, its name is
+  // stored too (empty), or the file would name a tab it doesn't have and be
+  // refused at the next start.
+  std::int64_t names = tabCount < 0 ? 0 : tabCount;
+  for (std::size_t t = 0; t < catalogue.TabList.size(); ++t)
+    if (!catalogue.TabList[t]->Items.empty() && static_cast<std::int64_t>(t) >= names)
+      names = static_cast<std::int64_t>(t) + 1;
+
+  std::string image;
+  WriteZString(image, DataFileHeader);
+  WriteInt32(image, static_cast<std::int32_t>(names));
+  WriteInt32(image, static_cast<std::int32_t>(catalogue.TotalItemCount()));
+  for (std::int64_t i = 0; i < names; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    WriteCountedString(image, k < tabNames.size() ? std::string_view(tabNames[k]) : "");
+  }
+  for (const auto& tab : catalogue.TabList) WriteTabItems(*tab, image);
+  return image;
+}
+
+namespace {
+
+bool ReadItem(ByteReader& in, TMenuItem& item) {
+  return in.ReadCountedString(item.BatPath) && in.ReadCountedString(item.Summary) &&
+         in.ReadInt32(item.TabNo) && in.ReadInt32(item.Position) &&
+         in.ReadCountedString(item.Memo) && in.ReadCountedString(item.Reserved1) &&
+         in.ReadCountedString(item.Reserved2) && in.ReadInt32(item.PickState) &&
+         in.ReadInt32(item.Reserved3);
+}
+
+}  // namespace
+
+bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
+                        std::vector<std::string>& tabNames) {
+  // Everything is read and checked before the catalogue is touched.
+  ByteReader in(bytes);
+  std::string header;
+  if (!in.ReadZString(header) || header != DataFileHeader) return false;
+  std::int32_t tabCount = 0, itemCount = 0;
+  if (!in.ReadInt32(tabCount) || !in.ReadInt32(itemCount)) return false;
+
+  std::vector<std::string> names;
+  for (std::int32_t t = 0; t < tabCount; ++t) {
+    if (!in.ReadCountedString(names.emplace_back())) return false;
+  }
+  const std::int64_t tabsAfter =
+      static_cast<std::int64_t>(catalogue.TabList.size()) + static_cast<std::int64_t>(names.size());
+  std::vector<std::unique_ptr<TMenuItem>> items;
+  for (std::int32_t k = 0; k < itemCount; ++k) {
+    auto item = std::make_unique<TMenuItem>();
+    if (!ReadItem(in, *item) || item->TabNo < 0 || item->TabNo >= tabsAfter) return false;
+    items.push_back(std::move(item));
+  }
+  if (names.empty() && items.empty()) names.emplace_back(DefaultTabName);
+
+  for (std::size_t t = 0; t < names.size(); ++t)
+    catalogue.TabList.push_back(std::make_unique<TMList>());
+  tabNames = std::move(names);
+  for (auto& item : items) {
+    if (item->PickState == 2) {
+      catalogue.CurrentTab = item->TabNo;
+      catalogue.PickedIndex = item->Position;
+    }
+    TMList& tab = *catalogue.TabList[static_cast<std::size_t>(item->TabNo)];
+    AddItem(tab, std::move(item));
+  }
+  return true;
+}
+
+}  // namespace zorbi
