@@ -1,0 +1,138 @@
+#include "app/main_form.h"
+
+#include "catalogue/data_file.h"
+#include "exchange/text_split.h"
+
+namespace zorbi {
+
+namespace {
+
+constexpr std::string_view UnreadableDataFileMessage = " を読み込めません、終了します。";
+constexpr std::string_view WriteFailedMessage = " を保存できませんでした。";
+
+}  // namespace
+
+TForm1::TForm1(const FormControls& controls, const FormServices& services)
+    : C(controls),
+      files_(services.Files),
+      messages_(services.Messages),
+      sys_(services.Sys),
+      window_(services.Window) {}
+
+std::string TForm1::SettingsPath() const {
+  const std::string exe = sys_.ExePath();
+  const std::string name = FileNamePart(exe);
+  const std::size_t dot = name.rfind('.');
+  const std::size_t cut = dot == std::string::npos ? exe.size() : exe.size() - name.size() + dot;
+  return exe.substr(0, cut) + ".ini";
+}
+
+bool TForm1::FormCreate() {
+  const std::string exe = sys_.ExePath();
+  OwnExeName = FileNamePart(exe);
+  AppDir = exe.substr(0, exe.size() - OwnExeName.size());
+  window_.SetCaption(std::string(VersionCaption));
+  if (!InitialLoad()) return false;
+  ReadSettings(SettingsPath());
+  SettingsLoaded = true;
+  if (JWCheck) FindTargetWindows();
+  return true;
+}
+
+bool TForm1::LoadCatalogueFile(const std::string& path) {
+  const std::optional<std::string> bytes = files_.ReadAll(path);
+  if (!bytes) {
+    messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
+                          MessageKind::Error);
+    return false;
+  }
+  std::vector<std::string> names = C.TabControl1.Tabs();
+  if (!ReadCatalogueImage(Cat, *bytes, names)) {
+    messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
+    return false;
+  }
+  C.TabControl1.SetTabs(std::move(names));
+  return true;
+}
+
+bool TForm1::InitialLoad() {
+  CreateExchangeLists();
+  CreateCatalogue(Cat);
+  Cat.BatFolder = AppDir;
+  Cat.PickedBatPath.clear();
+  ClearGrid();
+  C.DatRestore1.SetEnabled(false);
+  C.PATHTXT1.SetEnabled(false);
+  const std::string dataFile = AppDir + std::string(DataFileName);
+  if (files_.Exists(dataFile)) {
+    C.DatRestore1.SetEnabled(true);
+    if (files_.Exists(AppDir + std::string(PathTxtName))) C.PATHTXT1.SetEnabled(true);
+    // A file we cannot take ends the program here, before anything is written,
+    // so the user's catalogue survives as it is.
+    if (!LoadCatalogueFile(dataFile)) return false;
+    C.TabControl1.SetTabIndex(Cat.CurrentTab);
+    TabControl1Change();
+    bool canSelect = true;
+    StringGrid1SelectCell(0, Cat.PickedIndex + 1, canSelect);
+  } else {
+    C.TabControl1.SetTabs({std::string(DefaultTabName)});
+    C.StringGrid1.SetCell(1, 0, std::string(FileNameHeader));
+    C.StringGrid1.SetCell(2, 0, std::string(SummaryHeader));
+    Cat.TabList.push_back(std::make_unique<TMList>());
+  }
+  ExchangeLoaded = ReadExchangeFile(AppDir + std::string(ExchangeFileName));
+  EditMode = false;
+  MemoEditMode = false;
+  return true;
+}
+
+void TForm1::Button2Click() {
+  if (EditMode) return;
+  if (!WritePathTxt()) return;
+  Close();
+}
+
+void TForm1::Button4Click() {
+  Cat.PickedBatPath.clear();
+  if (!WritePathTxt()) return;
+  Close();
+}
+
+void TForm1::Close() {
+  if (closed_ || !FormClose()) return;
+  closed_ = true;
+  window_.Destroy();
+}
+
+bool TForm1::FormClose() {
+  if (SettingsLoaded && !WriteSettings(SettingsPath())) return false;
+  return FinalSave();
+}
+
+bool TForm1::ReportWriteFailure(const std::string& path, const std::string& error) {
+  std::string text = FileNamePart(path) + std::string(WriteFailedMessage);
+  if (!error.empty()) text += "\r\n" + error;
+  messages_.ShowMessage(text, MessageKind::Error);
+  return false;
+}
+
+bool TForm1::FinalSave() {
+  const std::string dataFile = AppDir + std::string(DataFileName);
+  const std::vector<std::string> names = C.TabControl1.Tabs();
+  std::string error;
+  if (!files_.ReplaceAll(
+          dataFile, CatalogueImage(Cat, static_cast<std::int32_t>(names.size()), names), error))
+    return ReportWriteFailure(dataFile, error);
+  if (ExchangeLoaded && !Cat.PickedBatPath.empty() && !WriteChainingLines()) return false;
+  FreeCatalogue(Cat);
+  // The grid only refers to items; drop the references with the items.
+  for (int row = 1; row < C.StringGrid1.RowCount(); ++row) C.StringGrid1.SetItem(row, nullptr);
+  FreeExchangeLists();
+  return true;
+}
+
+void TForm1::FormDestroy() {
+  ForegroundSwitch();
+}
+
+}  // namespace zorbi

@@ -1,0 +1,116 @@
+// TForm1: the main window's logic. The Win32 layer owns the real controls and
+// turns window messages into calls of the handlers below.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "platform/controls.h"
+#include "platform/file_system.h"
+#include "platform/services.h"
+
+namespace zorbi {
+
+inline constexpr std::string_view ApplicationTitle = "Z_ORBI";
+inline constexpr std::string_view PathTxtName = "PATH.TXT";
+inline constexpr std::string_view ExchangeFileName = "jwc_temp.txt";
+inline constexpr std::string_view FileNameHeader = "ファイル名";
+inline constexpr std::string_view SummaryHeader = "概要";
+inline constexpr std::string_view InvalidItemMessage =
+    "選択項目の外部変形は無効です、削除してください。";
+inline constexpr int DefaultGridRows = 21;
+
+struct FormControls {
+  Grid& StringGrid1;
+  TabStrip& TabControl1;
+  Memo& Memo1;
+  Label& Label2;
+  Button& Button2;           // OK
+  Button& Button4;           // キャンセル
+  MenuCommand& DatRestore1;  // "Z_Orbi.dat から復旧"
+  MenuCommand& PATHTXT1;     // "PATH.TXT から復旧"
+};
+
+struct FormServices {
+  FileSystem& Files;
+  MessageBoxes& Messages;
+  System& Sys;
+  FormWindow& Window;
+};
+
+class TForm1 {
+ public:
+  TForm1(const FormControls& controls, const FormServices& services);
+
+  // Start-up. False when the program must end at once without writing anything.
+  bool FormCreate();
+  void Button2Click();  // OK path
+  void Button4Click();  // Cancel path
+  // Any request to close the window (close box, system menu, OK, Cancel).
+  void Close();
+  // Close sequence; false when a write failed and the window stays open.
+  bool FormClose();
+  void FormDestroy();
+  bool Closed() const { return closed_; }
+
+  // Item grid and tabs.
+  void ClearGrid();
+  std::int32_t FillGrid(std::int32_t tab);
+  void ShowTab(std::int32_t tab);
+  void StringGrid1SelectCell(int col, int row, bool& canSelect);
+  void StringGrid1DblClick() { Button2Click(); }
+  void TabControl1Changing(bool& allowChange);
+  void TabControl1Change();
+
+  // Item editing: commits an edited summary and ends edit or move mode.
+  void K4Click();
+
+  // Shared state of the main window.
+  std::string AppDir;
+  std::string OwnExeName;
+  Catalogue Cat;
+  bool ExchangeLoaded = false;
+  std::int32_t ExchangeStatus = 0;
+  bool EditMode = false;
+  bool MemoEditMode = false;
+  bool MoveMode = false;
+  bool KeyRan = false;
+  bool Info = false;
+  bool JWCheck = false;
+  std::string Editor = "notepad.exe";
+  std::string AWKPath;
+  bool SettingsLoaded = false;
+  bool TabSwitching = false;
+
+  FormControls C;
+
+ private:
+  bool InitialLoad();
+  bool FinalSave();
+  bool LoadCatalogueFile(const std::string& path);
+  // Reports a failed write; false so callers can return it.
+  bool ReportWriteFailure(const std::string& path, const std::string& error);
+
+  // Steps whose work arrives with later features; each is where that work goes.
+  void CreateExchangeLists() {}
+  void FreeExchangeLists() {}
+  bool ReadExchangeFile(const std::string& /*path*/) { return false; }
+  void ReadSettings(const std::string& /*path*/) {}
+  bool WriteSettings(const std::string& /*path*/) { return true; }
+  bool WritePathTxt() { return true; }
+  bool WriteChainingLines() { return true; }
+  void FindTargetWindows() {}
+  void ForegroundSwitch() {}
+
+  std::string SettingsPath() const;
+
+  FileSystem& files_;
+  MessageBoxes& messages_;
+  System& sys_;
+  FormWindow& window_;
+  bool closed_ = false;
+};
+
+}  // namespace zorbi

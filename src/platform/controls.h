@@ -1,0 +1,85 @@
+// What the form logic may ask of its controls. Texts are CP932 byte strings.
+// Changing a control from code never raises its events: the form calls its own
+// handlers where the sequence needs them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zorbi {
+
+class TMenuItem;
+
+// A rectangle of grid cells, columns Left..Right, rows Top..Bottom.
+struct GridRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  friend bool operator==(const GridRect&, const GridRect&) = default;
+};
+
+struct Control {
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual bool Enabled() const = 0;
+  virtual ~Control() = default;
+};
+
+// The item grid: a string grid with a fixed header row and number column.
+struct Grid : Control {
+  virtual int RowCount() const = 0;
+  virtual void SetRowCount(int rows) = 0;
+  virtual std::string Cell(int col, int row) const = 0;
+  virtual void SetCell(int col, int row, std::string text) = 0;
+  // Column 1's reference to the row's item; the grid never owns it.
+  virtual TMenuItem* Item(int row) const = 0;
+  virtual void SetItem(int row, TMenuItem* item) = 0;
+  // Selecting from code moves the current cell to (Right, Top).
+  virtual GridRect Selection() const = 0;
+  virtual void SetSelection(GridRect cells) = 0;
+  virtual int Row() const = 0;
+  virtual int Col() const = 0;
+  // First visible scrolling row.
+  virtual int TopRow() const = 0;
+  virtual void SetTopRow(int row) = 0;
+  virtual void SetFocus() = 0;
+};
+
+struct TabStrip : Control {
+  virtual std::vector<std::string> Tabs() const = 0;
+  virtual void SetTabs(std::vector<std::string> names) = 0;
+  // -1 when the strip has no tab.
+  virtual int TabIndex() const = 0;
+  virtual void SetTabIndex(int index) = 0;
+};
+
+struct Memo : Control {
+  virtual std::vector<std::string> Lines() const = 0;
+  virtual void SetLines(std::vector<std::string> lines) = 0;
+  void Clear() { SetLines({}); }
+};
+
+struct Label {
+  virtual void SetCaption(std::string text) = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual bool Visible() const = 0;
+  virtual ~Label() = default;
+};
+
+struct Button : Control {};
+
+struct MenuCommand : Control {
+  virtual void SetChecked(bool checked) = 0;
+  virtual bool Checked() const = 0;
+};
+
+}  // namespace zorbi
+
+namespace zorbi {
+
+// The main window as its logic sees it.
+struct FormWindow {
+  virtual void SetCaption(std::string text) = 0;
+  // Ends the window without running the close sequence again.
+  virtual void Destroy() = 0;
+  virtual ~FormWindow() = default;
+};
+
+}  // namespace zorbi

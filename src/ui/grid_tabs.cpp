@@ -1,0 +1,99 @@
+// The item grid and the tab strip: showing a tab, picking a row, switching tabs.
+#include <string>
+
+#include "app/main_form.h"
+#include "exchange/text_split.h"
+
+namespace zorbi {
+
+void TForm1::ClearGrid() {
+  Grid& g = C.StringGrid1;
+  for (int row = 1; row < g.RowCount(); ++row) {
+    for (int col = 0; col < 3; ++col) g.SetCell(col, row, "");
+    g.SetItem(row, nullptr);
+  }
+}
+
+std::int32_t TForm1::FillGrid(std::int32_t tab) {
+  const TMList* list = Cat.Tab(tab);
+  if (!list) return 0;
+  Grid& g = C.StringGrid1;
+  std::int32_t picked = 0;
+  for (std::int32_t p = 0; p < list->Count(); ++p) {
+    TMenuItem* item = list->Items[static_cast<std::size_t>(p)].get();
+    const int row = p + 1;
+    g.SetCell(0, row, "  " + std::to_string(p + 1));
+    g.SetCell(1, row, "  " + FileNamePart(item->BatPath));
+    g.SetCell(2, row, item->Summary);
+    g.SetItem(row, item);
+    if (item->PickState != 0) picked = p;
+  }
+  return picked;
+}
+
+void TForm1::ShowTab(std::int32_t tab) {
+  Grid& g = C.StringGrid1;
+  g.SetCell(1, 0, std::string(FileNameHeader));
+  g.SetCell(2, 0, std::string(SummaryHeader));
+  const TMList* list = Cat.Tab(tab);
+  const std::int32_t n = list ? list->Count() : 0;
+  if (n == 0) {
+    Cat.PickedIndex = 0;
+    g.SetSelection({1, 1, 2, 1});
+    return;
+  }
+  g.SetRowCount(n <= DefaultGridRows - 1 ? DefaultGridRows : n + 1);
+  const std::int32_t p = FillGrid(tab);
+  Cat.PickedIndex = p;
+  g.SetSelection({1, p + 1, 2, p + 1});
+  TabSwitching = false;
+  bool canSelect = true;
+  StringGrid1SelectCell(0, p + 1, canSelect);
+  // The pick stays in view as the tenth visible row.
+  g.SetTopRow(p + 1 <= 10 ? 1 : p + 1 - 9);
+}
+
+void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
+  if (EditMode || TabSwitching) {
+    if (col == 0 || col == 1) canSelect = false;
+    return;
+  }
+  Grid& g = C.StringGrid1;
+  TMenuItem* item = row >= 1 && row < g.RowCount() ? g.Item(row) : nullptr;
+  if (item && !g.Cell(1, row).empty()) {
+    C.Memo1.SetLines(SplitDelimited(item->Memo, ','));
+    if (TMenuItem* old = Cat.Item(Cat.CurrentTab, Cat.PickedIndex)) old->SetPickState(0);
+    Cat.PickedBatPath = item->BatPath;
+    Cat.PickedIndex = row - 1;
+    if (TMenuItem* now = Cat.Item(Cat.CurrentTab, Cat.PickedIndex)) now->SetPickState(2);
+  }
+  if (Cat.PickedBatPath.empty() || !files_.Exists(Cat.PickedBatPath))
+    messages_.ShowMessage(std::string(InvalidItemMessage), MessageKind::Plain);
+}
+
+void TForm1::TabControl1Changing(bool& allowChange) {
+  allowChange = true;
+  TabSwitching = true;
+  if (EditMode || MoveMode) K4Click();
+  Cat.CurrentTab = C.TabControl1.TabIndex();
+  const TMList* left = Cat.Tab(Cat.CurrentTab);
+  if (left && left->Count() > 0)
+    if (TMenuItem* item = left->ItemAt(Cat.PickedIndex)) item->SetPickState(1);
+}
+
+void TForm1::TabControl1Change() {
+  ClearGrid();
+  Cat.PickedBatPath.clear();
+  C.Memo1.Clear();
+  Cat.CurrentTab = C.TabControl1.TabIndex();
+  ShowTab(Cat.CurrentTab);
+  TabSwitching = false;
+}
+
+void TForm1::K4Click() {
+  // Item editing arrives with its own feature; until then there is no mode to end.
+  EditMode = false;
+  MoveMode = false;
+}
+
+}  // namespace zorbi

@@ -1,0 +1,189 @@
+// In-memory stand-ins for the controls and services, recording what the form
+// logic did to them.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+
+namespace zorbi::test {
+
+struct FakeControl {
+  bool enabled = true;
+};
+
+struct FakeGrid : Grid {
+  struct RowData {
+    std::array<std::string, 3> cells;
+    TMenuItem* item = nullptr;
+  };
+  std::vector<RowData> rows = std::vector<RowData>(DefaultGridRows);
+  GridRect selection{1, 1, 2, 1};
+  int topRow = 1;
+  bool enabled = true;
+
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  int RowCount() const override { return static_cast<int>(rows.size()); }
+  void SetRowCount(int n) override { rows.resize(static_cast<std::size_t>(n)); }
+  bool Valid(int col, int row) const { return col >= 0 && col < 3 && row >= 0 && row < RowCount(); }
+  std::string Cell(int col, int row) const override {
+    return Valid(col, row)
+               ? rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)]
+               : "";
+  }
+  void SetCell(int col, int row, std::string text) override {
+    if (Valid(col, row))
+      rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)] = std::move(text);
+  }
+  TMenuItem* Item(int row) const override {
+    return Valid(1, row) ? rows[static_cast<std::size_t>(row)].item : nullptr;
+  }
+  void SetItem(int row, TMenuItem* item) override {
+    if (Valid(1, row)) rows[static_cast<std::size_t>(row)].item = item;
+  }
+  GridRect Selection() const override { return selection; }
+  void SetSelection(GridRect cells) override { selection = cells; }
+  int Row() const override { return selection.Top; }
+  int Col() const override { return selection.Right; }
+  int TopRow() const override { return topRow; }
+  void SetTopRow(int row) override { topRow = row; }
+  void SetFocus() override {}
+};
+
+struct FakeTabStrip : TabStrip {
+  std::vector<std::string> tabs;
+  int index = -1;
+  bool enabled = true;
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  std::vector<std::string> Tabs() const override { return tabs; }
+  void SetTabs(std::vector<std::string> names) override {
+    tabs = std::move(names);
+    if (index >= static_cast<int>(tabs.size())) index = static_cast<int>(tabs.size()) - 1;
+    if (index < 0 && !tabs.empty()) index = 0;
+  }
+  int TabIndex() const override { return index; }
+  void SetTabIndex(int i) override { index = i; }
+};
+
+struct FakeMemo : Memo {
+  std::vector<std::string> lines;
+  bool enabled = true;
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  std::vector<std::string> Lines() const override { return lines; }
+  void SetLines(std::vector<std::string> l) override { lines = std::move(l); }
+};
+
+struct FakeLabel : Label {
+  std::string caption;
+  bool visible = false;
+  void SetCaption(std::string text) override { caption = std::move(text); }
+  void SetVisible(bool v) override { visible = v; }
+  bool Visible() const override { return visible; }
+};
+
+struct FakeButton : Button {
+  bool enabled = true;
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+};
+
+struct FakeMenu : MenuCommand {
+  bool enabled = true;
+  bool checked = false;
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  void SetChecked(bool c) override { checked = c; }
+  bool Checked() const override { return checked; }
+};
+
+struct FakeFiles : FileSystem {
+  std::map<std::string, std::string> files;
+  std::set<std::string> unreadable;
+  std::set<std::string> unwritable;
+  std::vector<std::string> writes;  // paths, in order
+  bool Exists(const std::string& path) override { return files.count(path) > 0; }
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    if (unreadable.count(path) || !files.count(path)) return std::nullopt;
+    return files[path];
+  }
+  bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
+    if (unwritable.count(path)) {
+      error = "disk full";
+      return false;
+    }
+    writes.push_back(path);
+    files[path] = bytes;
+    return true;
+  }
+};
+
+struct FakeMessages : MessageBoxes {
+  std::vector<std::pair<std::string, MessageKind>> shown;
+  void ShowMessage(const std::string& text, MessageKind kind) override {
+    shown.emplace_back(text, kind);
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> t;
+    for (const auto& [text, kind] : shown) t.push_back(text);
+    return t;
+  }
+};
+
+struct FakeSystem : System {
+  std::string exePath = "C:\\JWW\\Z_Orbi\\Z_Orbi.exe";
+  ScreenRect workArea{0, 0, 1280, 984};
+  std::string ExePath() override { return exePath; }
+  ScreenRect WorkArea() override { return workArea; }
+};
+
+struct FakeWindow : FormWindow {
+  std::string caption;
+  int destroyed = 0;
+  void SetCaption(std::string text) override { caption = std::move(text); }
+  void Destroy() override { ++destroyed; }
+};
+
+// A main window wired to fakes. Construct, arrange files, then call Create().
+struct FormRig {
+  FakeGrid grid;
+  FakeTabStrip tabs;
+  FakeMemo memo;
+  FakeLabel label2;
+  FakeButton ok, cancel;
+  FakeMenu datRestore, pathRestore;
+  FakeFiles files;
+  FakeMessages messages;
+  FakeSystem sys;
+  FakeWindow window;
+  TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore},
+              FormServices{files, messages, sys, window}};
+
+  static constexpr const char* Dir = "C:\\JWW\\Z_Orbi\\";
+  static std::string InDir(const std::string& name) { return Dir + name; }
+
+  bool Create() { return form.FormCreate(); }
+  // Clicks a row the way the grid does: the select event, then the move.
+  void ClickRow(int row) {
+    bool canSelect = true;
+    form.StringGrid1SelectCell(2, row, canSelect);
+    if (canSelect) grid.SetSelection({1, row, 2, row});
+  }
+  // Switches tabs the way the user does through the strip.
+  void ClickTab(int index) {
+    bool allow = true;
+    form.TabControl1Changing(allow);
+    if (!allow) return;
+    tabs.SetTabIndex(index);
+    form.TabControl1Change();
+  }
+};
+
+}  // namespace zorbi::test

@@ -1,0 +1,197 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "form_test_util.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace zorbi;
+using namespace zorbi::test;
+
+namespace {
+
+const std::string kDat = FormRig::InDir("Z_Orbi.DAT");
+
+// A started form over the given tabs; every item's BAT file exists.
+struct Started : FormRig {
+  Started(const std::vector<std::string>& names, const std::vector<std::vector<ItemSpec>>& items) {
+    files.files[kDat] = DataFileWith(names, items);
+    for (const auto& tab : items)
+      for (const auto& item : tab) files.files[item.path] = "@REM x\r\n";
+    EXPECT_TRUE(Create());
+  }
+  std::int32_t Pick(int tab, int pos) { return form.Cat.Item(tab, pos)->PickState; }
+};
+
+}  // namespace
+
+TEST(ShowTab, RowCountGrowsPastTwentyItemsAndNeverShrinks) {
+  Started rig({"20", "21", "35", "empty"}, {NumberedItems(20, "C:\\a\\"),
+                                            NumberedItems(21, "C:\\b\\"),
+                                            NumberedItems(35, "C:\\c\\"),
+                                            {}});
+  EXPECT_EQ(rig.grid.RowCount(), 21);
+  rig.ClickTab(1);
+  EXPECT_EQ(rig.grid.RowCount(), 22);
+  rig.ClickTab(2);
+  EXPECT_EQ(rig.grid.RowCount(), 36);
+  EXPECT_EQ(rig.grid.Cell(2, 35), "S35");
+
+  rig.ClickTab(3);
+  EXPECT_EQ(rig.grid.RowCount(), 36);
+  for (int row = 1; row < 36; ++row) {
+    EXPECT_EQ(rig.grid.Cell(1, row), "") << row;
+    EXPECT_EQ(rig.grid.Item(row), nullptr) << row;
+  }
+  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+  EXPECT_THAT(rig.memo.lines, IsEmpty());
+  EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 1, 2, 1}));
+}
+
+TEST(ShowTab, CellTextsOfARow) {
+  auto items = NumberedItems(7);
+  items[6].path = "C:\\tools\\bat\\ABC.BAT";
+  items[6].summary = "  keeps its blanks";
+  Started rig({"T"}, {items});
+  EXPECT_EQ(rig.grid.Cell(0, 7), "  7");
+  EXPECT_EQ(rig.grid.Cell(1, 7), "  ABC.BAT");
+  EXPECT_EQ(rig.grid.Cell(2, 7), "  keeps its blanks");
+  EXPECT_EQ(rig.grid.Item(7), rig.form.Cat.Item(0, 6));
+  EXPECT_EQ(rig.grid.Item(8), nullptr);
+}
+
+TEST(ShowTab, PicksTheLastMarkedItemOrTheFirst) {
+  auto marked = NumberedItems(5, "C:\\m\\");
+  marked[1].pick = 1;
+  marked[3].pick = 1;
+  Started rig({"none", "marked"}, {NumberedItems(3), marked});
+  // Opens on tab 0 (no item is the current pick): first item picked.
+  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+  EXPECT_EQ(rig.Pick(0, 0), 2);
+  rig.ClickTab(1);
+  EXPECT_EQ(rig.form.Cat.PickedIndex, 3);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\m\\F4.BAT");
+  EXPECT_EQ(rig.Pick(1, 3), 2);
+  EXPECT_EQ(rig.Pick(1, 1), 1);  // the other mark stays
+}
+
+TEST(ShowTab, ScrollsSoThePickIsTheTenthVisibleRow) {
+  for (const auto& [pickRow, top] : std::vector<std::pair<int, int>>{{10, 1}, {11, 2}, {25, 16}}) {
+    auto items = NumberedItems(30);
+    items[static_cast<std::size_t>(pickRow - 1)].pick = 2;
+    Started rig({"T"}, {items});
+    EXPECT_EQ(rig.grid.TopRow(), top) << pickRow;
+    EXPECT_EQ(rig.grid.Selection(), (GridRect{1, pickRow, 2, pickRow}));
+  }
+}
+
+TEST(SelectCell, PickingMovesTheMarkAndShowsTheMemo) {
+  auto items = NumberedItems(3);
+  items[2].memo = "\"a, b\",\"\",c";
+  Started rig({"T"}, {items});
+  EXPECT_EQ(rig.Pick(0, 0), 2);
+  rig.ClickRow(3);
+  EXPECT_EQ(rig.Pick(0, 0), 0);
+  EXPECT_EQ(rig.Pick(0, 2), 2);
+  EXPECT_EQ(rig.form.Cat.PickedIndex, 2);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F3.BAT");
+  EXPECT_THAT(rig.memo.lines, ElementsAre("a, b", "", "c"));
+  EXPECT_THAT(rig.messages.shown, IsEmpty());
+}
+
+TEST(SelectCell, MissingBatFileIsPickedAndReported) {
+  Started rig({"T"}, {NumberedItems(2)});
+  rig.files.files.erase("C:\\BAT\\F2.BAT");
+  rig.ClickRow(2);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F2.BAT");
+  EXPECT_EQ(rig.Pick(0, 1), 2);
+  EXPECT_THAT(rig.messages.Texts(),
+              ElementsAre("選択項目の外部変形は無効です、削除してください。"));
+}
+
+TEST(SelectCell, AnEmptyRowKeepsThePickButChecksIt) {
+  Started rig({"T", "empty"}, {NumberedItems(2), {}});
+  rig.ClickRow(2);
+  rig.ClickRow(9);
+  EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 9, 2, 9}));
+  EXPECT_EQ(rig.form.Cat.PickedIndex, 1);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F2.BAT");
+  EXPECT_THAT(rig.messages.shown, IsEmpty());
+
+  rig.files.files.erase("C:\\BAT\\F2.BAT");
+  rig.ClickRow(9);
+  EXPECT_EQ(rig.messages.shown.size(), 1u);
+
+  rig.ClickTab(1);
+  rig.ClickRow(1);  // nothing picked on an empty tab
+  EXPECT_EQ(rig.messages.shown.size(), 2u);
+}
+
+TEST(SelectCell, EditModeAndTabSwitchingOnlyGuardTheSelection) {
+  Started rig({"T"}, {NumberedItems(3)});
+  for (const bool edit : {true, false}) {
+    rig.form.EditMode = edit;
+    rig.form.TabSwitching = !edit;
+    for (int col = 0; col < 3; ++col) {
+      bool canSelect = true;
+      rig.form.StringGrid1SelectCell(col, 3, canSelect);
+      EXPECT_EQ(canSelect, col == 2) << col;
+    }
+    EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+    EXPECT_EQ(rig.Pick(0, 2), 0);
+  }
+}
+
+TEST(SelectCell, RowsAndIndexesOutsideTheCatalogueNameNothing) {
+  Started rig({"T"}, {NumberedItems(2)});
+  bool canSelect = true;
+  rig.form.StringGrid1SelectCell(0, -1, canSelect);
+  rig.form.StringGrid1SelectCell(0, 500, canSelect);
+  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+  // A stale index (say from a hand-edited file) must not mark another item.
+  rig.form.Cat.PickedIndex = 99;
+  rig.ClickRow(2);
+  EXPECT_EQ(rig.Pick(0, 0), 2);  // untouched: index 99 named nothing
+  EXPECT_EQ(rig.Pick(0, 1), 2);
+  rig.form.Cat.CurrentTab = 7;
+  rig.ClickRow(1);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F1.BAT");
+}
+
+TEST(TabSwitch, LeavingThroughTheStripRemembersThePick) {
+  Started rig({"A", "B"}, {NumberedItems(4, "C:\\a\\"), NumberedItems(3, "C:\\b\\")});
+  rig.ClickRow(3);
+  rig.ClickTab(1);
+  EXPECT_EQ(rig.Pick(0, 2), 1);
+  EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\b\\F1.BAT");
+  EXPECT_FALSE(rig.form.TabSwitching);
+
+  rig.ClickTab(0);
+  EXPECT_EQ(rig.form.Cat.PickedIndex, 2);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\a\\F3.BAT");
+  EXPECT_EQ(rig.Pick(0, 2), 2);
+  EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 3, 2, 3}));
+}
+
+TEST(TabSwitch, SwitchingFromCodeKeepsTheLeftTabsPick) {
+  Started rig({"A", "B"}, {NumberedItems(4, "C:\\a\\"), NumberedItems(3, "C:\\b\\")});
+  rig.ClickRow(2);
+  rig.tabs.SetTabIndex(1);
+  rig.form.TabControl1Change();
+  EXPECT_EQ(rig.Pick(0, 1), 2);
+  EXPECT_EQ(rig.Pick(1, 0), 2);
+  EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
+}
+
+TEST(TabSwitch, LeavingAnEmptyTabMarksNothing) {
+  Started rig({"empty", "B"}, {{}, NumberedItems(2)});
+  rig.form.Cat.PickedIndex = 0;
+  rig.ClickTab(1);
+  EXPECT_EQ(rig.Pick(1, 0), 2);
+  rig.ClickTab(0);
+  EXPECT_EQ(rig.Pick(1, 0), 1);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+}

@@ -1,0 +1,178 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "form_test_util.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace zorbi;
+using namespace zorbi::test;
+
+namespace {
+
+const std::string kDat = FormRig::InDir("Z_Orbi.DAT");
+const std::string kPathTxt = FormRig::InDir("PATH.TXT");
+
+}  // namespace
+
+TEST(StartUp, WithoutDataFileShowsOneEmptyTab1) {
+  FormRig rig;
+  rig.files.files[kPathTxt] = "Tab1\r\n";  // ignored without Z_Orbi.DAT
+  ASSERT_TRUE(rig.Create());
+  EXPECT_EQ(rig.window.caption, "Z_Orbi Ver1.0d");
+  EXPECT_EQ(rig.form.AppDir, FormRig::Dir);
+  EXPECT_EQ(rig.form.OwnExeName, "Z_Orbi.exe");
+  EXPECT_EQ(rig.form.Cat.BatFolder, FormRig::Dir);
+  EXPECT_THAT(rig.tabs.tabs, ElementsAre("Tab1"));
+  EXPECT_EQ(rig.form.Cat.TabList.size(), 1u);
+  EXPECT_EQ(rig.grid.Cell(1, 0), "ファイル名");
+  EXPECT_EQ(rig.grid.Cell(2, 0), "概要");
+  EXPECT_EQ(rig.grid.Cell(1, 1), "");
+  EXPECT_FALSE(rig.datRestore.enabled);
+  EXPECT_FALSE(rig.pathRestore.enabled);
+  EXPECT_THAT(rig.messages.shown, IsEmpty());
+  EXPECT_TRUE(rig.form.SettingsLoaded);
+  EXPECT_FALSE(rig.form.ExchangeLoaded);
+}
+
+TEST(StartUp, OpensTheExampleOnItsPickedTabWithTheMemoShown) {
+  FormRig rig;
+  rig.files.files[kDat] =
+      DataFileWith({"Tab1", "作図"}, {{}, {{"C:\\JWW\\A.BAT", "Circle", 2, "\"Circle\""}}});
+  ASSERT_EQ(rig.files.files[kDat].size(), 109u);
+  rig.files.files["C:\\JWW\\A.BAT"] = "@REM Circle\r\n";
+  ASSERT_TRUE(rig.Create());
+  EXPECT_THAT(rig.tabs.tabs, ElementsAre("Tab1", "作図"));
+  EXPECT_EQ(rig.tabs.index, 1);
+  EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
+  EXPECT_EQ(rig.grid.Cell(0, 1), "  1");
+  EXPECT_EQ(rig.grid.Cell(1, 1), "  A.BAT");
+  EXPECT_EQ(rig.grid.Cell(2, 1), "Circle");
+  EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 1, 2, 1}));
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\JWW\\A.BAT");
+  EXPECT_THAT(rig.memo.lines, ElementsAre("Circle"));
+  EXPECT_TRUE(rig.datRestore.enabled);
+  EXPECT_FALSE(rig.pathRestore.enabled);
+  EXPECT_THAT(rig.messages.shown, IsEmpty());
+}
+
+TEST(StartUp, BothRecoveryItemsNeedBothFiles) {
+  FormRig rig;
+  rig.files.files[kDat] = DataFileWith({"Tab1"}, {});
+  rig.files.files[kPathTxt] = "Tab1\r\n";
+  ASSERT_TRUE(rig.Create());
+  EXPECT_TRUE(rig.datRestore.enabled);
+  EXPECT_TRUE(rig.pathRestore.enabled);
+}
+
+TEST(StartUp, PickOnTheThirdTabOpensThere) {
+  FormRig rig;
+  auto third = NumberedItems(3, "C:\\T3\\");
+  third[1].pick = 2;
+  third[1].memo = "\"line one\",\"line two\"";
+  rig.files.files[kDat] = DataFileWith({"A", "B", "C"}, {NumberedItems(2), {}, third});
+  rig.files.files["C:\\T3\\F2.BAT"] = "";
+  ASSERT_TRUE(rig.Create());
+  EXPECT_EQ(rig.tabs.index, 2);
+  EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 2, 2, 2}));
+  EXPECT_EQ(rig.form.Cat.PickedIndex, 1);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\T3\\F2.BAT");
+  EXPECT_THAT(rig.memo.lines, ElementsAre("line one", "line two"));
+  EXPECT_THAT(rig.messages.shown, IsEmpty());
+}
+
+TEST(StartUp, AnEmptyCurrentTabStillRunsTheExistenceCheck) {
+  FormRig rig;
+  rig.files.files[kDat] = DataFileWith({"Tab1"}, {});
+  ASSERT_TRUE(rig.Create());
+  EXPECT_THAT(rig.messages.Texts(),
+              ElementsAre("選択項目の外部変形は無効です、削除してください。"));
+}
+
+TEST(StartUp, RejectedOrUnreadableFileEndsTheProgramWritingNothing) {
+  {
+    FormRig rig;
+    rig.files.files[kDat] = "not a data file";
+    EXPECT_FALSE(rig.Create());
+    EXPECT_THAT(rig.messages.Texts(), ElementsAre("データファイルではありません、終了します。"));
+    EXPECT_FALSE(rig.form.SettingsLoaded);
+    EXPECT_THAT(rig.files.writes, IsEmpty());
+    EXPECT_EQ(rig.files.files[kDat], "not a data file");
+  }
+  {
+    FormRig rig;
+    rig.files.files[kDat] = DataFileWith({"Tab1"}, {});
+    rig.files.unreadable.insert(kDat);
+    EXPECT_FALSE(rig.Create());
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Error);
+    EXPECT_THAT(rig.files.writes, IsEmpty());
+  }
+}
+
+TEST(CloseSequence, CloseBoxRewritesTheDataFileByteForByte) {
+  FormRig rig;
+  auto items = NumberedItems(3);
+  items[2].pick = 2;
+  const std::string original = DataFileWith({"作図", "", "x y"}, {items, {}, NumberedItems(1)});
+  rig.files.files[kDat] = original;
+  for (const auto& it : items) rig.files.files[it.path] = "";
+  ASSERT_TRUE(rig.Create());
+  rig.form.Close();
+  EXPECT_EQ(rig.window.destroyed, 1);
+  EXPECT_THAT(rig.files.writes, ElementsAre(kDat));
+  EXPECT_EQ(rig.files.files[kDat], original);
+  EXPECT_TRUE(rig.form.Cat.TabList.empty());
+  for (int row = 1; row < rig.grid.RowCount(); ++row) EXPECT_EQ(rig.grid.Item(row), nullptr);
+}
+
+TEST(CloseSequence, AFailedWriteKeepsTheWindowAndTheCatalogue) {
+  FormRig rig;
+  ASSERT_TRUE(rig.Create());
+  rig.files.unwritable.insert(kDat);
+  rig.form.Button4Click();
+  EXPECT_EQ(rig.window.destroyed, 0);
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0].first, "Z_Orbi.DAT を保存できませんでした。\r\ndisk full");
+  EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Error);
+  EXPECT_EQ(rig.form.Cat.TabList.size(), 1u);
+
+  rig.files.unwritable.clear();
+  rig.form.Close();
+  EXPECT_EQ(rig.window.destroyed, 1);
+  EXPECT_EQ(rig.files.files[kDat], DataFileWith({"Tab1"}, {}));
+  rig.form.Close();  // a second request after the end does nothing
+  EXPECT_EQ(rig.window.destroyed, 1);
+}
+
+TEST(CloseSequence, EditModeBlocksOnlyOk) {
+  FormRig rig;
+  rig.files.files[kDat] = DataFileWith({"Tab1"}, {{{"C:\\A.BAT", "A", 2}}});
+  rig.files.files["C:\\A.BAT"] = "";
+  ASSERT_TRUE(rig.Create());
+  rig.form.EditMode = true;
+  rig.form.Button2Click();
+  rig.form.StringGrid1DblClick();
+  EXPECT_EQ(rig.window.destroyed, 0);
+  EXPECT_THAT(rig.files.writes, IsEmpty());
+
+  rig.form.Button4Click();
+  EXPECT_EQ(rig.window.destroyed, 1);
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+}
+
+TEST(CloseSequence, OkAndCloseBoxKeepThePick) {
+  for (const bool viaOk : {true, false}) {
+    FormRig rig;
+    rig.files.files[kDat] = DataFileWith({"Tab1"}, {{{"C:\\A.BAT", "A", 2}}});
+    rig.files.files["C:\\A.BAT"] = "";
+    ASSERT_TRUE(rig.Create());
+    if (viaOk)
+      rig.form.Button2Click();
+    else
+      rig.form.Close();
+    EXPECT_EQ(rig.window.destroyed, 1);
+    EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\A.BAT");
+  }
+}
