@@ -17,7 +17,12 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       files_(services.Files),
       messages_(services.Messages),
       sys_(services.Sys),
-      window_(services.Window) {}
+      window_(services.Window),
+      dialogs_(services.Dialogs) {
+  OpenDialog1.Filter = std::string(BatFilter);
+  OpenDialog1.MultiSelect = true;
+  OpenDialog1.FileMustExist = true;
+}
 
 std::string TForm1::SettingsPath() const {
   const std::string exe = sys_.ExePath();
@@ -59,6 +64,7 @@ bool TForm1::InitialLoad() {
   CreateExchangeLists();
   CreateCatalogue(Cat);
   Cat.BatFolder = AppDir;
+  OpenDialog1.InitialDir = Cat.BatFolder;
   Cat.PickedBatPath.clear();
   ClearGrid();
   C.DatRestore1.SetEnabled(false);

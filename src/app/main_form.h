@@ -21,6 +21,9 @@ inline constexpr std::string_view SummaryHeader = "概要";
 inline constexpr std::string_view InvalidItemMessage =
     "選択項目の外部変形は無効です、削除してください。";
 inline constexpr int DefaultGridRows = 21;
+inline constexpr std::string_view NotRegisteredMessage = " 番目の項目は登録されていません。";
+inline constexpr std::string_view BatFilter = "外部変形 BAT ファイル|*.bat";
+inline constexpr int VK_RETURN_KEY = 0x0D;
 
 struct FormControls {
   Grid& StringGrid1;
@@ -31,6 +34,7 @@ struct FormControls {
   Button& Button4;           // キャンセル
   MenuCommand& DatRestore1;  // "Z_Orbi.dat から復旧"
   MenuCommand& PATHTXT1;     // "PATH.TXT から復旧"
+  MenuCommand& K10;          // "キー選択で即実行"
 };
 
 struct FormServices {
@@ -38,6 +42,7 @@ struct FormServices {
   MessageBoxes& Messages;
   System& Sys;
   FormWindow& Window;
+  FileDialogs& Dialogs;
 };
 
 class TForm1 {
@@ -63,6 +68,19 @@ class TForm1 {
   void StringGrid1DblClick() { Button2Click(); }
   void TabControl1Changing(bool& allowChange);
   void TabControl1Change();
+
+  // Keyboard selection.
+  void StringGrid1KeyDown(int key, ShiftState shift);
+  void StringGrid1KeyUp(int key, ShiftState shift);
+  void SelectItemByNumber(int position);
+  void SelectTabByNumber(int position);
+  void K10Click();
+
+  // Registration of BAT files.
+  void m2Click();
+  // False when the file could not be read or is empty (reported).
+  bool RegisterBatFile(const std::string& path, std::int32_t tab);
+  OpenDialogOptions OpenDialog1;
 
   // Item editing: commits an edited summary and ends edit or move mode.
   void K4Click();
@@ -110,6 +128,7 @@ class TForm1 {
   MessageBoxes& messages_;
   System& sys_;
   FormWindow& window_;
+  FileDialogs& dialogs_;
   bool closed_ = false;
 };
 

@@ -16,6 +16,12 @@ struct GridRect {
   friend bool operator==(const GridRect&, const GridRect&) = default;
 };
 
+// Modifier keys as they are at a key event.
+struct ShiftState {
+  bool Shift = false, Ctrl = false, Alt = false;
+  bool CtrlAlone() const { return Ctrl && !Shift && !Alt; }
+};
+
 struct Control {
   virtual void SetEnabled(bool enabled) = 0;
   virtual bool Enabled() const = 0;

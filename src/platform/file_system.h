@@ -2,6 +2,7 @@
 // the Win32 implementation converts them to UTF-16 at the boundary.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,14 @@ struct FileSystem {
 
   // The whole file, or nullopt when it is missing or cannot be read.
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+
+  // At most the first `maxBytes` bytes of the file, or nullopt when it is
+  // missing or cannot be read. For a first line without reading a big file.
+  virtual std::optional<std::string> ReadHead(const std::string& path, std::size_t maxBytes) {
+    std::optional<std::string> all = ReadAll(path);
+    if (all && all->size() > maxBytes) all->resize(maxBytes);
+    return all;
+  }
 
   // Replaces the file atomically: the bytes go to a temporary file in the same
   // folder, are flushed, and the temporary file is renamed over `path`. On

@@ -1,7 +1,9 @@
 // Operating-system services the form logic uses besides files.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zorbi {
 
@@ -12,6 +14,25 @@ enum class MessageKind { Plain, Information, Warning, Error };
 struct MessageBoxes {
   virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
   virtual ~MessageBoxes() = default;
+};
+
+struct OpenDialogOptions {
+  std::string Filter;  // "description|pattern"
+  std::string InitialDir;
+  bool MultiSelect = false;
+  bool FileMustExist = false;
+};
+
+struct ChosenFile {
+  std::string Path;  // CP932; empty when the name has no CP932 form
+  bool Representable = true;
+  std::string DisplayName;  // for messages, with unrepresentable characters replaced
+};
+
+struct FileDialogs {
+  // The chosen files in the dialog's order, or nullopt when cancelled.
+  virtual std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) = 0;
+  virtual ~FileDialogs() = default;
 };
 
 struct ScreenRect {

@@ -144,6 +144,15 @@ struct FakeSystem : System {
   ScreenRect WorkArea() override { return workArea; }
 };
 
+struct FakeDialogs : FileDialogs {
+  std::optional<std::vector<ChosenFile>> next;  // nullopt: the user cancels
+  std::vector<OpenDialogOptions> opened;
+  std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) override {
+    opened.push_back(options);
+    return next;
+  }
+};
+
 struct FakeWindow : FormWindow {
   std::string caption;
   int destroyed = 0;
@@ -158,13 +167,14 @@ struct FormRig {
   FakeMemo memo;
   FakeLabel label2;
   FakeButton ok, cancel;
-  FakeMenu datRestore, pathRestore;
+  FakeMenu datRestore, pathRestore, k10;
   FakeFiles files;
   FakeMessages messages;
   FakeSystem sys;
   FakeWindow window;
-  TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore},
-              FormServices{files, messages, sys, window}};
+  FakeDialogs dialogs;
+  TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10},
+              FormServices{files, messages, sys, window, dialogs}};
 
   static constexpr const char* Dir = "C:\\JWW\\Z_Orbi\\";
   static std::string InDir(const std::string& name) { return Dir + name; }

@@ -1,0 +1,58 @@
+// Keyboard selection in the item grid: number keys pick, Ctrl+number shows a
+// tab, Enter (or any key with KeyRan) confirms.
+#include <string>
+
+#include "app/main_form.h"
+
+namespace zorbi {
+
+namespace {
+
+// 1..10 for the number keys of the main row and the keypad (0 is ten), else 0.
+int KeyNumber(int key) {
+  if (key >= 0x31 && key <= 0x39) return key - 0x30;
+  if (key >= 0x61 && key <= 0x69) return key - 0x60;
+  if (key == 0x30 || key == 0x60) return 10;
+  return 0;
+}
+
+}  // namespace
+
+void TForm1::StringGrid1KeyDown(int key, ShiftState shift) {
+  if (EditMode || shift.CtrlAlone()) return;
+  if (const int n = KeyNumber(key)) SelectItemByNumber(n - 1);
+}
+
+void TForm1::StringGrid1KeyUp(int key, ShiftState shift) {
+  if (EditMode) return;
+  if (shift.CtrlAlone()) {
+    if (const int n = KeyNumber(key)) SelectTabByNumber(n - 1);
+    return;
+  }
+  if (KeyRan || key == VK_RETURN_KEY) Button2Click();
+}
+
+void TForm1::SelectItemByNumber(int position) {
+  const TMList* tab = Cat.Tab(C.TabControl1.TabIndex());
+  if (tab && position < tab->Count()) {
+    C.StringGrid1.SetSelection({1, position + 1, 2, position + 1});
+    bool canSelect = true;
+    StringGrid1SelectCell(0, position + 1, canSelect);
+    return;
+  }
+  messages_.ShowMessage(std::to_string(position + 1) + std::string(NotRegisteredMessage),
+                        MessageKind::Plain);
+}
+
+void TForm1::SelectTabByNumber(int position) {
+  if (position >= static_cast<int>(C.TabControl1.Tabs().size())) return;
+  C.TabControl1.SetTabIndex(position);
+  TabControl1Change();
+}
+
+void TForm1::K10Click() {
+  KeyRan = !C.K10.Checked();
+  C.K10.SetChecked(KeyRan);
+}
+
+}  // namespace zorbi
