@@ -1,0 +1,54 @@
+// The application object: its title is what the task bar shows and the caption
+// of every message box. As in a Delphi program, a zero-size window that never
+// appears on screen carries the title and the task bar button and owns the
+// forms, so the main window's own caption can differ from the title.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace zorbi::win32 {
+
+class Application {
+ public:
+  Application(HINSTANCE instance, std::string title);
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+  ~Application();
+
+  // The one instance while it exists, else nullptr.
+  static Application* Current();
+
+  HINSTANCE Instance() const { return instance_; }
+  // Owner of the main window and of every dialog; nullptr if it could not be made.
+  HWND Handle() const { return handle_; }
+  HICON LargeIcon() const { return large_icon_; }
+  HICON SmallIcon() const { return small_icon_; }
+
+  const std::string& Title() const { return title_; }  // CP932
+  void SetTitle(std::string title);
+
+  // The window that the task bar button's Close closes and that gets the
+  // activation when the button is clicked.
+  void SetMainWindow(HWND window) { main_window_ = window; }
+
+  // Shows the task bar button and the main window the way nCmdShow asks.
+  void ShowMainWindow(int show_command);
+
+  // Dispatches messages until WM_QUIT; returns its exit code.
+  int Run();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  HINSTANCE instance_;
+  std::string title_;
+  HICON large_icon_ = nullptr;
+  HICON small_icon_ = nullptr;
+  HWND handle_ = nullptr;
+  HWND main_window_ = nullptr;
+};
+
+}  // namespace zorbi::win32

@@ -1,0 +1,39 @@
+#include "cp932.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace zorbi {
+
+namespace {
+constexpr UINT kCodePage = 932;
+}
+
+std::wstring Widen(const std::string& cp932) {
+  if (cp932.empty() || cp932.size() > INT_MAX) return {};
+  const int size = static_cast<int>(cp932.size());
+  const int length = MultiByteToWideChar(kCodePage, 0, cp932.data(), size, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring utf16(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(kCodePage, 0, cp932.data(), size, utf16.data(), length);
+  return utf16;
+}
+
+std::optional<std::string> Narrow(const std::wstring& utf16) {
+  if (utf16.empty()) return std::string();
+  if (utf16.size() > INT_MAX) return std::nullopt;
+  const int size = static_cast<int>(utf16.size());
+  BOOL used_default = FALSE;
+  const int length = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, utf16.data(), size,
+                                         nullptr, 0, nullptr, &used_default);
+  if (length <= 0 || used_default) return std::nullopt;
+  std::string cp932(static_cast<size_t>(length), '\0');
+  used_default = FALSE;
+  WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, utf16.data(), size, cp932.data(), length,
+                      nullptr, &used_default);
+  if (used_default) return std::nullopt;
+  return cp932;
+}
+
+}  // namespace zorbi

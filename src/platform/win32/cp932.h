@@ -1,0 +1,18 @@
+// Conversion between the program's CP932 byte strings and the UTF-16 text of
+// the W functions. Code page 932 is always named explicitly, so Japanese text
+// comes out right whatever the system locale.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zorbi {
+
+// Bytes that are not valid CP932 become U+30FB (Windows' choice), never an error.
+std::wstring Widen(const std::string& cp932);
+
+// nullopt when some character has no CP932 form (é, emoji, a lone surrogate):
+// such text must be refused, not stored with '?' in its place.
+std::optional<std::string> Narrow(const std::wstring& utf16);
+
+}  // namespace zorbi

@@ -1,0 +1,154 @@
+#include "win32_file_system.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+
+#include "cp932.h"
+
+namespace zorbi {
+
+namespace {
+
+// Closes a file handle on every path out of a function.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  bool Close() {
+    if (!Valid()) return true;
+    const bool closed = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// The system's own wording for an error code, in CP932.
+std::string SystemMessage(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text;
+  if (length > 0 && buffer != nullptr) text.assign(buffer, length);
+  if (buffer != nullptr) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+    text.pop_back();
+  }
+  char number[32];
+  std::snprintf(number, sizeof number, "error %lu", static_cast<unsigned long>(code));
+  const std::optional<std::string> narrow = Narrow(text);
+  if (!narrow || narrow->empty()) return number;
+  return *narrow + " (" + number + ")";
+}
+
+std::string Failure(const char* what, const std::string& path, DWORD code) {
+  return std::string(what) + " " + path + ": " + SystemMessage(code);
+}
+
+// A name beside `path` (so the rename stays within one volume) that no other
+// writer uses. Appended to the UTF-16 path: cutting the CP932 bytes at a backslash
+// would go wrong, as a trail byte can be 0x5C too.
+std::wstring TemporaryName(const std::wstring& path) {
+  static std::atomic<unsigned> counter{0};
+  wchar_t suffix[64];
+  std::swprintf(suffix, sizeof suffix / sizeof suffix[0], L".%lx-%x.tmp",
+                static_cast<unsigned long>(GetCurrentProcessId()), counter.fetch_add(1));
+  return path + suffix;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const size_t rest = bytes.size() - done;
+    const DWORD chunk = rest > (1u << 30) ? (1u << 30) : static_cast<DWORD>(rest);
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::Exists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
+  // Others may hold the file open for writing (the host keeps its files open).
+  FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return std::nullopt;
+  std::string bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 31)) {
+    bytes.reserve(static_cast<size_t>(size.QuadPart));
+  }
+  // Read to the end rather than trust the size: the file may change meanwhile.
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;
+    bytes.append(buffer, read);
+  }
+  return bytes;
+}
+
+bool Win32FileSystem::ReplaceAll(const std::string& path, const std::string& bytes,
+                                 std::string& error) {
+  const std::wstring target = Widen(path);
+  if (target.empty()) {
+    error = "No file name given.";
+    return false;
+  }
+  std::wstring temporary;
+  DWORD code = ERROR_FILE_EXISTS;
+  HANDLE created = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 100 && code == ERROR_FILE_EXISTS; ++attempt) {
+    temporary = TemporaryName(target);
+    created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    code = created == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+  }
+  FileHandle file(created);
+  if (!file.Valid()) {
+    error = Failure("Cannot create a temporary file for", path, code);
+    return false;
+  }
+
+  const char* step = nullptr;
+  if (!WriteAll(file.Get(), bytes)) {
+    step = "Cannot write";
+  } else if (!FlushFileBuffers(file.Get())) {
+    step = "Cannot flush";
+  } else if (!file.Close()) {
+    step = "Cannot close";
+  } else if (!MoveFileExW(temporary.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    step = "Cannot replace";
+  }
+  if (step == nullptr) return true;
+
+  code = GetLastError();
+  file.Close();
+  DeleteFileW(temporary.c_str());
+  error = Failure(step, path, code);
+  return false;
+}
+
+}  // namespace zorbi

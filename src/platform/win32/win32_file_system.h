@@ -1,0 +1,16 @@
+// The file system on Windows: CP932 paths become UTF-16 at this boundary.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace zorbi {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  // True for an existing file; false for a folder or nothing.
+  bool Exists(const std::string& path) override;
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override;
+};
+
+}  // namespace zorbi
