@@ -1,0 +1,46 @@
+#include "cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace zorbi {
+namespace {
+
+TEST(Cp932, JapaneseTextConvertsBothWays) {
+  const struct {
+    std::string cp932;
+    std::wstring utf16;
+  } cases[] = {
+      {"\x8D\xEC\x90\x7D", L"作図"},
+      {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E", L"ＭＳ Ｐゴシック"},
+      {"\xCC\xA7\xB2\xD9", L"ﾌｧｲﾙ"},                  // half-width katakana: one byte each
+      {"\x83\x5C\x83\x74\x83\x67", L"ソフト"},        // 0x5C as a trail byte, not a backslash
+      {"C:\\JWW\\\x95\x5C.bat", L"C:\\JWW\\表.bat"},  // backslashes stay backslashes
+      {std::string("a\0b", 3), std::wstring(L"a\0b", 3)},
+      {"", L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Widen(c.cp932), c.utf16);
+    EXPECT_EQ(Narrow(c.utf16), c.cp932);
+  }
+}
+
+TEST(Cp932, NarrowRefusesTextWithoutCp932Form) {
+  // Each would otherwise come out as '?' or a look-alike ("e" for é).
+  const std::wstring refused[] = {
+      L"caf\u00E9",   // Latin letter
+      L"\U0001F600",  // emoji, a surrogate pair
+      L"\u4E02",      // ideograph outside JIS X 0208 and the NEC/IBM extensions
+      L"a\xD800z",    // lone surrogate
+  };
+  for (const std::wstring& text : refused) {
+    EXPECT_EQ(Narrow(text), std::nullopt) << "text of " << text.size() << " code units";
+  }
+  // One bad character refuses the whole text.
+  EXPECT_EQ(Narrow(L"作図\u00E9"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zorbi
