@@ -1,0 +1,300 @@
+// zorbi_probe: looks at and drives the windows of another program running in
+// the same Wine prefix, for the black-box tests.
+//
+//   zorbi_probe <command> [args...]
+//
+// Captions and button texts are given in UTF-8 on the Linux side; Wine hands
+// them to wmain as UTF-16, and windows are matched by their exact UTF-16 text.
+// Output is UTF-8. Exit status: 0 done, 1 condition not met, 2 bad usage.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Args = std::vector<std::wstring>;
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), length, nullptr, nullptr);
+  return out;
+}
+
+void PrintLine(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+void Fail(const std::string& message) {
+  std::fprintf(stderr, "zorbi_probe: %s\n", message.c_str());
+}
+
+// A control's text. WM_GETTEXT reaches controls of other processes (which
+// GetWindowText does not); the time limit keeps a busy program from hanging us.
+std::wstring WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+    return {};
+  }
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                           reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                           &copied)) {
+    return {};
+  }
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+// A top-level window's caption, read without sending it a message: a program
+// that is closing no longer answers them.
+std::wstring Caption(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+// Visible top-level windows with exactly this caption, in Z order.
+std::vector<HWND> TopLevelWindows(const std::wstring* caption) {
+  struct Search {
+    const std::wstring* caption;
+    std::vector<HWND> found;
+  } search{caption, {}};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(param);
+        if (!IsWindowVisible(window)) return TRUE;
+        if (s.caption != nullptr && Caption(window) != *s.caption) return TRUE;
+        s.found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindTopLevel(const std::wstring& caption) {
+  const std::vector<HWND> found = TopLevelWindows(&caption);
+  return found.empty() ? nullptr : found.front();
+}
+
+HWND RequireTopLevel(const std::wstring& caption) {
+  HWND window = FindTopLevel(caption);
+  if (window == nullptr) Fail("no visible window \"" + Utf8(caption) + "\"");
+  return window;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM param) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+// "&OK" and "OK" both name the button shown as OK.
+std::wstring WithoutMnemonic(const std::wstring& text) {
+  std::wstring out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&' && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
+
+bool ParseMilliseconds(const std::wstring& text, DWORD& value) {
+  wchar_t* end = nullptr;
+  const unsigned long parsed = std::wcstoul(text.c_str(), &end, 10);
+  if (text.empty() || end == nullptr || *end != L'\0') return false;
+  value = static_cast<DWORD>(parsed);
+  return true;
+}
+
+// Polls `done` every 20 ms until it holds or `timeout_ms` has passed.
+template <typename Condition>
+bool WaitFor(DWORD timeout_ms, Condition done) {
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(20);
+  }
+}
+
+int WaitWindow(const Args& args) {
+  DWORD timeout = 0;
+  if (!ParseMilliseconds(args[1], timeout)) return 2;
+  if (WaitFor(timeout, [&] { return FindTopLevel(args[0]) != nullptr; })) return 0;
+  Fail("window \"" + Utf8(args[0]) + "\" did not appear");
+  return 1;
+}
+
+int WaitGone(const Args& args) {
+  DWORD timeout = 0;
+  if (!ParseMilliseconds(args[1], timeout)) return 2;
+  if (WaitFor(timeout, [&] { return FindTopLevel(args[0]) == nullptr; })) return 0;
+  Fail("window \"" + Utf8(args[0]) + "\" is still there");
+  return 1;
+}
+
+int Rect(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  RECT r{};
+  GetWindowRect(window, &r);
+  char line[128];
+  std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left,
+                r.bottom - r.top);
+  PrintLine(line);
+  return 0;
+}
+
+// The frame's style bits by name, for checking which title bar boxes exist.
+int Style(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  const struct {
+    LONG_PTR bit;
+    const char* name;
+  } kBits[] = {{WS_CAPTION, "caption"},         {WS_SYSMENU, "sysmenu"},
+               {WS_THICKFRAME, "thickframe"},   {WS_MINIMIZEBOX, "minimizebox"},
+               {WS_MAXIMIZEBOX, "maximizebox"}, {WS_POPUP, "popup"},
+               {WS_DISABLED, "disabled"}};
+  std::string line;
+  for (const auto& bit : kBits) {
+    if ((style & bit.bit) != bit.bit) continue;
+    if (!line.empty()) line += ' ';
+    line += bit.name;
+  }
+  PrintLine(line);
+  return 0;
+}
+
+int Text(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) PrintLine(Utf8(WindowText(child)));
+  return 0;
+}
+
+int Controls(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
+    char geometry[128];
+    std::snprintf(geometry, sizeof geometry, "\t%ld %ld %ld %ld\t%s", r.left, r.top,
+                  r.right - r.left, r.bottom - r.top,
+                  IsWindowVisible(child) ? "visible" : "hidden");
+    PrintLine(Utf8(ClassName(child)) + geometry + "\t" + Utf8(WindowText(child)));
+  }
+  return 0;
+}
+
+// The message of a message box or another dialog: its non-empty static texts.
+int DialogText(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) {
+    if (_wcsicmp(ClassName(child).c_str(), L"Static") != 0) continue;
+    const std::wstring text = WindowText(child);
+    if (!text.empty()) PrintLine(Utf8(text));
+  }
+  return 0;
+}
+
+int Press(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) {
+    if (_wcsicmp(ClassName(child).c_str(), L"Button") != 0) continue;
+    const std::wstring text = WindowText(child);
+    if (text == args[1] || WithoutMnemonic(text) == args[1]) {
+      PostMessageW(child, BM_CLICK, 0, 0);
+      return 0;
+    }
+  }
+  Fail("no button \"" + Utf8(args[1]) + "\" in \"" + Utf8(args[0]) + "\"");
+  return 1;
+}
+
+int Close(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+int List(const Args&) {
+  for (HWND window : TopLevelWindows(nullptr)) {
+    PrintLine(Utf8(ClassName(window)) + "\t" + Utf8(Caption(window)));
+  }
+  return 0;
+}
+
+struct Command {
+  const wchar_t* name;
+  const char* usage;
+  size_t arguments;
+  int (*run)(const Args&);
+};
+
+const Command kCommands[] = {
+    {L"wait-window", "wait-window <caption> <timeout_ms>", 2, WaitWindow},
+    {L"wait-gone", "wait-gone <caption> <timeout_ms>", 2, WaitGone},
+    {L"rect", "rect <caption>            prints: left top width height", 1, Rect},
+    {L"style", "style <caption>           prints frame style names", 1, Style},
+    {L"text", "text <caption>            prints each child control's text", 1, Text},
+    {L"controls", "controls <caption>        class, client rect, visibility, text", 1, Controls},
+    {L"dialog-text", "dialog-text <caption>     prints a dialog's static texts", 1, DialogText},
+    {L"press", "press <caption> <button text>", 2, Press},
+    {L"close", "close <caption>           posts WM_CLOSE", 1, Close},
+    {L"list", "list                      visible top-level windows: class, caption", 0, List},
+};
+
+int Usage() {
+  std::fprintf(stderr, "usage: zorbi_probe <command> [args...]\n");
+  for (const Command& command : kCommands) std::fprintf(stderr, "  %s\n", command.usage);
+  return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  // Lines end in "\n" only: the output is read by bash.
+  _setmode(_fileno(stdout), _O_BINARY);
+  if (argc < 2) return Usage();
+  const Args args(argv + 2, argv + argc);
+  for (const Command& command : kCommands) {
+    if (std::wcscmp(argv[1], command.name) != 0) continue;
+    if (args.size() != command.arguments) return Usage();
+    const int status = command.run(args);
+    std::fflush(stdout);
+    return status == 2 ? Usage() : status;
+  }
+  return Usage();
+}

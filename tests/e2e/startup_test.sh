@@ -1,0 +1,26 @@
+# Start and close: the main window's caption, frame and bounds, the minimum
+# size when dragging the border, the application title, and a clean end.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
+
+folder=$(new_program_folder)
+start_program "$folder"
+
+expect_eq "$(probe rect "$MAIN_CAPTION")" "193 113 545 357" "initial bounds"
+expect_eq "$(probe style "$MAIN_CAPTION")" "caption sysmenu thickframe" "title bar and border"
+# The task bar shows the application title, not the caption.
+probe wait-window "Z_ORBI" 0 >/dev/null || fail "no application window titled Z_ORBI"
+
+# Drag the bottom-right corner: out grows the window, in stops at 545 x 357.
+xdotool mousemove 736 468 mousedown 1 mousemove 770 490 mousemove 800 520 mouseup 1
+eventually 5 main_rect_is "193 113 609 409" ||
+  fail "dragging the border out: got '$(probe rect "$MAIN_CAPTION")'"
+xdotool mousemove 800 520 mousedown 1 mousemove 600 400 mousemove 400 300 mouseup 1
+eventually 5 main_rect_is "193 113 545 357" ||
+  fail "dragging the border in: got '$(probe rect "$MAIN_CAPTION")'"
+
+probe close "$MAIN_CAPTION"
+wait_program_end 10
+expect_eq "$app_status" 0 "exit status"
+probe wait-gone "Z_ORBI" 2000 || fail "the application window outlived the program"
+expect_eq "$(ls -A "$folder")" "Z_Orbi.exe" "files in the program's folder"
+echo "startup test passed"
