@@ -1,0 +1,532 @@
+#include "exchange/exchange_reader.h"
+
+#include <cstring>
+#include <limits>
+
+#include "exchange/number_text.h"
+#include "exchange/record_tokens.h"
+#include "exchange/text_split.h"
+
+namespace zorbi {
+
+namespace {
+
+// Characters n.. (1-based) of the line, at most `count` of them; empty past the end.
+std::string_view Mid(std::string_view line, std::size_t n,
+                     std::size_t count = std::string_view::npos) {
+  return n - 1 < line.size() ? line.substr(n - 1, count) : std::string_view();
+}
+
+// Text assigned to a short string keeps its first `bytes` bytes.
+std::string_view Short(std::string_view text, std::size_t bytes) {
+  return text.substr(0, bytes);
+}
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+double Real(std::string_view text) {
+  double value = 0;
+  if (!ReadReal(text, value)) throw ExchangeParseError("not a number");
+  return value;
+}
+
+std::int32_t Int(std::string_view text) {
+  std::int32_t value = 0;
+  if (!ReadInteger(text, value)) throw ExchangeParseError("not an integer");
+  return value;
+}
+
+// A group or layer digit whose value indexes a table.
+std::size_t Digit(std::string_view text) {
+  const std::int32_t value = HexDigitValue(text);
+  if (value < 0 || value >= static_cast<std::int32_t>(kGroupCount))
+    throw ExchangeParseError("not a group or layer digit");
+  return static_cast<std::size_t>(value);
+}
+
+void Bump(std::int32_t& counter) {
+  if (counter == std::numeric_limits<std::int32_t>::max())
+    throw ExchangeParseError("too many records");
+  ++counter;
+}
+
+// Lines end at CR, LF or CR LF; a last line without a line end counts.
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view text) : text_(text) {}
+
+  bool Next(std::string_view& line) {
+    const std::size_t n = text_.size();
+    if (pos_ >= n) return false;
+    // The next LF is remembered, so a file of CR-only line ends stays linear.
+    if (nextLf_ < pos_ || nextLf_ == kUnknown) {
+      const void* lf = std::memchr(text_.data() + pos_, '\n', n - pos_);
+      nextLf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) : n;
+    }
+    const char* from = text_.data() + pos_;
+    const void* cr = std::memchr(from, '\r', nextLf_ - pos_);
+    const std::size_t end =
+        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data()) : nextLf_;
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    if (cr && pos_ == nextLf_) ++pos_;  // CR LF is one line end
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t nextLf_ = kUnknown;
+};
+
+class LineInterpreter {
+ public:
+  explicit LineInterpreter(ExchangeState& state) : s_(state), a_(state.Attributes) {}
+
+  void Run(std::string_view line);
+
+ private:
+  // Returns false to let the rows after it try the line.
+  using Handler = bool (LineInterpreter::*)(std::string_view);
+  struct Row {
+    std::string_view tag;
+    Handler run;
+  };
+  // Rows 2 to 29 of the dispatch, in order; the first that takes the line decides.
+  static const Row kRows[];
+
+  template <class Record, class List>
+  void Append(List& list, std::string_view line) {
+    Record record;
+    record.ParseLine(line, a_);
+    list.push_back(std::move(record));
+  }
+
+  void LineRecord(std::string_view line) {
+    Bump(s_.Counters.LineCount);
+    Bump(s_.Counters.EntityCount);
+    Append<TLine>(s_.LineList, line);
+    a_.ZValue = 0;
+    a_.HhpLine.clear();
+  }
+
+  bool CLine(std::string_view line) {
+    if (line.starts_with("ci")) {
+      Bump(s_.Counters.ArcCount);
+      Bump(s_.Counters.EntityCount);
+      Append<TArc>(s_.ArcList, line);
+      a_.ZValue = 0;
+      a_.HhpLine.clear();
+    } else if (line.starts_with("cn")) {
+      TextKindSettings(line);
+    } else {
+      Bump(s_.Counters.TextCount);
+      Bump(s_.Counters.EntityCount);
+      if (a_.TextKind != 0)
+        Append<TMoji>(s_.TextList, line);
+      else
+        Append<TNMoji>(s_.TextList, line);
+      a_.ZValue = 0;
+      a_.HhpLine = " ";
+    }
+    return true;
+  }
+
+  void TextKindSettings(std::string_view line) {
+    if (line.find('$') != std::string_view::npos) {
+      // The line starts with "cn", so a '$' is at position 3 or later.
+      TokenList pieces;
+      SplitBy('$', line, pieces);
+      if (pieces.size() < 2) throw ExchangeParseError("no font name");
+      a_.CnName = pieces[1];
+      if (!s_.HeaderDone) s_.Initial.InitialCnName = pieces[1];
+    } else if (Mid(line, 3, 1) == "0") {
+      if (!s_.HeaderDone) {
+        s_.Initial.InitialTextKind = "0";
+        s_.Initial.InitialCn0Line = line;
+      }
+      a_.TextKind = 0;
+      const SpacePieces pieces(line);
+      const auto piece = [&](std::size_t i) {
+        if (i >= pieces.size()) throw ExchangeParseError("missing text kind 0 setting");
+        return pieces[i];
+      };
+      a_.Cn0.Cn0Value1 = Real(piece(1));
+      a_.Cn0.Cn0Value2 = Real(piece(2));
+      a_.Cn0.Cn0Value3 = Real(piece(3));
+      a_.Cn0.Cn0Number = Int(piece(4));
+    } else {
+      const std::string_view rest = TrimBytes(Mid(line, 3));
+      if (!s_.HeaderDone) s_.Initial.InitialTextKind = Short(rest, 2);
+      a_.TextKind = Int(rest);
+    }
+  }
+
+  bool Pen(std::string_view line) {
+    const std::string_view rest = TrimBytes(Mid(line, 3));
+    if (!s_.HeaderDone) s_.Initial.InitialPen = Short(rest, 1);
+    if (!rest.empty()) a_.PenNumber = Int(rest);
+    return true;
+  }
+
+  bool Point(std::string_view line) {
+    Bump(s_.Counters.PointCount);
+    Bump(s_.Counters.EntityCount);
+    Append<TTen>(s_.PointList, line);
+    a_.ZValue = 0;
+    return true;
+  }
+
+  bool Solid(std::string_view line) {
+    if (line.size() < 2 || std::string_view("ceglo").find(line[1]) == std::string_view::npos)
+      return false;
+    Bump(s_.Counters.SolidCount);
+    Bump(s_.Counters.EntityCount);
+    Append<TSolid>(s_.SolidList, line);
+    return true;
+  }
+
+  bool ColorCode(std::string_view line) {
+    a_.ColorCode = Int(Mid(line, 6, 10));
+    return true;
+  }
+
+  bool LineTypeLine(std::string_view line) {
+    const std::string_view c = Mid(line, 3, 1);
+    if (!s_.HeaderDone) s_.Initial.InitialLineType = c;
+    a_.LineType = Int(c);
+    return true;
+  }
+
+  bool LineColorLine(std::string_view line) {
+    const std::string_view c = Mid(line, 3, 1);
+    if (!s_.HeaderDone) {
+      s_.Initial.InitialLineColor = c;
+      if (s_.Initial.InitialPen.empty()) s_.Initial.InitialPen = s_.Initial.InitialLineColor;
+    }
+    a_.LineColor = Int(c);
+    a_.ColorCode = -1;
+    return true;
+  }
+
+  bool ZLine(std::string_view line) {
+    a_.ZValue = Int(Mid(line, 2, 1));
+    return true;
+  }
+
+  bool Block(std::string_view line) {
+    Bump(s_.Counters.BlockCount);
+    a_.BlockNumber = s_.Counters.BlockCount;
+    Append<TBlock>(s_.BlockList, line);
+    return true;
+  }
+
+  bool Pl(std::string_view) {
+    Bump(s_.Counters.PlCount);
+    a_.PlNumber = s_.Counters.PlCount;
+    return true;
+  }
+
+  bool Msg(std::string_view line) {
+    Bump(a_.MsgCount);
+    a_.MsgLine = line;
+    return true;
+  }
+
+  bool Hash(std::string_view) {
+    s_.HeaderDone = true;
+    a_.PlNumber = 0;
+    a_.BlockNumber = 0;
+    a_.MsgLine.clear();
+    a_.ColorCode = -1;
+    return true;
+  }
+
+  bool Hp(std::string_view line) {
+    Bump(s_.Counters.HpCount);
+    Append<THTen>(s_.HpList, line);
+    return true;
+  }
+
+  bool Hhp(std::string_view line) {
+    a_.HhpLine = line;
+    return true;
+  }
+
+  bool File(std::string_view line) {
+    s_.DrawingFile = Mid(line, 6);
+    return true;
+  }
+
+  bool Hk(std::string_view line) {
+    s_.HkValue = Real(TrimBytes(Mid(line, 3)));
+    return true;
+  }
+
+  // Token i goes to entry i - 1; values past the table's end are ignored.
+  template <class Store>
+  static void ForTableTokens(std::string_view line, std::size_t tableSize, Store store) {
+    const SpaceTokens t(line);
+    for (std::size_t i = 1; i < t.size() && i <= tableSize; ++i) store(i - 1, t[i]);
+  }
+
+  bool Hs(std::string_view line) {
+    ForTableTokens(line, kGroupCount,
+                   [&](std::size_t i, std::string_view v) { s_.GroupScales[i] = Real(v); });
+    return true;
+  }
+
+  bool Group(std::string_view line) {
+    const std::string_view c = Mid(line, 3, 1);
+    if (c == "n") {
+      s_.GroupTable[Digit(a_.CurrentGroup)].Name = Short(Mid(line, 4), 16);
+    } else if (line.size() == 3) {
+      if (!s_.HeaderDone) {
+        s_.Initial.InitialGroup = c;
+        const std::int32_t g = HexDigitValue(c);
+        if (g != -1) s_.Initial.InitialScale = s_.GroupScales[static_cast<std::size_t>(g)];
+      }
+      a_.CurrentGroup = c;
+    } else {
+      a_.CurrentGroup = c;
+      s_.GroupTable[Digit(c)].State = Mid(line, 5, 2);
+    }
+    return true;
+  }
+
+  bool Layer(std::string_view line) {
+    const std::string_view c = Mid(line, 3, 1);
+    if (c == "n") {
+      LayerAt(Digit(a_.CurrentGroup), Digit(a_.CurrentLayer)).Name = Short(Mid(line, 4), 8);
+    } else if (line.size() == 3) {
+      if (!s_.HeaderDone) s_.Initial.InitialLayer = c;
+      a_.CurrentLayer = c;
+    } else {
+      a_.CurrentLayer = c;
+      LayerEntry& entry = LayerAt(Digit(a_.CurrentGroup), Digit(c));
+      entry.Key.clear();
+      for (const char g : a_.CurrentGroup) entry.Key += LowerAscii(g);
+      entry.Key += '-';
+      entry.Key += LowerAscii(c.front());
+      entry.State = Mid(line, 5, 2);
+    }
+    return true;
+  }
+
+  LayerEntry& LayerAt(std::size_t group, std::size_t layer) {
+    return s_.LayerTable[kLayersPerGroup * group + layer];
+  }
+
+  // "LAYCND" and "LAYNAM": token 0's 8th character is the group digit;
+  // tokens 1.. belong to the layers 0..f of that group.
+  bool LayerStates(std::string_view line) {
+    const TokenList tokens = SplitDelimited(line, ',');
+    const std::string_view t0 = tokens.at(0);
+    const std::size_t g = Digit(Mid(t0, 8, 1));
+    s_.GroupTable[g].State = t0.size() >= 11 ? TrimBytes(t0.substr(9, t0.size() - 10)) : "";
+    for (std::size_t i = 1; i < tokens.size() && i <= kLayersPerGroup; ++i) {
+      LayerEntry& entry = LayerAt(g, i - 1);
+      entry.Key.assign(Mid(t0, 8, 1)).append(1, '-').append(1, "0123456789abcdef"[i - 1]);
+      entry.State = TrimBytes(tokens[i]);
+    }
+    return true;
+  }
+
+  bool LayerNames(std::string_view line) {
+    const TokenList tokens = SplitDelimited(line, ',');
+    const std::string_view t0 = tokens.at(0);
+    const std::size_t g = Digit(Mid(t0, 8, 1));
+    s_.GroupTable[g].Name = Mid(t0, 10, 8);
+    for (std::size_t i = 1; i < tokens.size() && i <= kLayersPerGroup; ++i)
+      LayerAt(g, i - 1).Name = Short(TrimBytes(tokens[i]), 8);
+    return true;
+  }
+
+  bool Hcw(std::string_view line) {
+    ForTableTokens(line, kHcCount,
+                   [&](std::size_t i, std::string_view v) { s_.HcTable[i].Hcw = Real(v); });
+    return true;
+  }
+
+  bool Hch(std::string_view line) {
+    ForTableTokens(line, kHcCount,
+                   [&](std::size_t i, std::string_view v) { s_.HcTable[i].Hch = Real(v); });
+    return true;
+  }
+
+  bool Hcd(std::string_view line) {
+    ForTableTokens(line, kHcCount,
+                   [&](std::size_t i, std::string_view v) { s_.HcTable[i].Hcd = Real(v); });
+    return true;
+  }
+
+  bool Hcc(std::string_view line) {
+    ForTableTokens(line, kHcCount,
+                   [&](std::size_t i, std::string_view v) { s_.HcTable[i].Hcc = Int(v); });
+    return true;
+  }
+
+  bool Hn(std::string_view line) {
+    const SpaceTokens t(line);
+    for (std::size_t i = 1; i <= s_.HnValues.size(); ++i) {
+      if (i >= t.size()) throw ExchangeParseError("missing hn value");
+      s_.HnValues[i - 1] = Real(t[i]);
+    }
+    return true;
+  }
+
+  ExchangeState& s_;
+  CurrentAttributes& a_;
+};
+
+const LineInterpreter::Row LineInterpreter::kRows[] = {
+    {"c", &LineInterpreter::CLine},  // rows 2 to 4: "ci", "cn", any other "c"
+    {"pn", &LineInterpreter::Pen},
+    {"pt", &LineInterpreter::Point},
+    {"s", &LineInterpreter::Solid},  // falls through unless c, e, g, l or o follows
+    {"lc10", &LineInterpreter::ColorCode},
+    {"lt", &LineInterpreter::LineTypeLine},
+    {"lc", &LineInterpreter::LineColorLine},
+    {"z", &LineInterpreter::ZLine},
+    {"BL", &LineInterpreter::Block},
+    {"pl", &LineInterpreter::Pl},
+    {"msg", &LineInterpreter::Msg},
+    {"msz", &LineInterpreter::Msg},
+    {"#", &LineInterpreter::Hash},
+    {"hp", &LineInterpreter::Hp},
+    {"hhp", &LineInterpreter::Hhp},
+    {"file", &LineInterpreter::File},
+    {"hk", &LineInterpreter::Hk},
+    {"hs", &LineInterpreter::Hs},
+    {"lg", &LineInterpreter::Group},
+    {"ly", &LineInterpreter::Layer},
+    {"LAYCND", &LineInterpreter::LayerStates},
+    {"LAYNAM", &LineInterpreter::LayerNames},
+    {"hcw", &LineInterpreter::Hcw},
+    {"hch", &LineInterpreter::Hch},
+    {"hcd", &LineInterpreter::Hcd},
+    {"hcc", &LineInterpreter::Hcc},
+    {"hn", &LineInterpreter::Hn},
+};
+
+void LineInterpreter::Run(std::string_view line) {
+  const char first = line.front();
+  if ((first >= '0' && first <= '9') || first == '+' || first == '-' || first == '.') {
+    LineRecord(line);
+    return;
+  }
+  for (const Row& row : kRows)
+    if (first == row.tag.front() && line.starts_with(row.tag) && (this->*row.run)(line)) return;
+}
+
+bool ParseExchangeText(ExchangeState& state, std::string_view bytes) {
+  // A NUL byte ends the text.
+  if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
+    bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+  LineCursor cursor(bytes);
+  std::string_view line;
+  if (!cursor.Next(line)) return true;
+  if (!TrimBytes(line).starts_with("hq")) {
+    state.ExchangeStatus = kExchangeNotHq;
+    return false;
+  }
+  try {
+    LineInterpreter interpreter(state);
+    while (cursor.Next(line)) {
+      line = TrimBytes(line);
+      if (!line.empty()) interpreter.Run(line);
+    }
+  } catch (const std::exception&) {
+    // Whatever went wrong, the host handed over a file we can't trust.
+    state.ExchangeStatus = kExchangeReadError;
+    return false;
+  }
+  return true;
+}
+
+template <class List>
+void Release(List& list) {
+  List().swap(list);
+}
+
+}  // namespace
+
+void CreateExchangeLists(ExchangeState& state) {
+  state.OutputLines.clear();
+  state.LineList.clear();
+  state.PointList.clear();
+  state.ArcList.clear();
+  state.TextList.clear();
+  state.BlockList.clear();
+  state.HpList.clear();
+  state.SolidList.clear();
+}
+
+void FreeExchangeLists(ExchangeState& state) {
+  Release(state.OutputLines);
+  Release(state.LineList);
+  Release(state.PointList);
+  Release(state.ArcList);
+  Release(state.TextList);
+  Release(state.BlockList);
+  Release(state.HpList);
+  Release(state.SolidList);
+}
+
+void ResetExchangeState(ExchangeState& state) {
+  CurrentAttributes& a = state.Attributes;
+  a.CurrentGroup = "0";
+  a.CurrentLayer = "0";
+  a.LineType = a.LineColor = a.TextKind = a.PenNumber = a.ZValue = a.PlNumber = a.BlockNumber = 0;
+  a.CnName.clear();
+  a.MsgLine.clear();
+  a.HhpLine.clear();
+  state.HeaderDone = false;
+  a.ColorCode = -1;
+
+  InitialState& i = state.Initial;
+  i.InitialGroup.clear();
+  i.InitialLayer.clear();
+  i.InitialLineType.clear();
+  i.InitialLineColor.clear();
+  i.InitialTextKind.clear();
+  i.InitialPen.clear();
+  i.InitialCn0Line.clear();
+
+  state.Counters = ExchangeCounters{};
+  a.MsgCount = 0;
+
+  CreateExchangeLists(state);
+  state.GroupScales.fill(0);
+  state.HnValues.fill(0);
+  state.HcTable.fill(HcEntry{});
+  state.GroupTable.fill(GroupEntry{});
+  state.LayerTable.fill(LayerEntry{});
+  state.DrawingFile.clear();
+}
+
+void InterpretExchangeLine(ExchangeState& state, std::string_view line) {
+  if (line.empty()) return;
+  LineInterpreter(state).Run(line);
+}
+
+bool ReadExchangeBytes(ExchangeState& state, std::string_view bytes) {
+  ResetExchangeState(state);
+  return ParseExchangeText(state, bytes);
+}
+
+bool ReadExchangeFile(ExchangeState& state, bool exists,
+                      const std::optional<std::string>& content) {
+  ResetExchangeState(state);
+  if (!exists) return false;
+  if (!content) {
+    state.ExchangeStatus = kExchangeReadError;
+    return false;
+  }
+  return ParseExchangeText(state, *content);
+}
+
+}  // namespace zorbi
