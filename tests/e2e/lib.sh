@@ -40,13 +40,13 @@ expect_eq() {
   [ "$actual" = "$expected" ] || fail "$what: expected '$expected', got '$actual'"
 }
 
-# A fresh folder holding a copy of the program, as a user would drop it.
-new_program_folder() {
-  local folder
-  folder=$(mktemp -d "${TMPDIR:-/tmp}/zorbi-e2e.XXXXXX")
-  folders+=("$folder")
-  cp "$ZORBI_EXE" "$folder/Z_Orbi.exe"
-  echo "$folder"
+# A fresh folder holding a copy of the program, as a user would drop it; its
+# path goes to `program_folder` (not printed: the clean-up list must not be
+# filled in a subshell).
+make_program_folder() {
+  program_folder=$(mktemp -d "${TMPDIR:-/tmp}/zorbi-e2e.XXXXXX")
+  folders+=("$program_folder")
+  cp "$ZORBI_EXE" "$program_folder/Z_Orbi.exe"
 }
 
 # Starts Z_Orbi.exe in `folder` and waits for its main window.

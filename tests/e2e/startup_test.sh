@@ -2,7 +2,8 @@
 # size when dragging the border, the application title, and a clean end.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 
-folder=$(new_program_folder)
+make_program_folder
+folder=$program_folder
 start_program "$folder"
 
 expect_eq "$(probe rect "$MAIN_CAPTION")" "193 113 545 357" "initial bounds"
