@@ -117,6 +117,18 @@ TEST_F(Win32FileSystemTest, JapaneseFolderNamesWithSpaces) {
   EXPECT_EQ(Names(root_ + L"\\作図 データ\\ソフト 表"), std::vector<std::wstring>{L"作図.DAT"});
 }
 
+TEST_F(Win32FileSystemTest, ReadHeadStopsAtTheLimit) {
+  const std::string file = Path("jwc_temp.txt");
+  EXPECT_EQ(fs_.ReadHead(file, 10), std::nullopt);
+  std::string big(200 * 1024, 'x');
+  big.replace(0, 4, "hq\r\n");
+  ASSERT_TRUE(fs_.ReplaceAll(file, big, error_)) << error_;
+  EXPECT_EQ(fs_.ReadHead(file, 4), "hq\r\n");
+  EXPECT_EQ(fs_.ReadHead(file, 0), "");
+  EXPECT_EQ(fs_.ReadHead(file, 100 * 1024 + 3), big.substr(0, 100 * 1024 + 3));
+  EXPECT_EQ(fs_.ReadHead(file, big.size() + 1), big);
+}
+
 TEST_F(Win32FileSystemTest, ReadsAFileAnotherProgramHasOpenForWriting) {
   const std::string file = Path("jwc_temp.txt");
   ASSERT_TRUE(fs_.ReplaceAll(file, "hq\r\n", error_)) << error_;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
@@ -88,6 +89,11 @@ bool Win32FileSystem::Exists(const std::string& path) {
 }
 
 std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
+  return ReadHead(path, std::string::npos);
+}
+
+std::optional<std::string> Win32FileSystem::ReadHead(const std::string& path,
+                                                     std::size_t maxBytes) {
   // Others may hold the file open for writing (the host keeps its files open).
   FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -96,13 +102,16 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
   std::string bytes;
   LARGE_INTEGER size{};
   if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 31)) {
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
+    bytes.reserve(std::min(static_cast<std::size_t>(size.QuadPart), maxBytes));
   }
   // Read to the end rather than trust the size: the file may change meanwhile.
   char buffer[64 * 1024];
-  for (;;) {
+  while (bytes.size() < maxBytes) {
+    const std::size_t wanted = std::min(sizeof buffer, maxBytes - bytes.size());
     DWORD read = 0;
-    if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
+    if (!ReadFile(file.Get(), buffer, static_cast<DWORD>(wanted), &read, nullptr)) {
+      return std::nullopt;
+    }
     if (read == 0) break;
     bytes.append(buffer, read);
   }

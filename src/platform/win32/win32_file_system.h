@@ -10,6 +10,8 @@ class Win32FileSystem final : public FileSystem {
   // True for an existing file; false for a folder or nothing.
   bool Exists(const std::string& path) override;
   std::optional<std::string> ReadAll(const std::string& path) override;
+  // Reads no further than `maxBytes`: the exchange file can be large.
+  std::optional<std::string> ReadHead(const std::string& path, std::size_t maxBytes) override;
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override;
 };
 
