@@ -10,7 +10,7 @@ class Application;
 class MainWindow {
  public:
   static constexpr char kCaption[] = "Z_Orbi Ver1.0d";
-  // Outer bounds in pixels; the design's form is not scaled to the screen's DPI.
+  // Outer bounds in pixels, not scaled to the screen's DPI.
   static constexpr RECT kInitialBounds{193, 113, 193 + 545, 113 + 357};
   static constexpr SIZE kMinimumSize{545, 357};
 
