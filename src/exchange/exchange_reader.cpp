@@ -22,6 +22,13 @@ std::string_view Short(std::string_view text, std::size_t bytes) {
   return text.substr(0, bytes);
 }
 
+// Assigns through clear and append: the same result as operator=, without
+// GCC 12's false -Wrestrict alarm on std::string::assign in optimised builds.
+void Set(std::string& target, std::string_view text) {
+  target.clear();
+  target.append(text);
+}
+
 char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -130,7 +137,7 @@ class LineInterpreter {
       else
         Append<TNMoji>(s_.TextList, line);
       a_.ZValue = 0;
-      a_.HhpLine = " ";
+      Set(a_.HhpLine, " ");
     }
     return true;
   }
@@ -145,8 +152,8 @@ class LineInterpreter {
       if (!s_.HeaderDone) s_.Initial.InitialCnName = pieces[1];
     } else if (Mid(line, 3, 1) == "0") {
       if (!s_.HeaderDone) {
-        s_.Initial.InitialTextKind = "0";
-        s_.Initial.InitialCn0Line = line;
+        Set(s_.Initial.InitialTextKind, "0");
+        Set(s_.Initial.InitialCn0Line, line);
       }
       a_.TextKind = 0;
       const SpacePieces pieces(line);
@@ -160,14 +167,14 @@ class LineInterpreter {
       a_.Cn0.Cn0Number = Int(piece(4));
     } else {
       const std::string_view rest = TrimBytes(Mid(line, 3));
-      if (!s_.HeaderDone) s_.Initial.InitialTextKind = Short(rest, 2);
+      if (!s_.HeaderDone) Set(s_.Initial.InitialTextKind, Short(rest, 2));
       a_.TextKind = Int(rest);
     }
   }
 
   bool Pen(std::string_view line) {
     const std::string_view rest = TrimBytes(Mid(line, 3));
-    if (!s_.HeaderDone) s_.Initial.InitialPen = Short(rest, 1);
+    if (!s_.HeaderDone) Set(s_.Initial.InitialPen, Short(rest, 1));
     if (!rest.empty()) a_.PenNumber = Int(rest);
     return true;
   }
@@ -196,7 +203,7 @@ class LineInterpreter {
 
   bool LineTypeLine(std::string_view line) {
     const std::string_view c = Mid(line, 3, 1);
-    if (!s_.HeaderDone) s_.Initial.InitialLineType = c;
+    if (!s_.HeaderDone) Set(s_.Initial.InitialLineType, c);
     a_.LineType = Int(c);
     return true;
   }
@@ -204,7 +211,7 @@ class LineInterpreter {
   bool LineColorLine(std::string_view line) {
     const std::string_view c = Mid(line, 3, 1);
     if (!s_.HeaderDone) {
-      s_.Initial.InitialLineColor = c;
+      Set(s_.Initial.InitialLineColor, c);
       if (s_.Initial.InitialPen.empty()) s_.Initial.InitialPen = s_.Initial.InitialLineColor;
     }
     a_.LineColor = Int(c);
@@ -232,7 +239,7 @@ class LineInterpreter {
 
   bool Msg(std::string_view line) {
     Bump(a_.MsgCount);
-    a_.MsgLine = line;
+    Set(a_.MsgLine, line);
     return true;
   }
 
@@ -252,12 +259,12 @@ class LineInterpreter {
   }
 
   bool Hhp(std::string_view line) {
-    a_.HhpLine = line;
+    Set(a_.HhpLine, line);
     return true;
   }
 
   bool File(std::string_view line) {
-    s_.DrawingFile = Mid(line, 6);
+    Set(s_.DrawingFile, Mid(line, 6));
     return true;
   }
 
@@ -282,17 +289,17 @@ class LineInterpreter {
   bool Group(std::string_view line) {
     const std::string_view c = Mid(line, 3, 1);
     if (c == "n") {
-      s_.GroupTable[Digit(a_.CurrentGroup)].Name = Short(Mid(line, 4), 16);
+      Set(s_.GroupTable[Digit(a_.CurrentGroup)].Name, Short(Mid(line, 4), 16));
     } else if (line.size() == 3) {
       if (!s_.HeaderDone) {
-        s_.Initial.InitialGroup = c;
+        Set(s_.Initial.InitialGroup, c);
         const std::int32_t g = HexDigitValue(c);
         if (g != -1) s_.Initial.InitialScale = s_.GroupScales[static_cast<std::size_t>(g)];
       }
-      a_.CurrentGroup = c;
+      Set(a_.CurrentGroup, c);
     } else {
-      a_.CurrentGroup = c;
-      s_.GroupTable[Digit(c)].State = Mid(line, 5, 2);
+      Set(a_.CurrentGroup, c);
+      Set(s_.GroupTable[Digit(c)].State, Mid(line, 5, 2));
     }
     return true;
   }
@@ -300,18 +307,18 @@ class LineInterpreter {
   bool Layer(std::string_view line) {
     const std::string_view c = Mid(line, 3, 1);
     if (c == "n") {
-      LayerAt(Digit(a_.CurrentGroup), Digit(a_.CurrentLayer)).Name = Short(Mid(line, 4), 8);
+      Set(LayerAt(Digit(a_.CurrentGroup), Digit(a_.CurrentLayer)).Name, Short(Mid(line, 4), 8));
     } else if (line.size() == 3) {
-      if (!s_.HeaderDone) s_.Initial.InitialLayer = c;
-      a_.CurrentLayer = c;
+      if (!s_.HeaderDone) Set(s_.Initial.InitialLayer, c);
+      Set(a_.CurrentLayer, c);
     } else {
-      a_.CurrentLayer = c;
+      Set(a_.CurrentLayer, c);
       LayerEntry& entry = LayerAt(Digit(a_.CurrentGroup), Digit(c));
       entry.Key.clear();
       for (const char g : a_.CurrentGroup) entry.Key += LowerAscii(g);
       entry.Key += '-';
       entry.Key += LowerAscii(c.front());
-      entry.State = Mid(line, 5, 2);
+      Set(entry.State, Mid(line, 5, 2));
     }
     return true;
   }
@@ -326,11 +333,12 @@ class LineInterpreter {
     const TokenList tokens = SplitDelimited(line, ',');
     const std::string_view t0 = tokens.at(0);
     const std::size_t g = Digit(Mid(t0, 8, 1));
-    s_.GroupTable[g].State = t0.size() >= 11 ? TrimBytes(t0.substr(9, t0.size() - 10)) : "";
+    Set(s_.GroupTable[g].State, t0.size() >= 11 ? TrimBytes(t0.substr(9, t0.size() - 10)) : "");
     for (std::size_t i = 1; i < tokens.size() && i <= kLayersPerGroup; ++i) {
       LayerEntry& entry = LayerAt(g, i - 1);
-      entry.Key.assign(Mid(t0, 8, 1)).append(1, '-').append(1, "0123456789abcdef"[i - 1]);
-      entry.State = TrimBytes(tokens[i]);
+      Set(entry.Key, Mid(t0, 8, 1));
+      entry.Key.append(1, '-').append(1, "0123456789abcdef"[i - 1]);
+      Set(entry.State, TrimBytes(tokens[i]));
     }
     return true;
   }
@@ -339,9 +347,9 @@ class LineInterpreter {
     const TokenList tokens = SplitDelimited(line, ',');
     const std::string_view t0 = tokens.at(0);
     const std::size_t g = Digit(Mid(t0, 8, 1));
-    s_.GroupTable[g].Name = Mid(t0, 10, 8);
+    Set(s_.GroupTable[g].Name, Mid(t0, 10, 8));
     for (std::size_t i = 1; i < tokens.size() && i <= kLayersPerGroup; ++i)
-      LayerAt(g, i - 1).Name = Short(TrimBytes(tokens[i]), 8);
+      Set(LayerAt(g, i - 1).Name, Short(TrimBytes(tokens[i]), 8));
     return true;
   }
 
@@ -478,8 +486,8 @@ void FreeExchangeLists(ExchangeState& state) {
 
 void ResetExchangeState(ExchangeState& state) {
   CurrentAttributes& a = state.Attributes;
-  a.CurrentGroup = "0";
-  a.CurrentLayer = "0";
+  Set(a.CurrentGroup, "0");
+  Set(a.CurrentLayer, "0");
   a.LineType = a.LineColor = a.TextKind = a.PenNumber = a.ZValue = a.PlNumber = a.BlockNumber = 0;
   a.CnName.clear();
   a.MsgLine.clear();
