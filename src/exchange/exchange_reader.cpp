@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
 #include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
@@ -105,11 +107,21 @@ class LineInterpreter {
   // Rows 2 to 29 of the dispatch, in order; the first that takes the line decides.
   static const Row kRows[];
 
+  // The record is built in its place at the end of its list, and taken off
+  // again when its line doesn't parse.
   template <class Record, class List>
   void Append(List& list, std::string_view line) {
-    Record record;
-    record.ParseLine(line, a_);
-    list.push_back(std::move(record));
+    Record* record;
+    if constexpr (std::is_same_v<typename List::value_type, TextRecord>)
+      record = &std::get<Record>(list.emplace_back(std::in_place_type<Record>));
+    else
+      record = &list.emplace_back();
+    try {
+      record->ParseLine(line, a_);
+    } catch (...) {
+      list.pop_back();
+      throw;
+    }
   }
 
   void LineRecord(std::string_view line) {
@@ -117,7 +129,7 @@ class LineInterpreter {
     Bump(s_.Counters.EntityCount);
     Append<TLine>(s_.LineList, line);
     a_.ZValue = 0;
-    a_.HhpLine.clear();
+    a_.HhpLine = SharedText();
   }
 
   bool CLine(std::string_view line) {
@@ -126,7 +138,7 @@ class LineInterpreter {
       Bump(s_.Counters.EntityCount);
       Append<TArc>(s_.ArcList, line);
       a_.ZValue = 0;
-      a_.HhpLine.clear();
+      a_.HhpLine = SharedText();
     } else if (line.starts_with("cn")) {
       TextKindSettings(line);
     } else {
@@ -137,7 +149,7 @@ class LineInterpreter {
       else
         Append<TNMoji>(s_.TextList, line);
       a_.ZValue = 0;
-      Set(a_.HhpLine, " ");
+      a_.HhpLine = space_;
     }
     return true;
   }
@@ -148,7 +160,7 @@ class LineInterpreter {
       TokenList pieces;
       SplitBy('$', line, pieces);
       if (pieces.size() < 2) throw ExchangeParseError("no font name");
-      a_.CnName = pieces[1];
+      a_.CnName = SharedText(pieces[1]);
       if (!s_.HeaderDone) s_.Initial.InitialCnName = pieces[1];
     } else if (Mid(line, 3, 1) == "0") {
       if (!s_.HeaderDone) {
@@ -239,7 +251,7 @@ class LineInterpreter {
 
   bool Msg(std::string_view line) {
     Bump(a_.MsgCount);
-    Set(a_.MsgLine, line);
+    a_.MsgLine = SharedText(line);
     return true;
   }
 
@@ -247,7 +259,7 @@ class LineInterpreter {
     s_.HeaderDone = true;
     a_.PlNumber = 0;
     a_.BlockNumber = 0;
-    a_.MsgLine.clear();
+    a_.MsgLine = SharedText();
     a_.ColorCode = -1;
     return true;
   }
@@ -259,7 +271,7 @@ class LineInterpreter {
   }
 
   bool Hhp(std::string_view line) {
-    Set(a_.HhpLine, line);
+    a_.HhpLine = SharedText(line);
     return true;
   }
 
@@ -276,8 +288,10 @@ class LineInterpreter {
   // Token i goes to entry i - 1; values past the table's end are ignored.
   template <class Store>
   static void ForTableTokens(std::string_view line, std::size_t tableSize, Store store) {
-    const SpaceTokens t(line);
-    for (std::size_t i = 1; i < t.size() && i <= tableSize; ++i) store(i - 1, t[i]);
+    TokenCursor t(line);
+    std::string_view token;
+    t.Next(token);  // the tag
+    for (std::size_t i = 0; i < tableSize && t.Next(token); ++i) store(i, token);
   }
 
   bool Hs(std::string_view line) {
@@ -378,16 +392,19 @@ class LineInterpreter {
   }
 
   bool Hn(std::string_view line) {
-    const SpaceTokens t(line);
-    for (std::size_t i = 1; i <= s_.HnValues.size(); ++i) {
-      if (i >= t.size()) throw ExchangeParseError("missing hn value");
-      s_.HnValues[i - 1] = Real(t[i]);
+    TokenCursor t(line);
+    std::string_view token;
+    t.Next(token);  // the tag
+    for (double& value : s_.HnValues) {
+      if (!t.Next(token)) throw ExchangeParseError("missing hn value");
+      value = Real(token);
     }
     return true;
   }
 
   ExchangeState& s_;
   CurrentAttributes& a_;
+  const SharedText space_{" "};  // the hhp line after a text record
 };
 
 const LineInterpreter::Row LineInterpreter::kRows[] = {
@@ -489,9 +506,9 @@ void ResetExchangeState(ExchangeState& state) {
   Set(a.CurrentGroup, "0");
   Set(a.CurrentLayer, "0");
   a.LineType = a.LineColor = a.TextKind = a.PenNumber = a.ZValue = a.PlNumber = a.BlockNumber = 0;
-  a.CnName.clear();
-  a.MsgLine.clear();
-  a.HhpLine.clear();
+  a.CnName = SharedText();
+  a.MsgLine = SharedText();
+  a.HhpLine = SharedText();
   state.HeaderDone = false;
   a.ColorCode = -1;
 

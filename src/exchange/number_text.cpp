@@ -12,7 +12,7 @@ constexpr bool IsDigit(char c) {
 }
 
 // Checks the real grammar and finds the decimal exponent of the first
-// significant digit, so an out-of-range result can be told apart as
+// significant digit, so that an out-of-range result can be told apart as
 // underflow (small) or overflow (large). `magnitude` is meaningless for zero.
 bool ScanReal(std::string_view text, long long& magnitude) {
   const std::size_t n = text.size();
@@ -54,20 +54,34 @@ bool ScanReal(std::string_view text, long long& magnitude) {
 
 }  // namespace
 
+std::size_t ReadRealPrefix(std::string_view text, double& value) {
+  const std::size_t sign = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  if (sign == text.size() || !(IsDigit(text[sign]) || text[sign] == '.')) return 0;
+  const char* first = text.data() + sign;
+  const char* last = text.data() + text.size();
+  // from_chars takes a '-' but no '+'.
+  if (text[0] == '-') --first;
+  double result = 0;
+  const auto [end, ec] = std::from_chars(first, last, result);
+  if (ec != std::errc()) return 0;
+  value = result;
+  return static_cast<std::size_t>(end - text.data());
+}
+
 bool ReadReal(std::string_view text, double& value) {
+  double result = 0;
+  if (!text.empty() && ReadRealPrefix(text, result) == text.size()) {
+    value = result;
+    return true;
+  }
+  // What is left: text outside the grammar, or a value out of range.
   long long magnitude = 0;
   if (!ScanReal(text, magnitude)) return false;
-  // from_chars takes no '+'; the scan has already checked what follows it.
-  if (text.front() == '+') text.remove_prefix(1);
-  double result = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
-  if (ec == std::errc::result_out_of_range) {
-    if (magnitude >= 0) return false;
-    result = text.front() == '-' ? -0.0 : 0.0;
-  } else if (ec != std::errc() || end != text.data() + text.size()) {
-    return false;
-  }
-  value = result;
+  const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+  const auto [end, ec] = std::from_chars(first, text.data() + text.size(), result);
+  if (ec != std::errc::result_out_of_range || magnitude >= 0) return false;
+  // Too small for a double: zero.
+  value = text[0] == '-' ? -0.0 : 0.0;
   return true;
 }
 

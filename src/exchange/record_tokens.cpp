@@ -1,5 +1,7 @@
 #include "exchange/record_tokens.h"
 
+#include "exchange/number_text.h"
+
 namespace zorbi {
 
 // Byte scans are exact here: a Shift-JIS trail byte is never below 0x40, so it
@@ -14,40 +16,75 @@ std::size_t SkipBlanks(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-void SpaceTokens::Add(std::string_view token) {
-  if (count_ < kKept) views_[count_] = token;
-  ++count_;
+bool TokenCursor::Next(std::string_view& token) {
+  const std::size_t n = line_.size();
+  std::size_t i = SkipBlanks(line_, pos_);
+  if (i == n) {
+    pos_ = n;
+    return false;
+  }
+  if (line_[i] != '"') {
+    const std::size_t start = i;
+    while (i < n && !IsBlank(static_cast<unsigned char>(line_[i]))) ++i;
+    token = line_.substr(start, i - start);
+    pos_ = i;
+    return true;
+  }
+  // A quoted token: a doubled quote inside stands for one; without a closing
+  // quote the token runs to the end and loses its last byte.
+  const std::size_t start = ++i;
+  std::size_t from = start;  // start of the part not yet copied to unquoted_
+  bool copied = false, closed = false;
+  while (i < n) {
+    const std::size_t quote = line_.find('"', i);
+    if (quote == std::string_view::npos) {
+      i = n;
+      break;
+    }
+    if (quote + 1 < n && line_[quote + 1] == '"') {
+      if (!copied) unquoted_.clear();
+      unquoted_.append(line_.substr(from, quote + 1 - from));
+      copied = true;
+      i = from = quote + 2;
+      continue;
+    }
+    i = quote;
+    closed = true;
+    break;
+  }
+  if (copied) {
+    unquoted_.append(line_.substr(from, i - from));
+    if (!closed) unquoted_.pop_back();  // never empty: it holds a quote
+    token = unquoted_;
+  } else {
+    token = line_.substr(start, i - start);
+    if (!closed && !token.empty()) token.remove_suffix(1);
+  }
+  pos_ = closed ? i + 1 : n;
+  return true;
 }
 
-SpaceTokens::SpaceTokens(std::string_view line) {
-  const std::size_t n = line.size();
-  std::size_t i = SkipBlanks(line, 0);
-  while (i < n) {
-    std::size_t start = i, end = i;
-    if (line[i] == '"') {
-      start = i + 1;
-      const std::size_t close = line.find('"', start);
-      if (close == std::string_view::npos) {
-        // Unclosed: runs to the end and loses its last byte.
-        end = n > start ? n - 1 : start;
-        i = n;
-      } else if (close + 1 < n && line[close + 1] == '"') {
-        // A doubled quote stands for one; such a token can't be a view.
-        unquoted_ = SplitDelimited(line, ' ');
-        count_ = 0;
-        for (const std::string& token : unquoted_) Add(token);
-        return;
-      } else {
-        end = close;
-        i = close + 1;
-      }
-    } else {
-      while (i < n && !IsBlank(static_cast<unsigned char>(line[i]))) ++i;
-      end = i;
-    }
-    Add(line.substr(start, end - start));
-    i = SkipBlanks(line, i);
+TokenCursor::Real TokenCursor::NextReal(double& value) {
+  const std::size_t n = line_.size();
+  const std::size_t i = SkipBlanks(line_, pos_);
+  if (i == n) {
+    pos_ = n;
+    return Real::None;
   }
+  // The common case: a number converted straight from the line that ends
+  // where its token does.
+  if (line_[i] != '"') {
+    const std::size_t used = ReadRealPrefix(line_.substr(i), value);
+    const std::size_t end = i + used;
+    if (used != 0 && (end == n || IsBlank(static_cast<unsigned char>(line_[end])))) {
+      pos_ = end;
+      return Real::Value;
+    }
+  }
+  // Anything else (quotes, a range error, trailing bytes) goes the long way.
+  std::string_view token;
+  Next(token);
+  return ReadReal(token, value) ? Real::Value : Real::NotANumber;
 }
 
 void SpacePieces::Add(std::string_view piece) {

@@ -5,32 +5,35 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "exchange/text_split.h"
 
 namespace zorbi {
 
-// Tokens as SplitDelimited(line, ' ') gives them. All are counted; the first
-// kKept are kept. A view is valid while the line and this object live.
-class SpaceTokens {
+// Tokens as SplitDelimited(line, ' ') gives them, one at a time, so a parser
+// scans no further than the tokens it uses. A token is a view into the line,
+// or into this object for a quoted token with a doubled quote; it is valid
+// until the next call.
+class TokenCursor {
  public:
-  static constexpr std::size_t kKept = 17;  // "hs" and its 16 group scales
+  explicit TokenCursor(std::string_view line) : line_(line) {}
+  TokenCursor(const TokenCursor&) = delete;
+  TokenCursor& operator=(const TokenCursor&) = delete;
 
-  explicit SpaceTokens(std::string_view line);
-  SpaceTokens(const SpaceTokens&) = delete;
-  SpaceTokens& operator=(const SpaceTokens&) = delete;
+  // False when no token is left.
+  bool Next(std::string_view& token);
 
-  std::size_t size() const { return count_; }
-  // Token i for i < min(size(), kKept).
-  std::string_view operator[](std::size_t i) const { return views_[i]; }
+  enum class Real { None, Value, NotANumber };
+  // The next token as a real (ReadReal). A number is converted straight from
+  // the line, which spares scanning it twice.
+  Real NextReal(double& value);
 
  private:
-  void Add(std::string_view token);
-
-  std::array<std::string_view, kKept> views_{};
-  std::size_t count_ = 0;
-  TokenList unquoted_;  // only for a line whose quoted token holds a doubled quote
+  std::string_view line_;
+  std::size_t pos_ = 0;
+  std::string unquoted_;
 };
 
 // Pieces as SplitBy(' ', line, list) appends them to an empty list. All are

@@ -11,9 +11,11 @@ namespace {
 
 constexpr std::size_t kMaxText = 255;
 
-std::string_view TokenAt(const SpaceTokens& tokens, std::size_t i) {
-  if (i >= tokens.size()) throw ExchangeParseError("missing token");
-  return tokens[i];
+// The next token, which the grammar requires.
+std::string_view Need(TokenCursor& tokens) {
+  std::string_view token;
+  if (!tokens.Next(token)) throw ExchangeParseError("missing token");
+  return token;
 }
 
 double Real(std::string_view text) {
@@ -22,16 +24,42 @@ double Real(std::string_view text) {
   return value;
 }
 
-std::string MsgTag(const CurrentAttributes& a) {
-  char digits[12];
-  const auto end = std::to_chars(digits, digits + sizeof digits, a.MsgCount).ptr;
-  std::string tag;
-  tag.reserve(a.MsgLine.size() + static_cast<std::size_t>(end - digits));
-  tag.append(a.MsgLine).append(digits, end);
-  return tag;
+double NextReal(TokenCursor& tokens) {
+  double value = 0;
+  switch (tokens.NextReal(value)) {
+    case TokenCursor::Real::Value:
+      return value;
+    case TokenCursor::Real::None:
+      throw ExchangeParseError("missing token");
+    case TokenCursor::Real::NotANumber:
+      break;
+  }
+  throw ExchangeParseError("not a number");
 }
 
 }  // namespace
+
+SharedText CurrentAttributes::LayerKey() const {
+  if (layerKey_.empty() || keyGroup_ != CurrentGroup || keyLayer_ != CurrentLayer) {
+    keyGroup_ = CurrentGroup;
+    keyLayer_ = CurrentLayer;
+    layerKey_ = SharedText(CurrentGroup + "-" + CurrentLayer);
+  }
+  return layerKey_;
+}
+
+SharedText CurrentAttributes::MsgTag() const {
+  if (msgTag_.empty() || !tagLine_.SameAs(MsgLine) || tagCount_ != MsgCount) {
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, MsgCount).ptr;
+    std::string tag(MsgLine.view());
+    tag.append(digits, end);
+    tagLine_ = MsgLine;
+    tagCount_ = MsgCount;
+    msgTag_ = SharedText(tag);
+  }
+  return msgTag_;
+}
 
 std::int32_t HexDigitValue(std::string_view text) {
   if (text.empty()) return -1;
@@ -43,58 +71,57 @@ std::int32_t HexDigitValue(std::string_view text) {
   return value;
 }
 
-std::string LayerKey(const CurrentAttributes& a) {
-  std::string key;
-  key.reserve(a.CurrentGroup.size() + 1 + a.CurrentLayer.size());
-  key.append(a.CurrentGroup).append(1, '-').append(a.CurrentLayer);
-  return key;
-}
-
 void TLine::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  const SpaceTokens t(line);
-  Value1 = Real(TokenAt(t, 0));
-  Value2 = Real(TokenAt(t, 1));
-  Value3 = Real(TokenAt(t, 2));
-  Value4 = Real(TokenAt(t, 3));
-  Layer = LayerKey(a);
+  TokenCursor t(line);
+  Value1 = NextReal(t);
+  Value2 = NextReal(t);
+  Value3 = NextReal(t);
+  Value4 = NextReal(t);
+  Layer = a.LayerKey();
   LineType = a.LineType;
   LineColor = a.LineColor;
   ZValue = a.ZValue;
   BlockNumber = a.BlockNumber;
   PlNumber = a.PlNumber;
   HhpLine = a.HhpLine;
-  MsgTag = zorbi::MsgTag(a);
+  MsgTag = a.MsgTag();
 }
 
 void TTen::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  const SpaceTokens t(line);
-  Value1 = Real(TokenAt(t, 1));
-  Value2 = Real(TokenAt(t, 2));
-  Layer = LayerKey(a);
+  TokenCursor t(line);
+  Need(t);
+  Value1 = NextReal(t);
+  Value2 = NextReal(t);
+  Layer = a.LayerKey();
   PenNumber = a.PenNumber;
   ZValue = a.ZValue;
   BlockNumber = a.BlockNumber;
 }
 
 void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  const SpaceTokens t(line);
-  Value1 = Real(TokenAt(t, 1));
-  Value2 = Real(TokenAt(t, 2));
-  Value3 = Real(TokenAt(t, 3));
-  if (t.size() == 8) {
+  TokenCursor t(line);
+  Need(t);
+  Value1 = NextReal(t);
+  Value2 = NextReal(t);
+  Value3 = NextReal(t);
+  // Tokens 4 to 7 count only when the line has exactly eight tokens.
+  std::string_view more[5];
+  std::size_t count = 0;
+  while (count < 5 && t.Next(more[count])) ++count;
+  if (count == 4) {
     // Extended values go through the double conversion, so they read alike
     // on every platform (MinGW reads long double with double range anyway).
-    Angle1 = Real(t[4]);
-    Angle2 = Real(t[5]);
-    Flatness = Real(t[6]);
-    Angle3 = Real(t[7]);
+    Angle1 = Real(more[0]);
+    Angle2 = Real(more[1]);
+    Flatness = Real(more[2]);
+    Angle3 = Real(more[3]);
   } else {
     Angle1 = 0;
     Angle2 = 360;
     Flatness = 1;
     Angle3 = 0;
   }
-  Layer = LayerKey(a);
+  Layer = a.LayerKey();
   LineType = a.LineType;
   LineColor = a.LineColor;
   ZValue = a.ZValue;
@@ -103,19 +130,19 @@ void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
 }
 
 void TMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  const SpaceTokens t(line);
-  Kind = TokenAt(t, 0);
-  Value1 = Real(TokenAt(t, 1));
-  Value2 = Real(TokenAt(t, 2));
-  Value3 = Real(TokenAt(t, 3));
-  Value4 = Real(TokenAt(t, 4));
-  Layer = LayerKey(a);
+  TokenCursor t(line);
+  Kind = Need(t);
+  Value1 = NextReal(t);
+  Value2 = NextReal(t);
+  Value3 = NextReal(t);
+  Value4 = NextReal(t);
+  Layer = a.LayerKey();
   TextKind = a.TextKind;
   CnName = a.CnName;
   ZValue = a.ZValue;
   BlockNumber = a.BlockNumber;
   HhpLine = a.HhpLine;
-  MsgTag = zorbi::MsgTag(a);
+  MsgTag = a.MsgTag();
   // From the line itself, so spaces and quotes inside the text stay.
   const std::size_t quote = line.find('"');
   Text =
@@ -131,19 +158,20 @@ void TNMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
 }
 
 void THTen::ParseLine(std::string_view line, const CurrentAttributes&) {
-  const SpaceTokens t(line);
-  Kind = TokenAt(t, 0);
-  Value1 = Real(TokenAt(t, 1));
-  Value2 = Real(TokenAt(t, 2));
+  TokenCursor t(line);
+  Kind = Need(t);
+  Value1 = NextReal(t);
+  Value2 = NextReal(t);
 }
 
 void TBlock::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  const SpaceTokens t(line);
-  Value1 = Real(TokenAt(t, 1));
-  Value2 = Real(TokenAt(t, 2));
-  const std::string_view name = TokenAt(t, 3);
+  TokenCursor t(line);
+  Need(t);
+  Value1 = NextReal(t);
+  Value2 = NextReal(t);
+  const std::string_view name = Need(t);
   Name = name.substr(name.empty() ? 0 : 1, kMaxText);
-  Layer = LayerKey(a);
+  Layer = a.LayerKey();
 }
 
 void TSolid::ParseLine(std::string_view line, const CurrentAttributes& a) {
@@ -156,7 +184,7 @@ void TSolid::ParseLine(std::string_view line, const CurrentAttributes& a) {
     double value = 0;
     if (ReadReal(pieces[i], value)) Values[i] = value;
   }
-  Layer = LayerKey(a);
+  Layer = a.LayerKey();
   if (a.ColorCode != -1) {
     Color = a.ColorCode;
     ColorByte2 = a.ColorCode / 65536;

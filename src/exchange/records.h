@@ -10,6 +10,8 @@
 #include <string_view>
 #include <variant>
 
+#include "exchange/shared_text.h"
+
 namespace zorbi {
 
 using Extended = long double;
@@ -40,23 +42,31 @@ struct CurrentAttributes {
   std::int32_t PlNumber = 0;
   std::int32_t PenNumber = 0;
   std::int32_t TextKind = 0;
-  std::string CnName;
-  std::string HhpLine;
-  std::string MsgLine;
+  SharedText CnName;
+  SharedText HhpLine;
+  SharedText MsgLine;
   std::int32_t MsgCount = 0;
   Cn0Params Cn0;
+
+  // CurrentGroup + "-" + CurrentLayer, case unchanged.
+  SharedText LayerKey() const;
+  // MsgLine followed by the decimal MsgCount.
+  SharedText MsgTag() const;
+
+ private:
+  // Built again only when their parts change, and shared by the records.
+  mutable SharedText layerKey_, msgTag_, tagLine_;
+  mutable std::string keyGroup_, keyLayer_;
+  mutable std::int32_t tagCount_ = 0;
 };
 
 // The value of a group or layer digit: the whole text read as a hexadecimal
 // integer when its first character is 0-9 or a-f (lower case only), else -1.
 std::int32_t HexDigitValue(std::string_view text);
 
-// CurrentGroup + "-" + CurrentLayer, case unchanged.
-std::string LayerKey(const CurrentAttributes& attributes);
-
 class TData {
  public:
-  std::string Layer;
+  SharedText Layer;
 };
 
 // A line record: four numbers.
@@ -68,8 +78,8 @@ class TLine : public TData {
   std::int32_t ZValue = 0;
   std::int32_t BlockNumber = 0;
   std::int32_t PlNumber = 0;
-  std::string HhpLine;
-  std::string MsgTag;  // MsgLine followed by the decimal MsgCount
+  SharedText HhpLine;
+  SharedText MsgTag;  // MsgLine followed by the decimal MsgCount
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
 };
@@ -95,7 +105,7 @@ class TArc : public TData {
   std::int32_t LineColor = 0;
   std::int32_t ZValue = 0;
   std::int32_t BlockNumber = 0;
-  std::string HhpLine;
+  SharedText HhpLine;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
 };
@@ -105,12 +115,12 @@ class TMoji : public TData {
  public:
   double Value1 = 0, Value2 = 0, Value3 = 0, Value4 = 0;
   std::int32_t TextKind = 0;
-  std::string CnName;
+  SharedText CnName;
   std::string Kind;  // the line's first word
   std::int32_t ZValue = 0;
   std::int32_t BlockNumber = 0;
-  std::string HhpLine;
-  std::string MsgTag;
+  SharedText HhpLine;
+  SharedText MsgTag;
   std::string Text;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
@@ -139,7 +149,7 @@ class TBlock {
  public:
   double Value1 = 0, Value2 = 0;
   std::string Name;
-  std::string Layer;
+  SharedText Layer;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
 };

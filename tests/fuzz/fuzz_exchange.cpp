@@ -1,7 +1,8 @@
 // Any bytes as an exchange file: the reader must not crash, its result and
 // status must agree, counters must match the lists; the view-based tokens must
-// equal the splitting operations on every line; and no chaining line built
-// from any path may carry a line end of its own.
+// equal the splitting operations on every line, and numbers converted in place
+// the tokens' conversion; no chaining line built from any path may carry a
+// line end of its own.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "exchange/exchange_reader.h"
 #include "exchange/exchange_writer.h"
+#include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
 #include "exchange/text_split.h"
 
@@ -22,10 +24,24 @@ void Check(bool ok) {
 
 void CheckTokens(std::string_view line) {
   const TokenList tokens = SplitDelimited(line, ' ');
-  const SpaceTokens t(line);
-  Check(t.size() == tokens.size());
-  for (std::size_t i = 0; i < tokens.size() && i < SpaceTokens::kKept; ++i)
-    Check(t[i] == tokens[i]);
+  TokenCursor cursor(line);
+  std::size_t count = 0;
+  for (std::string_view token; cursor.Next(token); ++count)
+    Check(count < tokens.size() && token == tokens[count]);
+  Check(count == tokens.size());
+  // Numbers converted in place read as the token would.
+  TokenCursor numbers(line);
+  for (std::size_t i = 0;; ++i) {
+    double value = 0, expected = 0;
+    const TokenCursor::Real got = numbers.NextReal(value);
+    if (i == tokens.size()) {
+      Check(got == TokenCursor::Real::None);
+      break;
+    }
+    const bool converts = ReadReal(tokens[i], expected);
+    Check(got == (converts ? TokenCursor::Real::Value : TokenCursor::Real::NotANumber));
+    Check(!converts || value == expected);
+  }
   TokenList pieces;
   SplitBy(' ', line, pieces);
   const SpacePieces p(line);

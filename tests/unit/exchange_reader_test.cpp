@@ -6,6 +6,12 @@
 using ::testing::ElementsAre;
 using namespace zorbi;
 
+namespace zorbi {
+inline void PrintTo(const SharedText& text, std::ostream* os) {
+  *os << '"' << text.view() << '"';
+}
+}  // namespace zorbi
+
 namespace {
 
 // Reads "hq" + the given lines, CR LF ended.

@@ -13,6 +13,12 @@
 using ::testing::ElementsAre;
 using namespace zorbi;
 
+namespace zorbi {
+inline void PrintTo(const SharedText& text, std::ostream* os) {
+  *os << '"' << text.view() << '"';
+}
+}  // namespace zorbi
+
 namespace {
 
 bool Real(std::string_view text, double& v) {
@@ -30,6 +36,13 @@ bool RealFails(std::string_view text) {
   return !Real(text, v) && v == -12345;
 }
 
+TokenList CursorTokens(std::string_view line) {
+  TokenCursor cursor(line);
+  TokenList tokens;
+  for (std::string_view token; cursor.Next(token);) tokens.emplace_back(token);
+  return tokens;
+}
+
 CurrentAttributes Attributes() {
   CurrentAttributes a;
   a.CurrentGroup = "a";
@@ -41,9 +54,9 @@ CurrentAttributes Attributes() {
   a.PlNumber = 4;
   a.PenNumber = 6;
   a.TextKind = 1;
-  a.CnName = "MS";
-  a.HhpLine = "hhp x";
-  a.MsgLine = "msg hi";
+  a.CnName = SharedText("MS");
+  a.HhpLine = SharedText("hhp x");
+  a.MsgLine = SharedText("msg hi");
   a.MsgCount = 2;
   a.Cn0 = {1.5, 2.5, 3.5, 9};
   return a;
@@ -140,11 +153,7 @@ TEST(RecordTokens, SameAsTheSplittingOperations) {
                                           "\x01 a \x02",
                                           "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19"};
   for (const std::string& line : lines) {
-    const TokenList expected = SplitDelimited(line, ' ');
-    const SpaceTokens t(line);
-    ASSERT_EQ(t.size(), expected.size()) << line;
-    for (std::size_t i = 0; i < expected.size() && i < SpaceTokens::kKept; ++i)
-      EXPECT_EQ(t[i], expected[i]) << line;
+    EXPECT_EQ(CursorTokens(line), SplitDelimited(line, ' ')) << line;
 
     TokenList pieces;
     SplitBy(' ', line, pieces);
@@ -162,10 +171,7 @@ TEST(RecordTokens, RandomLinesAgreeWithTheSplittingOperations) {
     std::string line;
     const std::size_t len = rng() % 24;
     for (std::size_t i = 0; i < len; ++i) line += alphabet[rng() % alphabet.size()];
-    const TokenList expected = SplitDelimited(line, ' ');
-    const SpaceTokens t(line);
-    ASSERT_EQ(t.size(), expected.size()) << line;
-    for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(t[i], expected[i]) << line;
+    ASSERT_EQ(CursorTokens(line), SplitDelimited(line, ' ')) << line;
     TokenList pieces;
     SplitBy(' ', line, pieces);
     const SpacePieces p(line);
@@ -173,6 +179,70 @@ TEST(RecordTokens, RandomLinesAgreeWithTheSplittingOperations) {
     for (std::size_t i = 0; i < pieces.size() && i < SpacePieces::kKept; ++i)
       ASSERT_EQ(p[i], pieces[i]) << line;
   }
+}
+
+TEST(RecordTokens, NextRealIsNextThenReadReal) {
+  std::mt19937 rng(11);
+  const std::vector<std::string> words = {
+      "1", "-2.5", "+.5", "5.", "1e3", "1e",   "1e400", "-1e-400", "+-1", "\"7\"", "\"8",
+      "x", "1x",   ".",   "-",  "inf", "1\"2", "\t",    "  ",      "0x1", "1E+2",  "\x83\x5C"};
+  for (int n = 0; n < 3000; ++n) {
+    std::string line;
+    for (std::size_t i = rng() % 6; i > 0; --i) line += words[rng() % words.size()] + " ";
+    TokenCursor byToken(line), byNumber(line);
+    for (;;) {
+      std::string_view token;
+      const bool more = byToken.Next(token);
+      double expected = -1, value = -1;
+      const TokenCursor::Real got = byNumber.NextReal(value);
+      if (!more) {
+        ASSERT_EQ(got, TokenCursor::Real::None) << line;
+        break;
+      }
+      const bool converts = ReadReal(token, expected);
+      ASSERT_EQ(got, converts ? TokenCursor::Real::Value : TokenCursor::Real::NotANumber) << line;
+      if (converts) {
+        ASSERT_EQ(value, expected) << line;
+      }
+    }
+  }
+}
+
+TEST(SharedText, ValueSemanticsAndSharing) {
+  SharedText empty;
+  EXPECT_TRUE(empty.empty());
+  EXPECT_EQ(empty, "");
+  EXPECT_TRUE(SharedText("").empty());
+  SharedText a("0-5");
+  SharedText b = a;
+  EXPECT_TRUE(b.SameAs(a));
+  a = SharedText("1-1");
+  EXPECT_EQ(b, "0-5");
+  EXPECT_EQ(a, "1-1");
+  b = std::move(a);
+  EXPECT_EQ(b, "1-1");
+  EXPECT_EQ(b.str(), "1-1");
+}
+
+TEST(CurrentAttributes, SharedKeysFollowTheirParts) {
+  CurrentAttributes a;
+  const SharedText first = a.LayerKey();
+  EXPECT_EQ(first, "0-0");
+  EXPECT_TRUE(a.LayerKey().SameAs(first));  // records share one copy
+  a.CurrentLayer = "f";
+  EXPECT_EQ(a.LayerKey(), "0-f");
+  a.CurrentGroup = "";
+  EXPECT_EQ(a.LayerKey(), "-f");
+
+  EXPECT_EQ(a.MsgTag(), "0");
+  a.MsgCount = 12;
+  EXPECT_EQ(a.MsgTag(), "12");
+  a.MsgLine = SharedText("msg a");
+  EXPECT_EQ(a.MsgTag(), "msg a12");
+  a.MsgLine = SharedText("msg b");  // same count, new line
+  EXPECT_EQ(a.MsgTag(), "msg b12");
+  a.MsgCount = -3;
+  EXPECT_EQ(a.MsgTag(), "msg b-3");
 }
 
 TEST(TLine, FourNumbersAndTheCurrentAttributes) {
