@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -207,9 +209,9 @@ int Controls(const Args& args) {
     GetWindowRect(child, &r);
     MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
     char geometry[128];
-    std::snprintf(geometry, sizeof geometry, "\t%ld %ld %ld %ld\t%s", r.left, r.top,
-                  r.right - r.left, r.bottom - r.top,
-                  IsWindowVisible(child) ? "visible" : "hidden");
+    std::snprintf(geometry, sizeof geometry, "\t%ld %ld %ld %ld\t%s\t%s", r.left, r.top,
+                  r.right - r.left, r.bottom - r.top, IsWindowVisible(child) ? "visible" : "hidden",
+                  IsWindowEnabled(child) ? "enabled" : "disabled");
     PrintLine(Utf8(ClassName(child)) + geometry + "\t" + Utf8(WindowText(child)));
   }
   return 0;
@@ -239,6 +241,23 @@ int Press(const Args& args) {
     }
   }
   Fail("no button \"" + Utf8(args[1]) + "\" in \"" + Utf8(args[0]) + "\"");
+  return 1;
+}
+
+// The first tab strip's selected index and tab count.
+int Tab(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) {
+    if (_wcsicmp(ClassName(child).c_str(), L"SysTabControl32") != 0) continue;
+    DWORD_PTR index = 0, count = 0;
+    SendMessageTimeoutW(child, TCM_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &index);
+    SendMessageTimeoutW(child, TCM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+    PrintLine(std::to_string(static_cast<long long>(static_cast<LONG_PTR>(index))) + " " +
+              std::to_string(count));
+    return 0;
+  }
+  Fail("no tab strip in \"" + Utf8(args[0]) + "\"");
   return 1;
 }
 
@@ -272,6 +291,7 @@ const Command kCommands[] = {
     {L"controls", "controls <caption>        class, client rect, visibility, text", 1, Controls},
     {L"dialog-text", "dialog-text <caption>     prints a dialog's static texts", 1, DialogText},
     {L"press", "press <caption> <button text>", 2, Press},
+    {L"tab", "tab <caption>             prints: selected index, tab count", 1, Tab},
     {L"close", "close <caption>           posts WM_CLOSE", 1, Close},
     {L"list", "list                      visible top-level windows: class, caption", 0, List},
 };
