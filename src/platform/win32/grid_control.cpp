@@ -1,0 +1,787 @@
+#include "grid_control.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <utility>
+
+#include "cp932.h"
+
+namespace zorbi::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TStringGrid";
+// Half the width of the header band in which a column border can be grabbed.
+constexpr int kSizingSlack = 3;
+// Text sits this far from the cell's top left corner, as in a Delphi string grid.
+constexpr int kTextMargin = 2;
+
+bool RegisterGridClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.style = CS_DBLCLKS;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  window_class.lpszClassName = kClassName;
+  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+ShiftState CurrentShiftState() {
+  ShiftState shift;
+  shift.Shift = GetKeyState(VK_SHIFT) < 0;
+  shift.Ctrl = GetKeyState(VK_CONTROL) < 0;
+  shift.Alt = GetKeyState(VK_MENU) < 0;
+  return shift;
+}
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+// Lines between scrolling cells: between the face colour and its shadow, so
+// they show on any window colour without the weight of the fixed cells' lines.
+COLORREF CellLineColour() {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  return RGB((GetRValue(face) + GetRValue(shadow)) / 2, (GetGValue(face) + GetGValue(shadow)) / 2,
+             (GetBValue(face) + GetBValue(shadow)) / 2);
+}
+
+}  // namespace
+
+GridControl::GridControl(int col_count, int row_count)
+    : col_widths_(static_cast<size_t>(std::max(2, col_count)), kDefaultColWidth) {
+  const int rows = std::max(2, row_count);
+  cells_.assign(static_cast<size_t>(rows), std::vector<std::string>(col_widths_.size()));
+  items_.assign(static_cast<size_t>(rows), nullptr);
+  selection_ = {1, 1, ColCount() - 1, 1};
+}
+
+GridControl::~GridControl() {
+  if (handle_ != nullptr) DestroyWindow(handle_);
+}
+
+bool GridControl::Create(HWND parent, int id, RECT bounds) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterGridClass(instance, WindowProc)) return false;
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS;
+  if (!enabled_) style |= WS_DISABLED;
+  CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", style, bounds.left, bounds.top,
+                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  if (handle_ == nullptr) return false;
+  UpdateScrollBars();
+  return true;
+}
+
+void GridControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (handle_ != nullptr) EnableWindow(handle_, enabled);
+}
+
+bool GridControl::Enabled() const {
+  return handle_ != nullptr ? IsWindowEnabled(handle_) != FALSE : enabled_;
+}
+
+void GridControl::SetRowCount(int rows) {
+  rows = std::max(2, rows);
+  cells_.resize(static_cast<size_t>(rows), std::vector<std::string>(col_widths_.size()));
+  items_.resize(static_cast<size_t>(rows), nullptr);
+  const int last = rows - 1;
+  row_ = std::min(row_, last);
+  selection_.Top = std::min(selection_.Top, last);
+  selection_.Bottom = std::min(selection_.Bottom, last);
+  UpdateScrollBars();
+  top_row_ = std::clamp(top_row_, 1, MaxTopRow());
+  Invalidate();
+}
+
+std::string GridControl::Cell(int col, int row) const {
+  if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
+  return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void GridControl::SetCell(int col, int row, std::string text) {
+  if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return;
+  cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::move(text);
+  Invalidate();
+}
+
+TMenuItem* GridControl::Item(int row) const {
+  return row >= 0 && row < RowCount() ? items_[static_cast<size_t>(row)] : nullptr;
+}
+
+void GridControl::SetItem(int row, TMenuItem* item) {
+  if (row >= 0 && row < RowCount()) items_[static_cast<size_t>(row)] = item;
+}
+
+void GridControl::SetSelection(GridRect cells) {
+  const int last_col = ColCount() - 1, last_row = RowCount() - 1;
+  GridRect s;
+  s.Left = std::clamp(std::min(cells.Left, cells.Right), 1, last_col);
+  s.Right = std::clamp(std::max(cells.Left, cells.Right), 1, last_col);
+  s.Top = std::clamp(std::min(cells.Top, cells.Bottom), 1, last_row);
+  s.Bottom = std::clamp(std::max(cells.Top, cells.Bottom), 1, last_row);
+  selection_ = s;
+  col_ = s.Right;
+  row_ = s.Top;
+  Invalidate();
+}
+
+void GridControl::SetTopRow(int row) {
+  row = std::clamp(row, 1, MaxTopRow());
+  if (row == top_row_) return;
+  top_row_ = row;
+  if (handle_ != nullptr) SetScrollPos(handle_, SB_VERT, top_row_, TRUE);
+  Invalidate();
+}
+
+void GridControl::SetFocus() {
+  if (handle_ != nullptr) ::SetFocus(handle_);
+}
+
+int GridControl::ColWidth(int col) const {
+  return col >= 0 && col < ColCount() ? col_widths_[static_cast<size_t>(col)] : 0;
+}
+
+void GridControl::SetColWidth(int col, int width) {
+  if (col < 0 || col >= ColCount()) return;
+  col_widths_[static_cast<size_t>(col)] = std::max(0, width);
+  UpdateScrollBars();
+  Invalidate();
+}
+
+void GridControl::SetDefaultRowHeight(int height) {
+  row_height_ = std::max(1, height);
+  UpdateScrollBars();
+  top_row_ = std::clamp(top_row_, 1, MaxTopRow());
+  Invalidate();
+}
+
+void GridControl::SetRowSelect(bool on) {
+  if (on == row_select_) return;
+  row_select_ = on;
+  selection_ = on ? GridRect{1, row_, ColCount() - 1, row_} : GridRect{col_, row_, col_, row_};
+  Invalidate();
+}
+
+int GridControl::VisibleRowCount() const {
+  if (handle_ == nullptr) return 0;
+  RECT client;
+  GetClientRect(handle_, &client);
+  return std::max(0, (static_cast<int>(client.bottom) - RowPitch()) / RowPitch());
+}
+
+void GridControl::ScrollIntoView(int row) {
+  if (row < 1 || row >= RowCount()) return;
+  const int visible = VisibleRowCount();
+  if (row < top_row_ || visible == 0) {
+    SetTopRow(row);
+  } else if (row >= top_row_ + visible) {
+    SetTopRow(row - visible + 1);
+  }
+}
+
+RECT GridControl::CellRect(int col, int row) const {
+  const int left = ColLeft(col), top = RowTop(row);
+  return RECT{left, top, left + ColWidth(col), top + row_height_};
+}
+
+bool GridControl::CellAt(POINT point, int& col, int& row) const {
+  if (point.x < 0 || point.y < 0) return false;
+  const int r = RowAtY(point.y);
+  if (r >= RowCount()) return false;
+  int c = 0;
+  if (point.x >= FixedWidth()) {
+    int x = point.x - FixedWidth() + left_offset_;
+    for (c = 1; c < ColCount(); ++c) {
+      const int pitch = col_widths_[static_cast<size_t>(c)] + 1;
+      if (x < pitch) break;
+      x -= pitch;
+    }
+    if (c == ColCount()) return false;
+  }
+  col = c;
+  row = r;
+  return true;
+}
+
+// Layout: every cell owns the 1-pixel grid line on its right and below it.
+// The fixed column stays put; the scrolling columns move left by left_offset_.
+
+int GridControl::ScrollingWidth() const {
+  int width = 0;
+  for (size_t c = 1; c < col_widths_.size(); ++c) width += col_widths_[c] + 1;
+  return width;
+}
+
+int GridControl::ColLeft(int col) const {
+  if (col <= 0) return 0;
+  int left = FixedWidth() - left_offset_;
+  for (int c = 1; c < col && c < ColCount(); ++c) left += col_widths_[static_cast<size_t>(c)] + 1;
+  return left;
+}
+
+int GridControl::RowTop(int row) const {
+  return row <= 0 ? 0 : RowPitch() * (1 + row - top_row_);
+}
+
+int GridControl::RowAtY(int y) const {
+  return y < RowPitch() ? 0 : top_row_ + (y - RowPitch()) / RowPitch();
+}
+
+int GridControl::MaxTopRow() const {
+  return std::max(1, RowCount() - VisibleRowCount());
+}
+
+int GridControl::MaxLeftOffset() const {
+  if (handle_ == nullptr) return 0;
+  RECT client;
+  GetClientRect(handle_, &client);
+  return std::max(0, ScrollingWidth() - (static_cast<int>(client.right) - FixedWidth()));
+}
+
+int GridControl::SizingColumnAt(POINT point) const {
+  if (point.y < 0 || point.y >= RowPitch() || point.x < 0) return -1;
+  int best = -1, best_distance = kSizingSlack + 1;
+  for (int c = 0; c < ColCount(); ++c) {
+    const int border = ColLeft(c) + ColWidth(c);
+    if (c > 0 && border < FixedWidth()) continue;  // scrolled under the fixed column
+    const int distance = std::abs(point.x - border);
+    // On a tie the later column wins, so a narrow column can still be widened.
+    if (distance <= best_distance) {
+      best = c;
+      best_distance = distance;
+    }
+  }
+  return best_distance <= kSizingSlack ? best : -1;
+}
+
+void GridControl::UpdateScrollBars() {
+  if (handle_ == nullptr || updating_scroll_bars_) return;
+  // Showing or hiding a bar resizes the client area and comes back here.
+  updating_scroll_bars_ = true;
+  RECT client;
+  GetClientRect(handle_, &client);
+  const LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+  const int bar_width = GetSystemMetrics(SM_CXVSCROLL);
+  const int bar_height = GetSystemMetrics(SM_CYHSCROLL);
+  const int full_width = client.right + ((style & WS_VSCROLL) ? bar_width : 0);
+  const int full_height = client.bottom + ((style & WS_HSCROLL) ? bar_height : 0);
+  const int rows = RowCount() - 1;
+  // Each bar takes room from the other direction; two rounds settle it.
+  bool need_vertical = false, need_horizontal = false;
+  for (int round = 0; round < 3; ++round) {
+    const int height = full_height - (need_horizontal ? bar_height : 0);
+    need_vertical = rows > std::max(0, (height - RowPitch()) / RowPitch());
+    const int width = full_width - (need_vertical ? bar_width : 0);
+    need_horizontal = ScrollingWidth() > width - FixedWidth();
+  }
+  ShowScrollBar(handle_, SB_VERT, need_vertical);
+  ShowScrollBar(handle_, SB_HORZ, need_horizontal);
+
+  top_row_ = std::clamp(top_row_, 1, MaxTopRow());
+  left_offset_ = std::clamp(left_offset_, 0, MaxLeftOffset());
+  GetClientRect(handle_, &client);
+  if (need_vertical) {
+    SCROLLINFO info{sizeof info,
+                    SIF_RANGE | SIF_PAGE | SIF_POS,
+                    1,
+                    rows,
+                    static_cast<UINT>(VisibleRowCount()),
+                    top_row_,
+                    0};
+    SetScrollInfo(handle_, SB_VERT, &info, TRUE);
+  }
+  if (need_horizontal) {
+    const int page = std::max(0, static_cast<int>(client.right) - FixedWidth());
+    SCROLLINFO info{sizeof info,
+                    SIF_RANGE | SIF_PAGE | SIF_POS,
+                    0,
+                    ScrollingWidth() - 1,
+                    static_cast<UINT>(page),
+                    left_offset_,
+                    0};
+    SetScrollInfo(handle_, SB_HORZ, &info, TRUE);
+  }
+  updating_scroll_bars_ = false;
+}
+
+void GridControl::Invalidate() {
+  if (handle_ != nullptr) InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void GridControl::SetLeftOffset(int offset) {
+  offset = std::clamp(offset, 0, MaxLeftOffset());
+  if (offset == left_offset_) return;
+  left_offset_ = offset;
+  SetScrollPos(handle_, SB_HORZ, left_offset_, TRUE);
+  Invalidate();
+}
+
+bool GridControl::UserMoveTo(int col, int row) {
+  bool can_select = true;
+  if (OnSelectCell) {
+    OnSelectCell(col, row, can_select);
+    // The handler may have closed the window or changed the grid.
+    if (handle_ == nullptr) return false;
+  }
+  if (!can_select || col < 1 || col >= ColCount() || row < 1 || row >= RowCount()) return false;
+  col_ = col;
+  row_ = row;
+  selection_ = row_select_ ? GridRect{1, row, ColCount() - 1, row} : GridRect{col, row, col, row};
+  ScrollIntoView(row);
+  Invalidate();
+  return true;
+}
+
+void GridControl::OnLeftButtonDown(POINT point) {
+  // As in a string grid, the click focuses first: the control it leaves
+  // finishes its work before the new cell is selected.
+  if (GetFocus() != handle_) ::SetFocus(handle_);
+  if (handle_ == nullptr || mouse_ != MouseState::None) return;
+  const int sizing = SizingColumnAt(point);
+  if (sizing >= 0) {
+    mouse_ = MouseState::Sizing;
+    sizing_col_ = sizing;
+    sizing_start_width_ = ColWidth(sizing);
+    // The spot where the border was grabbed stays under the mouse.
+    sizing_origin_ = static_cast<int>(point.x) - sizing_start_width_;
+    SetCapture(handle_);
+    return;
+  }
+  int col = 0, row = 0;
+  if (!CellAt(point, col, row) || col == 0 || row == 0) return;
+  mouse_ = MouseState::Selecting;
+  SetCapture(handle_);
+  UserMoveTo(col, row);
+}
+
+void GridControl::OnMouseMove(POINT point) {
+  if (mouse_ == MouseState::Sizing) {
+    const int width = std::max(kMinDraggedColWidth, static_cast<int>(point.x) - sizing_origin_);
+    if (width != ColWidth(sizing_col_)) SetColWidth(sizing_col_, width);
+    return;
+  }
+  if (mouse_ != MouseState::Selecting) return;
+  // Dragging past the top or bottom edge reaches the next hidden row.
+  RECT client;
+  GetClientRect(handle_, &client);
+  int row = point.y < RowPitch() ? top_row_ - 1 : RowAtY(point.y);
+  if (point.y >= client.bottom) row = top_row_ + VisibleRowCount();
+  row = std::clamp(row, 1, RowCount() - 1);
+  int col = col_;
+  if (!row_select_) {
+    int hit_col = 0, hit_row = 0;
+    const POINT inside{std::max(static_cast<LONG>(FixedWidth()), point.x), RowPitch()};
+    col = CellAt(inside, hit_col, hit_row) ? hit_col : ColCount() - 1;
+  }
+  if (row != row_ || col != col_) UserMoveTo(col, row);
+}
+
+void GridControl::EndMouseState() {
+  const MouseState was = mouse_;
+  mouse_ = MouseState::None;
+  if (handle_ != nullptr && GetCapture() == handle_) ReleaseCapture();
+  if (was == MouseState::Sizing && ColWidth(sizing_col_) != sizing_start_width_ &&
+      OnColumnResized) {
+    OnColumnResized(sizing_col_);
+  }
+}
+
+void GridControl::OnNavigationKey(int vk, ShiftState shift) {
+  const int last_row = RowCount() - 1, last_col = ColCount() - 1;
+  const int page = std::max(1, VisibleRowCount());
+  int col = col_, row = row_;
+  std::optional<int> new_top;  // page keys turn the view as well
+  // With whole rows selected, Left and Right scroll the view a column at a time.
+  auto scroll_columns = [this](int direction) {
+    int start = 0, target = direction < 0 ? 0 : MaxLeftOffset();
+    for (int c = 1; c < ColCount(); ++c) {
+      if (direction < 0 && start < left_offset_) target = start;
+      if (direction > 0 && start > left_offset_) {
+        target = start;
+        break;
+      }
+      start += ColWidth(c) + 1;
+    }
+    SetLeftOffset(target);
+  };
+  if (shift.Ctrl) {
+    switch (vk) {
+      case VK_UP:
+        SetTopRow(top_row_ - 1);
+        return;
+      case VK_DOWN:
+        SetTopRow(top_row_ + 1);
+        return;
+      case VK_LEFT:
+        if (row_select_) {
+          SetLeftOffset(0);
+          return;
+        }
+        col = 1;
+        break;
+      case VK_RIGHT:
+        if (row_select_) {
+          SetLeftOffset(MaxLeftOffset());
+          return;
+        }
+        col = last_col;
+        break;
+      case VK_PRIOR:
+        row = top_row_;
+        break;
+      case VK_NEXT:
+        row = top_row_ + page - 1;
+        break;
+      case VK_HOME:
+        if (!row_select_) col = 1;
+        row = 1;
+        break;
+      case VK_END:
+        if (!row_select_) col = last_col;
+        row = last_row;
+        break;
+      default:
+        return;
+    }
+  } else {
+    switch (vk) {
+      case VK_UP:
+        --row;
+        break;
+      case VK_DOWN:
+        ++row;
+        break;
+      case VK_LEFT:
+        if (row_select_) {
+          scroll_columns(-1);
+          return;
+        }
+        --col;
+        break;
+      case VK_RIGHT:
+        if (row_select_) {
+          scroll_columns(1);
+          return;
+        }
+        ++col;
+        break;
+      case VK_PRIOR:
+        row -= page;
+        new_top = top_row_ - page;
+        break;
+      case VK_NEXT:
+        row += page;
+        new_top = top_row_ + page;
+        break;
+      case VK_HOME:
+        if (row_select_) {
+          row = 1;
+        } else {
+          col = 1;
+        }
+        break;
+      case VK_END:
+        if (row_select_) {
+          row = last_row;
+        } else {
+          col = last_col;
+        }
+        break;
+      default:
+        return;
+    }
+  }
+  row = std::clamp(row, 1, last_row);
+  col = std::clamp(col, 1, last_col);
+  if (row == row_ && col == col_) return;
+  // A page key turns the page, not only the least needed to show the row.
+  if (UserMoveTo(col, row) && new_top) {
+    SetTopRow(*new_top);
+    ScrollIntoView(row_);
+  }
+}
+
+void GridControl::OnVerticalScroll(int request) {
+  const int page = std::max(1, VisibleRowCount());
+  switch (request) {
+    case SB_LINEUP:
+      SetTopRow(top_row_ - 1);
+      break;
+    case SB_LINEDOWN:
+      SetTopRow(top_row_ + 1);
+      break;
+    case SB_PAGEUP:
+      SetTopRow(top_row_ - page);
+      break;
+    case SB_PAGEDOWN:
+      SetTopRow(top_row_ + page);
+      break;
+    case SB_TOP:
+      SetTopRow(1);
+      break;
+    case SB_BOTTOM:
+      SetTopRow(MaxTopRow());
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      if (GetScrollInfo(handle_, SB_VERT, &info)) SetTopRow(info.nTrackPos);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void GridControl::OnHorizontalScroll(int request) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  const int page = std::max(1, static_cast<int>(client.right) - FixedWidth());
+  const int line = std::max(1, row_height_);
+  switch (request) {
+    case SB_LINELEFT:
+      SetLeftOffset(left_offset_ - line);
+      break;
+    case SB_LINERIGHT:
+      SetLeftOffset(left_offset_ + line);
+      break;
+    case SB_PAGELEFT:
+      SetLeftOffset(left_offset_ - page);
+      break;
+    case SB_PAGERIGHT:
+      SetLeftOffset(left_offset_ + page);
+      break;
+    case SB_LEFT:
+      SetLeftOffset(0);
+      break;
+    case SB_RIGHT:
+      SetLeftOffset(MaxLeftOffset());
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      if (GetScrollInfo(handle_, SB_HORZ, &info)) SetLeftOffset(info.nTrackPos);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
+  const bool fixed = col == 0 || row == 0;
+  const bool selected = !fixed && col >= selection_.Left && col <= selection_.Right &&
+                        row >= selection_.Top && row <= selection_.Bottom;
+  const int background = fixed ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+  const int text = fixed ? COLOR_BTNTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
+  Fill(dc, cell, GetSysColor(background));
+  if (fixed) {
+    RECT edge = cell;
+    DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
+  }
+  const std::wstring wide = Widen(cells_[static_cast<size_t>(row)][static_cast<size_t>(col)]);
+  if (!wide.empty()) {
+    SetTextColor(dc, GetSysColor(text));
+    ExtTextOutW(dc, cell.left + kTextMargin, cell.top + kTextMargin, ETO_CLIPPED, &cell,
+                wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
+  }
+  const COLORREF line = fixed ? GetSysColor(COLOR_WINDOWFRAME) : CellLineColour();
+  Fill(dc, RECT{cell.right, cell.top, cell.right + 1, cell.bottom + 1}, line);
+  Fill(dc, RECT{cell.left, cell.bottom, cell.right + 1, cell.bottom + 1}, line);
+}
+
+void GridControl::Paint(HDC dc) const {
+  RECT client;
+  GetClientRect(handle_, &client);
+  Fill(dc, client, GetSysColor(COLOR_WINDOW));
+  HGDIOBJ old_font = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+
+  std::vector<int> rows{0};
+  for (int row = top_row_; row < RowCount() && RowTop(row) < client.bottom; ++row) {
+    rows.push_back(row);
+  }
+  // Scrolling columns first, clipped so they slide under the fixed column.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, FixedWidth(), 0, client.right, client.bottom);
+  for (int col = 1; col < ColCount(); ++col) {
+    const int left = ColLeft(col);
+    if (left >= client.right) break;
+    if (left + ColWidth(col) + 1 <= FixedWidth()) continue;
+    for (int row : rows) PaintCell(dc, col, row, CellRect(col, row));
+  }
+  RestoreDC(dc, saved);
+  for (int row : rows) PaintCell(dc, 0, row, CellRect(0, row));
+
+  if (GetFocus() == handle_ && row_ >= top_row_ && RowTop(row_) < client.bottom) {
+    const int left_col = row_select_ ? selection_.Left : col_;
+    const int right_col = row_select_ ? selection_.Right : col_;
+    RECT focus = CellRect(left_col, row_);
+    focus.right = CellRect(right_col, row_).right;
+    focus.left = std::max(focus.left, static_cast<LONG>(FixedWidth()));
+    if (focus.left < focus.right) {
+      SetTextColor(dc, RGB(0, 0, 0));
+      SetBkColor(dc, RGB(255, 255, 255));
+      DrawFocusRect(dc, &focus);
+    }
+  }
+  SelectObject(dc, old_font);
+}
+
+LRESULT CALLBACK GridControl::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<GridControl*>(create->lpCreateParams);
+    self->handle_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<GridControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(handle_, &paint);
+      RECT client;
+      GetClientRect(handle_, &client);
+      // Drawn off screen first, so scrolling and selecting never flicker.
+      HDC buffer = CreateCompatibleDC(dc);
+      HBITMAP bitmap =
+          CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
+      HGDIOBJ old_bitmap = SelectObject(buffer, bitmap);
+      Paint(buffer);
+      BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+      SelectObject(buffer, old_bitmap);
+      DeleteObject(bitmap);
+      DeleteDC(buffer);
+      EndPaint(handle_, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      UpdateScrollBars();
+      Invalidate();
+      return 0;
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wparam);
+      if (LOWORD(lparam) != 0) Invalidate();
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_SYSCOLORCHANGE:
+      Invalidate();
+      return 0;
+    case WM_GETDLGCODE: {
+      // Every key but Tab stays with the grid, Enter and Escape included:
+      // the dialog manager moves the focus on Tab only.
+      LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      const auto* msg = reinterpret_cast<const MSG*>(lparam);
+      if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam != VK_TAB) {
+        code |= DLGC_WANTMESSAGE;
+      }
+      return code;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      const int vk = static_cast<int>(wparam);
+      const ShiftState shift = CurrentShiftState();
+      if (OnKeyDown) {
+        OnKeyDown(vk, shift);
+        if (handle_ == nullptr) return 0;
+      }
+      if (message == WM_SYSKEYDOWN) return DefWindowProcW(handle_, message, wparam, lparam);
+      OnNavigationKey(vk, shift);
+      return 0;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (OnKeyUp) {
+        OnKeyUp(static_cast<int>(wparam), CurrentShiftState());
+        if (handle_ == nullptr) return 0;
+      }
+      if (message == WM_SYSKEYUP) return DefWindowProcW(handle_, message, wparam, lparam);
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(point);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      // A double click on a column border starts sizing like a single press.
+      if (SizingColumnAt(point) >= 0) {
+        OnLeftButtonDown(point);
+      } else if (OnDblClick) {
+        OnDblClick();
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(point);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+      EndMouseState();
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) == HTCLIENT) {
+        POINT cursor;
+        GetCursorPos(&cursor);
+        ScreenToClient(handle_, &cursor);
+        if (mouse_ == MouseState::Sizing ||
+            (mouse_ == MouseState::None && SizingColumnAt(cursor) >= 0)) {
+          SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32644)));  // IDC_SIZEWE
+          return TRUE;
+        }
+      }
+      return DefWindowProcW(handle_, message, wparam, lparam);
+    case WM_MOUSEWHEEL: {
+      wheel_delta_ += GET_WHEEL_DELTA_WPARAM(wparam);
+      const int notches = wheel_delta_ / WHEEL_DELTA;
+      wheel_delta_ %= WHEEL_DELTA;
+      if (notches != 0) SetTopRow(top_row_ - notches * kWheelRows);
+      return 0;
+    }
+    case WM_VSCROLL:
+      OnVerticalScroll(LOWORD(wparam));
+      return 0;
+    case WM_HSCROLL:
+      OnHorizontalScroll(LOWORD(wparam));
+      return 0;
+    case WM_SETFOCUS:
+      Invalidate();
+      return 0;
+    case WM_KILLFOCUS:
+      EndMouseState();
+      Invalidate();
+      if (OnExit) OnExit();
+      return 0;
+    case WM_ENABLE:
+      if (wparam == FALSE) EndMouseState();
+      return 0;
+    case WM_NCDESTROY: {
+      mouse_ = MouseState::None;
+      SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+      const LRESULT result = DefWindowProcW(handle_, message, wparam, lparam);
+      handle_ = nullptr;
+      return result;
+    }
+    default:
+      return DefWindowProcW(handle_, message, wparam, lparam);
+  }
+}
+
+}  // namespace zorbi::win32

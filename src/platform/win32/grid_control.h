@@ -1,0 +1,133 @@
+// The item grid: a small owner-drawn string grid with one fixed header row and
+// one fixed number column, drawn in the system's colours. It holds CP932 cell
+// texts and a per-row item reference, and raises its events only for what the
+// user does; changes made from code stay silent.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+
+namespace zorbi::win32 {
+
+class GridControl final : public Grid {
+ public:
+  static constexpr int kDefaultRowCount = 21;
+  static constexpr int kDefaultRowHeight = 20;
+  static constexpr int kDefaultColWidth = 64;
+  // A column dragged narrower stops here, so its border can still be grabbed.
+  static constexpr int kMinDraggedColWidth = 5;
+  // The mouse wheel scrolls the view, never the selection.
+  static constexpr int kWheelRows = 3;
+
+  explicit GridControl(int col_count = 3, int row_count = kDefaultRowCount);
+  GridControl(const GridControl&) = delete;
+  GridControl& operator=(const GridControl&) = delete;
+  ~GridControl() override;
+
+  // Creates the child window; bounds are in the parent's client coordinates.
+  bool Create(HWND parent, int id, RECT bounds);
+  HWND Handle() const { return handle_; }
+
+  // Grid
+  void SetEnabled(bool enabled) override;
+  bool Enabled() const override;
+  int RowCount() const override { return static_cast<int>(cells_.size()); }
+  void SetRowCount(int rows) override;
+  std::string Cell(int col, int row) const override;
+  void SetCell(int col, int row, std::string text) override;
+  TMenuItem* Item(int row) const override;
+  void SetItem(int row, TMenuItem* item) override;
+  GridRect Selection() const override { return selection_; }
+  void SetSelection(GridRect cells) override;
+  int Row() const override { return row_; }
+  int Col() const override { return col_; }
+  int TopRow() const override { return top_row_; }
+  void SetTopRow(int row) override;
+  void SetFocus() override;
+
+  int ColCount() const { return static_cast<int>(col_widths_.size()); }
+  int ColWidth(int col) const;
+  void SetColWidth(int col, int width);
+  int DefaultRowHeight() const { return row_height_; }
+  void SetDefaultRowHeight(int height);
+  // Whole-row selection; off, single cells of the scrolling columns are selected.
+  bool RowSelect() const { return row_select_; }
+  void SetRowSelect(bool on);
+  // Scrolling rows that fit completely below the header row.
+  int VisibleRowCount() const;
+  // Scrolls the least needed to show the row completely.
+  void ScrollIntoView(int row);
+  // Cell area in client coordinates, grid lines excluded; clipped by nothing,
+  // so a scrolled-off cell lies outside the client area.
+  RECT CellRect(int col, int row) const;
+  // The cell under a client point; false outside every cell.
+  bool CellAt(POINT point, int& col, int& row) const;
+
+  // Events; each runs only for the user's own action.
+  // Before every selection move; leaving canSelect true lets it happen.
+  std::function<void(int col, int row, bool& canSelect)> OnSelectCell;
+  std::function<void()> OnDblClick;
+  // Before the grid's own handling of the key.
+  std::function<void(int vk, ShiftState shift)> OnKeyDown;
+  std::function<void(int vk, ShiftState shift)> OnKeyUp;
+  std::function<void()> OnExit;
+  std::function<void(int col)> OnColumnResized;
+
+ private:
+  enum class MouseState { None, Selecting, Sizing };
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  int RowPitch() const { return row_height_ + 1; }
+  int FixedWidth() const { return col_widths_[0] + 1; }
+  int ScrollingWidth() const;
+  int ColLeft(int col) const;
+  int RowTop(int row) const;
+  int MaxTopRow() const;
+  int MaxLeftOffset() const;
+  int RowAtY(int y) const;
+  // The column whose right border is near x in the header row, or -1.
+  int SizingColumnAt(POINT point) const;
+
+  void UpdateScrollBars();
+  void Invalidate();
+  void SetLeftOffset(int offset);
+  // The user's move to a cell: asks OnSelectCell, then moves and shows it.
+  bool UserMoveTo(int col, int row);
+  void OnLeftButtonDown(POINT point);
+  void OnMouseMove(POINT point);
+  void EndMouseState();
+  void OnNavigationKey(int vk, ShiftState shift);
+  void OnVerticalScroll(int request);
+  void OnHorizontalScroll(int request);
+  void Paint(HDC dc) const;
+  void PaintCell(HDC dc, int col, int row, const RECT& cell) const;
+
+  std::vector<int> col_widths_;
+  std::vector<std::vector<std::string>> cells_;  // [row][col]
+  std::vector<TMenuItem*> items_;
+  int row_height_ = kDefaultRowHeight;
+  GridRect selection_{1, 1, 0, 1};
+  int col_ = 1, row_ = 1;
+  int top_row_ = 1;
+  int left_offset_ = 0;  // pixels of the scrolling columns hidden on the left
+  bool row_select_ = true;
+  bool enabled_ = true;
+  HFONT font_ = nullptr;  // not owned
+
+  HWND handle_ = nullptr;
+  MouseState mouse_ = MouseState::None;
+  int sizing_col_ = -1;
+  int sizing_origin_ = 0;  // mouse x at which the sized column would be 0 wide
+  int sizing_start_width_ = 0;
+  int wheel_delta_ = 0;
+  bool updating_scroll_bars_ = false;
+};
+
+}  // namespace zorbi::win32
