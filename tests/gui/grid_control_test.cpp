@@ -1,0 +1,614 @@
+#include "grid_control.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zorbi::win32 {
+namespace {
+
+// The item grid's layout: columns 26/90/219 and rows 20 px high, each cell
+// followed by a 1-pixel grid line. Points are worked out here from those
+// numbers rather than asked of the grid.
+constexpr int kWidths[] = {26, 90, 219};
+constexpr int kPitch = 21;
+constexpr int kColLeft[] = {0, 27, 118};
+
+struct Selected {
+  int col, row;
+  friend bool operator==(const Selected&, const Selected&) = default;
+};
+
+struct Key {
+  int vk;
+  bool shift, ctrl, alt;
+  friend bool operator==(const Key&, const Key&) = default;
+};
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+class GridControlTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    WNDCLASSEXW host_class{};
+    host_class.cbSize = sizeof host_class;
+    host_class.lpfnWndProc = HostProc;
+    host_class.hInstance = GetModuleHandleW(nullptr);
+    host_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    host_class.lpszClassName = L"GridTestHost";
+    RegisterClassExW(&host_class);
+    host_ = CreateWindowExW(0, L"GridTestHost", L"grid test", WS_OVERLAPPEDWINDOW, 50, 50, 520, 420,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(host_, nullptr);
+    button_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 380, 10, 60,
+                              25, host_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(button_, nullptr);
+    // 300 px high: the client area shows the header and 13 whole rows.
+    ASSERT_TRUE(grid_.Create(host_, 100, RECT{0, 0, 360, 300}));
+    for (int col = 0; col < 3; ++col) grid_.SetColWidth(col, kWidths[col]);
+    ShowWindow(host_, SW_SHOWNOACTIVATE);
+    ASSERT_EQ(grid_.VisibleRowCount(), 13);
+
+    grid_.OnSelectCell = [this](int col, int row, bool& can_select) {
+      selected_.push_back({col, row});
+      can_select = allow_;
+    };
+    grid_.OnDblClick = [this] { ++double_clicks_; };
+    grid_.OnKeyDown = [this](int vk, ShiftState s) {
+      keys_down_.push_back({vk, s.Shift, s.Ctrl, s.Alt});
+      row_at_key_down_ = grid_.Row();
+    };
+    grid_.OnKeyUp = [this](int vk, ShiftState s) {
+      keys_up_.push_back({vk, s.Shift, s.Ctrl, s.Alt});
+    };
+    grid_.OnExit = [this] { ++exits_; };
+    grid_.OnColumnResized = [this](int col) { resized_.push_back(col); };
+  }
+
+  void TearDown() override {
+    SetModifiers(false, false, false);
+    if (host_ != nullptr) DestroyWindow(host_);
+  }
+
+  int VisibleRows() const {
+    RECT client;
+    GetClientRect(grid_.Handle(), &client);
+    return (client.bottom - kPitch) / kPitch;
+  }
+  static POINT At(int col, int row, int top_row = 1) {
+    const int y = row == 0 ? 10 : kPitch * (1 + row - top_row) + 10;
+    return {kColLeft[col] + kWidths[col] / 2, y};
+  }
+  LRESULT Send(UINT message, WPARAM wparam, LPARAM lparam) {
+    return SendMessageW(grid_.Handle(), message, wparam, lparam);
+  }
+  void Mouse(UINT message, POINT p, WPARAM buttons = MK_LBUTTON) {
+    Send(message, buttons, MAKELPARAM(p.x, p.y));
+  }
+  void Click(POINT p) {
+    Mouse(WM_LBUTTONDOWN, p);
+    Mouse(WM_LBUTTONUP, p, 0);
+  }
+  void Press(int vk) {
+    Send(WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    Send(WM_KEYUP, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001u));
+  }
+  // The thread's key state, which GetKeyState reads at each key message.
+  static void SetModifiers(bool shift, bool ctrl, bool alt) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    state[VK_MENU] = alt ? 0x80 : 0;
+    SetKeyboardState(state);
+  }
+  static GridRect RowSel(int row) { return {1, row, 2, row}; }
+
+  HWND host_ = nullptr;
+  HWND button_ = nullptr;
+  GridControl grid_;
+  bool allow_ = true;
+  std::vector<Selected> selected_;
+  std::vector<Key> keys_down_, keys_up_;
+  std::vector<int> resized_;
+  int double_clicks_ = 0;
+  int exits_ = 0;
+  int row_at_key_down_ = -1;
+};
+
+TEST_F(GridControlTest, ClickAsksThenSelectsTheWholeRow) {
+  Click(At(2, 3));
+  EXPECT_EQ(selected_, (std::vector<Selected>{{2, 3}}));
+  EXPECT_EQ(grid_.Selection(), RowSel(3));
+  EXPECT_EQ(grid_.Row(), 3);
+  EXPECT_EQ(grid_.Col(), 2);
+  EXPECT_EQ(GetFocus(), grid_.Handle());
+
+  // The current row asks again: the handler re-checks the pick.
+  Click(At(1, 3));
+  EXPECT_EQ(selected_, (std::vector<Selected>{{2, 3}, {1, 3}}));
+  EXPECT_EQ(grid_.Col(), 1);
+
+  // Each cell owns the grid lines right of it and below it.
+  Click(POINT{50, kPitch * 5 + 20});
+  EXPECT_EQ(selected_.back(), (Selected{1, 5}));
+  Click(POINT{kColLeft[1], At(1, 7).y});
+  EXPECT_EQ(selected_.back(), (Selected{1, 7}));
+  Click(POINT{kColLeft[2] - 1, At(1, 8).y});
+  EXPECT_EQ(selected_.back(), (Selected{1, 8}));
+  Click(POINT{kColLeft[2], At(1, 9).y});
+  EXPECT_EQ(selected_.back(), (Selected{2, 9}));
+  const size_t count = selected_.size();
+  Click(POINT{kColLeft[1] - 1, At(1, 9).y});  // the number column's line
+  EXPECT_EQ(selected_.size(), count);
+}
+
+TEST_F(GridControlTest, RefusedSelectionStaysWhereItWas) {
+  allow_ = false;
+  Click(At(2, 4));
+  Press(VK_DOWN);
+  EXPECT_EQ(selected_, (std::vector<Selected>{{2, 4}, {1, 2}}));
+  EXPECT_EQ(grid_.Selection(), RowSel(1));
+  EXPECT_EQ(grid_.Row(), 1);
+}
+
+TEST_F(GridControlTest, FixedCellsAndEmptySpaceTakeNoSelection) {
+  Click(At(1, 0));
+  Click(At(2, 0));
+  Click(At(0, 0));
+  Click(At(0, 5));
+  Click(POINT{339, At(1, 2).y});  // right of the last column
+  EXPECT_TRUE(selected_.empty());
+  EXPECT_EQ(grid_.Selection(), RowSel(1));
+
+  grid_.SetRowCount(5);
+  Click(POINT{50, kPitch * 7 + 5});  // below the last row
+  EXPECT_TRUE(selected_.empty());
+}
+
+TEST_F(GridControlTest, DoubleClickRaisesDblClickAfterTheClickSelected) {
+  const POINT p = At(2, 6);
+  Mouse(WM_LBUTTONDOWN, p);
+  Mouse(WM_LBUTTONUP, p, 0);
+  Mouse(WM_LBUTTONDBLCLK, p);
+  Mouse(WM_LBUTTONUP, p, 0);
+  EXPECT_EQ(selected_, (std::vector<Selected>{{2, 6}}));
+  EXPECT_EQ(double_clicks_, 1);
+  EXPECT_EQ(grid_.Selection(), RowSel(6));
+}
+
+TEST_F(GridControlTest, NavigationKeysMoveThroughSelectCell) {
+  const int page = VisibleRows();
+  const int last_top = grid_.RowCount() - page;
+  const struct {
+    int vk;
+    bool ctrl;
+    int row, top_row;  // afterwards
+  } steps[] = {
+      {VK_DOWN, false, 2, 1},  {VK_DOWN, false, 3, 1},
+      {VK_UP, false, 2, 1},    {VK_NEXT, false, 2 + page, last_top},  // a page, as far as it goes
+      {VK_PRIOR, false, 2, 1}, {VK_END, false, 20, last_top},
+      {VK_HOME, false, 1, 1},  {VK_END, true, 20, last_top},
+      {VK_HOME, true, 1, 1},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(testing::Message() << "key " << step.vk << " ctrl " << step.ctrl);
+    selected_.clear();
+    SetModifiers(false, step.ctrl, false);
+    Press(step.vk);
+    EXPECT_EQ(selected_, (std::vector<Selected>{{1, step.row}}));
+    EXPECT_EQ(grid_.Selection(), RowSel(step.row));
+    EXPECT_EQ(grid_.TopRow(), step.top_row);
+  }
+  SetModifiers(false, false, false);
+
+  // At an edge nothing moves and nothing is asked.
+  selected_.clear();
+  Press(VK_UP);
+  Press(VK_HOME);
+  EXPECT_TRUE(selected_.empty());
+}
+
+TEST_F(GridControlTest, KeyEventsCarryTheKeyAndTheModifiersOfTheirMoment) {
+  SetModifiers(false, true, false);
+  Send(WM_KEYDOWN, '3', 1);
+  SetModifiers(true, false, false);
+  Send(WM_KEYUP, '3', static_cast<LPARAM>(0xC0000001u));
+  SetModifiers(false, false, false);
+  Press(VK_RETURN);
+  EXPECT_EQ(keys_down_,
+            (std::vector<Key>{{'3', false, true, false}, {VK_RETURN, false, false, false}}));
+  EXPECT_EQ(keys_up_,
+            (std::vector<Key>{{'3', true, false, false}, {VK_RETURN, false, false, false}}));
+
+  // Alt comes as a system key and still reaches the handlers.
+  SetModifiers(false, false, true);
+  Send(WM_SYSKEYDOWN, '5', static_cast<LPARAM>(0x20000001));
+  EXPECT_EQ(keys_down_.back(), (Key{'5', false, false, true}));
+  SetModifiers(false, false, false);
+  EXPECT_TRUE(selected_.empty());
+}
+
+TEST_F(GridControlTest, KeyDownHandlerRunsBeforeTheGridMoves) {
+  Press(VK_DOWN);
+  EXPECT_EQ(row_at_key_down_, 1);
+  EXPECT_EQ(grid_.Row(), 2);
+
+  // A handler that selects a row from code wins over nothing: digits do not navigate.
+  grid_.OnKeyDown = [this](int, ShiftState) { grid_.SetSelection(RowSel(7)); };
+  Press('7');
+  EXPECT_EQ(grid_.Selection(), RowSel(7));
+  EXPECT_EQ(selected_.size(), 1u);
+}
+
+TEST_F(GridControlTest, DialogManagerLeavesEnterToTheGridAndMovesOnTab) {
+  grid_.SetFocus();
+  ASSERT_EQ(GetFocus(), grid_.Handle());
+  for (const WPARAM vk : {WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}, WPARAM{VK_DOWN}}) {
+    MSG msg{grid_.Handle(), WM_KEYDOWN, vk, 1, 0, {0, 0}};
+    EXPECT_TRUE(IsDialogMessageW(host_, &msg));
+  }
+  ASSERT_EQ(keys_down_.size(), 3u);
+  EXPECT_EQ(keys_down_[0].vk, VK_RETURN);
+  EXPECT_EQ(keys_down_[1].vk, VK_ESCAPE);
+  EXPECT_EQ(grid_.Row(), 2);
+  EXPECT_EQ(GetFocus(), grid_.Handle());
+
+  MSG tab{grid_.Handle(), WM_KEYDOWN, VK_TAB, 1, 0, {0, 0}};
+  EXPECT_TRUE(IsDialogMessageW(host_, &tab));
+  EXPECT_EQ(keys_down_.size(), 3u);
+  EXPECT_EQ(GetFocus(), button_);
+  EXPECT_EQ(exits_, 1);
+}
+
+TEST_F(GridControlTest, TopRowIsClampedAndClicksFollowTheScrolling) {
+  const int max_top = grid_.RowCount() - VisibleRows();
+  grid_.SetTopRow(100);
+  EXPECT_EQ(grid_.TopRow(), max_top);
+  grid_.SetTopRow(0);
+  EXPECT_EQ(grid_.TopRow(), 1);
+
+  grid_.SetTopRow(5);
+  EXPECT_EQ(GetScrollPos(grid_.Handle(), SB_VERT), 5);
+  Click(At(2, 5, 5));
+  Click(At(1, 12, 5));
+  EXPECT_EQ(selected_, (std::vector<Selected>{{2, 5}, {1, 12}}));
+  EXPECT_EQ(grid_.TopRow(), 5);
+
+  // Few rows: everything fits and the top row stays 1.
+  grid_.SetRowCount(8);
+  EXPECT_EQ(grid_.TopRow(), 1);
+  grid_.SetTopRow(3);
+  EXPECT_EQ(grid_.TopRow(), 1);
+  EXPECT_TRUE(selected_.size() == 2);
+}
+
+TEST_F(GridControlTest, ClickOnThePartlyShownLastRowScrollsItIntoView) {
+  const int rows = VisibleRows();
+  RECT client;
+  GetClientRect(grid_.Handle(), &client);
+  const int partial_row = rows + 1;
+  ASSERT_LT(kPitch * (1 + rows), client.bottom) << "no partly shown row";
+  Click(POINT{50, client.bottom - 1});
+  EXPECT_EQ(selected_, (std::vector<Selected>{{1, partial_row}}));
+  EXPECT_EQ(grid_.TopRow(), 2);
+}
+
+TEST_F(GridControlTest, MouseWheelScrollsThreeRowsANotchWithoutSelecting) {
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(grid_.TopRow(), 4);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA / 2)), 0);
+  EXPECT_EQ(grid_.TopRow(), 4);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA / 2)), 0);
+  EXPECT_EQ(grid_.TopRow(), 7);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA * 4)), 0);
+  EXPECT_EQ(grid_.TopRow(), 1);
+  EXPECT_TRUE(selected_.empty());
+  EXPECT_EQ(grid_.Selection(), RowSel(1));
+}
+
+TEST_F(GridControlTest, DraggingTheMouseMovesTheSelectionAlong) {
+  Mouse(WM_LBUTTONDOWN, At(1, 2));
+  Mouse(WM_MOUSEMOVE, POINT{At(1, 2).x, At(1, 2).y + 3});  // same row: nothing
+  Mouse(WM_MOUSEMOVE, At(2, 5));
+  Mouse(WM_LBUTTONUP, At(2, 5), 0);
+  Mouse(WM_MOUSEMOVE, At(1, 8), 0);  // released: nothing
+  EXPECT_EQ(selected_, (std::vector<Selected>{{1, 2}, {1, 5}}));
+  EXPECT_EQ(grid_.Selection(), RowSel(5));
+}
+
+TEST_F(GridControlTest, ChangesFromCodeRaiseNoEvents) {
+  grid_.SetSelection(GridRect{1, 18, 2, 18});
+  EXPECT_EQ(grid_.Row(), 18);
+  EXPECT_EQ(grid_.Col(), 2);
+  EXPECT_EQ(grid_.TopRow(), 1) << "selecting from code does not scroll";
+  grid_.ScrollIntoView(18);
+  EXPECT_EQ(grid_.TopRow(), 18 - VisibleRows() + 1);
+  grid_.SetTopRow(2);
+  grid_.SetCell(1, 3, "  A.BAT");
+  grid_.SetRowCount(40);
+  grid_.SetRowCount(21);
+  grid_.SetRowSelect(false);
+  grid_.SetRowSelect(true);
+  grid_.SetColWidth(2, 300);
+  grid_.SetEnabled(false);
+  EXPECT_FALSE(grid_.Enabled());
+  grid_.SetEnabled(true);
+  EXPECT_TRUE(selected_.empty());
+  EXPECT_TRUE(keys_down_.empty());
+  EXPECT_TRUE(resized_.empty());
+  EXPECT_EQ(double_clicks_, 0);
+  EXPECT_EQ(exits_, 0);
+}
+
+TEST_F(GridControlTest, SelectionFromCodeIsClampedAndOrdered) {
+  grid_.SetSelection(GridRect{2, 30, 0, 4});
+  EXPECT_EQ(grid_.Selection(), (GridRect{1, 4, 2, 20}));
+  EXPECT_EQ(grid_.Row(), 4);
+  EXPECT_EQ(grid_.Col(), 2);
+}
+
+TEST_F(GridControlTest, ShrinkingDropsRowsAndClampsSelectionAndTopRow) {
+  char storage[3];
+  auto* item = reinterpret_cast<TMenuItem*>(&storage[0]);
+  grid_.SetRowCount(30);
+  grid_.SetCell(2, 25, "kept?");
+  grid_.SetItem(25, item);
+  grid_.SetSelection(RowSel(25));
+  grid_.SetTopRow(17);
+  ASSERT_EQ(grid_.TopRow(), 17);
+
+  grid_.SetRowCount(10);
+  EXPECT_EQ(grid_.RowCount(), 10);
+  EXPECT_EQ(grid_.Row(), 9);
+  EXPECT_EQ(grid_.Selection(), RowSel(9));
+  EXPECT_EQ(grid_.TopRow(), 1);
+  EXPECT_EQ(GetWindowLongPtrW(grid_.Handle(), GWL_STYLE) & WS_VSCROLL, 0)
+      << "nine rows fit: no vertical scroll bar";
+
+  grid_.SetRowCount(30);
+  EXPECT_EQ(grid_.Cell(2, 25), "");
+  EXPECT_EQ(grid_.Item(25), nullptr);
+  EXPECT_NE(GetWindowLongPtrW(grid_.Handle(), GWL_STYLE) & WS_VSCROLL, 0);
+
+  grid_.SetRowCount(0);
+  EXPECT_EQ(grid_.RowCount(), 2) << "the header and one item row stay";
+}
+
+TEST_F(GridControlTest, CellsAndItemsKeepWhatWasSetAndIgnoreOutOfRange) {
+  char storage[3];
+  auto* first = reinterpret_cast<TMenuItem*>(&storage[0]);
+  auto* second = reinterpret_cast<TMenuItem*>(&storage[1]);
+  grid_.SetItem(1, first);
+  grid_.SetItem(20, second);
+  grid_.SetItem(21, first);
+  grid_.SetItem(-1, first);
+  EXPECT_EQ(grid_.Item(1), first);
+  EXPECT_EQ(grid_.Item(20), second);
+  EXPECT_EQ(grid_.Item(2), nullptr);
+  EXPECT_EQ(grid_.Item(21), nullptr);
+  grid_.SetItem(1, nullptr);
+  EXPECT_EQ(grid_.Item(1), nullptr);
+  EXPECT_EQ(grid_.Item(20), second);
+
+  const std::string japanese = "\x89\x7E\x82\xF0\x95\x60\x82\xAD";  // 円を描く
+  grid_.SetCell(2, 1, japanese);
+  grid_.SetCell(3, 1, "out");
+  grid_.SetCell(0, 21, "out");
+  EXPECT_EQ(grid_.Cell(2, 1), japanese);
+  EXPECT_EQ(grid_.Cell(3, 1), "");
+  EXPECT_EQ(grid_.Cell(0, 21), "");
+  EXPECT_EQ(grid_.Cell(-1, 0), "");
+}
+
+TEST_F(GridControlTest, DraggingAColumnBorderResizesTheColumn) {
+  const int border = kColLeft[1] + kWidths[1];  // the line right of column 1
+  Mouse(WM_LBUTTONDOWN, POINT{border + 2, 10});
+  Mouse(WM_MOUSEMOVE, POINT{border + 40, 10});
+  Mouse(WM_LBUTTONUP, POINT{border + 40, 10}, 0);
+  EXPECT_EQ(grid_.ColWidth(1), kWidths[1] + 38);
+  EXPECT_EQ(resized_, (std::vector<int>{1}));
+  EXPECT_TRUE(selected_.empty());
+
+  // Not narrower than a few pixels, and the row below the header is no handle.
+  const int new_border = kColLeft[1] + grid_.ColWidth(1);
+  Mouse(WM_LBUTTONDOWN, POINT{new_border - 1, 10});
+  Mouse(WM_MOUSEMOVE, POINT{0, 10});
+  Mouse(WM_LBUTTONUP, POINT{0, 10}, 0);
+  EXPECT_EQ(grid_.ColWidth(1), GridControl::kMinDraggedColWidth);
+  // Between two close borders the narrow column's own border is taken.
+  const int narrow_border = kColLeft[1] + GridControl::kMinDraggedColWidth;
+  Mouse(WM_LBUTTONDOWN, POINT{narrow_border - 3, 10});
+  Mouse(WM_MOUSEMOVE, POINT{narrow_border + 7, 10});
+  Mouse(WM_LBUTTONUP, POINT{narrow_border + 7, 10}, 0);
+  EXPECT_EQ(grid_.ColWidth(1), GridControl::kMinDraggedColWidth + 10);
+  EXPECT_EQ(grid_.ColWidth(0), kWidths[0]);
+  grid_.SetColWidth(1, kWidths[1]);
+  Mouse(WM_LBUTTONDOWN, POINT{kColLeft[2] + kWidths[2], kPitch + 5});
+  Mouse(WM_MOUSEMOVE, POINT{kColLeft[2] + kWidths[2] - 50, kPitch + 5});
+  Mouse(WM_LBUTTONUP, POINT{kColLeft[2] + kWidths[2] - 50, kPitch + 5}, 0);
+  EXPECT_EQ(grid_.ColWidth(2), kWidths[2]);
+
+  // Away from any border the header is just a fixed cell.
+  Click(POINT{kColLeft[2] + 20, 10});
+  EXPECT_EQ(resized_.size(), 3u);
+  EXPECT_EQ(grid_.ColWidth(0), kWidths[0]);
+}
+
+TEST_F(GridControlTest, WithoutRowSelectSingleCellsAreSelected) {
+  grid_.SetSelection(RowSel(4));
+  grid_.SetRowSelect(false);
+  EXPECT_EQ(grid_.Selection(), (GridRect{2, 4, 2, 4}));
+  Click(At(1, 6));
+  EXPECT_EQ(grid_.Selection(), (GridRect{1, 6, 1, 6}));
+  Press(VK_RIGHT);
+  Press(VK_RIGHT);  // already in the last column
+  Press(VK_LEFT);
+  EXPECT_EQ(selected_, (std::vector<Selected>{{1, 6}, {2, 6}, {1, 6}}));
+  grid_.SetRowSelect(true);
+  EXPECT_EQ(grid_.Selection(), RowSel(6));
+}
+
+TEST_F(GridControlTest, ScrollBarsShowOnlyWhenNeeded) {
+  const auto style = [this] { return GetWindowLongPtrW(grid_.Handle(), GWL_STYLE); };
+  EXPECT_NE(style() & WS_VSCROLL, 0);
+  EXPECT_EQ(style() & WS_HSCROLL, 0);
+  grid_.SetColWidth(2, 400);
+  EXPECT_NE(style() & WS_HSCROLL, 0);
+  // Right arrow under whole-row selection scrolls by a column, not the selection.
+  Press(VK_RIGHT);
+  EXPECT_EQ(GetScrollPos(grid_.Handle(), SB_HORZ), kWidths[1] + 1);
+  EXPECT_TRUE(selected_.empty());
+  grid_.SetColWidth(2, kWidths[2]);
+  EXPECT_EQ(style() & WS_HSCROLL, 0);
+  grid_.SetRowCount(5);
+  EXPECT_EQ(style() & WS_VSCROLL, 0);
+}
+
+TEST_F(GridControlTest, HandlerMayDestroyTheGrid) {
+  grid_.OnSelectCell = [this](int, int, bool&) { DestroyWindow(grid_.Handle()); };
+  Click(At(1, 4));
+  EXPECT_EQ(grid_.Handle(), nullptr);
+  EXPECT_EQ(grid_.Selection(), RowSel(1));
+}
+
+// A 32-bit top-down bitmap to draw into, 0x00RRGGBB per pixel.
+class Pixels {
+ public:
+  Pixels(int width, int height) : width_(width) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ =
+        CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+  }
+  Pixels(const Pixels&) = delete;
+  Pixels& operator=(const Pixels&) = delete;
+  ~Pixels() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC Dc() const { return dc_; }
+  COLORREF At(int x, int y) const {
+    GdiFlush();
+    const DWORD rgb = bits_[y * width_ + x];
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  }
+  // Pixels of the rectangle that differ from the colour.
+  int CountOther(RECT r, COLORREF colour) const {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) count += At(x, y) != colour;
+    }
+    return count;
+  }
+
+ private:
+  int width_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  DWORD* bits_ = nullptr;
+};
+
+class GridDrawingTest : public GridControlTest {
+ protected:
+  void SetUp() override {
+    GridControlTest::SetUp();
+    font_ = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                        L"ＭＳ Ｐゴシック");
+    ASSERT_NE(font_, nullptr);
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  }
+  void TearDown() override {
+    GridControlTest::TearDown();
+    DeleteObject(font_);
+  }
+  // The client area as the grid paints it.
+  std::unique_ptr<Pixels> Render() {
+    RECT client;
+    GetClientRect(grid_.Handle(), &client);
+    auto image = std::make_unique<Pixels>(client.right, client.bottom);
+    Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image->Dc()), PRF_CLIENT);
+    return image;
+  }
+
+  HFONT font_ = nullptr;
+};
+
+TEST_F(GridDrawingTest, FixedCellsInButtonFaceSelectionHighlighted) {
+  EXPECT_EQ(Send(WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font_));
+  grid_.SetSelection(RowSel(4));
+  const auto image = Render();
+
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW),
+                 highlight = GetSysColor(COLOR_HIGHLIGHT);
+  EXPECT_EQ(image->At(kColLeft[2] + 150, At(2, 4).y), highlight);
+  EXPECT_EQ(image->At(kColLeft[1] + 80, At(1, 4).y), highlight);
+  EXPECT_EQ(image->At(kColLeft[0] + 20, At(0, 6).y), face);
+  EXPECT_EQ(image->At(kColLeft[0] + 20, At(0, 4).y), face) << "the number cell is not selected";
+  EXPECT_EQ(image->At(kColLeft[2] + 150, 10), face);
+  EXPECT_EQ(image->At(kColLeft[2] + 150, At(2, 5).y), window);
+  const COLORREF line = image->At(kColLeft[2] + 150, kPitch * 5 - 1);  // below row 4
+  EXPECT_NE(line, window);
+  EXPECT_NE(line, highlight);
+  EXPECT_EQ(image->At(kColLeft[1] + 10, kPitch * 5 - 1), line);
+  EXPECT_EQ(image->At(kColLeft[2] - 1, At(2, 7).y), line) << "line between columns 1 and 2";
+}
+
+TEST_F(GridDrawingTest, TextStartsTwoPixelsInAndStaysInItsCell) {
+  const std::string kanji = "\x89\x7E\x82\xF0\x95\x60\x82\xAD";  // 円を描く
+  grid_.SetCell(2, 3, kanji);
+  grid_.SetCell(1, 2, "  A_VERY_LONG_FILE_NAME_THAT_DOES_NOT_FIT.BAT");
+  grid_.SetCell(2, 5, std::string(80, 'W'));
+  const auto image = Render();
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+
+  // The same text drawn by hand at (2, 2) of a cell-sized bitmap.
+  const RECT cell{0, 0, kWidths[2], 20};
+  Pixels expected(cell.right, cell.bottom);
+  SetBkColor(expected.Dc(), window);
+  ExtTextOutW(expected.Dc(), 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
+  SelectObject(expected.Dc(), font_);
+  SetBkMode(expected.Dc(), TRANSPARENT);
+  SetTextColor(expected.Dc(), GetSysColor(COLOR_WINDOWTEXT));
+  ExtTextOutW(expected.Dc(), 2, 2, ETO_CLIPPED, &cell, L"円を描く", 4, nullptr);
+  ASSERT_GT(expected.CountOther(cell, window), 20);
+  int differing = 0;
+  for (int y = 0; y < cell.bottom; ++y) {
+    for (int x = 0; x < cell.right; ++x) {
+      differing += image->At(kColLeft[2] + x, kPitch * 3 + y) != expected.At(x, y);
+    }
+  }
+  EXPECT_EQ(differing, 0);
+
+  EXPECT_GT(image->CountOther(RECT{kColLeft[1] + 2, kPitch * 2, kColLeft[1] + 88, kPitch * 3 - 1},
+                              window),
+            20);
+  EXPECT_EQ(image->CountOther(RECT{kColLeft[2], kPitch * 2, 330, kPitch * 3 - 1}, window), 0)
+      << "the long name spilled into the summary column";
+  RECT client;
+  GetClientRect(grid_.Handle(), &client);
+  const int right_of_grid = kColLeft[2] + kWidths[2] + 1;
+  ASSERT_LT(right_of_grid, client.right);
+  EXPECT_EQ(image->CountOther(RECT{right_of_grid, 0, client.right, client.bottom}, window), 0)
+      << "the long summary spilled out of the last column";
+}
+
+}  // namespace
+}  // namespace zorbi::win32
