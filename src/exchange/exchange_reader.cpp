@@ -104,7 +104,7 @@ class LineInterpreter {
     std::string_view tag;
     Handler run;
   };
-  // Rows 2 to 29 of the dispatch, in order; the first that takes the line decides.
+  // The tags after the line records, in order; the first that takes the line decides.
   static const Row kRows[];
 
   // The record is built in its place at the end of its list, and taken off
@@ -408,7 +408,7 @@ class LineInterpreter {
 };
 
 const LineInterpreter::Row LineInterpreter::kRows[] = {
-    {"c", &LineInterpreter::CLine},  // rows 2 to 4: "ci", "cn", any other "c"
+    {"c", &LineInterpreter::CLine},  // arcs ("ci"), text kinds ("cn"), texts
     {"pn", &LineInterpreter::Pen},
     {"pt", &LineInterpreter::Point},
     {"s", &LineInterpreter::Solid},  // falls through unless c, e, g, l or o follows
