@@ -79,6 +79,7 @@ void Application::ShowMainWindow(int show_command) {
 int Application::Run() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (dialog_window_ != nullptr && IsDialogMessageW(dialog_window_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -32,6 +32,8 @@ class Application {
   // The window that the task bar button's Close closes and that gets the
   // activation when the button is clicked.
   void SetMainWindow(HWND window) { main_window_ = window; }
+  // A window whose controls Tab and Shift+Tab move between.
+  void SetDialogWindow(HWND window) { dialog_window_ = window; }
 
   // Shows the task bar button and the main window the way nCmdShow asks.
   void ShowMainWindow(int show_command);
@@ -49,6 +51,7 @@ class Application {
   HICON small_icon_ = nullptr;
   HWND handle_ = nullptr;
   HWND main_window_ = nullptr;
+  HWND dialog_window_ = nullptr;
 };
 
 }  // namespace zorbi::win32

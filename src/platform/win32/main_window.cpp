@@ -1,16 +1,128 @@
 #include "main_window.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <exception>
+#include <string>
+
+#include "app/window_placement.h"
 #include "application.h"
 #include "cp932.h"
 
 namespace zorbi::win32 {
 
 namespace {
+
 constexpr wchar_t kClassName[] = L"TForm1";
+
+// Sizes of the layout, in pixels.
+constexpr int kBevelHeight = 2;       // Panel3
+constexpr int kBottomHeight = 35;     // Panel2
+constexpr int kMemoPanelWidth = 169;  // Panel1
+
+enum ControlId : UINT {
+  kGridId = 100,
+  kTabsId,
+  kMemoId,
+  kLabel1Id,
+  kLabel2Id,
+  kOkId,
+  kCancelId,
+  kCloseButtonId,
+};
+
+// Menu commands. Those whose work comes later are wired to nothing yet.
+enum MenuId : UINT {
+  kBatEditMain = 1000,  // "BATファイル編集(&B)"
+  kScriptEditMain,      // "スクリプト編集(&S)"
+  kEditorSettings,      // "設定(&E)"
+  kCancelMenu,          // "ｷｬﾝｾﾙ(&C)"
+  kExitMenu,            // "終了(&X)"
+  kTabSettingsMain,     // "タブ設定(&T)"
+  kK7,                  // "タブを全て表示"
+  kK10,                 // "キー選択で即実行"
+  kK15,                 // "バッチファイル名の表示"
+  kJWWIN1,              // "JW_WINのチェックを行う"
+  kDatRestore,          // "Z_Orbi.dat から復旧"
+  kPathTxtRestore,      // "PATH.TXT から復旧"
+  kGridFont,            // "項目リスト"
+  kMemoFont,            // "メモ"
+  kAbout,               // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
+  kM2,                  // "項目追加"
+  kDeleteItem,          // "項目削除"
+  kEdit1,               // "項目編集"
+  kK8,                  // "項目移動"
+  kK4,                  // "確定終了"
+  kTabSettingsPopup,    // "タブ設定"
+  kK6,                  // "タブ表示" ▸ "タブを全て表示"
+  kBatEditPopup,        // "バッチファイル編集"
+  kScriptEditPopup,     // "スクリプト編集"
+  kN8,                  // "エディタ起動"
+  kN1,                  // "メモ編集"
+  kExit2,               // "確定終了" (memo)
+};
+
+HFONT MakeFont(const wchar_t* face, int pixels, bool bold = false) {
+  return CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, face);
 }
+
+constexpr wchar_t kPGothic[] = L"ＭＳ Ｐゴシック";
+constexpr wchar_t kGothic[] = L"ＭＳ ゴシック";
+
+void AddItem(HMENU menu, UINT id, const char* caption) {
+  AppendMenuW(menu, MF_STRING, id, Widen(caption).c_str());
+}
+
+void AddSeparator(HMENU menu) {
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+}
+
+HMENU AddSubmenu(HMENU menu, const char* caption) {
+  HMENU sub = CreatePopupMenu();
+  AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), Widen(caption).c_str());
+  return sub;
+}
+
+HWND MakeChild(HWND parent, const wchar_t* cls, const char* text, DWORD style, UINT id,
+               HINSTANCE instance, DWORD ex_style = 0) {
+  return CreateWindowExW(ex_style, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0,
+                         10, 10, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                         instance, nullptr);
+}
+
+// The memo's own context menu (copy, select all) would hide the form's.
+LRESULT CALLBACK MemoSubclass(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                              DWORD_PTR) {
+  if (message == WM_CONTEXTMENU)
+    return SendMessageW(GetParent(window), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
+                        lparam);
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Application& application) : application_(application) {}
 
 MainWindow::~MainWindow() {
   if (handle_ != nullptr) DestroyWindow(handle_);
+  for (HMENU menu : {popup_menu1_, popup_menu2_})
+    if (menu != nullptr) DestroyMenu(menu);
+  for (HFONT font : {form_font_, grid_font_, memo_font_, panel_font_, label2_font_})
+    if (font != nullptr) DeleteObject(font);
+  if (window_brush_ != nullptr) DeleteObject(window_brush_);
+}
+
+template <typename F>
+void MainWindow::Guard(F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    messages_.ShowMessage(std::string("予期しないエラーが発生しました。\r\n") + e.what(),
+                          MessageKind::Error);
+  }
 }
 
 bool MainWindow::Create() {
@@ -31,11 +143,225 @@ bool MainWindow::Create() {
   // Only the system menu and the close box; the border still resizes.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   const RECT& bounds = kInitialBounds;
-  handle_ = CreateWindowExW(0, kClassName, Widen(kCaption).c_str(), style, bounds.left, bounds.top,
-                            bounds.right - bounds.left, bounds.bottom - bounds.top,
-                            application_.Handle(), nullptr, application_.Instance(), this);
-  if (handle_ != nullptr) application_.SetMainWindow(handle_);
-  return handle_ != nullptr;
+  CreateMenus();
+  handle_ =
+      CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, Widen(kCaption).c_str(), style, bounds.left,
+                      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                      application_.Handle(), main_menu_, application_.Instance(), this);
+  if (handle_ == nullptr) return false;
+  application_.SetMainWindow(handle_);
+  application_.SetDialogWindow(handle_);
+  messages_.SetOwner(handle_);
+  dialogs_.SetOwner(handle_);
+
+  form_ = std::make_unique<TForm1>(FormControls{grid_, tabs_, memo_, label2_, button2_, button4_,
+                                                dat_restore_, path_restore_, k10_},
+                                   FormServices{files_, messages_, system_, *this, dialogs_});
+  grid_.OnSelectCell = [this](int col, int row, bool& can_select) {
+    Guard([&] { form_->StringGrid1SelectCell(col, row, can_select); });
+  };
+  grid_.OnDblClick = [this] { Guard([&] { form_->StringGrid1DblClick(); }); };
+  grid_.OnKeyDown = [this](int key, ShiftState shift) {
+    Guard([&] { form_->StringGrid1KeyDown(key, shift); });
+  };
+  grid_.OnKeyUp = [this](int key, ShiftState shift) {
+    Guard([&] { form_->StringGrid1KeyUp(key, shift); });
+  };
+
+  bool started = false;
+  Guard([&] { started = form_->FormCreate(); });
+  if (!started) {
+    // Nothing is written: the close sequence is not run.
+    DestroyWindow(handle_);
+    return false;
+  }
+  Layout();
+  return true;
+}
+
+void MainWindow::FocusGrid() {
+  SetFocus(grid_.Handle());
+}
+
+void MainWindow::SetCaption(std::string text) {
+  SetWindowTextW(handle_, Widen(text).c_str());
+}
+
+void MainWindow::Destroy() {
+  if (handle_ != nullptr) DestroyWindow(handle_);
+}
+
+void MainWindow::CreateMenus() {
+  main_menu_ = CreateMenu();
+  HMENU file = AddSubmenu(main_menu_, "ﾌｧｲﾙ(&F)");
+  AddItem(file, kBatEditMain, "BATファイル編集(&B)");
+  AddItem(file, kScriptEditMain, "スクリプト編集(&S)");
+  AddSeparator(file);
+  AddItem(file, kEditorSettings, "設定(&E)");
+  AddSeparator(file);
+  AddItem(file, kCancelMenu, "ｷｬﾝｾﾙ(&C)");
+  AddItem(file, kExitMenu, "終了(&X)");
+
+  HMENU option = AddSubmenu(main_menu_, "ｵﾌﾟｼｮﾝ(&O)");
+  AddItem(option, kTabSettingsMain, "タブ設定(&T)");
+  AddItem(option, kK7, "タブを全て表示");
+  AddSeparator(option);
+  AddItem(option, kK10, "キー選択で即実行");
+  AddItem(option, kK15, "バッチファイル名の表示");
+  AddItem(option, kJWWIN1, "JW_WINのチェックを行う");
+  AddSeparator(option);
+  HMENU repair = AddSubmenu(option, "項目修復(&R)");
+  AddItem(repair, kDatRestore, "Z_Orbi.dat から復旧");
+  AddItem(repair, kPathTxtRestore, "PATH.TXT から復旧");
+  HMENU fonts = AddSubmenu(option, "フォントの設定");
+  AddItem(fonts, kGridFont, "項目リスト");
+  AddItem(fonts, kMemoFont, "メモ");
+
+  HMENU help = AddSubmenu(main_menu_, "ﾍﾙﾌﾟ(&H)");
+  AddItem(help, kAbout, "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+
+  popup_menu1_ = CreatePopupMenu();
+  AddItem(popup_menu1_, kM2, "項目追加");
+  AddItem(popup_menu1_, kDeleteItem, "項目削除");
+  AddSeparator(popup_menu1_);
+  AddItem(popup_menu1_, kEdit1, "項目編集");
+  AddItem(popup_menu1_, kK8, "項目移動");
+  AddItem(popup_menu1_, kK4, "確定終了");
+  AddSeparator(popup_menu1_);
+  AddItem(popup_menu1_, kTabSettingsPopup, "タブ設定");
+  HMENU tab_view = AddSubmenu(popup_menu1_, "タブ表示");
+  AddItem(tab_view, kK6, "タブを全て表示");
+  AddSeparator(popup_menu1_);
+  AddItem(popup_menu1_, kBatEditPopup, "バッチファイル編集");
+  AddItem(popup_menu1_, kScriptEditPopup, "スクリプト編集");
+  AddItem(popup_menu1_, kN8, "エディタ起動");
+
+  popup_menu2_ = CreatePopupMenu();
+  AddItem(popup_menu2_, kN1, "メモ編集");
+  AddItem(popup_menu2_, kExit2, "確定終了");
+
+  dat_restore_.Attach(repair, kDatRestore);
+  path_restore_.Attach(repair, kPathTxtRestore);
+  k10_.Attach(option, kK10);
+}
+
+void MainWindow::CreateControls() {
+  HINSTANCE instance = application_.Instance();
+  form_font_ = MakeFont(kPGothic, 12);
+  grid_font_ = MakeFont(kPGothic, 13);
+  memo_font_ = MakeFont(kGothic, 13);
+  panel_font_ = MakeFont(kPGothic, 13);
+  label2_font_ = MakeFont(kPGothic, 13, true);
+  window_brush_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+
+  // The tab strip lies under the grid; it must not paint over it.
+  tabs_.Attach(MakeChild(handle_, WC_TABCONTROLW, "", WS_CLIPSIBLINGS, kTabsId, instance));
+  SendMessageW(tabs_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), FALSE);
+
+  grid_.Create(handle_, kGridId, RECT{0, 0, 10, 10});
+  grid_.SetColWidth(0, 26);
+  grid_.SetColWidth(1, 90);
+  grid_.SetColWidth(2, 219);
+  SendMessageW(grid_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(grid_font_), FALSE);
+  SetWindowPos(grid_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+  label1_ = MakeChild(handle_, L"STATIC", "Memo", SS_LEFT, kLabel1Id, instance);
+  SendMessageW(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), FALSE);
+
+  memo_.Attach(MakeChild(handle_, L"EDIT", "",
+                         ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL,
+                         kMemoId, instance, WS_EX_CLIENTEDGE));
+  SendMessageW(memo_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(memo_font_), FALSE);
+  SetWindowSubclass(memo_.Handle(), MemoSubclass, 1, 0);
+
+  // Never visible: it lies beyond the memo panel's right edge. Tab moves the
+  // focus there from the grid, and Enter or Space on it confirms.
+  close_button_ =
+      MakeChild(handle_, L"BUTTON", "閉る", BS_PUSHBUTTON | WS_TABSTOP, kCloseButtonId, instance);
+
+  label2_.Attach(MakeChild(handle_, L"STATIC", "", SS_LEFT, kLabel2Id, instance));
+  SendMessageW(GetDlgItem(handle_, kLabel2Id), WM_SETFONT, reinterpret_cast<WPARAM>(label2_font_),
+               FALSE);
+  label2_.SetVisible(false);
+
+  button2_.Attach(MakeChild(handle_, L"BUTTON", "OK", BS_PUSHBUTTON, kOkId, instance));
+  button4_.Attach(MakeChild(handle_, L"BUTTON", "キャンセル", BS_PUSHBUTTON, kCancelId, instance));
+  for (HWND button : {button2_.Handle(), button4_.Handle(), close_button_})
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(panel_font_), FALSE);
+  Layout();
+}
+
+void MainWindow::Layout() {
+  RECT client{};
+  GetClientRect(handle_, &client);
+  const int width = client.right;
+  const int height = client.bottom;
+  const int panel1_left = width - kMemoPanelWidth;
+  const int panel1_top = kBevelHeight;
+  const int panel1_height = height - kBevelHeight - kBottomHeight;
+  const int panel2_top = height - kBottomHeight;
+
+  HDWP moves = BeginDeferWindowPos(10);
+  auto place = [&](HWND window, int x, int y, int w, int h) {
+    if (window != nullptr && moves != nullptr)
+      moves = DeferWindowPos(moves, window, nullptr, x, y, w < 0 ? 0 : w, h < 0 ? 0 : h,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  RECT page{0, kBevelHeight, panel1_left, panel2_top};
+  place(tabs_.Handle(), page.left, page.top, page.right - page.left, page.bottom - page.top);
+  TabCtrl_AdjustRect(tabs_.Handle(), FALSE, &page);
+  place(grid_.Handle(), page.left, page.top, page.right - page.left, page.bottom - page.top);
+  place(label1_, panel1_left + 8, panel1_top + 5, 60, 14);
+  place(memo_.Handle(), panel1_left + 8, panel1_top + 20, 155, panel1_height - 33);
+  place(close_button_, panel1_left + 384, panel1_top + 88, 60, 25);
+  place(GetDlgItem(handle_, kLabel2Id), 16, panel2_top + 10, panel1_left - 16, 17);
+  place(button2_.Handle(), width - 161, panel2_top + 5, 153, 25);
+  place(button4_.Handle(), width - 244, panel2_top + 5, 75, 25);
+  if (moves != nullptr) EndDeferWindowPos(moves);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void MainWindow::PaintBevels(HDC dc) {
+  RECT client{};
+  GetClientRect(handle_, &client);
+  RECT top{0, 0, client.right, kBevelHeight};
+  DrawEdge(dc, &top, BDR_SUNKENOUTER, BF_RECT);
+  RECT bottom{0, client.bottom - kBottomHeight, client.right, client.bottom};
+  DrawEdge(dc, &bottom, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
+}
+
+void MainWindow::ShowPopup(HMENU menu, HWND from, LPARAM where) {
+  POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (where == -1) {  // from the keyboard: below the control's top-left corner
+    RECT bounds{};
+    GetWindowRect(from, &bounds);
+    at = POINT{bounds.left + 8, bounds.top + 8};
+  }
+  const UINT id = static_cast<UINT>(TrackPopupMenu(
+      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, handle_, nullptr));
+  if (id != 0) OnCommand(id);
+}
+
+void MainWindow::OnCommand(UINT id) {
+  switch (id) {
+    case kOkId:
+    case kCloseButtonId:
+    case kExitMenu:
+      Guard([&] { form_->Button2Click(); });
+      break;
+    case kCancelId:
+    case kCancelMenu:
+      Guard([&] { form_->Button4Click(); });
+      break;
+    case kK10:
+      Guard([&] { form_->K10Click(); });
+      break;
+    case kM2:
+      Guard([&] { form_->m2Click(); });
+      break;
+    default:
+      break;
+  }
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -52,24 +378,102 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wparam
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(handle_, &paint);
+      PaintBevels(dc);
+      EndPaint(handle_, &paint);
+      return 0;
+    }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       info->ptMinTrackSize.x = kMinimumSize.cx;
       info->ptMinTrackSize.y = kMinimumSize.cy;
       return 0;
     }
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
+      if ((pos->flags & SWP_NOMOVE) == 0) {
+        RECT now{};
+        GetWindowRect(handle_, &now);
+        const WindowPos fixed = ClampToWorkArea({pos->x, pos->y}, now.right - now.left,
+                                                now.bottom - now.top, system_.WorkArea());
+        pos->x = fixed.X;
+        pos->y = fixed.Y;
+      }
+      return 0;
+    }
+    case WM_ACTIVATE:
+      // Give the focus back to the control that had it.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        focused_ = GetFocus();
+      } else if (focused_ != nullptr && IsWindow(focused_) && IsChild(handle_, focused_)) {
+        SetFocus(focused_);
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      HWND control = reinterpret_cast<HWND>(lparam);
+      if (control == memo_.Handle()) {  // read-only, but white like a memo
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc, RGB(0, 0, 0));
+        return reinterpret_cast<LRESULT>(window_brush_);
+      }
+      if (control == GetDlgItem(handle_, kLabel2Id)) SetTextColor(dc, RGB(255, 0, 0));
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      if (header->hwndFrom == tabs_.Handle() && form_) {
+        if (header->code == TCN_SELCHANGING) {
+          bool allow = true;
+          Guard([&] { form_->TabControl1Changing(allow); });
+          return allow ? FALSE : TRUE;
+        }
+        if (header->code == TCN_SELCHANGE) {
+          Guard([&] { form_->TabControl1Change(); });
+          return 0;
+        }
+      }
+      break;
+    }
+    case WM_COMMAND:
+      if (form_ && (HIWORD(wparam) == BN_CLICKED || lparam == 0)) OnCommand(LOWORD(wparam));
+      return 0;
+    case WM_CONTEXTMENU: {
+      const HWND from = reinterpret_cast<HWND>(wparam);
+      if (from == grid_.Handle()) ShowPopup(popup_menu1_, from, lparam);
+      if (from == memo_.Handle()) ShowPopup(popup_menu2_, from, lparam);
+      return 0;
+    }
+    case WM_CLOSE:
+      if (form_) Guard([&] { form_->Close(); });
+      return 0;
+    case WM_DESTROY:
+      if (form_) Guard([&] { form_->FormDestroy(); });
+      return 0;
     case WM_NCDESTROY: {
       SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
       const LRESULT result = DefWindowProcW(handle_, message, wparam, lparam);
       handle_ = nullptr;
       application_.SetMainWindow(nullptr);
+      application_.SetDialogWindow(nullptr);
       // The program ends with its main window.
       PostQuitMessage(0);
       return result;
     }
     default:
-      return DefWindowProcW(handle_, message, wparam, lparam);
+      break;
   }
+  return DefWindowProcW(handle_, message, wparam, lparam);
 }
 
 }  // namespace zorbi::win32

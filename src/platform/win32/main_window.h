@@ -1,34 +1,84 @@
-// The main window (TForm1): caption, bounds and frame; its controls come later.
+// The main window (TForm1): its controls, menus and layout, and the wiring of
+// window messages to the form's handlers.
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
+
+#include "app/main_form.h"
+#include "grid_control.h"
+#include "win32_controls.h"
+#include "win32_file_system.h"
 
 namespace zorbi::win32 {
 
 class Application;
 
-class MainWindow {
+class MainWindow final : public FormWindow {
  public:
   static constexpr char kCaption[] = "Z_Orbi Ver1.0d";
   // Outer bounds in pixels, not scaled to the screen's DPI.
   static constexpr RECT kInitialBounds{193, 113, 193 + 545, 113 + 357};
   static constexpr SIZE kMinimumSize{545, 357};
 
-  explicit MainWindow(Application& application) : application_(application) {}
+  explicit MainWindow(Application& application);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
-  ~MainWindow();
+  ~MainWindow() override;
 
-  // Creates the (hidden) window, owned by the application window.
+  // Creates the window hidden and runs the start-up sequence. False when the
+  // program must end at once (the window is gone then).
   bool Create();
   HWND Handle() const { return handle_; }
+  // The grid has the focus when the window opens.
+  void FocusGrid();
+
+  TForm1& Form() { return *form_; }
+  GridControl& Grid() { return grid_; }
+
+  void SetCaption(std::string text) override;
+  void Destroy() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateControls();
+  void CreateMenus();
+  void Layout();
+  void PaintBevels(HDC dc);
+  void OnCommand(UINT id);
+  void ShowPopup(HMENU menu, HWND from, LPARAM where);
+  // Runs a handler; an unexpected error becomes a message, never a crash.
+  template <typename F>
+  void Guard(F&& handler);
 
   Application& application_;
   HWND handle_ = nullptr;
+  HWND label1_ = nullptr;
+  HWND close_button_ = nullptr;
+  HWND focused_ = nullptr;
+  HMENU main_menu_ = nullptr;
+  HMENU popup_menu1_ = nullptr;
+  HMENU popup_menu2_ = nullptr;
+  HFONT form_font_ = nullptr;
+  HFONT grid_font_ = nullptr;
+  HFONT memo_font_ = nullptr;
+  HFONT panel_font_ = nullptr;
+  HFONT label2_font_ = nullptr;
+  HBRUSH window_brush_ = nullptr;
+
+  GridControl grid_;
+  TabStripControl tabs_;
+  MemoControl memo_;
+  LabelControl label2_;
+  ButtonControl button2_, button4_;
+  MenuItemControl dat_restore_, path_restore_, k10_;
+  Win32FileSystem files_;
+  MessageBoxService messages_;
+  SystemService system_;
+  FileDialogService dialogs_;
+  std::unique_ptr<TForm1> form_;
 };
 
 }  // namespace zorbi::win32

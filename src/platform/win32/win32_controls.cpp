@@ -1,0 +1,224 @@
+#include "win32_controls.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "application.h"
+#include "cp932.h"
+
+namespace zorbi::win32 {
+
+namespace {
+
+std::wstring WindowTextOf(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(got < 0 ? 0 : got));
+  return text;
+}
+
+}  // namespace
+
+std::vector<std::string> TabStripControl::Tabs() const {
+  std::vector<std::string> names;
+  const int count = TabCtrl_GetItemCount(handle_);
+  for (int i = 0; i < count; ++i) {
+    wchar_t buffer[1024] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = static_cast<int>(std::size(buffer));
+    SendMessageW(handle_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    // Names came in as CP932, so they go back out unchanged.
+    names.push_back(Narrow(item.pszText).value_or(std::string()));
+  }
+  return names;
+}
+
+void TabStripControl::SetTabs(std::vector<std::string> names) {
+  const int keep = TabIndex();
+  TabCtrl_DeleteAllItems(handle_);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    std::wstring text = Widen(names[i]);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(handle_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  const int count = static_cast<int>(names.size());
+  if (count > 0) TabCtrl_SetCurSel(handle_, keep < 0 ? 0 : (keep < count ? keep : count - 1));
+}
+
+int TabStripControl::TabIndex() const {
+  return TabCtrl_GetCurSel(handle_);
+}
+
+void TabStripControl::SetTabIndex(int index) {
+  TabCtrl_SetCurSel(handle_, index);
+}
+
+std::vector<std::string> MemoControl::Lines() const {
+  const std::string text = Narrow(WindowTextOf(handle_)).value_or(std::string());
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+void MemoControl::SetLines(std::vector<std::string> lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  SetWindowTextW(handle_, Widen(text).c_str());
+}
+
+void LabelControl::SetCaption(std::string text) {
+  SetWindowTextW(handle_, Widen(text).c_str());
+}
+
+void LabelControl::SetVisible(bool visible) {
+  ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool LabelControl::Visible() const {
+  return IsWindowVisible(handle_) != FALSE;
+}
+
+void MenuItemControl::SetEnabled(bool enabled) {
+  EnableMenuItem(menu_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool MenuItemControl::Enabled() const {
+  return (GetMenuState(menu_, id_, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void MenuItemControl::SetChecked(bool checked) {
+  CheckMenuItem(menu_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MenuItemControl::Checked() const {
+  return (GetMenuState(menu_, id_, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void MessageBoxService::ShowMessage(const std::string& text, MessageKind kind) {
+  UINT style = MB_OK;
+  switch (kind) {
+    case MessageKind::Plain:
+      break;
+    case MessageKind::Information:
+      style |= MB_ICONINFORMATION;
+      break;
+    case MessageKind::Warning:
+      style |= MB_ICONWARNING;
+      break;
+    case MessageKind::Error:
+      style |= MB_ICONERROR;
+      break;
+  }
+  const Application* app = Application::Current();
+  const std::wstring caption = Widen(app ? app->Title() : std::string("Z_ORBI"));
+  MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style);
+}
+
+std::wstring DialogFilter(const std::string& filter) {
+  std::wstring wide = Widen(filter);
+  for (wchar_t& c : wide)
+    if (c == L'|') c = L'\0';
+  wide.push_back(L'\0');
+  wide.push_back(L'\0');
+  return wide;
+}
+
+std::vector<std::wstring> SplitDialogResult(const std::wstring& buffer) {
+  std::vector<std::wstring> parts;
+  std::size_t start = 0;
+  while (start < buffer.size() && buffer[start] != L'\0') {
+    const std::size_t end = buffer.find(L'\0', start);
+    if (end == std::wstring::npos) break;
+    parts.push_back(buffer.substr(start, end - start));
+    start = end + 1;
+  }
+  if (parts.size() <= 1) return parts;
+  std::wstring folder = parts[0];
+  if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');
+  std::vector<std::wstring> files;
+  for (std::size_t i = 1; i < parts.size(); ++i) files.push_back(folder + parts[i]);
+  return files;
+}
+
+std::optional<std::vector<ChosenFile>> FileDialogService::OpenFiles(
+    const OpenDialogOptions& options) {
+  std::wstring result(64 * 1024, L'\0');
+  const std::wstring filter = DialogFilter(options.Filter);
+  const std::wstring folder = Widen(options.InitialDir);
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner_;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = result.data();
+  dialog.nMaxFile = static_cast<DWORD>(result.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+  if (options.MultiSelect) dialog.Flags |= OFN_ALLOWMULTISELECT;
+  if (options.FileMustExist) dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+
+  std::vector<ChosenFile> chosen;
+  for (const std::wstring& path : SplitDialogResult(result)) {
+    ChosenFile file;
+    if (std::optional<std::string> narrow = Narrow(path)) {
+      file.Path = *narrow;
+      file.DisplayName = *narrow;
+    } else {
+      file.Representable = false;
+      // For the message only: the characters without a CP932 form become '?'.
+      std::string shown(path.size() * 2 + 1, '\0');
+      const int n = WideCharToMultiByte(932, 0, path.c_str(), static_cast<int>(path.size()),
+                                        shown.data(), static_cast<int>(shown.size()), "?", nullptr);
+      shown.resize(n > 0 ? static_cast<size_t>(n) : 0);
+      file.DisplayName = shown;
+    }
+    chosen.push_back(std::move(file));
+  }
+  return chosen;
+}
+
+std::optional<std::string> ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD got = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (got == 0) return std::nullopt;
+    if (got < path.size()) {
+      path.resize(got);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return Narrow(path);
+}
+
+std::string SystemService::ExePath() {
+  return ModulePath().value_or(std::string());
+}
+
+ScreenRect SystemService::WorkArea() {
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
+    area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return ScreenRect{area.left, area.top, area.right, area.bottom};
+}
+
+}  // namespace zorbi::win32

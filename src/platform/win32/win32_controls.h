@@ -1,0 +1,108 @@
+// The form logic's control and service interfaces over real Win32 controls.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/services.h"
+
+namespace zorbi::win32 {
+
+// An interface derived from Control, over one window.
+template <typename Interface>
+class WindowControl : public Interface {
+ public:
+  void Attach(HWND handle) { handle_ = handle; }
+  HWND Handle() const { return handle_; }
+  void SetEnabled(bool enabled) override { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+  bool Enabled() const override { return IsWindowEnabled(handle_) != FALSE; }
+
+ protected:
+  HWND handle_ = nullptr;
+};
+
+// A common-controls tab strip.
+class TabStripControl final : public WindowControl<TabStrip> {
+ public:
+  std::vector<std::string> Tabs() const override;
+  void SetTabs(std::vector<std::string> names) override;
+  int TabIndex() const override;
+  void SetTabIndex(int index) override;
+};
+
+// A read-only multi-line edit box.
+class MemoControl final : public WindowControl<Memo> {
+ public:
+  std::vector<std::string> Lines() const override;
+  void SetLines(std::vector<std::string> lines) override;
+};
+
+class LabelControl final : public Label {
+ public:
+  void Attach(HWND handle) { handle_ = handle; }
+  void SetCaption(std::string text) override;
+  void SetVisible(bool visible) override;
+  bool Visible() const override;
+
+ private:
+  HWND handle_ = nullptr;
+};
+
+class ButtonControl final : public WindowControl<Button> {};
+
+// One command of a menu, found by its id.
+class MenuItemControl final : public MenuCommand {
+ public:
+  void Attach(HMENU menu, UINT id) {
+    menu_ = menu;
+    id_ = id;
+  }
+  void SetEnabled(bool enabled) override;
+  bool Enabled() const override;
+  void SetChecked(bool checked) override;
+  bool Checked() const override;
+
+ private:
+  HMENU menu_ = nullptr;
+  UINT id_ = 0;
+};
+
+// Message boxes owned by a window, captioned with the application title.
+class MessageBoxService final : public MessageBoxes {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+  void ShowMessage(const std::string& text, MessageKind kind) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+class FileDialogService final : public FileDialogs {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+  std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+class SystemService final : public System {
+ public:
+  std::string ExePath() override;
+  ScreenRect WorkArea() override;
+};
+
+// The program's own path, or nullopt when it has no CP932 form.
+std::optional<std::string> ModulePath();
+
+// "description|pattern" as the dialog wants it: pairs separated by NULs.
+std::wstring DialogFilter(const std::string& filter);
+
+// The files of a multi-select open dialog's result buffer: either one full
+// path, or a folder followed by names, each ended by a NUL, then an extra NUL.
+std::vector<std::wstring> SplitDialogResult(const std::wstring& buffer);
+
+}  // namespace zorbi::win32
