@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "catalogue/data_file.h"
+#include "exchange/exchange_writer.h"
 #include "exchange/text_split.h"
 
 namespace zorbi {
@@ -61,7 +62,7 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
 }
 
 bool TForm1::InitialLoad() {
-  CreateExchangeLists();
+  CreateExchangeLists(Exchange);
   CreateCatalogue(Cat);
   Cat.BatFolder = AppDir;
   OpenDialog1.InitialDir = Cat.BatFolder;
@@ -86,9 +87,45 @@ bool TForm1::InitialLoad() {
     C.StringGrid1.SetCell(2, 0, std::string(SummaryHeader));
     Cat.TabList.push_back(std::make_unique<TMList>());
   }
-  ExchangeLoaded = ReadExchangeFile(AppDir + std::string(ExchangeFileName));
+  ReadExchange(AppDir + std::string(ExchangeFileName));
   EditMode = false;
   MemoEditMode = false;
+  return true;
+}
+
+void TForm1::ReadExchange(const std::string& path) {
+  const bool exists = files_.Exists(path);
+  const std::optional<std::string> content = exists ? files_.ReadAll(path) : std::nullopt;
+  ExchangeLoaded = ReadExchangeFile(Exchange, exists, content);
+  if (ExchangeLoaded) return;
+  if (Exchange.ExchangeStatus == kExchangeReadError) {
+    messages_.ShowMessage(std::string(HostUnstableMessage), MessageKind::Error);
+    // Only Cancel, the menus and the close box stay usable.
+    C.Button2.SetEnabled(false);
+    C.StringGrid1.SetEnabled(false);
+    C.Memo1.SetEnabled(false);
+    C.TabControl1.SetEnabled(false);
+  } else if (Exchange.ExchangeStatus == kExchangeNotHq) {
+    messages_.ShowMessage(std::string(ExchangeFileName) + std::string(ExchangeDamagedMessage),
+                          MessageKind::Plain);
+  }
+}
+
+bool TForm1::WriteChainingLines() {
+  // A control byte in the path would hand the host further commands: such a
+  // pick is not chained, and the close goes on.
+  if (!IsChainablePath(Cat.PickedBatPath)) {
+    messages_.ShowMessage(std::string(UnchainablePathMessage), MessageKind::Warning);
+    return true;
+  }
+  // Built afresh each time, so a retried close never doubles the lines.
+  Exchange.OutputLines.clear();
+  AddChainingLines(Exchange, Cat.PickedBatPath, Info);
+  const std::string path = AppDir + std::string(ExchangeFileName);
+  std::string error;
+  const ExchangeWrite written = WriteExchangeFile(
+      Exchange, [&](const std::string& bytes) { return files_.ReplaceAll(path, bytes, error); });
+  if (written == ExchangeWrite::Failed) return ReportWriteFailure(path, error);
   return true;
 }
 
@@ -133,7 +170,7 @@ bool TForm1::FinalSave() {
   FreeCatalogue(Cat);
   // The grid only refers to items; drop the references with the items.
   for (int row = 1; row < C.StringGrid1.RowCount(); ++row) C.StringGrid1.SetItem(row, nullptr);
-  FreeExchangeLists();
+  FreeExchangeLists(Exchange);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "exchange/exchange_reader.h"
 #include "platform/controls.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
@@ -18,6 +19,12 @@ inline constexpr std::string_view PathTxtName = "PATH.TXT";
 inline constexpr std::string_view ExchangeFileName = "jwc_temp.txt";
 inline constexpr std::string_view FileNameHeader = "ファイル名";
 inline constexpr std::string_view SummaryHeader = "概要";
+inline constexpr std::string_view HostUnstableMessage =
+    "JW_WINの動作が不安定になっています、Z_Orbiの実行はキャンセルしてください。\r\n\r\n"
+    "また、編集中のファイルは保存してJW_WINを立上げなおしてください。";
+inline constexpr std::string_view ExchangeDamagedMessage = "が壊れているか、見つかりません";
+inline constexpr std::string_view UnchainablePathMessage =
+    "選択項目のパスに改行などの制御文字が含まれているため、JW_WINに渡しません。";
 inline constexpr std::string_view InvalidItemMessage =
     "選択項目の外部変形は無効です、削除してください。";
 inline constexpr int DefaultGridRows = 21;
@@ -89,8 +96,8 @@ class TForm1 {
   std::string AppDir;
   std::string OwnExeName;
   Catalogue Cat;
+  ExchangeState Exchange;  // its ExchangeStatus tells why a read failed
   bool ExchangeLoaded = false;
-  std::int32_t ExchangeStatus = 0;
   bool EditMode = false;
   bool MemoEditMode = false;
   bool MoveMode = false;
@@ -112,13 +119,11 @@ class TForm1 {
   bool ReportWriteFailure(const std::string& path, const std::string& error);
 
   // Steps whose work arrives with later features; each is where that work goes.
-  void CreateExchangeLists() {}
-  void FreeExchangeLists() {}
-  bool ReadExchangeFile(const std::string& /*path*/) { return false; }
+  void ReadExchange(const std::string& path);
   void ReadSettings(const std::string& /*path*/) {}
   bool WriteSettings(const std::string& /*path*/) { return true; }
   bool WritePathTxt() { return true; }
-  bool WriteChainingLines() { return true; }
+  bool WriteChainingLines();
   void FindTargetWindows() {}
   void ForegroundSwitch() {}
 

@@ -1,0 +1,126 @@
+// The exchange file as the start-up and close sequences use it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "form_test_util.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace zorbi;
+using namespace zorbi::test;
+
+namespace {
+
+const std::string kDat = FormRig::InDir("Z_Orbi.DAT");
+const std::string kExchange = FormRig::InDir("jwc_temp.txt");
+const std::string kBat = "C:\\JWW\\円.BAT";
+
+struct HostRig : FormRig {
+  explicit HostRig(std::optional<std::string> exchange, std::string bat = kBat) {
+    files.files[kDat] = DataFileWith({"Tab1"}, {{{bat, "S", 2}}});
+    files.files[bat] = "@REM S\r\n";
+    if (exchange) files.files[kExchange] = *exchange;
+  }
+};
+
+}  // namespace
+
+TEST(HostExchange, OkChainsThePickedFile) {
+  for (const bool info : {false, true}) {
+    HostRig rig("hq\r\n0 0 10 10\r\n");
+    ASSERT_TRUE(rig.Create());
+    EXPECT_TRUE(rig.form.ExchangeLoaded);
+    rig.form.Info = info;
+    rig.form.Button2Click();
+    EXPECT_EQ(rig.window.destroyed, 1);
+    std::string expected = "h/" + kBat + "\r\n";
+    if (info) expected += "h#円.BATを起動します\r\n";
+    EXPECT_EQ(rig.files.files[kExchange], expected);
+    EXPECT_THAT(rig.files.writes, ElementsAre(kDat, kExchange));
+  }
+}
+
+TEST(HostExchange, CancelAndNoPickLeaveTheFileAlone) {
+  {
+    HostRig rig("hq\r\n");
+    ASSERT_TRUE(rig.Create());
+    rig.form.Button4Click();
+    EXPECT_EQ(rig.files.files[kExchange], "hq\r\n");
+    EXPECT_THAT(rig.files.writes, ElementsAre(kDat));
+  }
+  {
+    FormRig rig;  // an empty tab: nothing picked
+    rig.files.files[kExchange] = "hq\r\n";
+    ASSERT_TRUE(rig.Create());
+    rig.form.Close();
+    EXPECT_EQ(rig.files.files[kExchange], "hq\r\n");
+  }
+}
+
+TEST(HostExchange, StartedWithoutTheHostWritesNoExchangeFile) {
+  HostRig rig(std::nullopt);
+  ASSERT_TRUE(rig.Create());
+  EXPECT_THAT(rig.messages.shown, IsEmpty());
+  EXPECT_FALSE(rig.form.ExchangeLoaded);
+  rig.form.Button2Click();
+  EXPECT_EQ(rig.window.destroyed, 1);
+  EXPECT_EQ(rig.files.files.count(kExchange), 0u);
+}
+
+TEST(HostExchange, ADamagedFileIsReportedAndNeverRewritten) {
+  HostRig rig("x hq\r\n");
+  ASSERT_TRUE(rig.Create());
+  EXPECT_EQ(rig.form.Exchange.ExchangeStatus, -1);
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0].first, "jwc_temp.txtが壊れているか、見つかりません");
+  EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Plain);
+  EXPECT_TRUE(rig.ok.enabled);
+  rig.form.Button2Click();
+  EXPECT_EQ(rig.files.files[kExchange], "x hq\r\n");
+}
+
+TEST(HostExchange, AnUnstableHostDisablesPickingButNotCancel) {
+  HostRig rig("hq\r\npt x y\r\n");
+  ASSERT_TRUE(rig.Create());
+  EXPECT_EQ(rig.form.Exchange.ExchangeStatus, -2);
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0].first,
+            "JW_WINの動作が不安定になっています、Z_Orbiの実行はキャンセルしてください。\r\n\r\n"
+            "また、編集中のファイルは保存してJW_WINを立上げなおしてください。");
+  EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Error);
+  EXPECT_FALSE(rig.ok.enabled);
+  EXPECT_FALSE(rig.grid.enabled);
+  EXPECT_FALSE(rig.memo.enabled);
+  EXPECT_FALSE(rig.tabs.enabled);
+  EXPECT_TRUE(rig.cancel.enabled);
+  rig.form.Button4Click();
+  EXPECT_EQ(rig.window.destroyed, 1);
+  EXPECT_EQ(rig.files.files[kExchange], "hq\r\npt x y\r\n");
+}
+
+TEST(HostExchange, APathWithControlBytesIsNeverChained) {
+  HostRig rig("hq\r\n", "C:\\A.BAT\r\nh/C:\\evil.bat");
+  ASSERT_TRUE(rig.Create());
+  rig.form.Close();
+  EXPECT_EQ(rig.window.destroyed, 1);
+  EXPECT_EQ(rig.files.files[kExchange], "hq\r\n");
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Warning);
+}
+
+TEST(HostExchange, AFailedWriteKeepsTheWindowAndARetryWritesOnce) {
+  HostRig rig("hq\r\n");
+  ASSERT_TRUE(rig.Create());
+  rig.files.unwritable.insert(kExchange);
+  rig.form.Button2Click();
+  EXPECT_EQ(rig.window.destroyed, 0);
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_THAT(rig.messages.shown[0].first, ::testing::StartsWith("jwc_temp.txt を保存"));
+  EXPECT_EQ(rig.files.files[kExchange], "hq\r\n");
+
+  rig.files.unwritable.clear();
+  rig.form.Close();
+  EXPECT_EQ(rig.window.destroyed, 1);
+  EXPECT_EQ(rig.files.files[kExchange], "h/" + kBat + "\r\n");
+}
