@@ -68,3 +68,67 @@ wait_program_end() {
 }
 
 main_rect_is() { [ "$(probe rect "$MAIN_CAPTION")" = "$1" ]; }
+
+# The Wine path of a Linux path (Wine maps Z: to /).
+wine_path() { local p=${1//\//\\}; echo "Z:$p"; }
+
+# A program folder holding three BAT files on the first of two tabs, the
+# second tab holding one, and an exchange file as the host leaves it.
+# Sets: folder, bat1..bat3, bat_tab2 (Wine paths), exchange (its Linux path).
+make_host_folder() {
+  make_program_folder
+  folder=$program_folder
+  local w
+  w=$(wine_path "$folder")
+  for name in A B C D; do printf '@REM %s summary\r\necho %s\r\n' "$name" "$name" >"$folder/$name.BAT"; done
+  bat1="$w\\A.BAT" bat2="$w\\B.BAT" bat3="$w\\C.BAT" bat_tab2="$w\\D.BAT"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" \
+    --tab 作図 --item "$bat1" "A summary" 2 '"A summary"' --item "$bat2" "B summary" 0 '"B summary"' \
+    --item "$bat3" "C summary" 0 '"C summary"' \
+    --tab 編集 --item "$bat_tab2" "D summary" 0 '"D summary"'
+  exchange="$folder/jwc_temp.txt"
+  printf 'hq\r\nlg0\r\nly0\r\nlc1\r\nlt1\r\n#\r\n0 0 100 100\r\nci 50 50 25\r\n' >"$exchange"
+}
+
+# Gives the main window the X input focus, so keys typed through the X
+# server's own input (XTEST) reach it as from a keyboard. (Keys sent to a
+# window with --window carry no modifier state Wine trusts: Ctrl is lost.)
+focus_main_window() {
+  local wid
+  wid=$(xdotool search --name "^$MAIN_CAPTION\$" | head -1)
+  [ -n "$wid" ] || fail "no X window for the main window"
+  xdotool windowfocus --sync "$wid"
+}
+
+# Clicks the middle of the summary cell of a grid row.
+click_grid_row() {
+  local row=$1 left top width height
+  read -r left top width height < <(probe child-rect "$MAIN_CAPTION" TStringGrid)
+  xdotool mousemove $((left + 2 + 26 + 91 + 60)) $((top + 2 + 21 * row + 10)) click 1
+}
+
+# The exchange file must hold exactly these lines (UTF-8 here, Shift-JIS
+# there), each ended by CR LF.
+expect_exchange() {
+  local expected
+  expected=$(mktemp)
+  folders+=("$expected")
+  for line in "$@"; do printf '%s\r\n' "$line" | iconv -f UTF-8 -t CP932 >>"$expected"; done
+  cmp -s "$exchange" "$expected" || fail "exchange file holds: $(od -c "$exchange" | head -5)"
+}
+
+# Clicks the middle of a button of the main window.
+click_button() {
+  local left top width height
+  read -r left top width height < <(probe button-rect "$MAIN_CAPTION" "$1")
+  xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+}
+
+# Waits until a message box with the application title shows `text`.
+expect_message() {
+  local text=$1
+  probe wait-dialog Z_ORBI 10000 || fail "no message box appeared (expected: $text)"
+  local shown
+  shown=$(probe dialog-text Z_ORBI)
+  [ "$shown" = "$text" ] || fail "message box says '$shown', expected '$text'"
+}

@@ -144,6 +144,59 @@ bool WaitFor(DWORD timeout_ms, Condition done) {
   }
 }
 
+// A dialog (a message box is one) with this caption, else any window with it:
+// the application window shares the message boxes' caption.
+HWND FindDialog(const std::wstring& caption) {
+  for (HWND window : TopLevelWindows(&caption))
+    if (ClassName(window) == L"#32770") return window;
+  return nullptr;
+}
+
+int WaitDialog(const Args& args) {
+  DWORD timeout = 0;
+  if (!ParseMilliseconds(args[1], timeout)) return 2;
+  if (WaitFor(timeout, [&] { return FindDialog(args[0]) != nullptr; })) return 0;
+  Fail("no dialog \"" + Utf8(args[0]) + "\" appeared");
+  return 1;
+}
+
+// The screen rectangle of the first child of a window class.
+int ChildRect(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) {
+    if (_wcsicmp(ClassName(child).c_str(), args[1].c_str()) != 0) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    char line[128];
+    std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left,
+                  r.bottom - r.top);
+    PrintLine(line);
+    return 0;
+  }
+  Fail("no " + Utf8(args[1]) + " in \"" + Utf8(args[0]) + "\"");
+  return 1;
+}
+
+// The screen rectangle of a button shown with this text.
+int ButtonRect(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) {
+    if (_wcsicmp(ClassName(child).c_str(), L"Button") != 0) continue;
+    if (WithoutMnemonic(WindowText(child)) != args[1]) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    char line[128];
+    std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left,
+                  r.bottom - r.top);
+    PrintLine(line);
+    return 0;
+  }
+  Fail("no button \"" + Utf8(args[1]) + "\" in \"" + Utf8(args[0]) + "\"");
+  return 1;
+}
+
 int WaitWindow(const Args& args) {
   DWORD timeout = 0;
   if (!ParseMilliseconds(args[1], timeout)) return 2;
@@ -219,7 +272,8 @@ int Controls(const Args& args) {
 
 // The message of a message box or another dialog: its non-empty static texts.
 int DialogText(const Args& args) {
-  HWND window = RequireTopLevel(args[0]);
+  HWND window = FindDialog(args[0]);
+  if (window == nullptr) window = RequireTopLevel(args[0]);
   if (window == nullptr) return 1;
   for (HWND child : Children(window)) {
     if (_wcsicmp(ClassName(child).c_str(), L"Static") != 0) continue;
@@ -230,7 +284,8 @@ int DialogText(const Args& args) {
 }
 
 int Press(const Args& args) {
-  HWND window = RequireTopLevel(args[0]);
+  HWND window = FindDialog(args[0]);
+  if (window == nullptr) window = RequireTopLevel(args[0]);
   if (window == nullptr) return 1;
   for (HWND child : Children(window)) {
     if (_wcsicmp(ClassName(child).c_str(), L"Button") != 0) continue;
@@ -284,6 +339,9 @@ struct Command {
 
 const Command kCommands[] = {
     {L"wait-window", "wait-window <caption> <timeout_ms>", 2, WaitWindow},
+    {L"wait-dialog", "wait-dialog <caption> <timeout_ms>", 2, WaitDialog},
+    {L"child-rect", "child-rect <caption> <class>  screen: left top width height", 2, ChildRect},
+    {L"button-rect", "button-rect <caption> <text>  screen: left top width height", 2, ButtonRect},
     {L"wait-gone", "wait-gone <caption> <timeout_ms>", 2, WaitGone},
     {L"rect", "rect <caption>            prints: left top width height", 1, Rect},
     {L"style", "style <caption>           prints frame style names", 1, Style},

@@ -1,0 +1,27 @@
+# Picking from the keyboard with real X key events: 3 then Enter chains the
+# third item; Ctrl+2 shows the second tab; a number past the tab's items is
+# reported and changes nothing.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
+
+make_host_folder
+start_program "$folder"
+focus_main_window
+xdotool key 3 Return
+wait_program_end 10
+expect_exchange "h/$bat3"
+
+make_host_folder
+start_program "$folder"
+focus_main_window
+xdotool keydown ctrl keydown 2 keyup 2 keyup ctrl
+eventually 5 test "$(probe tab "$MAIN_CAPTION")" = "1 2" ||
+  fail "Ctrl+2 did not show the second tab: $(probe tab "$MAIN_CAPTION")"
+xdotool key 4
+expect_message "4 番目の項目は登録されていません。"
+probe press Z_ORBI OK
+probe wait-gone Z_ORBI 0 >/dev/null 2>&1 || true
+probe close "$MAIN_CAPTION"
+wait_program_end 10
+# The second tab's only item stayed picked.
+expect_exchange "h/$bat_tab2"
+echo "keys test passed"
