@@ -104,7 +104,10 @@ LRESULT CALLBACK MemoSubclass(HWND window, UINT message, WPARAM wparam, LPARAM l
 
 }  // namespace
 
-MainWindow::MainWindow(Application& application) : application_(application) {}
+MainWindow::MainWindow(Application& application, System* system, FileDialogs* dialogs)
+    : application_(application),
+      system_(system ? *system : own_system_),
+      dialogs_(dialogs ? *dialogs : own_dialogs_) {}
 
 MainWindow::~MainWindow() {
   if (handle_ != nullptr) DestroyWindow(handle_);
@@ -152,7 +155,7 @@ bool MainWindow::Create() {
   application_.SetMainWindow(handle_);
   application_.SetDialogWindow(handle_);
   messages_.SetOwner(handle_);
-  dialogs_.SetOwner(handle_);
+  own_dialogs_.SetOwner(handle_);
 
   form_ = std::make_unique<TForm1>(FormControls{grid_, tabs_, memo_, label2_, button2_, button4_,
                                                 dat_restore_, path_restore_, k10_},

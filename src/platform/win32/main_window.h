@@ -22,7 +22,10 @@ class MainWindow final : public FormWindow {
   static constexpr RECT kInitialBounds{193, 113, 193 + 545, 113 + 357};
   static constexpr SIZE kMinimumSize{545, 357};
 
-  explicit MainWindow(Application& application);
+  // `system` and `dialogs` replace the real services (tests run the window
+  // in a folder of their own and answer the open dialog themselves).
+  explicit MainWindow(Application& application, System* system = nullptr,
+                      FileDialogs* dialogs = nullptr);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
@@ -36,6 +39,9 @@ class MainWindow final : public FormWindow {
 
   TForm1& Form() { return *form_; }
   GridControl& Grid() { return grid_; }
+  HMENU PopupMenu1() const { return popup_menu1_; }
+  HMENU PopupMenu2() const { return popup_menu2_; }
+  HWND TabStrip() const { return tabs_.Handle(); }
 
   void SetCaption(std::string text) override;
   void Destroy() override;
@@ -76,8 +82,10 @@ class MainWindow final : public FormWindow {
   MenuItemControl dat_restore_, path_restore_, k10_;
   Win32FileSystem files_;
   MessageBoxService messages_;
-  SystemService system_;
-  FileDialogService dialogs_;
+  SystemService own_system_;
+  FileDialogService own_dialogs_;
+  System& system_;
+  FileDialogs& dialogs_;
   std::unique_ptr<TForm1> form_;
 };
 

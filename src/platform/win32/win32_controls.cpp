@@ -131,6 +131,13 @@ void MessageBoxService::ShowMessage(const std::string& text, MessageKind kind) {
   MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style);
 }
 
+DWORD OpenDialogFlags(const OpenDialogOptions& options) {
+  DWORD flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+  if (options.MultiSelect) flags |= OFN_ALLOWMULTISELECT;
+  if (options.FileMustExist) flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  return flags;
+}
+
 std::wstring DialogFilter(const std::string& filter) {
   std::wstring wide = Widen(filter);
   for (wchar_t& c : wide)
@@ -170,9 +177,7 @@ std::optional<std::vector<ChosenFile>> FileDialogService::OpenFiles(
   dialog.lpstrFile = result.data();
   dialog.nMaxFile = static_cast<DWORD>(result.size());
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-  if (options.MultiSelect) dialog.Flags |= OFN_ALLOWMULTISELECT;
-  if (options.FileMustExist) dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  dialog.Flags = OpenDialogFlags(options);
   if (!GetOpenFileNameW(&dialog)) return std::nullopt;
 
   std::vector<ChosenFile> chosen;

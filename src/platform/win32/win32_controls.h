@@ -98,6 +98,9 @@ class SystemService final : public System {
 // The program's own path, or nullopt when it has no CP932 form.
 std::optional<std::string> ModulePath();
 
+// The open dialog's flags for these options.
+DWORD OpenDialogFlags(const OpenDialogOptions& options);
+
 // "description|pattern" as the dialog wants it: pairs separated by NULs.
 std::wstring DialogFilter(const std::string& filter);
 

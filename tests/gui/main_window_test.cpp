@@ -1,0 +1,320 @@
+// The real main window in-process: its menus, layout, tab strip, grid and
+// close path, run in a folder of its own.
+#include "main_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "application.h"
+#include "catalogue/data_file.h"
+#include "cp932.h"
+
+namespace zorbi::win32 {
+namespace {
+
+struct FolderSystem : System {
+  std::string folder;  // CP932, with a trailing backslash
+  std::string ExePath() override { return folder + "Z_Orbi.exe"; }
+  ScreenRect WorkArea() override { return {0, 0, 1280, 1000}; }
+};
+
+struct AnsweringDialogs : FileDialogs {
+  std::optional<std::vector<ChosenFile>> answer;
+  std::vector<OpenDialogOptions> asked;
+  std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) override {
+    asked.push_back(options);
+    return answer;
+  }
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(Widen(path).c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(Widen(path).c_str(), std::ios::binary) << bytes;
+}
+
+// Captions of a menu's items in order, "-" for a separator.
+std::vector<std::string> Captions(HMENU menu) {
+  std::vector<std::string> captions;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 255;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    captions.push_back((info.fType & MFT_SEPARATOR) ? "-" : Narrow(text).value_or("?"));
+  }
+  return captions;
+}
+
+// Delivers what is posted (a close from a double-click, paint) before checking.
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+LPARAM Point(int x, int y) {
+  return MAKELPARAM(x, y);
+}
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    static int counter = 0;
+    root_ = std::wstring(temp) + L"zorbi-main " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter) + L" 作図";
+    ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
+    system_.folder = *Narrow(root_) + "\\";
+    for (const char* name : {"A.BAT", "B.BAT", "C.BAT"})
+      WriteFile(system_.folder + name, std::string("@REM ") + name + " summary\r\n");
+  }
+
+  void TearDown() override {
+    window_.reset();
+    application_.reset();
+    Pump();
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((root_ + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do DeleteFileW((root_ + L"\\" + data.cFileName).c_str());
+      while (FindNextFileW(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryW(root_.c_str());
+  }
+
+  std::string In(const std::string& name) const { return system_.folder + name; }
+
+  // Two tabs; the second holds two items, the second of them picked.
+  void WriteCatalogue() {
+    Catalogue c;
+    for (int t = 0; t < 2; ++t) c.TabList.push_back(std::make_unique<TMList>());
+    auto add = [&](int tab, const std::string& name, int pick) {
+      auto item = std::make_unique<TMenuItem>();
+      item->InitItem(In(name), name + " summary", tab, c.TabList[tab]->Count(), "\"memo\"", "", "",
+                     pick, 0);
+      AddItem(*c.TabList[static_cast<std::size_t>(tab)], std::move(item));
+    };
+    add(0, "A.BAT", 1);
+    add(1, "B.BAT", 0);
+    add(1, "C.BAT", 2);
+    catalogue_ = CatalogueImage(c, 2, {"Tab1", "作図"});
+    WriteFile(In("Z_Orbi.DAT"), catalogue_);
+  }
+
+  void Start() {
+    application_ = std::make_unique<Application>(GetModuleHandleW(nullptr), "Z_ORBI");
+    window_ = std::make_unique<MainWindow>(*application_, &system_, &dialogs_);
+    ASSERT_TRUE(window_->Create());
+    ShowWindow(window_->Handle(), SW_SHOWNOACTIVATE);
+    Pump();
+  }
+
+  RECT ChildRect(HWND child) const {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, window_->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
+  HWND Button(const wchar_t* text) const {
+    return FindWindowExW(window_->Handle(), nullptr, L"BUTTON", text);
+  }
+
+  std::wstring root_;
+  FolderSystem system_;
+  AnsweringDialogs dialogs_;
+  std::string catalogue_;
+  std::unique_ptr<Application> application_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
+  Start();
+  HMENU bar = GetMenu(window_->Handle());
+  EXPECT_EQ(Captions(bar), (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)"}));
+  EXPECT_EQ(Captions(GetSubMenu(bar, 0)),
+            (std::vector<std::string>{"BATファイル編集(&B)", "スクリプト編集(&S)", "-", "設定(&E)",
+                                      "-", "ｷｬﾝｾﾙ(&C)", "終了(&X)"}));
+  HMENU option = GetSubMenu(bar, 1);
+  EXPECT_EQ(Captions(option),
+            (std::vector<std::string>{"タブ設定(&T)", "タブを全て表示", "-", "キー選択で即実行",
+                                      "バッチファイル名の表示", "JW_WINのチェックを行う", "-",
+                                      "項目修復(&R)", "フォントの設定"}));
+  EXPECT_EQ(Captions(GetSubMenu(option, 7)),
+            (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
+  EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));
+  EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}));
+  EXPECT_EQ(Captions(window_->PopupMenu1()),
+            (std::vector<std::string>{"項目追加", "項目削除", "-", "項目編集", "項目移動",
+                                      "確定終了", "-", "タブ設定", "タブ表示", "-",
+                                      "バッチファイル編集", "スクリプト編集", "エディタ起動"}));
+  EXPECT_EQ(Captions(GetSubMenu(window_->PopupMenu1(), 8)),
+            (std::vector<std::string>{"タブを全て表示"}));
+  EXPECT_EQ(Captions(window_->PopupMenu2()), (std::vector<std::string>{"メモ編集", "確定終了"}));
+}
+
+TEST_F(MainWindowTest, RecoveryItemsFollowTheFilesAndKeyRanToggles) {
+  WriteCatalogue();
+  Start();
+  HMENU option = GetSubMenu(GetMenu(window_->Handle()), 1);
+  HMENU repair = GetSubMenu(option, 7);
+  EXPECT_EQ(GetMenuState(repair, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+  EXPECT_NE(GetMenuState(repair, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
+
+  const UINT key_ran = GetMenuItemID(option, 3);
+  SendMessageW(window_->Handle(), WM_COMMAND, key_ran, 0);
+  EXPECT_NE(GetMenuState(option, 3, MF_BYPOSITION) & MF_CHECKED, 0u);
+  EXPECT_TRUE(window_->Form().KeyRan);
+  SendMessageW(window_->Handle(), WM_COMMAND, key_ran, 0);
+  EXPECT_EQ(GetMenuState(option, 3, MF_BYPOSITION) & MF_CHECKED, 0u);
+  EXPECT_FALSE(window_->Form().KeyRan);
+}
+
+TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
+  Start();
+  for (const SIZE size : {SIZE{545, 357}, SIZE{800, 600}}) {
+    SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(window_->Handle(), &client);
+    const int w = client.right, h = client.bottom;
+    const RECT ok = ChildRect(Button(L"OK"));
+    EXPECT_EQ(ok.left, w - 161);
+    EXPECT_EQ(ok.top, h - 30);
+    EXPECT_EQ(ok.right - ok.left, 153);
+    const RECT cancel = ChildRect(Button(Widen("キャンセル").c_str()));
+    EXPECT_EQ(cancel.left, w - 244);
+    EXPECT_EQ(cancel.right - cancel.left, 75);
+    const RECT memo = ChildRect(FindWindowExW(window_->Handle(), nullptr, L"EDIT", nullptr));
+    EXPECT_EQ(memo.left, w - 161);
+    EXPECT_EQ(memo.top, 22);
+    EXPECT_EQ(memo.right - memo.left, 155);
+    EXPECT_EQ(memo.bottom - memo.top, h - 37 - 33);
+    const RECT tabs = ChildRect(window_->TabStrip());
+    EXPECT_EQ(tabs.right, w - 169);
+    EXPECT_EQ(tabs.bottom, h - 35);
+    // The "閉る" button lies beyond the client area: never seen.
+    EXPECT_GE(ChildRect(Button(Widen("閉る").c_str())).left, w);
+  }
+}
+
+TEST_F(MainWindowTest, TabFromTheGridReachesTheHiddenCloseButton) {
+  Start();
+  HWND next = GetNextDlgTabItem(window_->Handle(), window_->Grid().Handle(), FALSE);
+  EXPECT_EQ(next, Button(Widen("閉る").c_str()));
+  EXPECT_EQ(GetNextDlgTabItem(window_->Handle(), next, FALSE), window_->Grid().Handle());
+}
+
+TEST_F(MainWindowTest, OpensOnThePickedTabAndSwitchesByTheStrip) {
+  WriteCatalogue();
+  Start();
+  TForm1& form = window_->Form();
+  EXPECT_EQ(TabCtrl_GetCurSel(window_->TabStrip()), 1);
+  EXPECT_EQ(window_->Grid().Cell(1, 2), "  C.BAT");
+  EXPECT_EQ(window_->Grid().Row(), 2);
+  EXPECT_EQ(form.Cat.PickedBatPath, In("C.BAT"));
+
+  // A click on the first tab raises the strip's changing and change events.
+  RECT tab{};
+  TabCtrl_GetItemRect(window_->TabStrip(), 0, &tab);
+  SendMessageW(window_->TabStrip(), WM_LBUTTONDOWN, MK_LBUTTON, Point(tab.left + 5, tab.top + 5));
+  SendMessageW(window_->TabStrip(), WM_LBUTTONUP, 0, Point(tab.left + 5, tab.top + 5));
+  Pump();
+  EXPECT_EQ(TabCtrl_GetCurSel(window_->TabStrip()), 0);
+  EXPECT_EQ(form.Cat.CurrentTab, 0);
+  EXPECT_EQ(form.Cat.PickedBatPath, In("A.BAT"));
+  EXPECT_EQ(form.Cat.Item(1, 1)->PickState, 1);
+  EXPECT_EQ(window_->Grid().Cell(1, 2), "");
+}
+
+TEST_F(MainWindowTest, ClickPicksAndDoubleClickClosesSavingTheCatalogue) {
+  WriteCatalogue();
+  Start();
+  const RECT cell = window_->Grid().CellRect(2, 1);
+  const LPARAM at = Point(cell.left + 5, cell.top + 5);
+  HWND grid = window_->Grid().Handle();
+  SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(grid, WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(window_->Form().Cat.PickedBatPath, In("B.BAT"));
+
+  SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(grid, WM_LBUTTONUP, 0, at);
+  Pump();
+  EXPECT_EQ(window_->Handle(), nullptr);
+  // The pick moved from C to B: the file says so, and nothing else changed.
+  Catalogue back;
+  std::vector<std::string> names;
+  ASSERT_TRUE(ReadCatalogueImage(back, ReadFile(In("Z_Orbi.DAT")), names));
+  EXPECT_EQ(back.Item(1, 0)->PickState, 2);
+  EXPECT_EQ(back.Item(1, 1)->PickState, 0);
+  EXPECT_EQ(names, (std::vector<std::string>{"Tab1", "作図"}));
+}
+
+TEST_F(MainWindowTest, PlacementKeepsTheWindowInsideTheWorkArea) {
+  Start();
+  SetWindowPos(window_->Handle(), nullptr, -100, -50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  RECT r{};
+  GetWindowRect(window_->Handle(), &r);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  SetWindowPos(window_->Handle(), nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  GetWindowRect(window_->Handle(), &r);
+  EXPECT_EQ(r.left, 1280 - 545);
+  EXPECT_EQ(r.top, 1000 - 357);
+}
+
+TEST_F(MainWindowTest, AddItemsRegistersTheDialogsFiles) {
+  Start();
+  dialogs_.answer =
+      std::vector<ChosenFile>{{In("B.BAT"), true, In("B.BAT")}, {In("A.BAT"), true, In("A.BAT")}};
+  const UINT add = GetMenuItemID(window_->PopupMenu1(), 0);
+  SendMessageW(window_->Handle(), WM_COMMAND, add, 0);
+  ASSERT_EQ(dialogs_.asked.size(), 1u);
+  EXPECT_EQ(dialogs_.asked[0].Filter, "外部変形 BAT ファイル|*.bat");
+  EXPECT_TRUE(dialogs_.asked[0].MultiSelect);
+  EXPECT_EQ(dialogs_.asked[0].InitialDir, system_.folder);
+  EXPECT_EQ(window_->Grid().Cell(1, 1), "  B.BAT");
+  EXPECT_EQ(window_->Grid().Cell(2, 1), "B.BAT summary");
+  EXPECT_EQ(window_->Grid().Cell(2, 2), "A.BAT summary");
+  EXPECT_EQ(window_->Form().Cat.PickedBatPath, In("B.BAT"));
+}
+
+TEST(OpenDialog, SettingsAndResultParsing) {
+  OpenDialogOptions options;
+  options.Filter = "外部変形 BAT ファイル|*.bat";
+  options.MultiSelect = true;
+  options.FileMustExist = true;
+  const DWORD flags = OpenDialogFlags(options);
+  EXPECT_NE(flags & OFN_ALLOWMULTISELECT, 0u);
+  EXPECT_NE(flags & OFN_FILEMUSTEXIST, 0u);
+  EXPECT_NE(flags & OFN_EXPLORER, 0u);
+  EXPECT_EQ(DialogFilter(options.Filter), std::wstring(L"外部変形 BAT ファイル\0*.bat\0\0", 21));
+
+  EXPECT_EQ(SplitDialogResult(std::wstring(L"C:\\x\\a.bat\0\0", 12)),
+            (std::vector<std::wstring>{L"C:\\x\\a.bat"}));
+  EXPECT_EQ(SplitDialogResult(std::wstring(L"C:\\x\0b.bat\0a.bat\0\0", 19)),
+            (std::vector<std::wstring>{L"C:\\x\\b.bat", L"C:\\x\\a.bat"}));
+  EXPECT_EQ(SplitDialogResult(std::wstring(L"C:\\\0a.bat\0\0", 11)),
+            (std::vector<std::wstring>{L"C:\\a.bat"}));
+}
+
+}  // namespace
+}  // namespace zorbi::win32
