@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "catalogue/data_file.h"
+#include "catalogue/path_txt.h"
 #include "exchange/exchange_writer.h"
 #include "exchange/text_split.h"
 
@@ -126,6 +127,14 @@ bool TForm1::WriteChainingLines() {
   const ExchangeWrite written = WriteExchangeFile(
       Exchange, [&](const std::string& bytes) { return files_.ReplaceAll(path, bytes, error); });
   if (written == ExchangeWrite::Failed) return ReportWriteFailure(path, error);
+  return true;
+}
+
+bool TForm1::WritePathTxt() {
+  const std::string path = AppDir + std::string(PathTxtName);
+  std::string error;
+  if (!files_.ReplaceAll(path, PathTxtImage(C.TabControl1.Tabs(), Cat.TabList), error))
+    return ReportWriteFailure(path, error);
   return true;
 }
 

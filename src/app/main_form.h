@@ -122,7 +122,7 @@ class TForm1 {
   void ReadExchange(const std::string& path);
   void ReadSettings(const std::string& /*path*/) {}
   bool WriteSettings(const std::string& /*path*/) { return true; }
-  bool WritePathTxt() { return true; }
+  bool WritePathTxt();
   bool WriteChainingLines();
   void FindTargetWindows() {}
   void ForegroundSwitch() {}

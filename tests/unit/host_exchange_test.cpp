@@ -37,7 +37,7 @@ TEST(HostExchange, OkChainsThePickedFile) {
     std::string expected = "h/" + kBat + "\r\n";
     if (info) expected += "h#円.BATを起動します\r\n";
     EXPECT_EQ(rig.files.files[kExchange], expected);
-    EXPECT_THAT(rig.files.writes, ElementsAre(kDat, kExchange));
+    EXPECT_THAT(rig.files.writes, ElementsAre(FormRig::InDir("PATH.TXT"), kDat, kExchange));
   }
 }
 
@@ -47,7 +47,7 @@ TEST(HostExchange, CancelAndNoPickLeaveTheFileAlone) {
     ASSERT_TRUE(rig.Create());
     rig.form.Button4Click();
     EXPECT_EQ(rig.files.files[kExchange], "hq\r\n");
-    EXPECT_THAT(rig.files.writes, ElementsAre(kDat));
+    EXPECT_THAT(rig.files.writes, ElementsAre(FormRig::InDir("PATH.TXT"), kDat));
   }
   {
     FormRig rig;  // an empty tab: nothing picked
