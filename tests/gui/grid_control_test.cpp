@@ -236,6 +236,23 @@ TEST_F(GridControlTest, KeyEventsCarryTheKeyAndTheModifiersOfTheirMoment) {
   EXPECT_TRUE(selected_.empty());
 }
 
+TEST_F(GridControlTest, OnlyReleasesOfKeysPressedInTheGridAreReported) {
+  // The Enter that chose a menu command or closed a message box is released
+  // over the grid, but was pressed elsewhere.
+  Send(WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
+  EXPECT_TRUE(keys_up_.empty());
+
+  SetFocus(grid_.Handle());
+  Send(WM_KEYDOWN, '4', 1);
+  SetFocus(button_);  // a message box takes the focus while the key is down
+  SetFocus(grid_.Handle());
+  Send(WM_KEYUP, '4', static_cast<LPARAM>(0xC0000001u));
+  EXPECT_TRUE(keys_up_.empty());
+
+  Press('4');
+  EXPECT_EQ(keys_up_, (std::vector<Key>{{'4', false, false, false}}));
+}
+
 TEST_F(GridControlTest, KeyDownHandlerRunsBeforeTheGridMoves) {
   Press(VK_DOWN);
   EXPECT_EQ(row_at_key_down_, 1);

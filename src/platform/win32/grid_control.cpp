@@ -701,6 +701,7 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SYSKEYDOWN: {
       const int vk = static_cast<int>(wparam);
       const ShiftState shift = CurrentShiftState();
+      keys_down_.set(wparam & 0xFF);
       if (OnKeyDown) {
         OnKeyDown(vk, shift);
         if (handle_ == nullptr) return 0;
@@ -711,7 +712,8 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      if (OnKeyUp) {
+      if (OnKeyUp && keys_down_.test(wparam & 0xFF)) {
+        keys_down_.reset(wparam & 0xFF);
         OnKeyUp(static_cast<int>(wparam), CurrentShiftState());
         if (handle_ == nullptr) return 0;
       }
@@ -765,6 +767,7 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Invalidate();
       return 0;
     case WM_KILLFOCUS:
+      keys_down_.reset();
       EndMouseState();
       Invalidate();
       if (OnExit) OnExit();

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <bitset>
 #include <functional>
 #include <string>
 #include <vector>
@@ -128,6 +129,10 @@ class GridControl final : public Grid {
   int sizing_start_width_ = 0;
   int wheel_delta_ = 0;
   bool updating_scroll_bars_ = false;
+  // Keys pressed while the grid had the focus. A release of any other key
+  // (the Enter that chose a menu command or closed a message box) is not the
+  // grid's: reporting it would confirm the pick and close the window.
+  std::bitset<256> keys_down_;
 };
 
 }  // namespace zorbi::win32
