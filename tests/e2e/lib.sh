@@ -40,13 +40,18 @@ expect_eq() {
   [ "$actual" = "$expected" ] || fail "$what: expected '$expected', got '$actual'"
 }
 
-# A fresh folder holding a copy of the program, as a user would drop it; its
-# path goes to `program_folder` (not printed: the clean-up list must not be
-# filled in a subshell).
+# A fresh folder holding a copy of the program and its launcher BAT, as a
+# user would drop them; its path goes to `program_folder` (not printed: the
+# clean-up list must not be filled in a subshell). An optional relative path
+# puts the program that deep inside the fresh folder.
 make_program_folder() {
-  program_folder=$(mktemp -d "${TMPDIR:-/tmp}/zorbi-e2e.XXXXXX")
-  folders+=("$program_folder")
+  local top
+  top=$(mktemp -d "${TMPDIR:-/tmp}/zorbi-e2e.XXXXXX")
+  folders+=("$top")
+  program_folder=$top${1:+/$1}
+  mkdir -p "$program_folder"
   cp "$ZORBI_EXE" "$program_folder/Z_Orbi.exe"
+  cp "$(dirname "$ZORBI_EXE")/Z_Orbi.BAT" "$program_folder/Z_Orbi.BAT"
 }
 
 # Starts Z_Orbi.exe in `folder` and waits for its main window.
@@ -72,11 +77,12 @@ main_rect_is() { [ "$(probe rect "$MAIN_CAPTION")" = "$1" ]; }
 # The Wine path of a Linux path (Wine maps Z: to /).
 wine_path() { local p=${1//\//\\}; echo "Z:$p"; }
 
-# A program folder holding three BAT files on the first of two tabs, the
+# A program folder (optionally at a relative path inside a fresh folder)
+# holding three BAT files on the first of two tabs, the
 # second tab holding one, and an exchange file as the host leaves it.
 # Sets: folder, bat1..bat3, bat_tab2 (Wine paths), exchange (its Linux path).
 make_host_folder() {
-  make_program_folder
+  make_program_folder "${1:-}"
   folder=$program_folder
   local w
   w=$(wine_path "$folder")

@@ -1,0 +1,127 @@
+# The host flow end to end: Z_Orbi.BAT run through Wine's cmd as JW_WIN runs
+# an external transformation, driven only by real X input, judged only by
+# files and window texts.
+#
+#   host_flow_test.sh Z_Orbi.exe zorbi_probe.exe CASE
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1" "$2"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/host-lib.sh"
+case_name=$3
+
+# Runs Z_Orbi.BAT in the folder as the host does and waits for the window.
+run_launcher() {
+  host_start "$folder" Z_Orbi.BAT
+  app_pid=$host_pid
+  probe wait-window "$MAIN_CAPTION" 20000 || fail "the main window did not appear"
+}
+
+# The BAT (and so the program) ends; what the host then finds is checked.
+launcher_ends() {
+  wait_program_end 15
+  host_pid=""
+}
+
+keep_copy() { cp "$1" "$1.before" && folders+=("$1.before"); }
+
+case $case_name in
+number_key)
+  make_host_folder
+  host_write_exchange "$folder"
+  run_launcher
+  focus_main_window
+  xdotool key 3 Return
+  launcher_ends
+  expect_exchange "h/$bat3"
+  ;;
+
+mouse_ok)
+  make_host_folder
+  host_write_exchange "$folder"
+  run_launcher
+  click_grid_row 2
+  click_button OK
+  launcher_ends
+  expect_exchange "h/$bat2"
+  ;;
+
+cancel)
+  make_host_folder
+  host_write_exchange "$folder"
+  keep_copy "$exchange"
+  touch -d '2001-01-01' "$folder/Z_Orbi.DAT"
+  run_launcher
+  click_grid_row 2
+  click_button キャンセル
+  launcher_ends
+  cmp -s "$exchange" "$exchange.before" || fail "Cancel changed the exchange file"
+  [ "$(stat -c %Y "$folder/Z_Orbi.DAT")" -gt "$(date -d 2001-01-02 +%s)" ] ||
+    fail "Z_Orbi.DAT was not written"
+  printf '作図,編集\r\n0,%s\r\n0,%s\r\n0,%s\r\n1,%s\r\n' "$bat1" "$bat2" "$bat3" "$bat_tab2" |
+    iconv -f UTF-8 -t CP932 | cmp -s - "$folder/PATH.TXT" ||
+    fail "PATH.TXT holds: $(iconv -f CP932 -t UTF-8 "$folder/PATH.TXT")"
+  ;;
+
+no_exchange)
+  make_host_folder
+  rm "$exchange"
+  run_launcher
+  probe wait-dialog Z_ORBI 0 >/dev/null 2>&1 && fail "a message box appeared"
+  focus_main_window
+  xdotool key 2 Return
+  launcher_ends
+  [ ! -e "$exchange" ] || fail "an exchange file was created"
+  ;;
+
+parse_failure)
+  make_host_folder
+  printf 'hq\r\n#\r\npt 1 x\r\n' >"$exchange"
+  keep_copy "$exchange"
+  host_start "$folder" Z_Orbi.BAT
+  app_pid=$host_pid
+  probe wait-dialog Z_ORBI 20000 || fail "no error box"
+  probe wait-window "$MAIN_CAPTION" 0 >/dev/null 2>&1 && fail "the window opened before the error box"
+  shown=$(probe dialog-text Z_ORBI | tr -d '\r')
+  expected=$(printf '%s\n\n%s' \
+    "JW_WINの動作が不安定になっています、Z_Orbiの実行はキャンセルしてください。" \
+    "また、編集中のファイルは保存してJW_WINを立上げなおしてください。")
+  [ "$shown" = "$expected" ] || fail "the error box says: $shown"
+  probe press Z_ORBI OK
+  probe wait-window "$MAIN_CAPTION" 10000 || fail "no window after the error box"
+  controls=$(probe controls "$MAIN_CAPTION")
+  for control in "Button.*	OK$" "TStringGrid" "Edit" "SysTabControl32"; do
+    echo "$controls" | grep -E "^$control" | grep -q disabled || fail "$control is not disabled"
+  done
+  echo "$controls" | grep -E "^Button.*	キャンセル$" | grep -q enabled || fail "キャンセル is disabled"
+  click_button キャンセル
+  launcher_ends
+  cmp -s "$exchange" "$exchange.before" || fail "the exchange file was changed"
+  ;;
+
+japanese_folder)
+  make_host_folder "作図 フォルダ/外部 変形"
+  host_write_exchange "$folder"
+  run_launcher
+  focus_main_window
+  xdotool key 2 Return
+  launcher_ends
+  case $bat2 in *"作図 フォルダ\\外部 変形\\B.BAT") ;; *) fail "unexpected path $bat2" ;; esac
+  expect_exchange "h/$bat2"
+  ;;
+
+key_ran_menu)
+  make_host_folder
+  host_write_exchange "$folder"
+  run_launcher
+  focus_main_window
+  # ｵﾌﾟｼｮﾝ(&O), down past タブ設定 and タブを全て表示 to キー選択で即実行.
+  xdotool key alt+o
+  xdotool key Down Down Return
+  xdotool key 2
+  launcher_ends
+  expect_exchange "h/$bat2"
+  ;;
+
+*)
+  fail "unknown case $case_name"
+  ;;
+esac
+echo "host flow $case_name passed"
