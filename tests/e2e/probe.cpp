@@ -160,41 +160,36 @@ int WaitDialog(const Args& args) {
   return 1;
 }
 
-// The screen rectangle of the first child of a window class.
-int ChildRect(const Args& args) {
-  HWND window = RequireTopLevel(args[0]);
+void PrintScreenRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  char line[128];
+  std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left,
+                r.bottom - r.top);
+  PrintLine(line);
+}
+
+// The screen rectangle of the first child of a window class, or of a button
+// shown with a text.
+int PrintChildRect(const std::wstring& caption, const wchar_t* cls, const std::wstring* text) {
+  HWND window = RequireTopLevel(caption);
   if (window == nullptr) return 1;
   for (HWND child : Children(window)) {
-    if (_wcsicmp(ClassName(child).c_str(), args[1].c_str()) != 0) continue;
-    RECT r{};
-    GetWindowRect(child, &r);
-    char line[128];
-    std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left,
-                  r.bottom - r.top);
-    PrintLine(line);
+    if (_wcsicmp(ClassName(child).c_str(), cls) != 0) continue;
+    if (text != nullptr && WithoutMnemonic(WindowText(child)) != *text) continue;
+    PrintScreenRect(child);
     return 0;
   }
-  Fail("no " + Utf8(args[1]) + " in \"" + Utf8(args[0]) + "\"");
+  Fail("no " + Utf8(text ? *text : std::wstring(cls)) + " in \"" + Utf8(caption) + "\"");
   return 1;
 }
 
-// The screen rectangle of a button shown with this text.
+int ChildRect(const Args& args) {
+  return PrintChildRect(args[0], args[1].c_str(), nullptr);
+}
+
 int ButtonRect(const Args& args) {
-  HWND window = RequireTopLevel(args[0]);
-  if (window == nullptr) return 1;
-  for (HWND child : Children(window)) {
-    if (_wcsicmp(ClassName(child).c_str(), L"Button") != 0) continue;
-    if (WithoutMnemonic(WindowText(child)) != args[1]) continue;
-    RECT r{};
-    GetWindowRect(child, &r);
-    char line[128];
-    std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left,
-                  r.bottom - r.top);
-    PrintLine(line);
-    return 0;
-  }
-  Fail("no button \"" + Utf8(args[1]) + "\" in \"" + Utf8(args[0]) + "\"");
-  return 1;
+  return PrintChildRect(args[0], L"Button", &args[1]);
 }
 
 int WaitWindow(const Args& args) {
@@ -216,12 +211,7 @@ int WaitGone(const Args& args) {
 int Rect(const Args& args) {
   HWND window = RequireTopLevel(args[0]);
   if (window == nullptr) return 1;
-  RECT r{};
-  GetWindowRect(window, &r);
-  char line[128];
-  std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left,
-                r.bottom - r.top);
-  PrintLine(line);
+  PrintScreenRect(window);
   return 0;
 }
 
