@@ -80,8 +80,12 @@ bool TForm1::InitialLoad() {
     if (!LoadCatalogueFile(dataFile)) return false;
     C.TabControl1.SetTabIndex(Cat.CurrentTab);
     TabControl1Change();
-    bool canSelect = true;
-    StringGrid1SelectCell(0, Cat.PickedIndex + 1, canSelect);
+    // On an empty tab there is nothing to pick: checking the empty pick would
+    // report an invalid item at every start of a new, empty catalogue.
+    if (Cat.Item(Cat.CurrentTab, Cat.PickedIndex) != nullptr) {
+      bool canSelect = true;
+      StringGrid1SelectCell(0, Cat.PickedIndex + 1, canSelect);
+    }
   } else {
     C.TabControl1.SetTabs({std::string(DefaultTabName)});
     C.StringGrid1.SetCell(1, 0, std::string(FileNameHeader));

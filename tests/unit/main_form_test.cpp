@@ -82,12 +82,20 @@ TEST(StartUp, PickOnTheThirdTabOpensThere) {
   EXPECT_THAT(rig.messages.shown, IsEmpty());
 }
 
-TEST(StartUp, AnEmptyCurrentTabStillRunsTheExistenceCheck) {
+TEST(StartUp, AnEmptyCurrentTabReportsNoInvalidItem) {
   FormRig rig;
   rig.files.files[kDat] = DataFileWith({"Tab1"}, {});
   ASSERT_TRUE(rig.Create());
-  EXPECT_THAT(rig.messages.Texts(),
-              ElementsAre("選択項目の外部変形は無効です、削除してください。"));
+  EXPECT_THAT(rig.messages.shown, IsEmpty());
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+}
+
+TEST(StartUp, AMissingPickedFileIsReportedBeforeTheWindow) {
+  FormRig rig;
+  rig.files.files[kDat] = DataFileWith({"Tab1"}, {{{"C:\\gone.bat", "S", 2}}});
+  ASSERT_TRUE(rig.Create());
+  EXPECT_FALSE(rig.messages.shown.empty());
+  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\gone.bat");
 }
 
 TEST(StartUp, RejectedOrUnreadableFileEndsTheProgramWritingNothing) {
