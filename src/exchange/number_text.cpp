@@ -1,6 +1,9 @@
 #include "exchange/number_text.h"
 
+#include <cfloat>
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 #include <system_error>
 
 namespace zorbi {
@@ -52,11 +55,86 @@ bool ScanReal(std::string_view text, long long& magnitude) {
   return true;
 }
 
+// Clinger's fast path: a mantissa up to 2^53 and 10^0..10^22 are exact
+// doubles, so one multiplication or division rounds correctly, just as
+// from_chars does. Needs doubles evaluated in double precision (not x87).
+constexpr bool kFastPath = FLT_EVAL_METHOD == 0;
+constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Appends the digits from `p` on to `mantissa`; returns where they end. Past
+// 19 digits the mantissa wraps, which the caller tells by the count.
+const char* TakeDigits(const char* p, const char* end, std::uint64_t& mantissa) {
+  // A byte at a time: with the few digits of a coordinate, this beats
+  // eight-byte steps.
+  for (; p != end && IsDigit(*p); ++p)
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+  return p;
+}
+
+// The bytes of the real at the front of `text` when the fast path converts
+// it, else 0 (then from_chars decides).
+std::size_t ReadRealFast(std::string_view text, double& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  const char* const intStart = p;
+  while (p != end && *p == '0') ++p;
+  const char* significantStart = p;
+  std::uint64_t mantissa = 0;
+  p = TakeDigits(p, end, mantissa);
+  const char* const intEnd = p;
+  std::ptrdiff_t fractionDigits = 0, significant = intEnd - significantStart;
+  if (p != end && *p == '.') {
+    const char* const fractionStart = ++p;
+    if (significant == 0) {
+      while (p != end && *p == '0') ++p;
+      significantStart = p;
+    }
+    p = TakeDigits(p, end, mantissa);
+    fractionDigits = p - fractionStart;
+    significant = p - significantStart - (significantStart < intEnd ? 1 : 0);
+  }
+  if (intEnd == intStart && fractionDigits == 0) return 0;
+  if (significant > 19) return 0;
+  long long exponent = 0;
+  if (p != end && (*p == 'e' || *p == 'E')) {
+    // Without digits the exponent isn't part of the number.
+    const char* q = p + 1;
+    bool negativeExponent = false;
+    if (q != end && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
+    if (q != end && IsDigit(*q)) {
+      for (; q != end && IsDigit(*q); ++q) {
+        // A long fraction may offset a long exponent: leave both to from_chars.
+        if (exponent >= 1'000'000) return 0;
+        exponent = exponent * 10 + (*q - '0');
+      }
+      if (negativeExponent) exponent = -exponent;
+      p = q;
+    }
+  }
+  exponent -= fractionDigits;
+  if (mantissa > kExactMantissa || exponent < -22 || exponent > 22) return 0;
+  double result = static_cast<double>(mantissa);
+  if (exponent < 0)
+    result /= kExactPowers[-exponent];
+  else
+    result *= kExactPowers[exponent];
+  value = negative ? -result : result;
+  return static_cast<std::size_t>(p - text.data());
+}
+
 }  // namespace
 
 std::size_t ReadRealPrefix(std::string_view text, double& value) {
   const std::size_t sign = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
   if (sign == text.size() || !(IsDigit(text[sign]) || text[sign] == '.')) return 0;
+  if constexpr (kFastPath) {
+    if (const std::size_t used = ReadRealFast(text, value)) return used;
+  }
   const char* first = text.data() + sign;
   const char* last = text.data() + text.size();
   // from_chars takes a '-' but no '+'.

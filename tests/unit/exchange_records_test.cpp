@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <random>
+#include <string>
 
 #include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
@@ -77,6 +80,48 @@ TEST(NumberText, RealGrammar) {
                            "nan", "0x10", "1,5", "1e3x", "1e400", "-1e309"})
     EXPECT_FALSE(ReadReal(text, v)) << text;
   EXPECT_EQ(v, 99);
+}
+
+// Every real converts to the very bits from_chars gives, at the edges of the
+// exact mantissa and power ranges as well as for plain coordinates.
+TEST(NumberText, RealsMatchFromChars) {
+  std::vector<std::string> texts = {"9007199254740992",
+                                    "9007199254740993",
+                                    "9007199254740995",
+                                    "-9007199254740993",
+                                    "1e22",
+                                    "1e23",
+                                    "1e-22",
+                                    "1e-23",
+                                    "9999999999999999999",
+                                    "99999999999999999999",
+                                    "0.1",
+                                    "-0",
+                                    "-0.0e5",
+                                    "0.3",
+                                    "1.7976931348623157e308",
+                                    "4.9e-324",
+                                    "123456789012345678901234567890e-29",
+                                    "0.000000000000000000000000000001e30",
+                                    "1.00000000000000000000000",
+                                    "00000000000000000000001.5"};
+  std::mt19937_64 rng(11);
+  for (int n = 0; n < 20000; ++n) {
+    std::string digits = std::to_string(rng() >> (rng() % 64));
+    const std::size_t point = rng() % (digits.size() + 1);
+    if (point < digits.size()) digits.insert(point, ".");
+    if (rng() % 2) digits = "-" + digits;
+    if (rng() % 3 == 0) digits += "e" + std::to_string(static_cast<int>(rng() % 61) - 30);
+    texts.push_back(digits);
+  }
+  for (const std::string& text : texts) {
+    double expected = 0, value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(ec, std::errc()) << text;
+    ASSERT_EQ(end, text.data() + text.size()) << text;
+    ASSERT_TRUE(ReadReal(text, value)) << text;
+    ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
+  }
 }
 
 TEST(NumberText, IntegerAndHexDigit) {
