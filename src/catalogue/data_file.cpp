@@ -1,6 +1,6 @@
 #include "catalogue/data_file.h"
 
-#include "exchange/sjis.h"
+#include "text/sjis.h"
 
 namespace zorbi {
 

@@ -1,6 +1,6 @@
 #include "catalogue/path_txt.h"
 
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 

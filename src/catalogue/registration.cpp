@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "exchange/sjis.h"
-#include "exchange/text_split.h"
+#include "text/sjis.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 

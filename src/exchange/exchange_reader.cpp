@@ -7,7 +7,7 @@
 
 #include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 

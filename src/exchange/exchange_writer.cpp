@@ -1,6 +1,6 @@
 #include "exchange/exchange_writer.h"
 
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 

@@ -1,9 +1,9 @@
-#include "app/main_form.h"
+#include "forms/main_form.h"
 
 #include "catalogue/data_file.h"
 #include "catalogue/path_txt.h"
 #include "exchange/exchange_writer.h"
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 

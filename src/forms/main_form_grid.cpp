@@ -1,8 +1,8 @@
 // The item grid and the tab strip: showing a tab, picking a row, switching tabs.
 #include <string>
 
-#include "app/main_form.h"
-#include "exchange/text_split.h"
+#include "forms/main_form.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 

@@ -2,7 +2,7 @@
 // tab, Enter (or any key with KeyRan) confirms.
 #include <string>
 
-#include "app/main_form.h"
+#include "forms/main_form.h"
 
 namespace zorbi {
 

@@ -1,8 +1,8 @@
 // "項目追加": registering BAT files chosen in the open dialog.
 #include <string>
 
-#include "app/main_form.h"
 #include "catalogue/registration.h"
+#include "forms/main_form.h"
 
 namespace zorbi {
 

@@ -1,6 +1,6 @@
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
-#include "exchange/sjis.h"
+#include "text/sjis.h"
 
 namespace zorbi {
 

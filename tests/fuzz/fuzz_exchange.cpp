@@ -12,7 +12,7 @@
 #include "exchange/exchange_writer.h"
 #include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 using namespace zorbi;
 

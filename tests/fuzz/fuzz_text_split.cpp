@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 using namespace zorbi;
 

@@ -6,9 +6,9 @@
 #include <exception>
 #include <string>
 
-#include "app/window_placement.h"
 #include "application.h"
 #include "cp932.h"
+#include "forms/window_placement.h"
 
 namespace zorbi::win32 {
 

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/main_form.h"
+#include "forms/main_form.h"
 #include "grid_control.h"
 #include "win32_controls.h"
 #include "win32_file_system.h"

@@ -1,22 +1,8 @@
 #include "catalogue/path_txt.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "fakes.h"
-#include "form_test_util.h"
-
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using namespace zorbi;
-using namespace zorbi::test;
-
-namespace {
-
-const std::string kPathTxt = FormRig::InDir("PATH.TXT");
-const std::string kDat = FormRig::InDir("Z_Orbi.DAT");
-
-}  // namespace
 
 TEST(PathTxt, TabNamesAsCommaTextThenOneLinePerItem) {
   Catalogue c;
@@ -35,31 +21,4 @@ TEST(PathTxt, TabNamesAsCommaTextThenOneLinePerItem) {
   Catalogue one;
   one.TabList.push_back(std::make_unique<TMList>());
   EXPECT_EQ(PathTxtImage({"Tab1"}, one.TabList), "Tab1\r\n");
-}
-
-TEST(PathTxt, WrittenByOkAndCancelOnlyAndBeforeTheCatalogue) {
-  {
-    FormRig rig;
-    ASSERT_TRUE(rig.Create());
-    rig.form.Close();  // the close box
-    EXPECT_THAT(rig.files.writes, ElementsAre(kDat));
-  }
-  for (const bool ok : {true, false}) {
-    FormRig rig;
-    ASSERT_TRUE(rig.Create());
-    ok ? rig.form.Button2Click() : rig.form.Button4Click();
-    EXPECT_THAT(rig.files.writes, ElementsAre(kPathTxt, kDat));
-    EXPECT_EQ(rig.files.files[kPathTxt], "Tab1\r\n");
-  }
-}
-
-TEST(PathTxt, AFailedExportStopsTheCloseWithTheWindowOpen) {
-  FormRig rig;
-  ASSERT_TRUE(rig.Create());
-  rig.files.unwritable.insert(kPathTxt);
-  rig.form.Button4Click();
-  EXPECT_EQ(rig.window.destroyed, 0);
-  EXPECT_THAT(rig.files.writes, IsEmpty());
-  ASSERT_EQ(rig.messages.shown.size(), 1u);
-  EXPECT_THAT(rig.messages.shown[0].first, ::testing::StartsWith("PATH.TXT を保存"));
 }

@@ -11,7 +11,7 @@
 
 #include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 using ::testing::ElementsAre;
 using namespace zorbi;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "forms/main_form.h"
 
 namespace zorbi::test {
 

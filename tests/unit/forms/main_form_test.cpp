@@ -184,3 +184,30 @@ TEST(CloseSequence, OkAndCloseBoxKeepThePick) {
     EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\A.BAT");
   }
 }
+
+TEST(PathTxt, WrittenByOkAndCancelOnlyAndBeforeTheCatalogue) {
+  {
+    FormRig rig;
+    ASSERT_TRUE(rig.Create());
+    rig.form.Close();  // the close box
+    EXPECT_THAT(rig.files.writes, ElementsAre(kDat));
+  }
+  for (const bool ok : {true, false}) {
+    FormRig rig;
+    ASSERT_TRUE(rig.Create());
+    ok ? rig.form.Button2Click() : rig.form.Button4Click();
+    EXPECT_THAT(rig.files.writes, ElementsAre(kPathTxt, kDat));
+    EXPECT_EQ(rig.files.files[kPathTxt], "Tab1\r\n");
+  }
+}
+
+TEST(PathTxt, AFailedExportStopsTheCloseWithTheWindowOpen) {
+  FormRig rig;
+  ASSERT_TRUE(rig.Create());
+  rig.files.unwritable.insert(kPathTxt);
+  rig.form.Button4Click();
+  EXPECT_EQ(rig.window.destroyed, 0);
+  EXPECT_THAT(rig.files.writes, IsEmpty());
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_THAT(rig.messages.shown[0].first, ::testing::StartsWith("PATH.TXT を保存"));
+}

@@ -1,11 +1,11 @@
-#include "exchange/text_split.h"
+#include "text/text_split.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "exchange/sjis.h"
+#include "text/sjis.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
