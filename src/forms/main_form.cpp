@@ -20,7 +20,8 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       messages_(services.Messages),
       sys_(services.Sys),
       window_(services.Window),
-      dialogs_(services.Dialogs) {
+      dialogs_(services.Dialogs),
+      procs_(services.Procs) {
   OpenDialog1.Filter = std::string(BatFilter);
   OpenDialog1.MultiSelect = true;
   OpenDialog1.FileMustExist = true;

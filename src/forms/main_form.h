@@ -14,6 +14,9 @@
 
 namespace zorbi {
 
+class TForm4;
+class TForm5;
+
 inline constexpr std::string_view ApplicationTitle = "Z_ORBI";
 inline constexpr std::string_view PathTxtName = "PATH.TXT";
 inline constexpr std::string_view ExchangeFileName = "jwc_temp.txt";
@@ -50,6 +53,7 @@ struct FormServices {
   System& Sys;
   FormWindow& Window;
   FileDialogs& Dialogs;
+  Processes& Procs;
 };
 
 class TForm1 {
@@ -92,6 +96,17 @@ class TForm1 {
   // Item editing: commits an edited summary and ends edit or move mode.
   void K4Click();
 
+  // Editor launching.
+  void BEdit1Click();
+  void SEditClick();
+  void N8Click();
+  void K11Click();
+  // The BAT file of the last BAT or script edit command.
+  std::string EditBatPath;
+  // Made after the main window and reused; null until then.
+  TForm4* Form4 = nullptr;
+  TForm5* Form5 = nullptr;
+
   // Shared state of the main window.
   std::string AppDir;
   std::string OwnExeName;
@@ -129,11 +144,16 @@ class TForm1 {
 
   std::string SettingsPath() const;
 
+  // The editor on one file; false when it could not be started.
+  bool LaunchEditor(const std::string& path);
+  void EditScript(const std::string& name, bool chosen);
+
   FileSystem& files_;
   MessageBoxes& messages_;
   System& sys_;
   FormWindow& window_;
   FileDialogs& dialogs_;
+  Processes& procs_;
   bool closed_ = false;
 };
 

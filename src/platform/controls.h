@@ -76,6 +76,18 @@ struct MenuCommand : Control {
   virtual bool Checked() const = 0;
 };
 
+struct ListBox : Control {
+  virtual void SetItems(std::vector<std::string> lines) = 0;
+  // -1 when no line is selected.
+  virtual int ItemIndex() const = 0;
+  virtual std::string Item(int index) const = 0;
+};
+
+// A one-line text box.
+struct EditBox : Control {
+  virtual void SetText(std::string text) = 0;
+};
+
 }  // namespace zorbi
 
 namespace zorbi {
@@ -86,6 +98,15 @@ struct FormWindow {
   // Ends the window without running the close sequence again.
   virtual void Destroy() = 0;
   virtual ~FormWindow() = default;
+};
+
+// A dialog made once and shown modally as often as needed; it keeps its
+// controls' state between openings.
+struct DialogWindow {
+  // Returns when the dialog is closed.
+  virtual void ShowModal() = 0;
+  virtual void Close() = 0;
+  virtual ~DialogWindow() = default;
 };
 
 }  // namespace zorbi

@@ -47,4 +47,14 @@ struct System {
   virtual ~System() = default;
 };
 
+// Other programs, started and left to run on their own.
+struct Processes {
+  // Starts a command line (CP932) in this program's working folder and
+  // environment without waiting for it; false when it could not be started.
+  virtual bool Start(const std::string& commandLine) = 0;
+  // An environment variable (CP932), nullopt when it is not set.
+  virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
+  virtual ~Processes() = default;
+};
+
 }  // namespace zorbi

@@ -104,10 +104,13 @@ LRESULT CALLBACK MemoSubclass(HWND window, UINT message, WPARAM wparam, LPARAM l
 
 }  // namespace
 
-MainWindow::MainWindow(Application& application, System* system, FileDialogs* dialogs)
+MainWindow::MainWindow(Application& application, System* system, FileDialogs* dialogs,
+                       Processes* processes)
     : application_(application),
       system_(system ? *system : own_system_),
-      dialogs_(dialogs ? *dialogs : own_dialogs_) {}
+      dialogs_(dialogs ? *dialogs : own_dialogs_),
+      processes_(processes ? *processes : own_processes_),
+      form4_(dialogs) {}
 
 MainWindow::~MainWindow() {
   if (handle_ != nullptr) DestroyWindow(handle_);
@@ -157,9 +160,10 @@ bool MainWindow::Create() {
   messages_.SetOwner(handle_);
   own_dialogs_.SetOwner(handle_);
 
-  form_ = std::make_unique<TForm1>(FormControls{grid_, tabs_, memo_, label2_, button2_, button4_,
-                                                dat_restore_, path_restore_, k10_},
-                                   FormServices{files_, messages_, system_, *this, dialogs_});
+  form_ = std::make_unique<TForm1>(
+      FormControls{grid_, tabs_, memo_, label2_, button2_, button4_, dat_restore_, path_restore_,
+                   k10_},
+      FormServices{files_, messages_, system_, *this, dialogs_, processes_});
   grid_.OnSelectCell = [this](int col, int row, bool& can_select) {
     Guard([&] { form_->StringGrid1SelectCell(col, row, can_select); });
   };
@@ -178,6 +182,13 @@ bool MainWindow::Create() {
     DestroyWindow(handle_);
     return false;
   }
+  // The dialogs come after the start-up sequence, so TForm4 shows the
+  // settings it read.
+  if (form4_.Create(application_.Instance(), handle_, form_->Editor, form_->AWKPath)) {
+    form_->Form4 = &form4_.Form();
+    Guard([&] { form4_.Form().FormCreate(); });
+  }
+  if (form5_.Create(application_.Instance(), handle_)) form_->Form5 = &form5_.Form();
   Layout();
   return true;
 }
@@ -362,6 +373,20 @@ void MainWindow::OnCommand(UINT id) {
     case kM2:
       Guard([&] { form_->m2Click(); });
       break;
+    case kBatEditMain:
+    case kBatEditPopup:
+      Guard([&] { form_->BEdit1Click(); });
+      break;
+    case kScriptEditMain:
+    case kScriptEditPopup:
+      Guard([&] { form_->SEditClick(); });
+      break;
+    case kN8:
+      Guard([&] { form_->N8Click(); });
+      break;
+    case kEditorSettings:
+      Guard([&] { form_->K11Click(); });
+      break;
     default:
       break;
   }
@@ -458,7 +483,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_CLOSE:
-      if (form_) Guard([&] { form_->Close(); });
+      // Disabled under a dialog or a message box: closing now would free the
+      // catalogue under the command that is still running.
+      if (form_ && IsWindowEnabled(handle_)) Guard([&] { form_->Close(); });
       return 0;
     case WM_DESTROY:
       if (form_) Guard([&] { form_->FormDestroy(); });

@@ -6,10 +6,13 @@
 
 #include <memory>
 
+#include "editor_settings_window.h"
 #include "forms/main_form.h"
 #include "grid_control.h"
+#include "script_choice_window.h"
 #include "win32_controls.h"
 #include "win32_file_system.h"
+#include "win32_processes.h"
 
 namespace zorbi::win32 {
 
@@ -22,10 +25,11 @@ class MainWindow final : public FormWindow {
   static constexpr RECT kInitialBounds{193, 113, 193 + 545, 113 + 357};
   static constexpr SIZE kMinimumSize{545, 357};
 
-  // `system` and `dialogs` replace the real services (tests run the window
-  // in a folder of their own and answer the open dialog themselves).
+  // `system`, `dialogs` and `processes` replace the real services (tests run
+  // the window in a folder of their own, answer the open dialog themselves
+  // and see the editor's command line instead of starting it).
   explicit MainWindow(Application& application, System* system = nullptr,
-                      FileDialogs* dialogs = nullptr);
+                      FileDialogs* dialogs = nullptr, Processes* processes = nullptr);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
@@ -42,6 +46,8 @@ class MainWindow final : public FormWindow {
   HMENU PopupMenu1() const { return popup_menu1_; }
   HMENU PopupMenu2() const { return popup_menu2_; }
   HWND TabStrip() const { return tabs_.Handle(); }
+  EditorSettingsWindow& Form4() { return form4_; }
+  ScriptChoiceWindow& Form5() { return form5_; }
 
   void SetCaption(std::string text) override;
   void Destroy() override;
@@ -84,9 +90,13 @@ class MainWindow final : public FormWindow {
   MessageBoxService messages_;
   SystemService own_system_;
   FileDialogService own_dialogs_;
+  ProcessService own_processes_;
   System& system_;
   FileDialogs& dialogs_;
+  Processes& processes_;
   std::unique_ptr<TForm1> form_;
+  EditorSettingsWindow form4_;
+  ScriptChoiceWindow form5_;
 };
 
 }  // namespace zorbi::win32

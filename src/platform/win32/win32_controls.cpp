@@ -87,6 +87,29 @@ void LabelControl::SetCaption(std::string text) {
   SetWindowTextW(handle_, Widen(text).c_str());
 }
 
+void ListBoxControl::SetItems(std::vector<std::string> lines) {
+  items_ = std::move(lines);
+  SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
+  for (const std::string& line : items_)
+    SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
+}
+
+int ListBoxControl::ItemIndex() const {
+  const LRESULT index = SendMessageW(handle_, LB_GETCURSEL, 0, 0);
+  return index == LB_ERR || index >= static_cast<LRESULT>(items_.size()) ? -1
+                                                                         : static_cast<int>(index);
+}
+
+std::string ListBoxControl::Item(int index) const {
+  return index >= 0 && index < static_cast<int>(items_.size())
+             ? items_[static_cast<std::size_t>(index)]
+             : std::string();
+}
+
+void EditBoxControl::SetText(std::string text) {
+  SetWindowTextW(handle_, Widen(text).c_str());
+}
+
 void LabelControl::SetVisible(bool visible) {
   ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
 }

@@ -53,6 +53,22 @@ class LabelControl final : public Label {
 
 class ButtonControl final : public WindowControl<Button> {};
 
+// A list box. It keeps the lines' bytes, so a line reads back exactly as set.
+class ListBoxControl final : public WindowControl<ListBox> {
+ public:
+  void SetItems(std::vector<std::string> lines) override;
+  int ItemIndex() const override;
+  std::string Item(int index) const override;
+
+ private:
+  std::vector<std::string> items_;
+};
+
+class EditBoxControl final : public WindowControl<EditBox> {
+ public:
+  void SetText(std::string text) override;
+};
+
 // One command of a menu, found by its id.
 class MenuItemControl final : public MenuCommand {
  public:

@@ -153,6 +153,56 @@ struct FakeDialogs : FileDialogs {
   }
 };
 
+struct FakeProcesses : Processes {
+  std::vector<std::string> started;  // command lines, in order
+  bool fail = false;
+  std::map<std::string, std::string> environment;
+  bool Start(const std::string& commandLine) override {
+    if (fail) return false;
+    started.push_back(commandLine);
+    return true;
+  }
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
+    const auto found = environment.find(name);
+    if (found == environment.end()) return std::nullopt;
+    return found->second;
+  }
+};
+
+struct FakeListBox : ListBox {
+  std::vector<std::string> items;
+  int index = -1;
+  bool enabled = true;
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  void SetItems(std::vector<std::string> lines) override {
+    items = std::move(lines);
+    index = -1;
+  }
+  int ItemIndex() const override { return index; }
+  std::string Item(int i) const override { return items.at(static_cast<std::size_t>(i)); }
+};
+
+struct FakeEditBox : EditBox {
+  std::string text;
+  bool enabled = true;
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  void SetText(std::string t) override { text = std::move(t); }
+};
+
+// A modal dialog whose user is `whileShown`, run each time it is shown.
+struct FakeDialogWindow : DialogWindow {
+  std::function<void()> whileShown;
+  int shown = 0;
+  int closed = 0;
+  void ShowModal() override {
+    ++shown;
+    if (whileShown) whileShown();
+  }
+  void Close() override { ++closed; }
+};
+
 struct FakeWindow : FormWindow {
   std::string caption;
   int destroyed = 0;
@@ -173,8 +223,9 @@ struct FormRig {
   FakeSystem sys;
   FakeWindow window;
   FakeDialogs dialogs;
+  FakeProcesses procs;
   TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10},
-              FormServices{files, messages, sys, window, dialogs}};
+              FormServices{files, messages, sys, window, dialogs, procs}};
 
   static constexpr const char* Dir = "C:\\JWW\\Z_Orbi\\";
   static std::string InDir(const std::string& name) { return Dir + name; }

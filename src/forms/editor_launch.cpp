@@ -1,0 +1,84 @@
+#include "forms/editor_launch.h"
+
+#include <algorithm>
+
+#include "text/sjis.h"
+#include "text/text_split.h"
+
+namespace zorbi {
+
+namespace {
+
+constexpr std::size_t MaxScriptName = 255;
+
+// Only A to Z change; the second byte of a double-byte character never does.
+std::string AsciiLower(std::string_view text) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size();) {
+    const std::size_t len = SjisCharLen(out, i);
+    if (len == 1 && out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+    i += len;
+  }
+  return out;
+}
+
+bool ScriptNameLess(const std::string& a, const std::string& b) {
+  const std::string la = AsciiLower(a), lb = AsciiLower(b);
+  if (la != lb) return la < lb;
+  // Same letters: the first difference is one of case, lower case first.
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return a[i] >= 'a' && a[i] <= 'z';
+  return false;
+}
+
+void AddNamesOfLine(std::string_view line, std::vector<std::string>& names) {
+  if (AsciiLower(line).find(".awk ") == std::string::npos) return;
+  TokenList words;
+  SplitBy(' ', line, words);
+  for (const std::string& word : words) {
+    if (AsciiLower(word).find(".awk") == std::string::npos) continue;
+    const std::string_view name = word.rfind("-f", 0) == 0
+                                      ? std::string_view(word).substr(2, MaxScriptName)
+                                      : std::string_view(word);
+    names.emplace_back(TrimBytes(name));
+  }
+}
+
+}  // namespace
+
+std::string EditorCommandLine(std::string_view editor, std::string_view file) {
+  std::string line = "\"";
+  line.append(editor).append("\" \"").append(file).append("\"");
+  return line;
+}
+
+std::string EditorAloneCommandLine(std::string_view editor) {
+  if (editor.find(' ') == std::string_view::npos || editor.find('"') != std::string_view::npos)
+    return std::string(editor);
+  std::string line = "\"";
+  line.append(editor).append("\"");
+  return line;
+}
+
+std::vector<std::string> ScriptNames(std::string_view batText) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start < batText.size()) {
+    std::size_t end = batText.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = batText.size();
+    AddNamesOfLine(batText.substr(start, end - start), names);
+    start = end + (batText.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  std::sort(names.begin(), names.end(), ScriptNameLess);
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
+}
+
+std::string FolderOf(std::string_view path) {
+  std::string folder(path.substr(0, path.size() - FileNamePart(path).size()));
+  const bool root = folder == "\\" || (folder.size() == 3 && folder[1] == ':');
+  if (!root && !folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
+}  // namespace zorbi

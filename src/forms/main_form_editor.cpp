@@ -1,0 +1,108 @@
+// Opening the picked item's BAT file, or the AWK script it runs, in the
+// user's editor, and the editor settings.
+#include <string>
+
+#include "forms/editor_launch.h"
+#include "forms/editor_settings_form.h"
+#include "forms/main_form.h"
+#include "forms/script_choice_form.h"
+#include "text/text_split.h"
+
+namespace zorbi {
+
+namespace {
+
+constexpr std::string_view InvalidEditItemMessage =
+    "選択された項目の外部変形は無効です、削除してください。";
+constexpr std::string_view NotAwkMessage = "AWK利用の外部変形ではありません";
+constexpr std::string_view ScriptNotFoundMessage = " が見付かりませんでした。";
+constexpr std::string_view ProcessFailedMessage = "プロセスの生成に失敗";
+constexpr std::string_view EditorFailedMessage = "エディターの起動に失敗しました。";
+constexpr std::string_view AwkPathVariable = "AWKPATH";
+// A longer value did not fit the buffer it was read into: it counts as unset.
+constexpr std::size_t MaxAwkPathValue = 255;
+
+}  // namespace
+
+bool TForm1::LaunchEditor(const std::string& path) {
+  return procs_.Start(EditorCommandLine(Editor, path));
+}
+
+void TForm1::BEdit1Click() {
+  const TMenuItem* item = C.StringGrid1.Item(C.StringGrid1.Row());
+  if (item == nullptr) return;
+  EditBatPath = item->BatPath;
+  if (!files_.Exists(EditBatPath)) {
+    messages_.ShowMessage(std::string(InvalidEditItemMessage), MessageKind::Information);
+    return;
+  }
+  if (!LaunchEditor(EditBatPath))
+    messages_.ShowMessage(std::string(ProcessFailedMessage), MessageKind::Error);
+}
+
+void TForm1::N8Click() {
+  if (!procs_.Start(EditorAloneCommandLine(Editor)))
+    messages_.ShowMessage(std::string(ProcessFailedMessage), MessageKind::Error);
+}
+
+void TForm1::K11Click() {
+  if (Form4 != nullptr) Form4->ShowModal();
+}
+
+void TForm1::SEditClick() {
+  // A row without an item repeats the last BAT file.
+  if (const TMenuItem* item = C.StringGrid1.Item(C.StringGrid1.Row())) EditBatPath = item->BatPath;
+  const std::optional<std::string> text =
+      EditBatPath.empty() ? std::nullopt : files_.ReadAll(EditBatPath);
+  if (!text) {
+    messages_.ShowMessage(std::string(InvalidEditItemMessage), MessageKind::Information);
+    return;
+  }
+  const std::vector<std::string> names = ScriptNames(*text);
+  if (names.empty()) {
+    messages_.ShowMessage(std::string(NotAwkMessage), MessageKind::Information);
+    return;
+  }
+  if (names.size() == 1) {
+    EditScript(names.front(), false);
+    return;
+  }
+  if (Form5 == nullptr) return;
+  Form5->ListBox1.SetItems(names);
+  // Closed by its title bar the dialog chooses nothing, rather than the
+  // name chosen for another BAT file before.
+  Form5->ChosenScript.clear();
+  Form5->ShowModal();
+  if (!Form5->ChosenScript.empty()) EditScript(Form5->ChosenScript, true);
+}
+
+void TForm1::EditScript(const std::string& name, bool chosen) {
+  if (name.empty()) return;
+  std::string path = EditBatPath.substr(0, EditBatPath.size() - FileNamePart(EditBatPath).size());
+  path += name;
+  if (!files_.Exists(path)) path = AWKPath + "\\" + name;
+  const std::string file = FileNamePart(path);
+  std::string found;
+  if (files_.Exists(path)) {
+    found = path;
+  } else if (chosen) {
+    std::string folders = procs_.EnvironmentVariable(std::string(AwkPathVariable)).value_or("");
+    if (folders.size() > MaxAwkPathValue) folders.clear();
+    const std::string own = FolderOf(path);
+    for (const std::string& folder : SplitDelimited(folders, ';')) {
+      if (folder.empty() || folder == own) continue;
+      if (files_.Exists(folder + "\\" + file)) {
+        found = folder + "\\" + file;
+        break;
+      }
+    }
+  }
+  if (found.empty()) {
+    messages_.ShowMessage(file + std::string(ScriptNotFoundMessage), MessageKind::Information);
+    return;
+  }
+  if (!LaunchEditor(found))
+    messages_.ShowMessage(std::string(EditorFailedMessage), MessageKind::Error);
+}
+
+}  // namespace zorbi

@@ -1,0 +1,72 @@
+#include "editor_settings_window.h"
+
+namespace zorbi::win32 {
+
+namespace {
+
+enum ControlId : UINT {
+  kButton1Id = IDOK,  // OK
+  kButton2Id = 101,   // 参照 beside the editor
+  kButton3Id,         // 参照 beside the AWK folder
+  kEdit1Id,
+  kEdit2Id,
+};
+
+}  // namespace
+
+EditorSettingsWindow::EditorSettingsWindow(FileDialogs* dialogs)
+    : dialogs_(dialogs ? *dialogs : own_dialogs_) {}
+
+bool EditorSettingsWindow::Create(HINSTANCE instance, HWND owner, std::string& editor,
+                                  std::string& awkPath) {
+  if (!CreateHidden(instance, owner, L"TForm4", "", kOuterSize)) return false;
+  own_dialogs_.SetOwner(Handle());
+  const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
+  const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+  AddControl(L"STATIC", "エディター名入力", SS_LEFT, 0xFFFF, RECT{24, 8, 150, 13});
+  edit1_.Attach(AddControl(L"EDIT", "", edit, kEdit1Id, RECT{15, 24, 170, 20}, WS_EX_CLIENTEDGE));
+  AddControl(L"BUTTON", "参照", button, kButton2Id, RECT{192, 24, 41, 20});
+  AddControl(L"STATIC", "AWKパス入力", SS_LEFT, 0xFFFF, RECT{24, 48, 150, 13});
+  edit2_.Attach(AddControl(L"EDIT", "", edit, kEdit2Id, RECT{15, 64, 170, 20}, WS_EX_CLIENTEDGE));
+  AddControl(L"BUTTON", "参照", button, kButton3Id, RECT{192, 64, 41, 20});
+  AddControl(L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kButton1Id, RECT{16, 96, 217, 25});
+  form_ = std::make_unique<TForm4>(EditorSettingsControls{edit1_, edit2_}, editor, awkPath,
+                                   dialogs_, messages_, *this);
+  return true;
+}
+
+void EditorSettingsWindow::OnCommand(UINT id, UINT code) {
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case kButton1Id:
+      form_->Button1Click();
+      break;
+    case kButton2Id:
+      form_->Button2Click();
+      break;
+    case kButton3Id:
+      form_->Button3Click();
+      break;
+    case IDCANCEL:  // Escape closes as the close box does
+      Close();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT EditorSettingsWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    // A framed bevel over the whole client area.
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
+    EndPaint(Handle(), &paint);
+    return 0;
+  }
+  return ModalWindow::HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace zorbi::win32

@@ -1,0 +1,32 @@
+// The window of TForm5, the choice among a BAT file's AWK scripts.
+#pragma once
+
+#include <memory>
+
+#include "forms/script_choice_form.h"
+#include "modal_window.h"
+#include "win32_controls.h"
+
+namespace zorbi::win32 {
+
+class ScriptChoiceWindow final : public ModalWindow {
+ public:
+  static constexpr char kCaption[] = "スクリプト選択";
+  static constexpr SIZE kClientSize{168, 145};
+
+  ScriptChoiceWindow() = default;
+  ~ScriptChoiceWindow() override;
+
+  bool Create(HINSTANCE instance, HWND owner);
+  TForm5& Form() { return *form_; }
+
+ private:
+  void OnCommand(UINT id, UINT code) override;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+  ListBoxControl list_box1_;
+  HFONT list_font_ = nullptr;
+  std::unique_ptr<TForm5> form_;
+};
+
+}  // namespace zorbi::win32

@@ -1,0 +1,244 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "form_test_util.h"
+#include "forms/editor_launch.h"
+#include "forms/editor_settings_form.h"
+#include "forms/script_choice_form.h"
+
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using namespace zorbi;
+using namespace zorbi::test;
+
+namespace {
+
+const std::string kBat = "C:\\BAT\\conv.bat";
+
+struct EditorRig : FormRig {
+  FakeListBox list;
+  FakeDialogWindow choiceWindow;
+  TForm5 form5{list, choiceWindow};
+
+  explicit EditorRig(const std::string& batText = "") {
+    files.files[InDir("Z_Orbi.DAT")] = DataFileWith({"T"}, {{{kBat}}});
+    files.files[kBat] = batText;
+    EXPECT_TRUE(Create());
+    form.Form5 = &form5;
+  }
+  // What the user saw: the started command lines, or the one message.
+  std::string Outcome() const {
+    std::string out;
+    for (const std::string& line : procs.started) out += "start " + line + "\n";
+    for (const auto& [text, kind] : messages.shown)
+      out += (kind == MessageKind::Error ? "error " : "info ") + text + "\n";
+    return out;
+  }
+};
+
+TEST(ScriptNames, AreTakenFromAwkWordsSortedAndListedOnce) {
+  const struct {
+    const char* bat;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"jgawk -f conv.awk %1\r\n", {"conv.awk"}},
+      {"jgawk -fconv.awk %1", {"conv.awk"}},
+      {"jgawk -f conv.awk\r\n", {}},  // no space after the name
+      {"gawk -f A.AWK x", {"A.AWK"}},
+      {"awk -Fconv.awk x", {"-Fconv.awk"}},
+      {"\t awk  -f  a.awk  %1 \r\n", {"a.awk"}},
+      {"awk -f a.awk\t%1\r\n", {}},  // a tab is not the space after the name
+      {"x -f b.awk 1\r\nx -f B.awk 1\nx -f a.awk 1\rx -f b.awk 2\r\n", {"a.awk", "b.awk", "B.awk"}},
+  };
+  for (const auto& c : cases) EXPECT_THAT(ScriptNames(c.bat), ElementsAreArray(c.names)) << c.bat;
+}
+
+TEST(EditorLaunch, CommandLines) {
+  const struct {
+    std::string editor;
+    std::string bat, alone;
+  } cases[] = {
+      {"notepad.exe", R"("notepad.exe" "C:\BAT\conv.bat")", "notepad.exe"},
+      {R"(C:\Program Files\ed\ed.exe)", R"("C:\Program Files\ed\ed.exe" "C:\BAT\conv.bat")",
+       R"("C:\Program Files\ed\ed.exe")"},
+      {R"("C:\Program Files\ed.exe" -n)", R"(""C:\Program Files\ed.exe" -n" "C:\BAT\conv.bat")",
+       R"("C:\Program Files\ed.exe" -n)"},
+  };
+  for (const auto& c : cases) {
+    EditorRig rig;
+    rig.form.Editor = c.editor;
+    rig.form.BEdit1Click();
+    rig.form.N8Click();
+    EXPECT_EQ(rig.Outcome(), "start " + c.bat + "\nstart " + c.alone + "\n") << c.editor;
+  }
+}
+
+TEST(EditorLaunch, BatEditFailures) {
+  EditorRig missing;
+  missing.files.files.erase(kBat);
+  missing.form.BEdit1Click();
+  EXPECT_EQ(missing.Outcome(), "info 選択された項目の外部変形は無効です、削除してください。\n");
+
+  EditorRig failing;
+  failing.procs.fail = true;
+  failing.form.BEdit1Click();
+  failing.form.N8Click();
+  EXPECT_EQ(failing.Outcome(), "error プロセスの生成に失敗\nerror プロセスの生成に失敗\n");
+}
+
+TEST(EditorLaunch, ScriptSearch) {
+  const std::string two = "awk -f b.awk %1\r\nawk -f a.awk %1\r\n";
+  // How the choice dialog is left: its title bar, キャンセル, OK, OK on line 0 or 1.
+  enum Choice { NoDialog, TitleBar, Cancel, OkNone, Line0, Line1 };
+  const struct {
+    const char* name;
+    std::string bat;
+    std::vector<std::string> files;
+    std::string awkPath, awkPathVariable;
+    Choice choose = NoDialog;
+    bool startFails = false;
+    std::string outcome;
+  } cases[] = {
+      {"beside the BAT",
+       "awk -f conv.awk %1\r\n",
+       {"C:\\BAT\\conv.awk", "D:\\awk\\conv.awk"},
+       "D:\\awk",
+       "",
+       NoDialog,
+       false,
+       R"(start "notepad.exe" "C:\BAT\conv.awk")"},
+      {"in AWKPath",
+       "awk -f conv.awk %1\r\n",
+       {"D:\\awk\\conv.awk"},
+       "D:\\awk",
+       "",
+       NoDialog,
+       false,
+       R"(start "notepad.exe" "D:\awk\conv.awk")"},
+      {"drive root without AWKPath",
+       "awk -f conv.awk %1\r\n",
+       {"\\conv.awk"},
+       "",
+       "",
+       NoDialog,
+       false,
+       R"(start "notepad.exe" "\conv.awk")"},
+      {"one name: AWKPATH not searched",
+       "awk -f conv.awk %1\r\n",
+       {"E:\\x\\conv.awk"},
+       "D:\\awk",
+       "E:\\x",
+       NoDialog,
+       false,
+       "info conv.awk が見付かりませんでした。"},
+      {"chosen: AWKPATH second folder",
+       two,
+       {"E:\\two\\b.awk"},
+       "D:\\awk",
+       "E:\\one;E:\\two",
+       Line1,
+       false,
+       R"(start "notepad.exe" "E:\two\b.awk")"},
+      {"chosen: AWKPATH longer than 255",
+       two,
+       {"E:\\two\\b.awk"},
+       "D:\\awk",
+       "E:\\one;" + std::string(250, 'x') + ";E:\\two",
+       Line1,
+       false,
+       "info b.awk が見付かりませんでした。"},
+      {"chosen: not found",
+       two,
+       {},
+       "D:\\awk",
+       "E:\\one",
+       Line0,
+       false,
+       "info a.awk が見付かりませんでした。"},
+      {"キャンセル", two, {"C:\\BAT\\a.awk"}, "", "", Cancel, false, ""},
+      {"OK with no line selected", two, {"C:\\BAT\\a.awk"}, "", "", OkNone, false, ""},
+      {"closed by its title bar", two, {"C:\\BAT\\a.awk"}, "", "", TitleBar, false, ""},
+      {"editor fails",
+       "awk -f conv.awk %1\r\n",
+       {"C:\\BAT\\conv.awk"},
+       "",
+       "",
+       NoDialog,
+       true,
+       "error エディターの起動に失敗しました。"},
+      {"no AWK",
+       "echo conv.awk\r\n",
+       {},
+       "",
+       "",
+       NoDialog,
+       false,
+       "info AWK利用の外部変形ではありません"},
+  };
+  for (const auto& c : cases) {
+    EditorRig rig(c.bat);
+    for (const std::string& f : c.files) rig.files.files[f] = "";
+    rig.form.AWKPath = c.awkPath;
+    if (!c.awkPathVariable.empty()) rig.procs.environment["AWKPATH"] = c.awkPathVariable;
+    rig.procs.fail = c.startFails;
+    rig.form5.ChosenScript = "a.awk";  // from an earlier command
+    rig.choiceWindow.whileShown = [&] {
+      EXPECT_THAT(rig.list.items, ElementsAreArray({"a.awk", "b.awk"}));
+      if (c.choose == Cancel) rig.form5.Button1Click();
+      if (c.choose < OkNone) return;
+      rig.list.index = c.choose - Line0;
+      rig.form5.Button2Click();
+    };
+    rig.form.SEditClick();
+    EXPECT_EQ(rig.Outcome(), c.outcome.empty() ? "" : c.outcome + "\n") << c.name;
+    EXPECT_EQ(rig.choiceWindow.shown, c.choose == NoDialog ? 0 : 1) << c.name;
+  }
+}
+
+TEST(EditorLaunch, ScriptEditWithoutAnItemRepeatsTheLastBatFile) {
+  EditorRig rig("awk -f conv.awk %1\r\n");
+  rig.files.files["C:\\BAT\\conv.awk"] = "";
+  rig.grid.selection = {1, 5, 2, 5};  // a row without an item
+  rig.form.SEditClick();
+  EXPECT_EQ(rig.Outcome(), "info 選択された項目の外部変形は無効です、削除してください。\n");
+  rig.messages.shown.clear();
+  rig.grid.selection = {1, 1, 2, 1};
+  rig.form.BEdit1Click();
+  rig.grid.selection = {1, 5, 2, 5};
+  rig.form.SEditClick();
+  EXPECT_EQ(rig.procs.started.back(), R"("notepad.exe" "C:\BAT\conv.awk")");
+}
+
+TEST(EditorSettings, OnlyTheBrowseButtonsChangeTheSettings) {
+  std::string editor = "notepad.exe", awkPath = "D:\\awk";
+  FakeEditBox edit1, edit2;
+  FakeDialogs dialogs;
+  FakeMessages messages;
+  FakeDialogWindow window;
+  TForm4 form4({edit1, edit2}, editor, awkPath, dialogs, messages, window);
+  form4.FormCreate();
+  EXPECT_EQ(edit1.text + "|" + edit2.text, "notepad.exe|D:\\awk");
+
+  edit1.text = "typed.exe";  // cancelled: the box shows the setting again
+  form4.Button2Click();
+  EXPECT_EQ(edit1.text, "notepad.exe");
+  dialogs.next = std::vector<ChosenFile>{{"C:\\Program Files\\ed\\ed.exe", true, ""}};
+  form4.Button2Click();
+  dialogs.next = std::vector<ChosenFile>{{"E:\\new.awk", true, ""}};
+  form4.Button3Click();
+  EXPECT_EQ(editor + "|" + edit1.text, "C:\\Program Files\\ed\\ed.exe|ed.exe");
+  EXPECT_EQ(awkPath + "|" + edit2.text, "E:|E:");
+  EXPECT_EQ(dialogs.opened[1].InitialDir, "");
+  EXPECT_EQ(dialogs.opened[2].InitialDir, "D:\\awk");
+
+  dialogs.next = std::vector<ChosenFile>{{"", false, "C:\\?\\ed.exe"}};
+  form4.Button2Click();
+  EXPECT_EQ(editor, "C:\\Program Files\\ed\\ed.exe");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].second, MessageKind::Warning);
+  form4.Button1Click();
+  EXPECT_EQ(window.closed, 1);
+}
+
+}  // namespace
