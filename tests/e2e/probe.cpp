@@ -5,6 +5,8 @@
 //
 // Captions and button texts are given in UTF-8 on the Linux side; Wine hands
 // them to wmain as UTF-16, and windows are matched by their exact UTF-16 text.
+// "@NAME" in place of a caption matches windows of the class NAME instead, for
+// a window without a caption.
 // Output is UTF-8. Exit status: 0 done, 1 condition not met, 2 bad usage.
 #include <windows.h>
 
@@ -84,7 +86,11 @@ std::vector<HWND> TopLevelWindows(const std::wstring* caption) {
       [](HWND window, LPARAM param) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(param);
         if (!IsWindowVisible(window)) return TRUE;
-        if (s.caption != nullptr && Caption(window) != *s.caption) return TRUE;
+        if (s.caption != nullptr && !s.caption->empty() && (*s.caption)[0] == L'@') {
+          if (ClassName(window) != s.caption->substr(1)) return TRUE;
+        } else if (s.caption != nullptr && Caption(window) != *s.caption) {
+          return TRUE;
+        }
         s.found.push_back(window);
         return TRUE;
       },
