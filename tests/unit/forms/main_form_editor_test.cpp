@@ -74,114 +74,68 @@ TEST(EditorLaunch, CommandLines) {
   }
 }
 
-TEST(EditorLaunch, BatEditFailures) {
-  EditorRig missing;
-  missing.files.files.erase(kBat);
-  missing.form.BEdit1Click();
-  EXPECT_EQ(missing.Outcome(), "info 選択された項目の外部変形は無効です、削除してください。\n");
-
-  EditorRig failing;
-  failing.procs.fail = true;
-  failing.form.BEdit1Click();
-  failing.form.N8Click();
-  EXPECT_EQ(failing.Outcome(), "error プロセスの生成に失敗\nerror プロセスの生成に失敗\n");
+TEST(EditorLaunch, Failures) {
+  const struct {
+    const char* bat;  // nullptr: the BAT file is missing
+    bool startFails;
+    std::string outcome;
+  } cases[] = {
+      {nullptr, false,
+       "info 選択された項目の外部変形は無効です、削除してください。\n"
+       "info 選択された項目の外部変形は無効です、削除してください。\n"},
+      {"echo conv.awk\r\n", false,
+       "start \"notepad.exe\" \"C:\\BAT\\conv.bat\"\ninfo AWK利用の外部変形ではありません\n"},
+      {"awk -f conv.awk %1\r\n", true,
+       "error プロセスの生成に失敗\nerror エディターの起動に失敗しました。\n"
+       "error プロセスの生成に失敗\n"},
+  };
+  for (const auto& c : cases) {
+    EditorRig rig(c.bat ? c.bat : "");
+    if (!c.bat) rig.files.files.erase(kBat);
+    rig.files.files["C:\\BAT\\conv.awk"] = "";
+    rig.procs.fail = c.startFails;
+    rig.form.BEdit1Click();
+    rig.form.SEditClick();
+    if (c.startFails) rig.form.N8Click();
+    EXPECT_EQ(rig.Outcome(), c.outcome) << (c.bat ? c.bat : "no BAT file");
+  }
 }
 
 TEST(EditorLaunch, ScriptSearch) {
-  const std::string two = "awk -f b.awk %1\r\nawk -f a.awk %1\r\n";
   // How the choice dialog is left: its title bar, キャンセル, OK, OK on line 0 or 1.
   enum Choice { NoDialog, TitleBar, Cancel, OkNone, Line0, Line1 };
   const struct {
     const char* name;
-    std::string bat;
+    Choice choose;  // NoDialog: the BAT file names one script, else two
     std::vector<std::string> files;
-    std::string awkPath, awkPathVariable;
-    Choice choose = NoDialog;
-    bool startFails = false;
+    std::string awkPath, variable;  // AWKPath, and the AWKPATH variable
     std::string outcome;
   } cases[] = {
-      {"beside the BAT",
-       "awk -f conv.awk %1\r\n",
-       {"C:\\BAT\\conv.awk", "D:\\awk\\conv.awk"},
-       "D:\\awk",
-       "",
-       NoDialog,
-       false,
-       R"(start "notepad.exe" "C:\BAT\conv.awk")"},
-      {"in AWKPath",
-       "awk -f conv.awk %1\r\n",
-       {"D:\\awk\\conv.awk"},
-       "D:\\awk",
-       "",
-       NoDialog,
-       false,
-       R"(start "notepad.exe" "D:\awk\conv.awk")"},
-      {"drive root without AWKPath",
-       "awk -f conv.awk %1\r\n",
-       {"\\conv.awk"},
-       "",
-       "",
-       NoDialog,
-       false,
-       R"(start "notepad.exe" "\conv.awk")"},
-      {"one name: AWKPATH not searched",
-       "awk -f conv.awk %1\r\n",
-       {"E:\\x\\conv.awk"},
-       "D:\\awk",
-       "E:\\x",
-       NoDialog,
-       false,
-       "info conv.awk が見付かりませんでした。"},
-      {"chosen: AWKPATH second folder",
-       two,
-       {"E:\\two\\b.awk"},
-       "D:\\awk",
-       "E:\\one;E:\\two",
-       Line1,
-       false,
-       R"(start "notepad.exe" "E:\two\b.awk")"},
-      {"chosen: AWKPATH longer than 255",
-       two,
-       {"E:\\two\\b.awk"},
-       "D:\\awk",
-       "E:\\one;" + std::string(250, 'x') + ";E:\\two",
-       Line1,
-       false,
-       "info b.awk が見付かりませんでした。"},
-      {"chosen: not found",
-       two,
-       {},
-       "D:\\awk",
-       "E:\\one",
-       Line0,
-       false,
+      // clang-format off
+      {"beside the BAT", NoDialog, {"C:\\BAT\\a.awk", "D:\\awk\\a.awk"}, "D:\\awk", "",
+       R"(start "notepad.exe" "C:\BAT\a.awk")"},
+      {"in AWKPath", NoDialog, {"D:\\awk\\a.awk"}, "D:\\awk", "",
+       R"(start "notepad.exe" "D:\awk\a.awk")"},
+      {"drive root without AWKPath", NoDialog, {"\\a.awk"}, "", "",
+       R"(start "notepad.exe" "\a.awk")"},
+      {"one name: AWKPATH not searched", NoDialog, {"E:\\x\\a.awk"}, "D:\\awk", "E:\\x",
        "info a.awk が見付かりませんでした。"},
-      {"キャンセル", two, {"C:\\BAT\\a.awk"}, "", "", Cancel, false, ""},
-      {"OK with no line selected", two, {"C:\\BAT\\a.awk"}, "", "", OkNone, false, ""},
-      {"closed by its title bar", two, {"C:\\BAT\\a.awk"}, "", "", TitleBar, false, ""},
-      {"editor fails",
-       "awk -f conv.awk %1\r\n",
-       {"C:\\BAT\\conv.awk"},
-       "",
-       "",
-       NoDialog,
-       true,
-       "error エディターの起動に失敗しました。"},
-      {"no AWK",
-       "echo conv.awk\r\n",
-       {},
-       "",
-       "",
-       NoDialog,
-       false,
-       "info AWK利用の外部変形ではありません"},
+      {"chosen: AWKPATH second folder", Line1, {"E:\\two\\b.awk"}, "D:\\awk", "E:\\one;E:\\two",
+       R"(start "notepad.exe" "E:\two\b.awk")"},
+      {"chosen: AWKPATH over 255 bytes", Line1, {"E:\\two\\b.awk"}, "D:\\awk",
+       "E:\\one;" + std::string(250, 'x') + ";E:\\two", "info b.awk が見付かりませんでした。"},
+      {"chosen: not found", Line0, {}, "D:\\awk", "E:\\one", "info a.awk が見付かりませんでした。"},
+      {"キャンセル", Cancel, {"C:\\BAT\\a.awk"}, "", "", ""},
+      {"OK with no line selected", OkNone, {"C:\\BAT\\a.awk"}, "", "", ""},
+      {"closed by its title bar", TitleBar, {"C:\\BAT\\a.awk"}, "", "", ""},
+      // clang-format on
   };
   for (const auto& c : cases) {
-    EditorRig rig(c.bat);
+    EditorRig rig(c.choose == NoDialog ? "awk -f a.awk %1\r\n"
+                                       : "awk -f b.awk %1\r\nawk -f a.awk %1\r\n");
     for (const std::string& f : c.files) rig.files.files[f] = "";
     rig.form.AWKPath = c.awkPath;
-    if (!c.awkPathVariable.empty()) rig.procs.environment["AWKPATH"] = c.awkPathVariable;
-    rig.procs.fail = c.startFails;
+    if (!c.variable.empty()) rig.procs.environment["AWKPATH"] = c.variable;
     rig.form5.ChosenScript = "a.awk";  // from an earlier command
     rig.choiceWindow.whileShown = [&] {
       EXPECT_THAT(rig.list.items, ElementsAreArray({"a.awk", "b.awk"}));
