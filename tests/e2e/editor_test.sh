@@ -50,8 +50,15 @@ focus_main_window
 xdotool key alt+f e
 probe wait-window @TForm4 10000 || fail "設定 did not open"
 probe press @TForm4 参照
-probe wait-dialog Open 10000 || fail "no open dialog"
-xdotool search --onlyvisible --name '^Open$' windowfocus --sync
+# The open dialog's caption follows Wine's language.
+open_dialog() {
+  for caption in Open 開く; do
+    probe wait-dialog "$caption" 0 >/dev/null 2>&1 && { echo "$caption"; return 0; }
+  done
+  return 1
+}
+eventually 10 open_dialog || fail "no open dialog"
+xdotool search --onlyvisible --name "^$(open_dialog)\$" windowfocus --sync
 xdotool type --delay 20 "$editor"
 xdotool key Return
 eventually 10 bash -c "wine '$ZORBI_PROBE' text @TForm4 | grep -qx ed.exe" ||
