@@ -33,7 +33,7 @@ grid_menu() {
   local row=$1 up=$2 left top width height
   read -r left top width height < <(probe child-rect "$MAIN_CAPTION" TStringGrid)
   xdotool mousemove $((left + 2 + 26 + 91 + 60)) $((top + 2 + 21 * row + 10)) click 1 click 3
-  eventually 5 menu_open || fail "the grid menu did not open"
+  eventually 15 menu_open || fail "the grid menu did not open"
   for _ in $(seq "$up"); do xdotool key Up; done
   xdotool key Return
 }
