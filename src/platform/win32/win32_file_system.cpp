@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "cp932.h"
+#include "text/long_path.h"
 
 namespace zorbi {
 
@@ -67,6 +68,12 @@ std::wstring TemporaryName(const std::wstring& path) {
   return path + suffix;
 }
 
+// Absolute paths in the long form, so deep folders work up to the file
+// system's own limit (the temporary name adds a few characters to the target's).
+std::wstring SystemPath(const std::string& path) {
+  return Widen(ExtendedLengthPath(path));
+}
+
 bool WriteAll(HANDLE file, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -84,7 +91,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }  // namespace
 
 bool Win32FileSystem::Exists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -95,7 +102,7 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
 std::optional<std::string> Win32FileSystem::ReadHead(const std::string& path,
                                                      std::size_t maxBytes) {
   // Others may hold the file open for writing (the host keeps its files open).
-  FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+  FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return std::nullopt;
@@ -120,7 +127,7 @@ std::optional<std::string> Win32FileSystem::ReadHead(const std::string& path,
 
 bool Win32FileSystem::ReplaceAll(const std::string& path, const std::string& bytes,
                                  std::string& error) {
-  const std::wstring target = Widen(path);
+  const std::wstring target = SystemPath(path);
   if (target.empty()) {
     error = "No file name given.";
     return false;
