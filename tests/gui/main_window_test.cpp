@@ -15,6 +15,7 @@
 #include "application.h"
 #include "catalogue/data_file.h"
 #include "cp932.h"
+#include "pixels.h"
 
 namespace zorbi::win32 {
 namespace {
@@ -295,6 +296,65 @@ TEST_F(MainWindowTest, AddItemsRegistersTheDialogsFiles) {
   EXPECT_EQ(window_->Grid().Cell(2, 1), "B.BAT summary");
   EXPECT_EQ(window_->Grid().Cell(2, 2), "A.BAT summary");
   EXPECT_EQ(window_->Form().Cat.PickedBatPath, In("B.BAT"));
+}
+
+// The client area of a control as it is on screen.
+std::unique_ptr<Pixels> Capture(HWND control) {
+  RECT client{};
+  GetClientRect(control, &client);
+  auto image = std::make_unique<Pixels>(client.right, client.bottom);
+  HDC dc = GetDC(control);
+  BitBlt(image->Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(control, dc);
+  return image;
+}
+
+// Runs in a copy of the test prefix with a dark scheme (win32_gui_dark_scheme).
+using DarkScheme = MainWindowTest;
+
+TEST_F(DarkScheme, SystemColoursReachEveryControl) {
+  ASSERT_EQ(GetSysColor(COLOR_WINDOW), RGB(0, 0, 0)) << "not run in the dark scheme's prefix";
+  ASSERT_EQ(GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0));
+  WriteCatalogue();
+  Start();
+  window_->Form().C.Label2.SetCaption("JW_WIN");
+  window_->Form().C.Label2.SetVisible(true);
+  HWND main = window_->Handle();
+  const struct {
+    const char* name;
+    HWND control;
+    int background;
+  } rows[] = {
+      {"the memo", FindWindowExW(main, nullptr, L"EDIT", nullptr), COLOR_WINDOW},
+      {"the label Memo", FindWindowExW(main, nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE},
+      {"the status label", FindWindowExW(main, nullptr, L"STATIC", L"JW_WIN"), COLOR_BTNFACE},
+  };
+  const auto check = [&](const char* scheme) {
+    RedrawWindow(main, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (const auto& row : rows) {
+      ASSERT_NE(row.control, nullptr) << row.name;
+      const auto image = Capture(row.control);
+      RECT client{};
+      GetClientRect(row.control, &client);
+      const COLORREF background = GetSysColor(row.background);
+      // Below the texts' baseline, left of anything that overlaps the label.
+      EXPECT_EQ(image->At(0, client.bottom - 1), background)
+          << row.name << " in the " << scheme << " scheme";
+      EXPECT_GT(image->CountOther(client, background), 10)
+          << row.name << "'s text cannot be seen in the " << scheme << " scheme";
+    }
+  };
+  check("dark");
+
+  // A scheme chosen while the program runs applies at once.
+  const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+  COLORREF dark[4], light[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(212, 208, 200), RGB(0, 0, 0)};
+  for (int i = 0; i < 4; ++i) dark[i] = GetSysColor(elements[i]);
+  ASSERT_TRUE(SetSysColors(4, elements, light));
+  Pump();
+  check("light");
+  SetSysColors(4, elements, dark);
 }
 
 TEST(OpenDialog, SettingsAndResultParsing) {

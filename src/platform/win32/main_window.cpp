@@ -118,7 +118,6 @@ MainWindow::~MainWindow() {
     if (menu != nullptr) DestroyMenu(menu);
   for (HFONT font : {form_font_, grid_font_, memo_font_, panel_font_, label2_font_})
     if (font != nullptr) DeleteObject(font);
-  if (window_brush_ != nullptr) DeleteObject(window_brush_);
 }
 
 template <typename F>
@@ -266,7 +265,6 @@ void MainWindow::CreateControls() {
   memo_font_ = MakeFont(kGothic, 13);
   panel_font_ = MakeFont(kPGothic, 13);
   label2_font_ = MakeFont(kPGothic, 13, true);
-  window_brush_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
 
   // The tab strip lies under the grid; it must not paint over it.
   tabs_.Attach(MakeChild(handle_, WC_TABCONTROLW, "", WS_CLIPSIBLINGS, kTabsId, instance));
@@ -449,15 +447,26 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wparam);
       HWND control = reinterpret_cast<HWND>(lparam);
-      if (control == memo_.Handle()) {  // read-only, but white like a memo
+      // The system's colours, read at each paint: a scheme changed while the
+      // program runs applies at once. Brushes from GetSysColorBrush are not ours.
+      if (control == memo_.Handle()) {  // read-only, but in a memo's colours
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        SetTextColor(dc, RGB(0, 0, 0));
-        return reinterpret_cast<LRESULT>(window_brush_);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       }
-      if (control == GetDlgItem(handle_, kLabel2Id)) SetTextColor(dc, RGB(255, 0, 0));
+      SetTextColor(dc, control == GetDlgItem(handle_, kLabel2Id) ? RGB(255, 0, 0)
+                                                                 : GetSysColor(COLOR_BTNTEXT));
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
+    case WM_SYSCOLORCHANGE:
+      // Only top-level windows hear of it; the grid and the common controls
+      // keep colours of their own.
+      for (HWND child = GetWindow(handle_, GW_CHILD); child != nullptr;
+           child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SYSCOLORCHANGE, wparam, lparam);
+      RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);
       if (header->hwndFrom == tabs_.Handle() && form_) {

@@ -78,7 +78,6 @@ class MainWindow final : public FormWindow {
   HFONT memo_font_ = nullptr;
   HFONT panel_font_ = nullptr;
   HFONT label2_font_ = nullptr;
-  HBRUSH window_brush_ = nullptr;
 
   GridControl grid_;
   TabStripControl tabs_;
