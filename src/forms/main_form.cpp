@@ -156,7 +156,19 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::Close() {
-  if (closed_ || !FormClose()) return;
+  // A failed write's message box runs a message loop: a close request that
+  // arrives there must not start the sequence inside itself.
+  if (closed_ || closing_) return;
+  closing_ = true;
+  bool done = false;
+  try {
+    done = FormClose();
+  } catch (...) {
+    closing_ = false;
+    throw;
+  }
+  closing_ = false;
+  if (!done) return;
   closed_ = true;
   window_.Destroy();
 }

@@ -155,6 +155,7 @@ class TForm1 {
   FileDialogs& dialogs_;
   Processes& procs_;
   bool closed_ = false;
+  bool closing_ = false;
 };
 
 }  // namespace zorbi

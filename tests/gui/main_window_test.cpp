@@ -8,7 +8,9 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -296,6 +298,102 @@ TEST_F(MainWindowTest, AddItemsRegistersTheDialogsFiles) {
   EXPECT_EQ(window_->Grid().Cell(2, 1), "B.BAT summary");
   EXPECT_EQ(window_->Grid().Cell(2, 2), "A.BAT summary");
   EXPECT_EQ(window_->Form().Cat.PickedBatPath, In("B.BAT"));
+}
+
+// What a timer saw while the close sequence's error box was open.
+struct BoxWatch {
+  std::function<void()> poke;  // runs once, while the first box is open
+  bool poked = false, busy = false, window_lost = false;
+  std::size_t most_boxes = 0;
+  HWND main = nullptr;
+};
+BoxWatch* box_watch = nullptr;
+
+std::vector<HWND> OpenBoxes() {
+  std::vector<HWND> boxes;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring(name) == L"#32770" && IsWindowVisible(window))
+          reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&boxes));
+  return boxes;
+}
+
+// Pokes once, then answers every box; a box opened inside the poke is
+// counted and answered from the nested call.
+void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
+  BoxWatch& w = *box_watch;
+  std::vector<HWND> boxes = OpenBoxes();
+  w.most_boxes = std::max(w.most_boxes, boxes.size());
+  if (!w.busy && !w.poked && !boxes.empty()) {
+    w.busy = w.poked = true;
+    w.poke();
+    Pump();
+    w.window_lost = !IsWindow(w.main);
+    w.most_boxes = std::max(w.most_boxes, OpenBoxes().size());
+    w.busy = false;
+    boxes = OpenBoxes();
+  }
+  if (w.poked)
+    for (HWND box : boxes) PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(MainWindowTest, NoCloseWhileAModalBoxIsOpen) {
+  const auto task_bar_close = [](Application& app, MainWindow&) {
+    SendMessageW(app.Handle(), WM_CLOSE, 0, 0);
+  };
+  const struct {
+    const char* name;
+    bool failed_save;  // the box is the close sequence's own: else any message
+    std::function<void(Application&, MainWindow&)> poke;
+  } rows[] = {
+      {"the task-bar button's Close during a message", false, task_bar_close},
+      {"the task-bar button's Close during a failed save", true, task_bar_close},
+      {"a second close from the form during a failed save", true,
+       [](Application&, MainWindow& window) { window.Form().Close(); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    WriteCatalogue();
+    Start();
+    // Another program holds the catalogue open: the save fails and says so.
+    HANDLE holder = INVALID_HANDLE_VALUE;
+    if (row.failed_save) {
+      holder = CreateFileW(Widen(In("Z_Orbi.DAT")).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    }
+    BoxWatch watch;
+    watch.main = window_->Handle();
+    // Released before the poke: a close now would succeed and destroy the
+    // window under the open box.
+    watch.poke = [&] {
+      if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+      row.poke(*application_, *window_);
+    };
+    box_watch = &watch;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchBoxes);
+    if (row.failed_save) {
+      SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+    } else {
+      MessageBoxW(window_->Handle(), L"message", L"Z_ORBI", MB_OK);
+    }
+    KillTimer(nullptr, timer);
+    box_watch = nullptr;
+
+    EXPECT_TRUE(watch.poked);
+    EXPECT_EQ(watch.most_boxes, 1u) << "a second box opened";
+    EXPECT_FALSE(watch.window_lost);
+    ASSERT_NE(window_->Handle(), nullptr);
+    SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(window_->Handle(), nullptr) << "the close after the box failed";
+    Pump();
+  }
 }
 
 // The client area of a control as it is on screen.
