@@ -396,6 +396,88 @@ TEST_F(MainWindowTest, NoCloseWhileAModalBoxIsOpen) {
   }
 }
 
+// The popup menu the thread shows while a timer runs: its menu and place.
+struct MenuWatch {
+  HMENU menu = nullptr;
+  RECT bounds{};
+};
+MenuWatch* menu_watch = nullptr;
+
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring(name) == L"#32768" && IsWindowVisible(window)) {
+          menu_watch->menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+          GetWindowRect(window, &menu_watch->bounds);
+        }
+        return TRUE;
+      },
+      0);
+  EndMenu();
+}
+
+TEST_F(MainWindowTest, MenuKeysOpenTheMenusAtTheSelectedRowAndTheCaret) {
+  WriteCatalogue();
+  Start();
+  HWND grid = window_->Grid().Handle();
+  ASSERT_EQ(window_->Grid().Row(), 2);
+  RECT selected_row = window_->Grid().CellRect(1, 2);
+  selected_row.right = window_->Grid().CellRect(2, 2).right;
+  MapWindowPoints(grid, HWND_DESKTOP, reinterpret_cast<POINT*>(&selected_row), 2);
+
+  HWND memo = FindWindowExW(window_->Handle(), nullptr, L"EDIT", nullptr);
+  SetWindowTextW(memo, L"1\r\n2\r\n3\r\n4\r\n5");
+  SendMessageW(memo, EM_SETSEL, 9, 9);  // before the 4
+  RECT caret_line{};
+  GetClientRect(memo, &caret_line);
+  caret_line.top = HIWORD(SendMessageW(memo, EM_POSFROMCHAR, 9, 0));
+  caret_line.bottom = HIWORD(SendMessageW(memo, EM_POSFROMCHAR, 12, 0));
+  MapWindowPoints(memo, HWND_DESKTOP, reinterpret_cast<POINT*>(&caret_line), 2);
+
+  const auto set_shift = [](bool down) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(state);
+  };
+  const struct {
+    const char* name;
+    HWND control;
+    bool shift_f10;  // else the context-menu key
+    HMENU menu;
+    RECT anchor;
+  } rows[] = {
+      {"context-menu key in the grid", grid, false, window_->PopupMenu1(), selected_row},
+      {"Shift+F10 in the grid", grid, true, window_->PopupMenu1(), selected_row},
+      {"context-menu key in the memo", memo, false, window_->PopupMenu2(), caret_line},
+      {"Shift+F10 in the memo", memo, true, window_->PopupMenu2(), caret_line},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    MenuWatch watch;
+    menu_watch = &watch;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchMenu);
+    const UINT down = row.shift_f10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = row.shift_f10 ? WM_SYSKEYUP : WM_KEYUP;
+    const WPARAM key = row.shift_f10 ? VK_F10 : VK_APPS;
+    set_shift(row.shift_f10);
+    SendMessageW(row.control, down, key, 1);
+    SendMessageW(row.control, up, key, static_cast<LPARAM>(0xC0000001u));
+    set_shift(false);
+    KillTimer(nullptr, timer);
+    menu_watch = nullptr;
+
+    EXPECT_EQ(watch.menu, row.menu);
+    const POINT corner{watch.bounds.left, watch.bounds.top};
+    EXPECT_TRUE(PtInRect(&row.anchor, corner))
+        << "menu at " << corner.x << "," << corner.y << "; expected within " << row.anchor.left
+        << "," << row.anchor.top << "-" << row.anchor.right << "," << row.anchor.bottom;
+  }
+}
+
 // The client area of a control as it is on screen.
 std::unique_ptr<Pixels> Capture(HWND control) {
   RECT client{};

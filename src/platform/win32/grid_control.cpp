@@ -509,6 +509,11 @@ void GridControl::OnNavigationKey(int vk, ShiftState shift) {
   }
 }
 
+void GridControl::OpenContextMenu() {
+  // The default handling passes it on to the parent, which owns the menu.
+  SendMessageW(handle_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle_), -1);
+}
+
 void GridControl::OnVerticalScroll(int request) {
   const int page = std::max(1, VisibleRowCount());
   switch (request) {
@@ -706,19 +711,30 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         OnKeyDown(vk, shift);
         if (handle_ == nullptr) return 0;
       }
+      if (vk == VK_F10 && shift.Shift && !shift.Ctrl && !shift.Alt) {
+        OpenContextMenu();
+        return 0;
+      }
       if (message == WM_SYSKEYDOWN) return DefWindowProcW(handle_, message, wparam, lparam);
       OnNavigationKey(vk, shift);
       return 0;
     }
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-      if (OnKeyUp && keys_down_.test(wparam & 0xFF)) {
-        keys_down_.reset(wparam & 0xFF);
+    case WM_SYSKEYUP: {
+      const bool pressed_here = keys_down_.test(wparam & 0xFF);
+      keys_down_.reset(wparam & 0xFF);
+      if (OnKeyUp && pressed_here) {
         OnKeyUp(static_cast<int>(wparam), CurrentShiftState());
         if (handle_ == nullptr) return 0;
       }
+      // The context-menu key acts on its release, as Windows' own controls do.
+      if (wparam == VK_APPS && pressed_here) {
+        OpenContextMenu();
+        return 0;
+      }
       if (message == WM_SYSKEYUP) return DefWindowProcW(handle_, message, wparam, lparam);
       return 0;
+    }
     case WM_LBUTTONDOWN:
       OnLeftButtonDown(point);
       return 0;

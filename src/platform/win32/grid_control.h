@@ -105,6 +105,8 @@ class GridControl final : public Grid {
   void OnMouseMove(POINT point);
   void EndMouseState();
   void OnNavigationKey(int vk, ShiftState shift);
+  // As for a right click, but placed by the parent (a keyboard position of -1, -1).
+  void OpenContextMenu();
   void OnVerticalScroll(int request);
   void OnHorizontalScroll(int request);
   void Paint(HDC dc) const;

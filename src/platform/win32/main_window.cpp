@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -93,13 +94,33 @@ HWND MakeChild(HWND parent, const wchar_t* cls, const char* text, DWORD style, U
                          instance, nullptr);
 }
 
-// The memo's own context menu (copy, select all) would hide the form's.
+// The memo's own context menu (copy, select all) would hide the form's. The
+// context-menu key and Shift+F10 open the form's menu whatever the edit
+// control itself would make of them.
 LRESULT CALLBACK MemoSubclass(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                               DWORD_PTR) {
-  if (message == WM_CONTEXTMENU)
-    return SendMessageW(GetParent(window), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
-                        lparam);
+  const bool menu_key =
+      (message == WM_KEYUP && wparam == VK_APPS) ||
+      ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && wparam == VK_F10 &&
+       GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0);
+  if (menu_key) lparam = -1;
+  if (message == WM_CONTEXTMENU || menu_key) {
+    SendMessageW(GetParent(window), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), lparam);
+    return 0;
+  }
   return DefSubclassProc(window, message, wparam, lparam);
+}
+
+// Height of a line of text in the control's font.
+int LineHeight(HWND control) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return metrics.tmHeight;
 }
 
 }  // namespace
@@ -342,13 +363,35 @@ void MainWindow::PaintBevels(HDC dc) {
   DrawEdge(dc, &bottom, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
 }
 
+POINT MainWindow::KeyboardMenuPoint(HWND from) const {
+  POINT at{8, 8};
+  if (from == grid_.Handle()) {
+    const RECT cell = grid_.CellRect(grid_.Selection().Left, grid_.Row());
+    at = POINT{cell.left + 8, (cell.top + cell.bottom) / 2};
+  } else if (from == memo_.Handle()) {
+    DWORD start = 0;
+    SendMessageW(from, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    LRESULT corner = SendMessageW(from, EM_POSFROMCHAR, start, 0);
+    // Nothing follows the caret at the end of the text: the last character then.
+    if (corner == -1 && start > 0) corner = SendMessageW(from, EM_POSFROMCHAR, start - 1, 0);
+    if (corner != -1) {
+      at = POINT{static_cast<short>(LOWORD(corner)),
+                 static_cast<short>(HIWORD(corner)) + LineHeight(from) / 2};
+    }
+  }
+  // A row or caret scrolled out of sight: the nearest point inside.
+  RECT client{};
+  GetClientRect(from, &client);
+  at.x = std::clamp(at.x, 0L, std::max(0L, client.right - 1));
+  at.y = std::clamp(at.y, 0L, std::max(0L, client.bottom - 1));
+  ClientToScreen(from, &at);
+  return at;
+}
+
 void MainWindow::ShowPopup(HMENU menu, HWND from, LPARAM where) {
   POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-  if (where == -1) {  // from the keyboard: below the control's top-left corner
-    RECT bounds{};
-    GetWindowRect(from, &bounds);
-    at = POINT{bounds.left + 8, bounds.top + 8};
-  }
+  // From the keyboard: at the selected row or the caret.
+  if (at.x == -1 && at.y == -1) at = KeyboardMenuPoint(from);
   const UINT id = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, handle_, nullptr));
   if (id != 0) OnCommand(id);

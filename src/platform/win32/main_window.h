@@ -61,6 +61,8 @@ class MainWindow final : public FormWindow {
   void PaintBevels(HDC dc);
   void OnCommand(UINT id);
   void ShowPopup(HMENU menu, HWND from, LPARAM where);
+  // Screen point for a menu opened from the keyboard over the grid or the memo.
+  POINT KeyboardMenuPoint(HWND from) const;
   // Runs a handler; an unexpected error becomes a message, never a crash.
   template <typename F>
   void Guard(F&& handler);
