@@ -92,6 +92,8 @@ LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Close();
       return 0;
     case WM_CTLCOLORSTATIC:
+      // Labels in the scheme's button text: a dark scheme's face is black.
+      SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNTEXT));
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     default:
