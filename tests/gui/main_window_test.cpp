@@ -8,10 +8,10 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "application.h"
@@ -300,193 +300,100 @@ TEST_F(MainWindowTest, AddItemsRegistersTheDialogsFiles) {
   EXPECT_EQ(window_->Form().Cat.PickedBatPath, In("B.BAT"));
 }
 
-// What a timer saw while the close sequence's error box was open.
-struct BoxWatch {
-  std::function<void()> poke;  // runs once, while the first box is open
-  bool poked = false, busy = false, window_lost = false;
-  std::size_t most_boxes = 0;
-  HWND main = nullptr;
-};
-BoxWatch* box_watch = nullptr;
-
-std::vector<HWND> OpenBoxes() {
-  std::vector<HWND> boxes;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) {
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring(name) == L"#32770" && IsWindowVisible(window))
-          reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&boxes));
-  return boxes;
+// A shown window of a class ("#32770" a message box, "#32768" a menu): a
+// timer finds it while its modal loop runs.
+HWND Shown(const wchar_t* window_class) {
+  HWND window = FindWindowW(window_class, nullptr);
+  return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
-// Pokes once, then answers every box; a box opened inside the poke is
-// counted and answered from the nested call.
-void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
-  BoxWatch& w = *box_watch;
-  std::vector<HWND> boxes = OpenBoxes();
-  w.most_boxes = std::max(w.most_boxes, boxes.size());
-  if (!w.busy && !w.poked && !boxes.empty()) {
-    w.busy = w.poked = true;
-    w.poke();
-    Pump();
-    w.window_lost = !IsWindow(w.main);
-    w.most_boxes = std::max(w.most_boxes, OpenBoxes().size());
-    w.busy = false;
-    boxes = OpenBoxes();
+// Runs once while a message box is open; every box is then answered.
+std::function<void()> during_box;
+void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND box = Shown(L"#32770")) {
+    if (during_box) std::exchange(during_box, nullptr)();
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
-  if (w.poked)
-    for (HWND box : boxes) PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(MainWindowTest, NoCloseWhileAModalBoxIsOpen) {
-  const auto task_bar_close = [](Application& app, MainWindow&) {
-    SendMessageW(app.Handle(), WM_CLOSE, 0, 0);
-  };
-  const struct {
-    const char* name;
-    bool failed_save;  // the box is the close sequence's own: else any message
-    std::function<void(Application&, MainWindow&)> poke;
-  } rows[] = {
-      {"the task-bar button's Close during a message", false, task_bar_close},
-      {"the task-bar button's Close during a failed save", true, task_bar_close},
-      {"a second close from the form during a failed save", true,
-       [](Application&, MainWindow& window) { window.Form().Close(); }},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+  // The task-bar button's Close during a message, a second close during a
+  // failed save's message. Either, run, would destroy the window under the box.
+  for (const bool failed_save : {false, true}) {
     WriteCatalogue();
     Start();
-    // Another program holds the catalogue open: the save fails and says so.
-    HANDLE holder = INVALID_HANDLE_VALUE;
-    if (row.failed_save) {
-      holder = CreateFileW(Widen(In("Z_Orbi.DAT")).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-      ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    }
-    BoxWatch watch;
-    watch.main = window_->Handle();
-    // Released before the poke: a close now would succeed and destroy the
-    // window under the open box.
-    watch.poke = [&] {
-      if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
-      row.poke(*application_, *window_);
+    // Another program holds the catalogue until the box shows: the save fails.
+    HANDLE holder = CreateFileW(Widen(In("Z_Orbi.DAT")).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (!failed_save) CloseHandle(holder);
+    during_box = [&] {
+      if (!failed_save) return (void)SendMessageW(application_->Handle(), WM_CLOSE, 0, 0);
+      CloseHandle(holder);
+      window_->Form().Close();
     };
-    box_watch = &watch;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchBoxes);
-    if (row.failed_save) {
-      SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
-    } else {
-      MessageBoxW(window_->Handle(), L"message", L"Z_ORBI", MB_OK);
-    }
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);
+    if (failed_save) SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+    if (!failed_save) MessageBoxW(window_->Handle(), L"message", L"Z_ORBI", MB_OK);
     KillTimer(nullptr, timer);
-    box_watch = nullptr;
-
-    EXPECT_TRUE(watch.poked);
-    EXPECT_EQ(watch.most_boxes, 1u) << "a second box opened";
-    EXPECT_FALSE(watch.window_lost);
-    ASSERT_NE(window_->Handle(), nullptr);
-    SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(during_box) << "no box was shown";
+    EXPECT_NE(window_->Handle(), nullptr) << "failed save: " << failed_save;
+    if (window_->Handle() != nullptr) SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(window_->Handle(), nullptr) << "the close after the box failed";
     Pump();
   }
 }
 
-// The popup menu the thread shows while a timer runs: its menu and place.
-struct MenuWatch {
-  HMENU menu = nullptr;
-  RECT bounds{};
-};
-MenuWatch* menu_watch = nullptr;
-
-void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM) {
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring(name) == L"#32768" && IsWindowVisible(window)) {
-          menu_watch->menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
-          GetWindowRect(window, &menu_watch->bounds);
-        }
-        return TRUE;
-      },
-      0);
+// Notes the popup menu shown while a timer runs, and closes it.
+HMENU menu_shown = nullptr;
+RECT menu_bounds{};
+void CALLBACK NoteMenu(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND menu = Shown(L"#32768")) {
+    menu_shown = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+    GetWindowRect(menu, &menu_bounds);
+  }
   EndMenu();
 }
 
 TEST_F(MainWindowTest, MenuKeysOpenTheMenusAtTheSelectedRowAndTheCaret) {
   WriteCatalogue();
   Start();
-  HWND grid = window_->Grid().Handle();
-  ASSERT_EQ(window_->Grid().Row(), 2);
-  RECT selected_row = window_->Grid().CellRect(1, 2);
-  selected_row.right = window_->Grid().CellRect(2, 2).right;
-  MapWindowPoints(grid, HWND_DESKTOP, reinterpret_cast<POINT*>(&selected_row), 2);
-
+  GridControl& grid = window_->Grid();
+  RECT picked_row{grid.CellRect(1, 2).left, grid.CellRect(1, 2).top, grid.CellRect(2, 2).right,
+                  grid.CellRect(2, 2).bottom};
+  MapWindowPoints(grid.Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&picked_row), 2);
   HWND memo = FindWindowExW(window_->Handle(), nullptr, L"EDIT", nullptr);
   SetWindowTextW(memo, L"1\r\n2\r\n3\r\n4\r\n5");
   SendMessageW(memo, EM_SETSEL, 9, 9);  // before the 4
-  RECT caret_line{};
-  GetClientRect(memo, &caret_line);
-  caret_line.top = HIWORD(SendMessageW(memo, EM_POSFROMCHAR, 9, 0));
-  caret_line.bottom = HIWORD(SendMessageW(memo, EM_POSFROMCHAR, 12, 0));
+  RECT caret_line{0, HIWORD(SendMessageW(memo, EM_POSFROMCHAR, 9, 0)), 150,
+                  HIWORD(SendMessageW(memo, EM_POSFROMCHAR, 12, 0))};
   MapWindowPoints(memo, HWND_DESKTOP, reinterpret_cast<POINT*>(&caret_line), 2);
 
-  const auto set_shift = [](bool down) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_SHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(state);
-  };
   const struct {
-    const char* name;
     HWND control;
-    bool shift_f10;  // else the context-menu key
+    WPARAM key;  // F10 with Shift
     HMENU menu;
     RECT anchor;
-  } rows[] = {
-      {"context-menu key in the grid", grid, false, window_->PopupMenu1(), selected_row},
-      {"Shift+F10 in the grid", grid, true, window_->PopupMenu1(), selected_row},
-      {"context-menu key in the memo", memo, false, window_->PopupMenu2(), caret_line},
-      {"Shift+F10 in the memo", memo, true, window_->PopupMenu2(), caret_line},
-  };
+  } rows[] = {{grid.Handle(), VK_APPS, window_->PopupMenu1(), picked_row},
+              {grid.Handle(), VK_F10, window_->PopupMenu1(), picked_row},
+              {memo, VK_APPS, window_->PopupMenu2(), caret_line},
+              {memo, VK_F10, window_->PopupMenu2(), caret_line}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    MenuWatch watch;
-    menu_watch = &watch;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchMenu);
-    const UINT down = row.shift_f10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    const UINT up = row.shift_f10 ? WM_SYSKEYUP : WM_KEYUP;
-    const WPARAM key = row.shift_f10 ? VK_F10 : VK_APPS;
-    set_shift(row.shift_f10);
-    SendMessageW(row.control, down, key, 1);
-    SendMessageW(row.control, up, key, static_cast<LPARAM>(0xC0000001u));
-    set_shift(false);
+    SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = row.key == VK_F10 ? 0x80 : 0;
+    SetKeyboardState(keys);
+    menu_shown = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, NoteMenu);
+    const UINT down = row.key == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;  // its release is next
+    SendMessageW(row.control, down, row.key, 1);
+    SendMessageW(row.control, down + 1, row.key, static_cast<LPARAM>(0xC0000001u));
     KillTimer(nullptr, timer);
-    menu_watch = nullptr;
-
-    EXPECT_EQ(watch.menu, row.menu);
-    const POINT corner{watch.bounds.left, watch.bounds.top};
-    EXPECT_TRUE(PtInRect(&row.anchor, corner))
-        << "menu at " << corner.x << "," << corner.y << "; expected within " << row.anchor.left
-        << "," << row.anchor.top << "-" << row.anchor.right << "," << row.anchor.bottom;
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(menu_shown, row.menu);
+    EXPECT_TRUE(PtInRect(&row.anchor, POINT{menu_bounds.left, menu_bounds.top}));
   }
-}
-
-// The client area of a control as it is on screen.
-std::unique_ptr<Pixels> Capture(HWND control) {
-  RECT client{};
-  GetClientRect(control, &client);
-  auto image = std::make_unique<Pixels>(client.right, client.bottom);
-  HDC dc = GetDC(control);
-  BitBlt(image->Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  ReleaseDC(control, dc);
-  return image;
 }
 
 // Runs in a copy of the test prefix with a dark scheme (win32_gui_dark_scheme).
@@ -494,46 +401,35 @@ using DarkScheme = MainWindowTest;
 
 TEST_F(DarkScheme, SystemColoursReachEveryControl) {
   ASSERT_EQ(GetSysColor(COLOR_WINDOW), RGB(0, 0, 0)) << "not run in the dark scheme's prefix";
-  ASSERT_EQ(GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0));
   WriteCatalogue();
   Start();
-  window_->Form().C.Label2.SetCaption("JW_WIN");
-  window_->Form().C.Label2.SetVisible(true);
-  HWND main = window_->Handle();
-  const struct {
-    const char* name;
-    HWND control;
-    int background;
-  } rows[] = {
-      {"the memo", FindWindowExW(main, nullptr, L"EDIT", nullptr), COLOR_WINDOW},
-      {"the label Memo", FindWindowExW(main, nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE},
-      {"the status label", FindWindowExW(main, nullptr, L"STATIC", L"JW_WIN"), COLOR_BTNFACE},
-  };
-  const auto check = [&](const char* scheme) {
-    RedrawWindow(main, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    for (const auto& row : rows) {
-      ASSERT_NE(row.control, nullptr) << row.name;
-      const auto image = Capture(row.control);
-      RECT client{};
-      GetClientRect(row.control, &client);
-      const COLORREF background = GetSysColor(row.background);
-      // Below the texts' baseline, left of anything that overlaps the label.
-      EXPECT_EQ(image->At(0, client.bottom - 1), background)
-          << row.name << " in the " << scheme << " scheme";
-      EXPECT_GT(image->CountOther(client, background), 10)
-          << row.name << "'s text cannot be seen in the " << scheme << " scheme";
-    }
-  };
-  check("dark");
-
-  // A scheme chosen while the program runs applies at once.
+  const std::pair<HWND, int> rows[] = {
+      {FindWindowExW(window_->Handle(), nullptr, L"EDIT", nullptr), COLOR_WINDOW},
+      {FindWindowExW(window_->Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE}};
   const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
-  COLORREF dark[4], light[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(212, 208, 200), RGB(0, 0, 0)};
-  for (int i = 0; i < 4; ++i) dark[i] = GetSysColor(elements[i]);
-  ASSERT_TRUE(SetSysColors(4, elements, light));
-  Pump();
-  check("light");
+  const COLORREF dark[] = {0, RGB(255, 255, 255), 0, RGB(255, 255, 255)},
+                 light[] = {RGB(255, 255, 255), 0, RGB(212, 208, 200), 0};
+  // As the program starts, then with a scheme chosen while it runs.
+  for (const COLORREF* scheme : {dark, light}) {
+    ASSERT_TRUE(scheme == dark || SetSysColors(4, elements, scheme));
+    Pump();
+    RedrawWindow(window_->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (const auto& row : rows) {
+      SCOPED_TRACE(testing::Message()
+                   << (scheme == dark ? "dark" : "light") << " row " << &row - rows);
+      const auto [control, background] = row;
+      RECT client{};
+      GetClientRect(control, &client);
+      Pixels image(client.right, client.bottom);
+      HDC dc = GetDC(control);
+      BitBlt(image.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+      ReleaseDC(control, dc);
+      // The background below the text's baseline; the text in another colour.
+      EXPECT_EQ(image.At(0, client.bottom - 1), GetSysColor(background));
+      EXPECT_GT(image.CountOther(client, GetSysColor(background)), 10);
+    }
+  }
   SetSysColors(4, elements, dark);
 }
 
