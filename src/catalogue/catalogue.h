@@ -37,7 +37,7 @@ class TMenuItem {
   void SetPickState(std::int32_t n) { PickState = n; }
 };
 
-// One tab. Its name lives in the tab strip's list of names, not here.
+// One tab. Its name is entry i of Catalogue::TabNames.
 class TMList {
  public:
   TMList() = default;
@@ -57,6 +57,10 @@ using TTabList = std::vector<std::unique_ptr<TMList>>;
 // The catalogue's program-wide state.
 struct Catalogue {
   TTabList TabList;
+  // The tab strip's names, as stored bytes. The strip only shows them: a
+  // Win32 tab control holds UTF-16 and cuts long names, so reading them back
+  // from it would change names nobody renamed.
+  std::vector<std::string> TabNames;
   std::int32_t CurrentTab = 0;
   std::int32_t PickedIndex = 0;
   std::string BatFolder;

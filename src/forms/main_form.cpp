@@ -54,12 +54,11 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
                           MessageKind::Error);
     return false;
   }
-  std::vector<std::string> names = C.TabControl1.Tabs();
-  if (!ReadCatalogueImage(Cat, *bytes, names)) {
+  if (!ReadCatalogueImage(Cat, *bytes, Cat.TabNames)) {
     messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
     return false;
   }
-  C.TabControl1.SetTabs(std::move(names));
+  ShowTabNames();
   return true;
 }
 
@@ -88,7 +87,8 @@ bool TForm1::InitialLoad() {
       StringGrid1SelectCell(0, Cat.PickedIndex + 1, canSelect);
     }
   } else {
-    C.TabControl1.SetTabs({std::string(DefaultTabName)});
+    Cat.TabNames = {std::string(DefaultTabName)};
+    ShowTabNames();
     C.StringGrid1.SetCell(1, 0, std::string(FileNameHeader));
     C.StringGrid1.SetCell(2, 0, std::string(SummaryHeader));
     Cat.TabList.push_back(std::make_unique<TMList>());
@@ -138,7 +138,7 @@ bool TForm1::WriteChainingLines() {
 bool TForm1::WritePathTxt() {
   const std::string path = AppDir + std::string(PathTxtName);
   std::string error;
-  if (!files_.ReplaceAll(path, PathTxtImage(C.TabControl1.Tabs(), Cat.TabList), error))
+  if (!files_.ReplaceAll(path, PathTxtImage(Cat.TabNames, Cat.TabList), error))
     return ReportWriteFailure(path, error);
   return true;
 }
@@ -187,10 +187,9 @@ bool TForm1::ReportWriteFailure(const std::string& path, const std::string& erro
 
 bool TForm1::FinalSave() {
   const std::string dataFile = AppDir + std::string(DataFileName);
-  const std::vector<std::string> names = C.TabControl1.Tabs();
+  const auto tabCount = static_cast<std::int32_t>(Cat.TabNames.size());
   std::string error;
-  if (!files_.ReplaceAll(
-          dataFile, CatalogueImage(Cat, static_cast<std::int32_t>(names.size()), names), error))
+  if (!files_.ReplaceAll(dataFile, CatalogueImage(Cat, tabCount, Cat.TabNames), error))
     return ReportWriteFailure(dataFile, error);
   if (ExchangeLoaded && !Cat.PickedBatPath.empty() && !WriteChainingLines()) return false;
   FreeCatalogue(Cat);

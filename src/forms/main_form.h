@@ -14,6 +14,7 @@
 
 namespace zorbi {
 
+class TForm2;
 class TForm4;
 class TForm5;
 
@@ -73,12 +74,16 @@ class TForm1 {
 
   // Item grid and tabs.
   void ClearGrid();
+  // Puts the catalogue's tab names on the strip.
+  void ShowTabNames();
   std::int32_t FillGrid(std::int32_t tab);
   void ShowTab(std::int32_t tab);
   void StringGrid1SelectCell(int col, int row, bool& canSelect);
   void StringGrid1DblClick() { Button2Click(); }
   void TabControl1Changing(bool& allowChange);
   void TabControl1Change();
+  // "タブ設定" in both menus: the tab settings dialog, modally.
+  void K3Click();
 
   // Keyboard selection.
   void StringGrid1KeyDown(int key, ShiftState shift);
@@ -105,6 +110,7 @@ class TForm1 {
   std::string EditBatPath;
   // Made after the main window and reused; null until then.
   TForm4* Form4 = nullptr;
+  TForm2* Form2 = nullptr;  // tab settings
   TForm5* Form5 = nullptr;
 
   // Shared state of the main window.

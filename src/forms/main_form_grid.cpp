@@ -2,6 +2,7 @@
 #include <string>
 
 #include "forms/main_form.h"
+#include "forms/tab_settings_form.h"
 #include "text/text_split.h"
 
 namespace zorbi {
@@ -12,6 +13,10 @@ void TForm1::ClearGrid() {
     for (int col = 0; col < 3; ++col) g.SetCell(col, row, "");
     g.SetItem(row, nullptr);
   }
+}
+
+void TForm1::ShowTabNames() {
+  C.TabControl1.SetTabs(Cat.TabNames);
 }
 
 std::int32_t TForm1::FillGrid(std::int32_t tab) {
@@ -88,6 +93,12 @@ void TForm1::TabControl1Change() {
   Cat.CurrentTab = C.TabControl1.TabIndex();
   ShowTab(Cat.CurrentTab);
   TabSwitching = false;
+}
+
+void TForm1::K3Click() {
+  // As on a tab switch: an edit in progress is committed before the tabs change.
+  if (EditMode || MoveMode) K4Click();
+  if (Form2) Form2->ShowModal();
 }
 
 void TForm1::K4Click() {

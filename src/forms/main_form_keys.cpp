@@ -45,7 +45,7 @@ void TForm1::SelectItemByNumber(int position) {
 }
 
 void TForm1::SelectTabByNumber(int position) {
-  if (position >= static_cast<int>(C.TabControl1.Tabs().size())) return;
+  if (position >= static_cast<int>(Cat.TabNames.size())) return;
   C.TabControl1.SetTabIndex(position);
   TabControl1Change();
 }

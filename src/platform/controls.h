@@ -48,8 +48,8 @@ struct Grid : Control {
   virtual void SetFocus() = 0;
 };
 
+// Shows the names it is given; the names themselves live in the catalogue.
 struct TabStrip : Control {
-  virtual std::vector<std::string> Tabs() const = 0;
   virtual void SetTabs(std::vector<std::string> names) = 0;
   // -1 when the strip has no tab.
   virtual int TabIndex() const = 0;
@@ -76,16 +76,27 @@ struct MenuCommand : Control {
   virtual bool Checked() const = 0;
 };
 
+// A single-selection list.
 struct ListBox : Control {
+  // Replacing the lines drops the selection.
   virtual void SetItems(std::vector<std::string> lines) = 0;
   // -1 when no line is selected.
   virtual int ItemIndex() const = 0;
+  virtual void SetItemIndex(int index) = 0;
   virtual std::string Item(int index) const = 0;
 };
 
-// A one-line text box.
+// Text the user typed, converted to CP932. A character without a CP932 form
+// is not replaced: Refused names it (its Unicode code point) and Text is empty.
+struct TypedText {
+  std::string Text;
+  char32_t Refused = 0;
+};
+
+// A one-line text box. Text shown unchanged reads back as the bytes it was set to.
 struct EditBox : Control {
   virtual void SetText(std::string text) = 0;
+  virtual TypedText Text() const = 0;
 };
 
 }  // namespace zorbi

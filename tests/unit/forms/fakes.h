@@ -62,7 +62,6 @@ struct FakeTabStrip : TabStrip {
   bool enabled = true;
   void SetEnabled(bool e) override { enabled = e; }
   bool Enabled() const override { return enabled; }
-  std::vector<std::string> Tabs() const override { return tabs; }
   void SetTabs(std::vector<std::string> names) override {
     tabs = std::move(names);
     if (index >= static_cast<int>(tabs.size())) index = static_cast<int>(tabs.size()) - 1;
@@ -180,15 +179,21 @@ struct FakeListBox : ListBox {
     index = -1;
   }
   int ItemIndex() const override { return index; }
+  void SetItemIndex(int i) override { index = i; }
   std::string Item(int i) const override { return items.at(static_cast<std::size_t>(i)); }
 };
 
 struct FakeEditBox : EditBox {
   std::string text;
+  char32_t refused = 0;  // set to type a character without a CP932 form
   bool enabled = true;
   void SetEnabled(bool e) override { enabled = e; }
   bool Enabled() const override { return enabled; }
-  void SetText(std::string t) override { text = std::move(t); }
+  void SetText(std::string t) override {
+    text = std::move(t);
+    refused = 0;
+  }
+  TypedText Text() const override { return refused ? TypedText{"", refused} : TypedText{text}; }
 };
 
 // A modal dialog whose user is `whileShown`, run each time it is shown.

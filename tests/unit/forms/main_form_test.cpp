@@ -123,7 +123,11 @@ TEST(CloseSequence, CloseBoxRewritesTheDataFileByteForByte) {
   FormRig rig;
   auto items = NumberedItems(3);
   items[2].pick = 2;
-  const std::string original = DataFileWith({"作図", "", "x y"}, {items, {}, NumberedItems(1)});
+  // Names a UTF-16 tab control would change: NEC and IBM duplicates, a lone
+  // lead byte at the end, a name longer than its 1023-character buffer.
+  const std::string original =
+      DataFileWith({"作図", "", "x y", "\xED\x40", "\x87\x90", "A\x81", std::string(1500, 'n')},
+                   {items, {}, NumberedItems(1)});
   rig.files.files[kDat] = original;
   for (const auto& it : items) rig.files.files[it.path] = "";
   ASSERT_TRUE(rig.Create());
