@@ -123,10 +123,10 @@ expect_exchange() {
   cmp -s "$exchange" "$expected" || fail "exchange file holds: $(od -c "$exchange" | head -5)"
 }
 
-# Clicks the middle of a button of the main window.
+# Clicks the middle of a button of the main window, or of the window captioned $2.
 click_button() {
   local left top width height
-  read -r left top width height < <(probe button-rect "$MAIN_CAPTION" "$1")
+  read -r left top width height < <(probe button-rect "${2:-$MAIN_CAPTION}" "$1")
   xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
 }
 

@@ -29,15 +29,21 @@ TEST(Cp932, JapaneseTextConvertsBothWays) {
 
 TEST(Cp932, NarrowRefusesTextWithoutCp932Form) {
   // Each would otherwise come out as '?' or a look-alike ("e" for é).
-  const std::wstring refused[] = {
-      L"caf\u00E9",   // Latin letter
-      L"\U0001F600",  // emoji, a surrogate pair
-      L"\u4E02",      // ideograph outside JIS X 0208 and the NEC/IBM extensions
-      L"a\xD800z",    // lone surrogate
+  // With the character a message names.
+  const struct {
+    std::wstring text;
+    char32_t first;
+  } refused[] = {
+      {L"caf\u00E9", 0xE9},            // Latin letter
+      {L"\u4F5C\U0001F600", 0x1F600},  // emoji, a surrogate pair
+      {L"\u4E02", 0x4E02},             // ideograph outside JIS X 0208 and the NEC/IBM extensions
+      {L"a\xD800z", 0xD800},           // lone surrogate
   };
-  for (const std::wstring& text : refused) {
-    EXPECT_EQ(Narrow(text), std::nullopt) << "text of " << text.size() << " code units";
+  for (const auto& c : refused) {
+    EXPECT_EQ(Narrow(c.text), std::nullopt) << "text of " << c.text.size() << " code units";
+    EXPECT_EQ(FirstUnrepresentable(c.text), c.first);
   }
+  EXPECT_EQ(FirstUnrepresentable(L"\u4F5C\u56F3"), 0u);
   // One bad character refuses the whole text.
   EXPECT_EQ(Narrow(L"作図\u00E9"), std::nullopt);
 }

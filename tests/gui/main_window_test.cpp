@@ -76,6 +76,43 @@ LPARAM Point(int x, int y) {
   return MAKELPARAM(x, y);
 }
 
+// Runs steps inside the next modal loop, which is what dispatches the timer.
+std::function<void()> modal_steps;
+void CALLBACK RunModalSteps(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const std::function<void()> steps = std::move(modal_steps);
+  modal_steps = nullptr;
+  if (steps) steps();
+}
+void WhileModal(std::function<void()> steps) {
+  modal_steps = std::move(steps);
+  SetTimer(nullptr, 0, 1, RunModalSteps);
+}
+
+// Clicks line `index` of a list box the way the mouse does.
+void ClickLine(HWND list, int index) {
+  RECT line{};
+  SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line));
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, Point(line.left + 3, line.top + 3));
+  SendMessageW(list, WM_LBUTTONUP, 0, Point(line.left + 3, line.top + 3));
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 255);
+  return text;
+}
+
+std::wstring TabText(HWND strip, int index) {
+  wchar_t text[256] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = 255;
+  SendMessageW(strip, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -269,6 +306,113 @@ TEST_F(MainWindowTest, ClickPicksAndDoubleClickClosesSavingTheCatalogue) {
   EXPECT_EQ(back.Item(1, 0)->PickState, 2);
   EXPECT_EQ(back.Item(1, 1)->PickState, 0);
   EXPECT_EQ(names, (std::vector<std::string>{"Tab1", "作図"}));
+}
+
+TEST_F(MainWindowTest, TabNamesSurviveOpenAndCloseByteForByte) {
+  // Each comes back changed from the UTF-16 tab control: ED 40 as FA 5C, 87 90
+  // as 81 E0, 41 81 as 41 81 45, and the long one cut.
+  const std::vector<std::string> names{"\xED\x40", "\x87\x90", "A\x81", std::string(1500, 'n')};
+  Catalogue c;
+  for (std::size_t t = 0; t < names.size(); ++t) c.TabList.push_back(std::make_unique<TMList>());
+  const std::string original = CatalogueImage(c, static_cast<std::int32_t>(names.size()), names);
+  WriteFile(In("Z_Orbi.DAT"), original);
+  Start();
+  EXPECT_EQ(TabCtrl_GetItemCount(window_->TabStrip()), 4);
+  SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_EQ(window_->Handle(), nullptr);
+  EXPECT_EQ(ReadFile(In("Z_Orbi.DAT")), original);
+}
+
+TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
+  WriteCatalogue();
+  Start();
+  HWND made = window_->Form2().Handle();
+  ASSERT_NE(made, nullptr);
+  bool ran = false;
+  WhileModal([&] {
+    ran = true;
+    HWND dialog = window_->Form2().Handle();
+    auto button = [&](const char* text) {
+      return FindWindowExW(dialog, nullptr, L"BUTTON", Widen(text).c_str());
+    };
+    HWND list = FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr);
+    HWND edit = FindWindowExW(dialog, nullptr, L"EDIT", nullptr);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_FALSE(IsWindowEnabled(window_->Handle()));
+    // Every control inside the client area; the buttons right of the list.
+    RECT client{};
+    GetClientRect(dialog, &client);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(child, &r);
+      MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+          << TextOf(child).size() << " " << r.left << "," << r.top << "," << r.right << ","
+          << r.bottom << " in " << client.right << "x" << client.bottom;
+    }
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+
+    ClickLine(list, 0);
+    EXPECT_EQ(TextOf(edit), L"Tab1");
+    SetWindowTextW(edit, L"部品");
+    SendMessageW(button("変更"), BM_CLICK, 0, 0);
+    EXPECT_EQ(TabText(window_->TabStrip(), 0), L"部品");
+    ClickLine(list, 0);
+    SendMessageW(button("▽"), BM_CLICK, 0, 0);
+    EXPECT_EQ(TabText(window_->TabStrip(), 1), L"部品");
+    EXPECT_EQ(TabCtrl_GetCurSel(window_->TabStrip()), 1);
+    SendMessageW(button("閉じる"), BM_CLICK, 0, 0);
+  });
+  SendMessageW(window_->Handle(), WM_COMMAND, GetMenuItemID(window_->PopupMenu1(), 7), 0);
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(IsWindowEnabled(window_->Handle()));
+  EXPECT_FALSE(IsWindowVisible(made));
+  // The moved tab is shown, with its item.
+  EXPECT_EQ(window_->Grid().Cell(1, 1), "  A.BAT");
+  EXPECT_EQ(window_->Grid().Cell(1, 2), "");
+
+  // The main menu opens the same window again, filled afresh.
+  LRESULT lines = -1;
+  WhileModal([&] {
+    HWND dialog = window_->Form2().Handle();
+    lines = SendMessageW(FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr), LB_GETCOUNT, 0, 0);
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // Escape
+  });
+  SendMessageW(window_->Handle(), WM_COMMAND,
+               GetMenuItemID(GetSubMenu(GetMenu(window_->Handle()), 1), 0), 0);
+  EXPECT_EQ(lines, 2);
+  EXPECT_EQ(window_->Form2().Handle(), made);
+
+  SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+  Pump();
+  Catalogue back;
+  std::vector<std::string> names;
+  ASSERT_TRUE(ReadCatalogueImage(back, ReadFile(In("Z_Orbi.DAT")), names));
+  EXPECT_EQ(names, (std::vector<std::string>{"作図", "部品"}));
+  ASSERT_NE(back.Item(1, 0), nullptr);
+  EXPECT_EQ(back.Item(1, 0)->BatPath, In("A.BAT"));
+  EXPECT_EQ(back.Item(1, 0)->TabNo, 1);
+  EXPECT_EQ(back.Item(0, 1)->TabNo, 0);
+}
+
+TEST_F(MainWindowTest, TabNameBoxGivesBackItsBytesAndRefusesWhatShiftJisLacks) {
+  Catalogue c;
+  c.TabList.push_back(std::make_unique<TMList>());
+  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 1, {"A\x81"}));
+  Start();
+  WhileModal([&] {
+    HWND dialog = window_->Form2().Handle();
+    EditBox& edit = window_->Form2().Form().C.Edit1;
+    ClickLine(FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr), 0);
+    EXPECT_EQ(edit.Text().Text, "A\x81");  // unchanged: the bytes, not what UTF-16 made of them
+    SendMessageW(FindWindowExW(dialog, nullptr, L"BUTTON", Widen("変更").c_str()), BM_CLICK, 0, 0);
+    SetWindowTextW(FindWindowExW(dialog, nullptr, L"EDIT", nullptr), L"x\U0001F600\u00E9");
+    EXPECT_EQ(edit.Text().Refused, U'\U0001F600');
+    SendMessageW(dialog, WM_CLOSE, 0, 0);
+  });
+  SendMessageW(window_->Handle(), WM_COMMAND, GetMenuItemID(window_->PopupMenu1(), 7), 0);
+  EXPECT_EQ(window_->Form().Cat.TabNames, (std::vector<std::string>{"A\x81"}));
 }
 
 TEST_F(MainWindowTest, PlacementKeepsTheWindowInsideTheWorkArea) {

@@ -36,4 +36,17 @@ std::optional<std::string> Narrow(const std::wstring& utf16) {
   return cp932;
 }
 
+char32_t FirstUnrepresentable(const std::wstring& utf16) {
+  for (std::size_t i = 0; i < utf16.size();) {
+    const char32_t high = utf16[i];
+    const bool pair = high >= 0xD800 && high <= 0xDBFF && i + 1 < utf16.size() &&
+                      utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF;
+    const std::size_t length = pair ? 2 : 1;
+    if (!Narrow(utf16.substr(i, length)))
+      return pair ? 0x10000 + ((high - 0xD800) << 10) + (utf16[i + 1] - 0xDC00) : high;
+    i += length;
+  }
+  return 0;
+}
+
 }  // namespace zorbi

@@ -15,4 +15,8 @@ std::wstring Widen(const std::string& cp932);
 // such text must be refused, not stored with '?' in its place.
 std::optional<std::string> Narrow(const std::wstring& utf16);
 
+// The code point of the first character of `utf16` that has no CP932 form (a
+// lone surrogate counts as itself), or 0 when there is none.
+char32_t FirstUnrepresentable(const std::wstring& utf16);
+
 }  // namespace zorbi

@@ -204,6 +204,7 @@ bool MainWindow::Create() {
   }
   // The dialogs come after the start-up sequence, so TForm4 shows the
   // settings it read.
+  if (form2_.Create(application_.Instance(), handle_, *form_)) form_->Form2 = &form2_.Form();
   if (form4_.Create(application_.Instance(), handle_, form_->Editor, form_->AWKPath)) {
     form_->Form4 = &form4_.Form();
     Guard([&] { form4_.Form().FormCreate(); });
@@ -427,6 +428,10 @@ void MainWindow::OnCommand(UINT id) {
       break;
     case kEditorSettings:
       Guard([&] { form_->K11Click(); });
+      break;
+    case kTabSettingsMain:
+    case kTabSettingsPopup:
+      Guard([&] { form_->K3Click(); });
       break;
     default:
       break;

@@ -10,6 +10,7 @@
 #include "forms/main_form.h"
 #include "grid_control.h"
 #include "script_choice_window.h"
+#include "tab_settings_window.h"
 #include "win32_controls.h"
 #include "win32_file_system.h"
 #include "win32_processes.h"
@@ -46,6 +47,7 @@ class MainWindow final : public FormWindow {
   HMENU PopupMenu1() const { return popup_menu1_; }
   HMENU PopupMenu2() const { return popup_menu2_; }
   HWND TabStrip() const { return tabs_.Handle(); }
+  TabSettingsWindow& Form2() { return form2_; }
   EditorSettingsWindow& Form4() { return form4_; }
   ScriptChoiceWindow& Form5() { return form5_; }
 
@@ -96,6 +98,7 @@ class MainWindow final : public FormWindow {
   FileDialogs& dialogs_;
   Processes& processes_;
   std::unique_ptr<TForm1> form_;
+  TabSettingsWindow form2_;
   EditorSettingsWindow form4_;
   ScriptChoiceWindow form5_;
 };

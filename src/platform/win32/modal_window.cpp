@@ -16,7 +16,7 @@ ModalWindow::~ModalWindow() {
 }
 
 bool ModalWindow::CreateHidden(HINSTANCE instance, HWND owner, const wchar_t* class_name,
-                               const std::string& caption, SIZE outer) {
+                               const std::string& caption, SIZE outer, bool close_box) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.style = CS_DBLCLKS;
@@ -30,8 +30,8 @@ bool ModalWindow::CreateHidden(HINSTANCE instance, HWND owner, const wchar_t* cl
   owner_ = owner;
   font_ = MakeDialogFont(L"ＭＳ Ｐゴシック", 12);
   CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, class_name, Widen(caption).c_str(),
-                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, outer.cx, outer.cy,
-                  owner, nullptr, instance, this);
+                  WS_POPUP | WS_CAPTION | (close_box ? WS_SYSMENU : 0) | WS_CLIPCHILDREN, 0, 0,
+                  outer.cx, outer.cy, owner, nullptr, instance, this);
   messages_.SetOwner(handle_);
   return handle_ != nullptr;
 }

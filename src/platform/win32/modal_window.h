@@ -23,12 +23,13 @@ class ModalWindow : public DialogWindow {
   // Centred on the owner; returns once Close ran or the window is gone.
   void ShowModal() override;
   void Close() override { running_ = false; }
+  bool Running() const { return running_; }
 
  protected:
   // The hidden window of its own class: a dialog frame with a caption bar and
-  // a close box, and this outer size.
+  // (unless told otherwise) a close box, and this outer size.
   bool CreateHidden(HINSTANCE instance, HWND owner, const wchar_t* class_name,
-                    const std::string& caption, SIZE outer);
+                    const std::string& caption, SIZE outer, bool close_box = true);
   // A child control at client coordinates, in the dialog's font.
   HWND AddControl(const wchar_t* cls, const char* text, DWORD style, UINT id, RECT bounds,
                   DWORD ex_style = 0);

@@ -20,22 +20,6 @@ std::wstring WindowTextOf(HWND window) {
 
 }  // namespace
 
-std::vector<std::string> TabStripControl::Tabs() const {
-  std::vector<std::string> names;
-  const int count = TabCtrl_GetItemCount(handle_);
-  for (int i = 0; i < count; ++i) {
-    wchar_t buffer[1024] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(std::size(buffer));
-    SendMessageW(handle_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    // Names came in as CP932, so they go back out unchanged.
-    names.push_back(Narrow(item.pszText).value_or(std::string()));
-  }
-  return names;
-}
-
 void TabStripControl::SetTabs(std::vector<std::string> names) {
   const int keep = TabIndex();
   TabCtrl_DeleteAllItems(handle_);
@@ -83,6 +67,16 @@ void MemoControl::SetLines(std::vector<std::string> lines) {
   SetWindowTextW(handle_, Widen(text).c_str());
 }
 
+TypedText EditBoxControl::Text() const {
+  const std::wstring shown = WindowTextOf(handle_);
+  if (shown == Widen(given_)) return TypedText{given_};
+  if (std::optional<std::string> narrow = Narrow(shown)) return TypedText{*narrow};
+  TypedText refused;
+  refused.Refused = FirstUnrepresentable(shown);
+  if (refused.Refused == 0) refused.Refused = 0xFFFD;  // no single culprit; never stored anyway
+  return refused;
+}
+
 void LabelControl::SetCaption(std::string text) {
   SetWindowTextW(handle_, Widen(text).c_str());
 }
@@ -100,6 +94,10 @@ int ListBoxControl::ItemIndex() const {
                                                                          : static_cast<int>(index);
 }
 
+void ListBoxControl::SetItemIndex(int index) {
+  SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 std::string ListBoxControl::Item(int index) const {
   return index >= 0 && index < static_cast<int>(items_.size())
              ? items_[static_cast<std::size_t>(index)]
@@ -107,7 +105,8 @@ std::string ListBoxControl::Item(int index) const {
 }
 
 void EditBoxControl::SetText(std::string text) {
-  SetWindowTextW(handle_, Widen(text).c_str());
+  given_ = std::move(text);
+  SetWindowTextW(handle_, Widen(given_).c_str());
 }
 
 void LabelControl::SetVisible(bool visible) {

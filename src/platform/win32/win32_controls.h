@@ -27,7 +27,6 @@ class WindowControl : public Interface {
 // A common-controls tab strip.
 class TabStripControl final : public WindowControl<TabStrip> {
  public:
-  std::vector<std::string> Tabs() const override;
   void SetTabs(std::vector<std::string> names) override;
   int TabIndex() const override;
   void SetTabIndex(int index) override;
@@ -58,15 +57,22 @@ class ListBoxControl final : public WindowControl<ListBox> {
  public:
   void SetItems(std::vector<std::string> lines) override;
   int ItemIndex() const override;
+  void SetItemIndex(int index) override;
   std::string Item(int index) const override;
 
  private:
   std::vector<std::string> items_;
 };
 
+// A one-line edit box. What it was given comes back byte for byte while the
+// user leaves it unchanged, even bytes that UTF-16 cannot carry.
 class EditBoxControl final : public WindowControl<EditBox> {
  public:
+  TypedText Text() const override;
   void SetText(std::string text) override;
+
+ private:
+  std::string given_;
 };
 
 // One command of a menu, found by its id.

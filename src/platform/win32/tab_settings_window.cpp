@@ -1,0 +1,109 @@
+#include "tab_settings_window.h"
+
+namespace zorbi::win32 {
+
+namespace {
+
+enum ControlId : UINT {
+  kListBox1Id = 101,
+  kEdit1Id,
+  kButton1Id,  // 閉じる
+  kButton2Id,  // 変更
+  kButton3Id,  // 追加
+  kButton4Id,  // △
+  kButton5Id,  // ▽
+  kButton6Id,  // 削除
+};
+
+// The etched line above the bottom strip.
+constexpr int kSeparatorTop = 182;
+
+// Fixed size, a caption and no title-bar buttons.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+}  // namespace
+
+bool TabSettingsWindow::Create(HINSTANCE instance, HWND owner, TForm1& main) {
+  RECT outer{0, 0, kClientSize.cx, kClientSize.cy};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+  if (!CreateHidden(instance, owner, L"TForm2", "タブ設定",
+                    SIZE{outer.right - outer.left, outer.bottom - outer.top}, false))
+    return false;
+  const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+  // In tab order: the list first, so it has the focus on opening.
+  AddControl(L"STATIC", "現在のタブ名", SS_LEFT, 0xFFFF, RECT{16, 8, 120, 14});
+  list_box1_.Attach(AddControl(L"LISTBOX", "",
+                               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                               kListBox1Id, RECT{8, 24, 155, 100}, WS_EX_CLIENTEDGE));
+  AddControl(L"STATIC", "変更・追加するタブ名", SS_LEFT, 0xFFFF, RECT{16, 134, 140, 14});
+  edit1_.Attach(AddControl(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kEdit1Id,
+                           RECT{8, 150, 155, 20}, WS_EX_CLIENTEDGE));
+  AddControl(L"BUTTON", "△", button, kButton4Id, RECT{173, 28, 75, 25});
+  AddControl(L"BUTTON", "削除", button, kButton6Id, RECT{173, 56, 75, 25});
+  AddControl(L"BUTTON", "▽", button, kButton5Id, RECT{173, 84, 75, 25});
+  AddControl(L"BUTTON", "変更", button, kButton2Id, RECT{173, 120, 75, 25});
+  AddControl(L"BUTTON", "追加", button, kButton3Id, RECT{173, 148, 75, 25});
+  AddControl(L"BUTTON", "閉じる", button, kButton1Id, RECT{8, 190, 241, 25});
+  form_ = std::make_unique<TForm2>(TabSettingsControls{list_box1_, edit1_}, main, messages_, *this);
+  return true;
+}
+
+void TabSettingsWindow::ShowModal() {
+  if (Handle() == nullptr || Running()) return;
+  Guard([&] { form_->FormShow(); });
+  ModalWindow::ShowModal();
+}
+
+void TabSettingsWindow::Close() {
+  if (!Running()) return;
+  ModalWindow::Close();
+  Guard([&] { form_->FormClose(); });
+}
+
+void TabSettingsWindow::OnCommand(UINT id, UINT code) {
+  if (id == kListBox1Id) {
+    if (code == LBN_SELCHANGE) form_->ListBox1Click();
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case kButton1Id:
+      form_->Button1Click();
+      break;
+    case IDCANCEL:  // Escape
+      Close();
+      break;
+    case kButton2Id:
+      form_->Button2Click();
+      break;
+    case kButton3Id:
+      form_->Button3Click();
+      break;
+    case kButton4Id:
+      form_->Button4Click();
+      break;
+    case kButton5Id:
+      form_->Button5Click();
+      break;
+    case kButton6Id:
+      form_->Button6Click();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT TabSettingsWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    RECT line{0, kSeparatorTop, kClientSize.cx, kSeparatorTop + 2};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    EndPaint(Handle(), &paint);
+    return 0;
+  }
+  return ModalWindow::HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace zorbi::win32
