@@ -99,10 +99,13 @@ make_host_folder() {
 # Gives the main window the X input focus, so keys typed through the X
 # server's own input (XTEST) reach it as from a keyboard. (Keys sent to a
 # window with --window carry no modifier state Wine trusts: Ctrl is lost.)
+# The X window can be mapped a moment after Windows calls it visible; focusing
+# it before then fails with BadMatch.
 focus_main_window() {
   local wid
-  wid=$(xdotool search --name "^$MAIN_CAPTION\$" | head -1)
-  [ -n "$wid" ] || fail "no X window for the main window"
+  eventually 10 xdotool search --onlyvisible --name "^$MAIN_CAPTION\$" ||
+    fail "no X window for the main window"
+  wid=$(xdotool search --onlyvisible --name "^$MAIN_CAPTION\$" | head -1)
   xdotool windowfocus --sync "$wid"
 }
 
