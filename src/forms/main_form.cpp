@@ -21,7 +21,8 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       sys_(services.Sys),
       window_(services.Window),
       dialogs_(services.Dialogs),
-      procs_(services.Procs) {
+      procs_(services.Procs),
+      host_(services.Host) {
   OpenDialog1.Filter = std::string(BatFilter);
   OpenDialog1.MultiSelect = true;
   OpenDialog1.FileMustExist = true;

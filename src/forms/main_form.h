@@ -8,8 +8,10 @@
 
 #include "catalogue/catalogue.h"
 #include "exchange/exchange_reader.h"
+#include "forms/host_link.h"
 #include "platform/controls.h"
 #include "platform/file_system.h"
+#include "platform/host_windows.h"
 #include "platform/services.h"
 
 namespace zorbi {
@@ -55,6 +57,7 @@ struct FormServices {
   FormWindow& Window;
   FileDialogs& Dialogs;
   Processes& Procs;
+  HostWindows& Host;
 };
 
 class TForm1 {
@@ -112,6 +115,16 @@ class TForm1 {
   TForm4* Form4 = nullptr;
   TForm2* Form2 = nullptr;  // tab settings
   TForm5* Form5 = nullptr;
+  // Catalogue recovery ("項目修復(&R)"). Each replaces the catalogue only when
+  // its whole source was read; otherwise nothing changes.
+  void RestoreFromDataFile();
+  void PATHTXT1Click();
+
+  // Host window link: the search at start-up (with JWCheck) and the switch
+  // when the window is destroyed.
+  void FindTargetWindows();
+  std::string ExeNameOfWindow(WindowId window);
+  void ForegroundSwitch();
 
   // Shared state of the main window.
   std::string AppDir;
@@ -129,6 +142,8 @@ class TForm1 {
   std::string AWKPath;
   bool SettingsLoaded = false;
   bool TabSwitching = false;
+  std::vector<TargetEntry> TargetList;
+  WindowId TargetWindow = 0;
 
   FormControls C;
 
@@ -145,8 +160,8 @@ class TForm1 {
   bool WriteSettings(const std::string& /*path*/) { return true; }
   bool WritePathTxt();
   bool WriteChainingLines();
-  void FindTargetWindows() {}
-  void ForegroundSwitch() {}
+  // Puts a restored catalogue in the place of the current one.
+  void ReplaceCatalogue(std::vector<std::string> names, TTabList tabs);
 
   std::string SettingsPath() const;
 
@@ -160,6 +175,7 @@ class TForm1 {
   FormWindow& window_;
   FileDialogs& dialogs_;
   Processes& procs_;
+  HostWindows& host_;
   bool closed_ = false;
   bool closing_ = false;
 };

@@ -10,9 +10,12 @@ namespace zorbi {
 enum class MessageKind { Plain, Information, Warning, Error };
 
 // Modal message boxes owned by the main window, captioned with the
-// application title, with one OK button.
+// application title.
 struct MessageBoxes {
+  // One OK button.
   virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
+  // An information box with OK and Cancel; true only for OK.
+  virtual bool Confirm(const std::string& text) = 0;
   virtual ~MessageBoxes() = default;
 };
 

@@ -1,6 +1,9 @@
 #include "catalogue/path_txt.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace zorbi;
 
@@ -21,4 +24,86 @@ TEST(PathTxt, TabNamesAsCommaTextThenOneLinePerItem) {
   Catalogue one;
   one.TabList.push_back(std::make_unique<TMList>());
   EXPECT_EQ(PathTxtImage({"Tab1"}, one.TabList), "Tab1\r\n");
+}
+
+namespace {
+
+// BAT files by path; a missing one cannot be read.
+std::optional<std::string> BatHead(const std::string& path) {
+  static const std::map<std::string, std::string> files{{"C:\\JWW\\A.BAT", "@REM Circle\r\n"},
+                                                        {"C:\\JWW\\B.BAT", "@rem 線\r\n"},
+                                                        {"C:\\JWW\\C.BAT", "echo\r\n"},
+                                                        {"C:\\a", "@REM cut\r\n"},
+                                                        {"E.BAT", ""}};
+  const auto it = files.find(path);
+  return it == files.end() ? std::nullopt : std::optional(it->second);
+}
+
+}  // namespace
+
+TEST(PathTxtRestore, RebuildsTabsAndItemsInFileOrder) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::size_t tabCount;
+    std::string image;  // the export of the restored catalogue
+    std::size_t tabs;
+  };
+  const Row rows[] = {
+      {"example",
+       "Tab1,\"Draw lines\"\r\n0,C:\\JWW\\A.BAT\r\n1,C:\\JWW\\B.BAT\r\n1,C:\\JWW\\C.BAT\r\n", 1,
+       "Tab1,\"Draw lines\"\r\n0,C:\\JWW\\A.BAT\r\n1,C:\\JWW\\B.BAT\r\n1,C:\\JWW\\C.BAT\r\n", 2},
+      {"blanks around the comma, LF and CR ends, no last end",
+       "A,B\n1 , C:\\JWW\\B.BAT\r 0,C:\\JWW\\A.BAT", 1,
+       "A,B\r\n0,C:\\JWW\\A.BAT\r\n1,C:\\JWW\\B.BAT\r\n", 2},
+      {"surplus tabs stay", "A\r\n0,C:\\JWW\\A.BAT\r\n", 3, "A\r\n0,C:\\JWW\\A.BAT\r\n", 3},
+      {"a path with a comma is cut there", "A\r\n0,C:\\a,b.BAT\r\n", 1, "A\r\n0,C:\\a\r\n", 1},
+      {"empty file keeps the names", "", 2, "Old1,Old2\r\n", 2},
+      {"no name on line 1 gives Tab1", " \r\n0,C:\\JWW\\A.BAT\r\n", 1,
+       "Tab1\r\n0,C:\\JWW\\A.BAT\r\n", 1},
+  };
+  for (const Row& row : rows) {
+    PathTxtCatalogue out;
+    PathTxtError error;
+    ASSERT_TRUE(RestorePathTxt(row.bytes, {"Old1", "Old2"}, row.tabCount, BatHead, out, error))
+        << row.name;
+    EXPECT_EQ(PathTxtImage(out.TabNames, out.TabList), row.image) << row.name;
+    EXPECT_EQ(out.TabList.size(), row.tabs) << row.name;
+  }
+  PathTxtCatalogue out;
+  PathTxtError error;
+  ASSERT_TRUE(RestorePathTxt(rows[0].bytes, {}, 1, BatHead, out, error));
+  const TMenuItem& b = *out.TabList[1]->Items[0];
+  EXPECT_EQ(b.Summary, "線");
+  EXPECT_EQ(b.Memo, "\"線\"");
+  EXPECT_EQ(out.TabList[1]->Items[1]->Position, 1);
+}
+
+TEST(PathTxtRestore, TheFirstBadLineRefusesTheWholeFile) {
+  const struct {
+    std::string item;  // line 3, after a good line 2
+    PathTxtFault fault;
+  } rows[] = {
+      {"x,C:\\JWW\\A.BAT", PathTxtFault::BadTabNumber},
+      {",C:\\JWW\\A.BAT", PathTxtFault::BadTabNumber},
+      {"99999999999,C:\\JWW\\A.BAT", PathTxtFault::BadTabNumber},
+      {"", PathTxtFault::BadTabNumber},
+      {"0", PathTxtFault::NoPath},
+      {"2,C:\\JWW\\A.BAT", PathTxtFault::NoSuchTab},
+      {"-1,C:\\JWW\\A.BAT", PathTxtFault::NoSuchTab},
+      {"0,C:\\JWW\\GONE.BAT", PathTxtFault::UnreadableBat},
+      {"0,E.BAT", PathTxtFault::EmptyBat},
+  };
+  for (const auto& row : rows) {
+    PathTxtCatalogue out;
+    out.TabNames = {"kept"};
+    PathTxtError error;
+    const std::string bytes = "A,B\r\n0,C:\\JWW\\A.BAT\r\n" + row.item + "\r\n1,C:\\JWW\\B.BAT\r\n";
+    EXPECT_FALSE(RestorePathTxt(bytes, {}, 1, BatHead, out, error)) << row.item;
+    EXPECT_EQ(error.Fault, row.fault) << row.item;
+    EXPECT_EQ(error.LineNo, 3u) << row.item;
+    EXPECT_EQ(error.Line, row.item);
+    EXPECT_THAT(out.TabNames, ::testing::ElementsAre("kept"));
+    EXPECT_TRUE(out.TabList.empty());
+  }
 }

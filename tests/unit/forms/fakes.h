@@ -126,8 +126,14 @@ struct FakeFiles : FileSystem {
 
 struct FakeMessages : MessageBoxes {
   std::vector<std::pair<std::string, MessageKind>> shown;
+  std::vector<std::string> questions;
+  bool answer = true;  // OK
   void ShowMessage(const std::string& text, MessageKind kind) override {
     shown.emplace_back(text, kind);
+  }
+  bool Confirm(const std::string& text) override {
+    questions.push_back(text);
+    return answer;
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> t;
@@ -208,6 +214,33 @@ struct FakeDialogWindow : DialogWindow {
   void Close() override { ++closed; }
 };
 
+// Top-level windows (front-most first), each owned by a process.
+struct FakeHostWindows : HostWindows {
+  std::vector<std::pair<WindowId, std::uint32_t>> windows;
+  std::optional<std::vector<ProcessEntry>> processes = std::vector<ProcessEntry>{};
+  std::set<WindowId> closed;
+  std::vector<WindowId> raised;
+  int snapshots = 0;
+  std::vector<WindowId> TopLevelWindows() override {
+    std::vector<WindowId> ids;
+    for (const auto& [w, pid] : windows) ids.push_back(w);
+    return ids;
+  }
+  std::uint32_t WindowProcessId(WindowId window) override {
+    for (const auto& [w, pid] : windows)
+      if (w == window) return pid;
+    return 0;
+  }
+  std::optional<std::vector<ProcessEntry>> Processes() override {
+    ++snapshots;
+    return processes;
+  }
+  bool IsWindow(WindowId window) override {
+    return WindowProcessId(window) != 0 && !closed.count(window);
+  }
+  void SetForegroundWindow(WindowId window) override { raised.push_back(window); }
+};
+
 struct FakeWindow : FormWindow {
   std::string caption;
   int destroyed = 0;
@@ -229,8 +262,9 @@ struct FormRig {
   FakeWindow window;
   FakeDialogs dialogs;
   FakeProcesses procs;
+  FakeHostWindows host;
   TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10},
-              FormServices{files, messages, sys, window, dialogs, procs}};
+              FormServices{files, messages, sys, window, dialogs, procs, host}};
 
   static constexpr const char* Dir = "C:\\JWW\\Z_Orbi\\";
   static std::string InDir(const std::string& name) { return Dir + name; }

@@ -1,0 +1,57 @@
+// The host window link: the search at start-up and the switch at the end.
+#include "forms/host_link.h"
+
+#include "forms/main_form.h"
+#include "text/sjis.h"
+
+namespace zorbi {
+
+std::string ExeNameOfProcess(std::uint32_t pid, const std::vector<ProcessEntry>& processes) {
+  std::string name;
+  for (const ProcessEntry& entry : processes)
+    if (entry.ProcessId == pid) name = entry.ExeFile.substr(0, entry.ExeFile.find('\0'));
+  return name;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t len = SjisCharLen(a, i);
+    if (len != SjisCharLen(b, i)) return false;
+    if (len == 2 ? a.substr(i, 2) != b.substr(i, 2) : lower(a[i]) != lower(b[i])) return false;
+    i += len;
+  }
+  return true;
+}
+
+std::string TForm1::ExeNameOfWindow(WindowId window) {
+  const std::optional<std::vector<ProcessEntry>> processes = host_.Processes();
+  return processes ? ExeNameOfProcess(host_.WindowProcessId(window), *processes) : std::string();
+}
+
+void TForm1::FindTargetWindows() {
+  // One process snapshot serves every window: a snapshot per window would
+  // cost windows times processes on a busy desktop and find the same names.
+  const std::vector<WindowId> windows = host_.TopLevelWindows();
+  const std::vector<ProcessEntry> processes =
+      host_.Processes().value_or(std::vector<ProcessEntry>{});
+  for (const WindowId window : windows) {
+    const std::string name = ExeNameOfProcess(host_.WindowProcessId(window), processes);
+    if (SameFileName(name, OwnExeName)) continue;
+    if (SameFileName(name, CommandInterpreterName)) TargetList.push_back({name, window});
+  }
+  if (TargetList.empty())
+    messages_.ShowMessage(std::string(NoTargetMessage), MessageKind::Plain);
+  else if (TargetList.size() > 1)
+    messages_.ShowMessage(std::string(AmbiguousTargetMessage), MessageKind::Plain);
+}
+
+void TForm1::ForegroundSwitch() {
+  if (!TargetList.empty()) TargetWindow = TargetList.front().Window;
+  TargetList.clear();
+  if (JWCheck && TargetWindow != 0 && host_.IsWindow(TargetWindow))
+    host_.SetForegroundWindow(TargetWindow);
+}
+
+}  // namespace zorbi

@@ -1,0 +1,32 @@
+// Finding the console window that started the program, and returning to it
+// at the end. TForm1's FindTargetWindows, ExeNameOfWindow and ForegroundSwitch
+// live in host_link.cpp.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/host_windows.h"
+
+namespace zorbi {
+
+inline constexpr std::string_view CommandInterpreterName = "cmd.exe";
+inline constexpr std::string_view NoTargetMessage = "ターゲットの認識に失敗しました。";
+inline constexpr std::string_view AmbiguousTargetMessage =
+    "ターゲットの認識に失敗しました、JW_WINに戻らない可能性があります。";
+
+struct TargetEntry {
+  std::string ExeName;
+  WindowId Window = 0;
+};
+
+// The executable of process `pid` in `processes`: the last entry with that id
+// wins; empty when there is none.
+std::string ExeNameOfProcess(std::uint32_t pid, const std::vector<ProcessEntry>& processes);
+
+// File names compare as Windows compares them: ASCII letters without regard
+// to case, the second byte of a double-byte character as it is.
+bool SameFileName(std::string_view a, std::string_view b);
+
+}  // namespace zorbi
