@@ -26,7 +26,7 @@ bool SameFileName(std::string_view a, std::string_view b) {
 }
 
 std::string TForm1::ExeNameOfWindow(WindowId window) {
-  const std::optional<std::vector<ProcessEntry>> processes = host_.Processes();
+  const std::optional<std::vector<ProcessEntry>> processes = host_.ProcessList();
   return processes ? ExeNameOfProcess(host_.WindowProcessId(window), *processes) : std::string();
 }
 
@@ -35,8 +35,11 @@ void TForm1::FindTargetWindows() {
   // cost windows times processes on a busy desktop and find the same names.
   const std::vector<WindowId> windows = host_.TopLevelWindows();
   const std::vector<ProcessEntry> processes =
-      host_.Processes().value_or(std::vector<ProcessEntry>{});
+      host_.ProcessList().value_or(std::vector<ProcessEntry>{});
   for (const WindowId window : windows) {
+    // Hidden helper windows (each GUI thread has an IME window) would turn
+    // every console into an ambiguous target; one never brings them forward.
+    if (!host_.IsWindowVisible(window)) continue;
     const std::string name = ExeNameOfProcess(host_.WindowProcessId(window), processes);
     if (SameFileName(name, OwnExeName)) continue;
     if (SameFileName(name, CommandInterpreterName)) TargetList.push_back({name, window});

@@ -56,7 +56,8 @@ void TForm1::ReplaceCatalogue(std::vector<std::string> names, TTabList tabs) {
   // The grid refers to the old items: drop the references before they go.
   ClearGrid();
   Cat.TabList = std::move(tabs);
-  C.TabControl1.SetTabs(std::move(names));
+  Cat.TabNames = std::move(names);
+  ShowTabNames();
 }
 
 void TForm1::RestoreFromDataFile() {
@@ -76,9 +77,11 @@ void TForm1::RestoreFromDataFile() {
   Catalogue restored;
   for (std::size_t t = 0; t < Cat.TabList.size(); ++t)
     restored.TabList.push_back(std::make_unique<TMList>());
-  std::vector<std::string> names = C.TabControl1.Tabs();
+  std::vector<std::string> names = Cat.TabNames;
   if (!ReadCatalogueImage(restored, *bytes, names)) {
-    messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
+    // The program goes on: say so below the data file's own message.
+    messages_.ShowMessage(std::string(NotDataFileMessage) + "\r\n" + std::string(RestoreStopped),
+                          MessageKind::Plain);
     return;
   }
   ReplaceCatalogue(std::move(names), std::move(restored.TabList));
@@ -103,8 +106,7 @@ void TForm1::PATHTXT1Click() {
   PathTxtCatalogue restored;
   PathTxtError error;
   const auto readHead = [&](const std::string& bat) { return files_.ReadHead(bat, BatHeadBytes); };
-  if (!RestorePathTxt(*bytes, C.TabControl1.Tabs(), Cat.TabList.size(), readHead, restored,
-                      error)) {
+  if (!RestorePathTxt(*bytes, Cat.TabNames, Cat.TabList.size(), readHead, restored, error)) {
     messages_.ShowMessage(PathTxtErrorText(error), MessageKind::Error);
     return;
   }

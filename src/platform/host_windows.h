@@ -21,8 +21,9 @@ struct HostWindows {
   virtual std::vector<WindowId> TopLevelWindows() = 0;
   virtual std::uint32_t WindowProcessId(WindowId window) = 0;
   // The running processes, or nullopt when no snapshot could be taken.
-  virtual std::optional<std::vector<ProcessEntry>> Processes() = 0;
+  virtual std::optional<std::vector<ProcessEntry>> ProcessList() = 0;
   virtual bool IsWindow(WindowId window) = 0;
+  virtual bool IsWindowVisible(WindowId window) = 0;
   virtual void SetForegroundWindow(WindowId window) = 0;
   virtual ~HostWindows() = default;
 };

@@ -319,6 +319,49 @@ int Close(const Args& args) {
   return 0;
 }
 
+// The caption of the foreground window.
+int Foreground(const Args&) {
+  HWND window = GetForegroundWindow();
+  if (window == nullptr) return 1;
+  PrintLine(Utf8(Caption(window)));
+  return 0;
+}
+
+// Waits until at least `count` menus are open (a submenu is one more).
+int WaitMenu(const Args& args) {
+  DWORD count = 0, timeout = 0;
+  if (!ParseMilliseconds(args[0], count) || !ParseMilliseconds(args[1], timeout)) return 2;
+  const auto open = [] {
+    DWORD n = 0;
+    for (HWND window : TopLevelWindows(nullptr))
+      if (ClassName(window) == L"#32768") ++n;
+    return n;
+  };
+  if (WaitFor(timeout, [&] { return open() >= count; })) return 0;
+  Fail("fewer than " + std::to_string(count) + " menus open");
+  return 1;
+}
+
+// Opens a plain top-level window and runs until it is closed: copied under
+// another name, it stands in for another program's window.
+int ShowWindow(const Args& args) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wparam, lparam);
+  };
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"ZorbiProbeWindow";
+  RegisterClassW(&window_class);
+  HWND window = CreateWindowExW(0, window_class.lpszClassName, args[0].c_str(),
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 120, nullptr,
+                                nullptr, window_class.hInstance, nullptr);
+  if (window == nullptr) return 1;
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
 int List(const Args&) {
   for (HWND window : TopLevelWindows(nullptr)) {
     PrintLine(Utf8(ClassName(window)) + "\t" + Utf8(Caption(window)));
@@ -348,6 +391,11 @@ const Command kCommands[] = {
     {L"tab", "tab <caption>             prints: selected index, tab count", 1, Tab},
     {L"close", "close <caption>           posts WM_CLOSE", 1, Close},
     {L"list", "list                      visible top-level windows: class, caption", 0, List},
+    {L"foreground", "foreground                prints the foreground window's caption", 0,
+     Foreground},
+    {L"wait-menu", "wait-menu <count> <timeout_ms>  at least that many menus open", 2, WaitMenu},
+    {L"show-window", "show-window <caption>     opens a window, runs until it closes", 1,
+     ShowWindow},
 };
 
 int Usage() {

@@ -183,7 +183,7 @@ bool MainWindow::Create() {
   form_ = std::make_unique<TForm1>(
       FormControls{grid_, tabs_, memo_, label2_, button2_, button4_, dat_restore_, path_restore_,
                    k10_},
-      FormServices{files_, messages_, system_, *this, dialogs_, processes_});
+      FormServices{files_, messages_, system_, *this, dialogs_, processes_, host_windows_});
   grid_.OnSelectCell = [this](int col, int row, bool& can_select) {
     Guard([&] { form_->StringGrid1SelectCell(col, row, can_select); });
   };
@@ -432,6 +432,12 @@ void MainWindow::OnCommand(UINT id) {
     case kTabSettingsMain:
     case kTabSettingsPopup:
       Guard([&] { form_->K3Click(); });
+      break;
+    case kDatRestore:
+      Guard([&] { form_->RestoreFromDataFile(); });
+      break;
+    case kPathTxtRestore:
+      Guard([&] { form_->PATHTXT1Click(); });
       break;
     default:
       break;

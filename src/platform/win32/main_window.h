@@ -13,6 +13,7 @@
 #include "tab_settings_window.h"
 #include "win32_controls.h"
 #include "win32_file_system.h"
+#include "win32_host_windows.h"
 #include "win32_processes.h"
 
 namespace zorbi::win32 {
@@ -94,6 +95,7 @@ class MainWindow final : public FormWindow {
   SystemService own_system_;
   FileDialogService own_dialogs_;
   ProcessService own_processes_;
+  Win32HostWindows host_windows_;
   System& system_;
   FileDialogs& dialogs_;
   Processes& processes_;

@@ -153,6 +153,13 @@ void MessageBoxService::ShowMessage(const std::string& text, MessageKind kind) {
   MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style);
 }
 
+bool MessageBoxService::Confirm(const std::string& text) {
+  const Application* app = Application::Current();
+  const std::wstring caption = Widen(app ? app->Title() : std::string("Z_ORBI"));
+  return MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(),
+                     MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+}
+
 DWORD OpenDialogFlags(const OpenDialogOptions& options) {
   DWORD flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
   if (options.MultiSelect) flags |= OFN_ALLOWMULTISELECT;

@@ -97,6 +97,7 @@ class MessageBoxService final : public MessageBoxes {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
   void ShowMessage(const std::string& text, MessageKind kind) override;
+  bool Confirm(const std::string& text) override;
 
  private:
   HWND owner_ = nullptr;

@@ -218,7 +218,7 @@ struct FakeDialogWindow : DialogWindow {
 struct FakeHostWindows : HostWindows {
   std::vector<std::pair<WindowId, std::uint32_t>> windows;
   std::optional<std::vector<ProcessEntry>> processes = std::vector<ProcessEntry>{};
-  std::set<WindowId> closed;
+  std::set<WindowId> closed, hidden;
   std::vector<WindowId> raised;
   int snapshots = 0;
   std::vector<WindowId> TopLevelWindows() override {
@@ -231,13 +231,14 @@ struct FakeHostWindows : HostWindows {
       if (w == window) return pid;
     return 0;
   }
-  std::optional<std::vector<ProcessEntry>> Processes() override {
+  std::optional<std::vector<ProcessEntry>> ProcessList() override {
     ++snapshots;
     return processes;
   }
   bool IsWindow(WindowId window) override {
     return WindowProcessId(window) != 0 && !closed.count(window);
   }
+  bool IsWindowVisible(WindowId window) override { return !hidden.count(window); }
   void SetForegroundWindow(WindowId window) override { raised.push_back(window); }
 };
 

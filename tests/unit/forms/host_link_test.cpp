@@ -31,7 +31,12 @@ TEST(HostLink, SearchKeepsCommandWindowsInSystemOrder) {
        false,
        {},
        "ターゲットの認識に失敗しました。"},
-      {"one console", {{1, 10}, {2, 40}, {3, 20}}, "Z_Orbi.exe", false, {3}, nullptr},
+      {"one console, its hidden window skipped",
+       {{1, 10}, {9, 20}, {2, 40}, {3, 20}},
+       "Z_Orbi.exe",
+       false,
+       {3},
+       nullptr},
       {"two consoles, any case",
        {{5, 50}, {1, 10}, {3, 20}},
        "Z_Orbi.exe",
@@ -44,6 +49,7 @@ TEST(HostLink, SearchKeepsCommandWindowsInSystemOrder) {
   for (const auto& row : rows) {
     FormRig rig;
     rig.host.windows = row.windows;
+    rig.host.hidden = {9};
     if (row.noProcessList)
       rig.host.processes.reset();
     else

@@ -1,0 +1,95 @@
+# Catalogue recovery and the host console link, on the real program:
+#   recovery_test.sh <Z_Orbi.exe> <zorbi_probe.exe> <case>
+# path_txt     "PATH.TXT から復旧" chosen from the menu by keyboard rebuilds the
+#              catalogue from PATH.TXT and the BAT files
+# one_console  with JWCheck on, a window of a cmd.exe process is found without
+#              a message, and is the foreground window after the program ends
+# two_consoles two such windows give the ambiguity message at start-up
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
+case_name=$3
+
+make_program_folder
+folder=$program_folder
+w=$(wine_path "$folder")
+
+# A stand-in for another program's window: our own window program under the
+# name `exe` (cmd.exe for the host's console).
+start_window() {
+  local caption=$1 exe=$2 dir="$folder/window-$1"
+  mkdir -p "$dir"
+  cp "$ZORBI_PROBE" "$dir/$exe"
+  (cd "$dir" && exec wine "./$exe" show-window "$caption") &
+  probe wait-window "$caption" 15000 || fail "the window $caption did not appear"
+}
+
+no_message() { ! probe wait-dialog Z_ORBI 0; }
+
+jwcheck_on() { printf '[Option]\r\nJWCheck=1\r\n' >"$folder/Z_Orbi.ini"; }
+
+case "$case_name" in
+path_txt)
+  for name in A B C; do printf '@REM %s new\r\n' "$name" >"$folder/$name.BAT"; done
+  python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" \
+    --tab Old --item "$w\\C.BAT" "C old" 2 '"C old"'
+  # Not in the form the program writes, so only a restore gives the export below.
+  printf 'First,"Second tab"\r\n1 , %s\\B.BAT\r\n0,%s\\A.BAT\r\n1,%s\\C.BAT\r\n' "$w" "$w" "$w" \
+    >"$folder/PATH.TXT"
+  start_program "$folder"
+  focus_main_window
+  xdotool key alt+o
+  probe wait-menu 1 5000 || fail "the options menu did not open"
+  xdotool key r
+  probe wait-menu 2 5000 || fail "the recovery submenu did not open"
+  xdotool key Down Return
+  expect_message "現在の設定を破棄して前回の内容に戻します。"
+  xdotool key Return
+  eventually 10 no_message || fail "a message after the restore: $(probe dialog-text Z_ORBI)"
+  expect_eq "$(probe tab "$MAIN_CAPTION")" "0 2" "selected tab and tab count"
+  probe text "$MAIN_CAPTION" | grep -qx 'A new' || fail "the first item of the first tab is not picked"
+  # The grid holds the restored items: the second tab's second row is C.BAT.
+  focus_main_window
+  xdotool keydown ctrl keydown 2 keyup 2 keyup ctrl
+  eventually 5 bash -c "[ \"\$(wine '$ZORBI_PROBE' tab '$MAIN_CAPTION')\" = '1 2' ]" ||
+    fail "Ctrl+2 did not switch to the second tab"
+  click_grid_row 2
+  eventually 5 bash -c "wine '$ZORBI_PROBE' text '$MAIN_CAPTION' | grep -qx 'C new'" ||
+    fail "row 2 of the second tab does not show C.BAT's memo"
+  click_button キャンセル
+  wait_program_end 10
+  expected=$(printf 'First,"Second tab"\r\n0,%s\\A.BAT\r\n1,%s\\B.BAT\r\n1,%s\\C.BAT\r\n' "$w" "$w" "$w")
+  expect_eq "$(cat "$folder/PATH.TXT")" "$expected" "PATH.TXT written from the restored catalogue"
+  ;;
+
+one_console)
+  jwcheck_on
+  start_window "Console A" cmd.exe
+  # In front of the console: without the switch, it would be the foreground
+  # window once the program's own windows are gone.
+  start_window "Other" other.exe
+  start_program "$folder"
+  no_message || fail "a message at start-up: $(probe dialog-text Z_ORBI)"
+  probe close "$MAIN_CAPTION"
+  wait_program_end 10
+  eventually 5 bash -c "[ \"\$(wine '$ZORBI_PROBE' foreground)\" = 'Console A' ]" ||
+    fail "the foreground window is '$(probe foreground)', not Console A"
+  ;;
+
+two_consoles)
+  jwcheck_on
+  start_window "Console A" cmd.exe
+  start_window "Console B" cmd.exe
+  (cd "$folder" && exec wine ./Z_Orbi.exe) &
+  app_pid=$!
+  expect_message "ターゲットの認識に失敗しました、JW_WINに戻らない可能性があります。"
+  probe press Z_ORBI OK
+  probe wait-window "$MAIN_CAPTION" 15000 || fail "the main window did not appear"
+  probe close "$MAIN_CAPTION"
+  wait_program_end 10
+  ;;
+
+*)
+  fail "unknown case $case_name"
+  ;;
+esac
+for caption in "Console A" "Console B" Other; do probe close "$caption" >/dev/null 2>&1 || true; done
+echo "recovery $case_name passed"
