@@ -327,21 +327,6 @@ int Foreground(const Args&) {
   return 0;
 }
 
-// Waits until at least `count` menus are open (a submenu is one more).
-int WaitMenu(const Args& args) {
-  DWORD count = 0, timeout = 0;
-  if (!ParseMilliseconds(args[0], count) || !ParseMilliseconds(args[1], timeout)) return 2;
-  const auto open = [] {
-    DWORD n = 0;
-    for (HWND window : TopLevelWindows(nullptr))
-      if (ClassName(window) == L"#32768") ++n;
-    return n;
-  };
-  if (WaitFor(timeout, [&] { return open() >= count; })) return 0;
-  Fail("fewer than " + std::to_string(count) + " menus open");
-  return 1;
-}
-
 // Opens a plain top-level window and runs until it is closed: copied under
 // another name, it stands in for another program's window.
 int ShowWindow(const Args& args) {
@@ -393,7 +378,6 @@ const Command kCommands[] = {
     {L"list", "list                      visible top-level windows: class, caption", 0, List},
     {L"foreground", "foreground                prints the foreground window's caption", 0,
      Foreground},
-    {L"wait-menu", "wait-menu <count> <timeout_ms>  at least that many menus open", 2, WaitMenu},
     {L"show-window", "show-window <caption>     opens a window, runs until it closes", 1,
      ShowWindow},
 };

@@ -23,6 +23,9 @@ start_window() {
 }
 
 no_message() { ! probe wait-dialog Z_ORBI 0; }
+tab_is() { [ "$(probe tab "$MAIN_CAPTION")" = "$1" ]; }
+memo_shows() { probe text "$MAIN_CAPTION" | grep -qx "$1"; }
+foreground_is() { [ "$(probe foreground)" = "$1" ]; }
 
 jwcheck_on() { printf '[Option]\r\nJWCheck=1\r\n' >"$folder/Z_Orbi.ini"; }
 
@@ -37,9 +40,9 @@ path_txt)
   start_program "$folder"
   focus_main_window
   xdotool key alt+o
-  probe wait-menu 1 5000 || fail "the options menu did not open"
+  eventually 15 menus_open 1 || fail "the options menu did not open"
   xdotool key r
-  probe wait-menu 2 5000 || fail "the recovery submenu did not open"
+  eventually 15 menus_open 2 || fail "the recovery submenu did not open"
   xdotool key Down Return
   expect_message "現在の設定を破棄して前回の内容に戻します。"
   xdotool key Return
@@ -49,10 +52,9 @@ path_txt)
   # The grid holds the restored items: the second tab's second row is C.BAT.
   focus_main_window
   xdotool keydown ctrl keydown 2 keyup 2 keyup ctrl
-  eventually 5 bash -c "[ \"\$(wine '$ZORBI_PROBE' tab '$MAIN_CAPTION')\" = '1 2' ]" ||
-    fail "Ctrl+2 did not switch to the second tab"
+  eventually 15 tab_is "1 2" || fail "Ctrl+2 did not switch to the second tab"
   click_grid_row 2
-  eventually 5 bash -c "wine '$ZORBI_PROBE' text '$MAIN_CAPTION' | grep -qx 'C new'" ||
+  eventually 15 memo_shows 'C new' ||
     fail "row 2 of the second tab does not show C.BAT's memo"
   click_button キャンセル
   wait_program_end 10
@@ -70,7 +72,7 @@ one_console)
   no_message || fail "a message at start-up: $(probe dialog-text Z_ORBI)"
   probe close "$MAIN_CAPTION"
   wait_program_end 10
-  eventually 5 bash -c "[ \"\$(wine '$ZORBI_PROBE' foreground)\" = 'Console A' ]" ||
+  eventually 15 foreground_is "Console A" ||
     fail "the foreground window is '$(probe foreground)', not Console A"
   ;;
 
