@@ -220,7 +220,6 @@ struct FakeHostWindows : HostWindows {
   std::optional<std::vector<ProcessEntry>> processes = std::vector<ProcessEntry>{};
   std::set<WindowId> closed, hidden;
   std::vector<WindowId> raised;
-  int snapshots = 0;
   std::vector<WindowId> TopLevelWindows() override {
     std::vector<WindowId> ids;
     for (const auto& [w, pid] : windows) ids.push_back(w);
@@ -231,10 +230,7 @@ struct FakeHostWindows : HostWindows {
       if (w == window) return pid;
     return 0;
   }
-  std::optional<std::vector<ProcessEntry>> ProcessList() override {
-    ++snapshots;
-    return processes;
-  }
+  std::optional<std::vector<ProcessEntry>> ProcessList() override { return processes; }
   bool IsWindow(WindowId window) override {
     return WindowProcessId(window) != 0 && !closed.count(window);
   }
