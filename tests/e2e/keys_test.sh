@@ -14,7 +14,7 @@ make_host_folder
 start_program "$folder"
 focus_main_window
 xdotool keydown ctrl keydown 2 keyup 2 keyup ctrl
-eventually 15 test "$(probe tab "$MAIN_CAPTION")" = "1 2" ||
+eventually 15 tab_is "1 2" ||
   fail "Ctrl+2 did not show the second tab: $(probe tab "$MAIN_CAPTION")"
 xdotool key 4
 expect_message "4 番目の項目は登録されていません。"

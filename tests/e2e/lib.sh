@@ -75,6 +75,9 @@ wait_program_end() {
 # At least `count` menus are open (a submenu is one more).
 menus_open() { [ "$(probe list | grep -c '^#32768')" -ge "$1" ]; }
 
+# The main window's tab strip shows "index count"; read afresh on every try.
+tab_is() { [ "$(probe tab "$MAIN_CAPTION")" = "$1" ]; }
+
 main_rect_is() { [ "$(probe rect "$MAIN_CAPTION")" = "$1" ]; }
 
 # The Wine path of a Linux path (Wine maps Z: to /).
