@@ -37,6 +37,11 @@ inline constexpr int DefaultGridRows = 21;
 inline constexpr std::string_view NotRegisteredMessage = " 番目の項目は登録されていません。";
 inline constexpr std::string_view BatFilter = "外部変形 BAT ファイル|*.bat";
 inline constexpr int VK_RETURN_KEY = 0x0D;
+inline constexpr std::string_view EditModeCaption = "編集モード";
+inline constexpr std::string_view MoveModeCaption = "移動モード";
+inline constexpr std::string_view FinishEditingMessage = "項目編集を終了して下さい。";
+inline constexpr std::string_view NotBatFilesMessage =
+    "BAT ファイルではないため、次のファイルは登録しませんでした。";
 
 struct FormControls {
   Grid& StringGrid1;
@@ -87,6 +92,9 @@ class TForm1 {
   void TabControl1Change();
   // "タブ設定" in both menus: the tab settings dialog, modally.
   void K3Click();
+  // Scrolls the picked row into view as ShowTab does (again once the grid has
+  // its final size).
+  void ScrollToPick();
 
   // Keyboard selection.
   void StringGrid1KeyDown(int key, ShiftState shift);
@@ -99,10 +107,20 @@ class TForm1 {
   void m2Click();
   // False when the file could not be read or is empty (reported).
   bool RegisterBatFile(const std::string& path, std::int32_t tab);
+  // Files dropped on the grid from the shell: BAT files go on the shown tab.
+  void StringGrid1DropFiles(const std::vector<ChosenFile>& files);
   OpenDialogOptions OpenDialog1;
 
-  // Item editing: commits an edited summary and ends edit or move mode.
+  // Item editing.
+  void Edit1Click();
+  void K8Click();
   void K4Click();
+  void StringGrid1RowMoved(int fromRow, int toRow);
+  void StringGrid1Exit();
+  void m1Click();
+  void n1Click();
+  void Exit2Click();
+  void Memo1Exit();
 
   // Editor launching.
   void BEdit1Click();
@@ -164,6 +182,10 @@ class TForm1 {
   void ReplaceCatalogue(std::vector<std::string> names, TTabList tabs);
 
   std::string SettingsPath() const;
+  // Registers the files on tab `tab`; false when one failed (reported).
+  bool RegisterFiles(const std::vector<ChosenFile>& files, std::int32_t tab);
+  void ShowModeLabel(std::string_view caption);
+  void HideModeLabel();
 
   // The editor on one file; false when it could not be started.
   bool LaunchEditor(const std::string& path);

@@ -54,11 +54,21 @@ void TForm1::ShowTab(std::int32_t tab) {
   TabSwitching = false;
   bool canSelect = true;
   StringGrid1SelectCell(0, p + 1, canSelect);
+  ScrollToPick();
+}
+
+void TForm1::ScrollToPick() {
   // The pick stays in view as the tenth visible row.
-  g.SetTopRow(p + 1 <= 10 ? 1 : p + 1 - 9);
+  const int row = Cat.PickedIndex + 1;
+  C.StringGrid1.SetTopRow(row <= 10 ? 1 : row - 9);
 }
 
 void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
+  // A memo that could not be stored keeps its row until the user fixes it.
+  if (MemoEditMode) {
+    canSelect = false;
+    return;
+  }
   if (EditMode || TabSwitching) {
     if (col == 0 || col == 1) canSelect = false;
     return;
@@ -78,8 +88,22 @@ void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
 
 void TForm1::TabControl1Changing(bool& allowChange) {
   allowChange = true;
+  // The tab strip takes no focus: the memo is stored here, or the tab stays.
+  Memo1Exit();
+  if (MemoEditMode) {
+    allowChange = false;
+    return;
+  }
   TabSwitching = true;
-  if (EditMode || MoveMode) K4Click();
+  if (EditMode || MoveMode) {
+    K4Click();
+    // A summary that cannot be stored keeps the user on this tab.
+    if (EditMode) {
+      allowChange = false;
+      TabSwitching = false;
+      return;
+    }
+  }
   Cat.CurrentTab = C.TabControl1.TabIndex();
   const TMList* left = Cat.Tab(Cat.CurrentTab);
   if (left && left->Count() > 0)
@@ -98,13 +122,9 @@ void TForm1::TabControl1Change() {
 void TForm1::K3Click() {
   // As on a tab switch: an edit in progress is committed before the tabs change.
   if (EditMode || MoveMode) K4Click();
+  // A summary that cannot be stored keeps the dialog closed.
+  if (EditMode) return;
   if (Form2) Form2->ShowModal();
-}
-
-void TForm1::K4Click() {
-  // Item editing arrives with its own feature; until then there is no mode to end.
-  EditMode = false;
-  MoveMode = false;
 }
 
 }  // namespace zorbi

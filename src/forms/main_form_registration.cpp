@@ -13,6 +13,15 @@ constexpr std::string_view EmptyBatMessage = "ファイルが空です、登録�
 constexpr std::string_view UnrepresentableNameMessage =
     "ファイル名に Shift-JIS で表せない文字があるため、登録できません。";
 
+// Explorer hands over any file; only ".bat" names are external transformations.
+bool IsBatName(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string ext = name.substr(name.size() - 4);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ext == ".bat";
+}
+
 }  // namespace
 
 bool TForm1::RegisterBatFile(const std::string& path, std::int32_t tab) {
@@ -32,24 +41,47 @@ bool TForm1::RegisterBatFile(const std::string& path, std::int32_t tab) {
   return true;
 }
 
+bool TForm1::RegisterFiles(const std::vector<ChosenFile>& files, std::int32_t tab) {
+  const TMList* list = Cat.Tab(tab);
+  const int needed = (list ? list->Count() : 0) + static_cast<int>(files.size()) + 1;
+  if (C.StringGrid1.RowCount() < needed) C.StringGrid1.SetRowCount(needed);
+  for (const ChosenFile& file : files) {
+    // A name without a Shift-JIS form would be stored damaged and chain a
+    // path that does not exist; the other files still go in.
+    if (!file.Representable) {
+      messages_.ShowMessage(std::string(UnrepresentableNameMessage) + "\r\n" + file.DisplayName,
+                            MessageKind::Warning);
+      continue;
+    }
+    if (!RegisterBatFile(file.Path, tab)) return false;
+  }
+  return true;
+}
+
 void TForm1::m2Click() {
   const std::int32_t t = C.TabControl1.TabIndex();
   OpenDialog1.InitialDir = Cat.BatFolder;
-  if (const auto chosen = dialogs_.OpenFiles(OpenDialog1)) {
-    const TMList* list = Cat.Tab(t);
-    const int needed = (list ? list->Count() : 0) + static_cast<int>(chosen->size()) + 1;
-    if (C.StringGrid1.RowCount() < needed) C.StringGrid1.SetRowCount(needed);
-    for (const ChosenFile& file : *chosen) {
-      // A name without a Shift-JIS form would be stored damaged and chain a
-      // path that does not exist; the other files still go in.
-      if (!file.Representable) {
-        messages_.ShowMessage(std::string(UnrepresentableNameMessage) + "\r\n" + file.DisplayName,
-                              MessageKind::Warning);
-        continue;
-      }
-      if (!RegisterBatFile(file.Path, t)) return;
-    }
+  if (const auto chosen = dialogs_.OpenFiles(OpenDialog1))
+    if (!RegisterFiles(*chosen, t)) return;
+  ClearGrid();
+  ShowTab(t);
+}
+
+void TForm1::StringGrid1DropFiles(const std::vector<ChosenFile>& files) {
+  std::vector<ChosenFile> bats;
+  std::string refused;
+  for (const ChosenFile& file : files) {
+    if (IsBatName(file.DisplayName))
+      bats.push_back(file);
+    else
+      refused += "\r\n" + file.DisplayName;
   }
+  if (!refused.empty())
+    messages_.ShowMessage(std::string(NotBatFilesMessage) + refused, MessageKind::Warning);
+  if (bats.empty()) return;
+  const std::int32_t t = C.TabControl1.TabIndex();
+  // Files registered before a failure stay, and are shown.
+  RegisterFiles(bats, t);
   ClearGrid();
   ShowTab(t);
 }

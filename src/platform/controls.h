@@ -46,6 +46,14 @@ struct Grid : Control {
   virtual int TopRow() const = 0;
   virtual void SetTopRow(int row) = 0;
   virtual void SetFocus() = 0;
+  // Options: whole-row selection, in-place editing of cells, dragging rows
+  // by their number cell.
+  virtual void SetRowSelect(bool on) = 0;
+  virtual void SetEditing(bool on) = 0;
+  virtual void SetRowMoving(bool on) = 0;
+  // Closes an open cell editor, its text going into the cell. False when the
+  // text cannot be stored: the editor stays open and the user has been told.
+  virtual bool EndCellEdit() = 0;
 };
 
 // Shows the names it is given; the names themselves live in the catalogue.
@@ -60,6 +68,9 @@ struct Memo : Control {
   virtual std::vector<std::string> Lines() const = 0;
   virtual void SetLines(std::vector<std::string> lines) = 0;
   void Clear() { SetLines({}); }
+  virtual void SetReadOnly(bool readOnly) = 0;
+  // False when the typed text cannot be stored (the user has been told why).
+  virtual bool AcceptText() = 0;
 };
 
 struct Label {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -489,6 +490,81 @@ TEST_F(GridControlTest, ScrollBarsShowOnlyWhenNeeded) {
   EXPECT_EQ(style() & WS_HSCROLL, 0);
   grid_.SetRowCount(5);
   EXPECT_EQ(style() & WS_VSCROLL, 0);
+}
+
+TEST_F(GridControlTest, CellEditorOpensCommitsRestoresAndRefuses) {
+  std::vector<char32_t> refused;
+  grid_.OnRefused = [&](char32_t c) { refused.push_back(c); };
+  grid_.SetRowSelect(false);
+  grid_.SetEditing(true);
+  grid_.SetSelection({2, 3, 2, 3});
+  grid_.SetCell(2, 3, "old");
+  SetFocus(grid_.Handle());
+  const std::function<void()> starts[] = {
+      [&] { Press(VK_F2); },
+      [&] { Press(VK_RETURN); },
+      [&] { Click(At(2, 3)); },
+      [&] { Send(WM_CHAR, L'x', 1); },
+  };
+  for (const auto& start : starts) {
+    start();
+    ASSERT_TRUE(grid_.EditorOpen());
+    EXPECT_EQ(GetFocus(), grid_.Editor());
+    SendMessageW(grid_.Editor(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(grid_.EditorOpen());
+    EXPECT_EQ(grid_.Cell(2, 3), "old");
+    EXPECT_EQ(GetFocus(), grid_.Handle());
+  }
+  EXPECT_EQ(exits_, 0);
+
+  // An input method's result arrives as characters: the first opens the editor.
+  for (const wchar_t c : std::wstring(L"日本語")) Send(WM_CHAR, c, 1);
+  SendMessageW(grid_.Editor(), WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(grid_.Cell(2, 3), "\x93\xfa\x96\x7b\x8c\xea");
+
+  Send(WM_CHAR, L'\u00e9', 1);
+  SendMessageW(grid_.Editor(), WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_TRUE(grid_.EditorOpen());
+  EXPECT_EQ(refused, std::vector<char32_t>{0xE9});
+  EXPECT_FALSE(grid_.EndCellEdit());
+  EXPECT_EQ(grid_.Cell(2, 3), "\x93\xfa\x96\x7b\x8c\xea");
+  SetWindowTextW(grid_.Editor(), L"ok");
+  SetFocus(button_);  // leaving the grid commits
+  EXPECT_EQ(grid_.Cell(2, 3), "ok");
+  EXPECT_EQ(exits_, 1);
+}
+
+TEST_F(GridControlTest, RowsDragByTheirNumberWithAutoScroll) {
+  std::vector<std::pair<int, int>> moved;
+  grid_.OnRowMoved = [&](int from, int to) { moved.emplace_back(from, to); };
+  for (int row = 1; row < grid_.RowCount(); ++row) grid_.SetCell(2, row, std::to_string(row));
+  Mouse(WM_LBUTTONDOWN, At(0, 2));
+  Mouse(WM_LBUTTONUP, At(0, 2), 0);
+  EXPECT_TRUE(moved.empty()) << "off, the number column does nothing";
+
+  grid_.SetRowMoving(true);
+  Mouse(WM_LBUTTONDOWN, At(0, 2));
+  Mouse(WM_MOUSEMOVE, At(1, 5));
+  EXPECT_EQ(grid_.DropRow(), 5);
+  Mouse(WM_LBUTTONUP, At(1, 5), 0);
+  EXPECT_EQ(moved, (std::vector<std::pair<int, int>>{{2, 5}}));
+  EXPECT_EQ(grid_.Cell(2, 5), "2");
+  EXPECT_EQ(grid_.Cell(2, 2), "3");
+  EXPECT_TRUE(selected_.empty());
+
+  // Held at the bottom edge, the view scrolls on each tick and the drop row follows.
+  RECT client;
+  GetClientRect(grid_.Handle(), &client);
+  Mouse(WM_LBUTTONDOWN, At(0, 1));
+  Mouse(WM_MOUSEMOVE, POINT{5, client.bottom - 2});
+  for (int tick = 0; tick < 3; ++tick) Send(WM_TIMER, 1, 0);
+  EXPECT_EQ(grid_.TopRow(), 4);
+  EXPECT_EQ(grid_.DropRow(), 3 + VisibleRows());
+  Mouse(WM_MOUSEMOVE, POINT{5, 2});
+  Send(WM_TIMER, 1, 0);
+  EXPECT_EQ(grid_.TopRow(), 3);
+  Send(WM_CANCELMODE, 0, 0);
+  EXPECT_EQ(moved.size(), 1u) << "a cancelled drag moves nothing";
 }
 
 TEST_F(GridControlTest, HandlerMayDestroyTheGrid) {

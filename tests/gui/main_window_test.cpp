@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <functional>
@@ -504,6 +505,54 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
     }
   }
   SetSysColors(4, elements, dark);
+}
+
+TEST_F(MainWindowTest, PickedRowIsInViewAtStartUp) {
+  for (const int count : {11, 20, 25}) {
+    Catalogue c;
+    c.TabList.push_back(std::make_unique<TMList>());
+    for (int i = 0; i < count; ++i) {
+      auto item = std::make_unique<TMenuItem>();
+      item->InitItem(In("A.BAT"), "s", 0, i, "", "", "", i == count - 1 ? 2 : 0, 0);
+      AddItem(*c.TabList[0], std::move(item));
+    }
+    WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 1, {"Tab1"}));
+    Start();
+    GridControl& grid = window_->Grid();
+    EXPECT_EQ(grid.Row(), count);
+    EXPECT_LE(grid.TopRow(), count);
+    EXPECT_LT(count, grid.TopRow() + grid.VisibleRowCount()) << count << " items";
+    window_.reset();
+  }
+}
+
+TEST_F(MainWindowTest, DroppedFilesRegisterTheBatFilesOnly) {
+  Start();
+  WriteFile(In("note.txt"), "x");
+  std::wstring names;
+  for (const char* name : {"B.BAT", "note.txt", "A.BAT"}) names += Widen(In(name)) + L'\0';
+  names += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  std::wstring shown;
+  during_box = [&] {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(Shown(L"#32770"), 0xFFFF, text, 511);
+    shown = text;
+  };
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);
+  SendMessageW(window_->Grid().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  KillTimer(nullptr, timer);
+  EXPECT_NE(shown.find(L"note.txt"), std::wstring::npos);
+  EXPECT_EQ(shown.find(L"A.BAT"), std::wstring::npos);
+  EXPECT_EQ(window_->Grid().Cell(1, 1), "  B.BAT");
+  EXPECT_EQ(window_->Grid().Cell(1, 2), "  A.BAT");
+  EXPECT_EQ(window_->Grid().Cell(2, 2), "A.BAT summary");
+  EXPECT_EQ(window_->Grid().Cell(1, 3), "");
 }
 
 TEST(OpenDialog, SettingsAndResultParsing) {

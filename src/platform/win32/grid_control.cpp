@@ -1,5 +1,7 @@
 #include "grid_control.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -18,6 +20,8 @@ constexpr wchar_t kClassName[] = L"TStringGrid";
 constexpr int kSizingSlack = 3;
 // Text sits this far from the cell's top left corner, as in a Delphi string grid.
 constexpr int kTextMargin = 2;
+// While a row is dragged this close to the top or bottom edge, the view scrolls.
+constexpr UINT kScrollInterval = 60;
 
 bool RegisterGridClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW window_class{};
@@ -63,6 +67,7 @@ GridControl::GridControl(int col_count, int row_count)
 }
 
 GridControl::~GridControl() {
+  OnExit = nullptr;
   if (handle_ != nullptr) DestroyWindow(handle_);
 }
 
@@ -92,6 +97,7 @@ void GridControl::SetRowCount(int rows) {
   rows = std::max(2, rows);
   cells_.resize(static_cast<size_t>(rows), std::vector<std::string>(col_widths_.size()));
   items_.resize(static_cast<size_t>(rows), nullptr);
+  if (editor_open_ && edit_row_ >= rows) HideEditor();
   const int last = rows - 1;
   row_ = std::min(row_, last);
   selection_.Top = std::min(selection_.Top, last);
@@ -108,6 +114,10 @@ std::string GridControl::Cell(int col, int row) const {
 
 void GridControl::SetCell(int col, int row, std::string text) {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return;
+  if (col == 0 && text.size() > longest_number_.size()) {
+    longest_number_ = text;
+    FitNumberColumn();
+  }
   cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::move(text);
   Invalidate();
 }
@@ -152,6 +162,10 @@ int GridControl::ColWidth(int col) const {
 void GridControl::SetColWidth(int col, int width) {
   if (col < 0 || col >= ColCount()) return;
   col_widths_[static_cast<size_t>(col)] = std::max(0, width);
+  if (col == 0) {
+    number_col_width_ = std::max(0, width);
+    FitNumberColumn();
+  }
   UpdateScrollBars();
   Invalidate();
 }
@@ -165,6 +179,7 @@ void GridControl::SetDefaultRowHeight(int height) {
 
 void GridControl::SetRowSelect(bool on) {
   if (on == row_select_) return;
+  if (on) HideEditor();
   row_select_ = on;
   selection_ = on ? GridRect{1, row_, ColCount() - 1, row_} : GridRect{col_, row_, col_, row_};
   Invalidate();
@@ -313,7 +328,160 @@ void GridControl::UpdateScrollBars() {
 }
 
 void GridControl::Invalidate() {
-  if (handle_ != nullptr) InvalidateRect(handle_, nullptr, FALSE);
+  if (handle_ == nullptr) return;
+  InvalidateRect(handle_, nullptr, FALSE);
+  PlaceEditor();
+}
+
+void GridControl::FitNumberColumn() {
+  int width = number_col_width_;
+  if (handle_ != nullptr && !longest_number_.empty()) {
+    // Zeros stand for the digits: as wide as any of them.
+    std::wstring widest = Widen(longest_number_);
+    for (wchar_t& c : widest)
+      if (c >= L'1' && c <= L'9') c = L'0';
+    HDC dc = GetDC(handle_);
+    HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, widest.c_str(), static_cast<int>(widest.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(handle_, dc);
+    width = std::max(width, static_cast<int>(extent.cx) + 2 * kTextMargin);
+  }
+  if (width == col_widths_[0]) return;
+  col_widths_[0] = width;
+  UpdateScrollBars();
+  Invalidate();
+}
+
+bool GridControl::IsOwnWindow(HWND window) const {
+  return window != nullptr && GetAncestor(window, GA_ROOT) == GetAncestor(handle_, GA_ROOT);
+}
+
+void GridControl::SetEditing(bool on) {
+  if (!on) HideEditor();
+  editing_ = on;
+}
+
+void GridControl::SetRowMoving(bool on) {
+  if (!on && mouse_ == MouseState::Moving) EndMouseState();
+  row_moving_ = on;
+}
+
+bool GridControl::EndCellEdit() {
+  return !editor_open_ || CommitEditor();
+}
+
+void GridControl::ShowEditor() {
+  if (handle_ == nullptr || !editing_ || row_select_ || col_ < 1 || row_ < 1) return;
+  if (editor_ == nullptr) {
+    editor_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, handle_,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (editor_ == nullptr) return;
+    SetWindowSubclass(editor_, EditorProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  edit_col_ = col_;
+  edit_row_ = row_;
+  editor_open_ = true;
+  ScrollIntoView(edit_row_);
+  SetWindowTextW(editor_, Widen(Cell(edit_col_, edit_row_)).c_str());
+  SendMessageW(editor_, EM_SETSEL, 0, -1);
+  PlaceEditor();
+  ::SetFocus(editor_);
+}
+
+void GridControl::PlaceEditor() {
+  if (!editor_open_ || editor_ == nullptr) return;
+  RECT cell = CellRect(edit_col_, edit_row_);
+  // Over the header or the number column it would hide them: out of view then.
+  const bool visible = cell.top >= RowPitch() && cell.left >= FixedWidth();
+  if (visible) {
+    SetWindowPos(editor_, HWND_TOP, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
+                 cell.bottom - cell.top - 1, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  } else {
+    ShowWindow(editor_, SW_HIDE);
+  }
+}
+
+void GridControl::HideEditor() {
+  if (!editor_open_) return;
+  editor_open_ = false;
+  const bool had_focus = GetFocus() == editor_;
+  ShowWindow(editor_, SW_HIDE);
+  if (had_focus) ::SetFocus(handle_);
+  Invalidate();
+}
+
+bool GridControl::CommitEditor() {
+  if (!editor_open_) return true;
+  const int length = GetWindowTextLengthW(editor_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(std::max(0, GetWindowTextW(editor_, text.data(), length + 1))));
+  const std::optional<std::string> bytes = Narrow(text);
+  if (!bytes) {
+    // Never stored with '?' in place of the character; the text stays.
+    if (OnRefused) {
+      const char32_t refused = FirstUnrepresentable(text);
+      OnRefused(refused != 0 ? refused : 0xFFFD);
+    }
+    if (handle_ != nullptr && editor_open_) ::SetFocus(editor_);
+    return false;
+  }
+  cells_[static_cast<size_t>(edit_row_)][static_cast<size_t>(edit_col_)] = *bytes;
+  HideEditor();
+  return true;
+}
+
+LRESULT CALLBACK GridControl::EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR, DWORD_PTR self) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, EditorProc, 1);
+    return DefSubclassProc(window, message, wparam, lparam);
+  }
+  return reinterpret_cast<GridControl*>(self)->HandleEditorMessage(message, wparam, lparam);
+}
+
+LRESULT GridControl::HandleEditorMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      // Enter and Escape belong to the editor, not to the dialog manager.
+      return DefSubclassProc(editor_, message, wparam, lparam) | DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+      switch (wparam) {
+        case VK_RETURN:
+          CommitEditor();
+          return 0;
+        case VK_ESCAPE:
+          HideEditor();
+          return 0;
+        case VK_UP:
+        case VK_DOWN:
+          if (CommitEditor()) OnNavigationKey(static_cast<int>(wparam), ShiftState{});
+          return 0;
+        default:
+          break;
+      }
+      break;
+    case WM_CHAR:
+      if (wparam == L'\r' || wparam == 0x1B) return 0;  // no beep for Enter and Escape
+      break;
+    case WM_CONTEXTMENU:
+      // The grid's menu, not the edit box's own.
+      return SendMessageW(GetParent(handle_), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle_),
+                          lparam);
+    case WM_KILLFOCUS: {
+      const LRESULT result = DefSubclassProc(editor_, message, wparam, lparam);
+      const HWND to = reinterpret_cast<HWND>(wparam);
+      // Another control of this window takes the focus: the grid is left.
+      // A click in the grid commits there, before it moves the selection.
+      if (editor_open_ && to != handle_ && IsOwnWindow(to) && CommitEditor() && OnExit) OnExit();
+      return result;
+    }
+    default:
+      break;
+  }
+  return DefSubclassProc(editor_, message, wparam, lparam);
 }
 
 void GridControl::SetLeftOffset(int offset) {
@@ -341,6 +509,8 @@ bool GridControl::UserMoveTo(int col, int row) {
 }
 
 void GridControl::OnLeftButtonDown(POINT point) {
+  // Typed text goes into its cell before the click moves anywhere.
+  if (editor_open_ && !CommitEditor()) return;
   // As in a string grid, the click focuses first: the control it leaves
   // finishes its work before the new cell is selected.
   if (GetFocus() != handle_) ::SetFocus(handle_);
@@ -356,13 +526,71 @@ void GridControl::OnLeftButtonDown(POINT point) {
     return;
   }
   int col = 0, row = 0;
-  if (!CellAt(point, col, row) || col == 0 || row == 0) return;
+  if (!CellAt(point, col, row) || row == 0) return;
+  if (col == 0) {
+    if (!row_moving_) return;
+    mouse_ = MouseState::Moving;
+    move_from_ = move_to_ = row;
+    move_point_ = point;
+    SetCapture(handle_);
+    SetTimer(handle_, kScrollTimer, kScrollInterval, nullptr);
+    Invalidate();
+    return;
+  }
+  // A click on the current cell opens its editor.
+  if (editing_ && !row_select_ && col == col_ && row == row_) {
+    ShowEditor();
+    return;
+  }
   mouse_ = MouseState::Selecting;
   SetCapture(handle_);
   UserMoveTo(col, row);
 }
 
+void GridControl::UpdateDropRow(POINT point) {
+  move_point_ = point;
+  const int last_visible = std::max(top_row_, top_row_ + VisibleRowCount() - 1);
+  const int row = std::clamp(point.y < RowPitch() ? top_row_ : RowAtY(point.y), top_row_,
+                             std::min(last_visible, RowCount() - 1));
+  if (row == move_to_) return;
+  move_to_ = row;
+  Invalidate();
+}
+
+void GridControl::OnScrollTimer() {
+  if (mouse_ != MouseState::Moving) return;
+  RECT client;
+  GetClientRect(handle_, &client);
+  const int zone = RowPitch() / 2;
+  const int bottom = RowPitch() * (1 + VisibleRowCount());
+  if (move_point_.y < RowPitch() + zone) {
+    SetTopRow(top_row_ - 1);
+  } else if (move_point_.y >= std::min(static_cast<int>(client.bottom), bottom) - zone) {
+    SetTopRow(top_row_ + 1);
+  }
+  move_to_ = 0;  // worked out again against the scrolled rows
+  UpdateDropRow(move_point_);
+}
+
+void GridControl::MoveRow(int from, int to) {
+  const auto rotate = [from, to](auto& rows) {
+    const auto first = rows.begin();
+    if (from < to) {
+      std::rotate(first + from, first + from + 1, first + to + 1);
+    } else {
+      std::rotate(first + to, first + from, first + from + 1);
+    }
+  };
+  rotate(cells_);
+  rotate(items_);
+  Invalidate();
+}
+
 void GridControl::OnMouseMove(POINT point) {
+  if (mouse_ == MouseState::Moving) {
+    UpdateDropRow(point);
+    return;
+  }
   if (mouse_ == MouseState::Sizing) {
     const int width = std::max(kMinDraggedColWidth, static_cast<int>(point.x) - sizing_origin_);
     if (width != ColWidth(sizing_col_)) SetColWidth(sizing_col_, width);
@@ -384,10 +612,19 @@ void GridControl::OnMouseMove(POINT point) {
   if (row != row_ || col != col_) UserMoveTo(col, row);
 }
 
-void GridControl::EndMouseState() {
+void GridControl::EndMouseState(bool drop) {
   const MouseState was = mouse_;
   mouse_ = MouseState::None;
   if (handle_ != nullptr && GetCapture() == handle_) ReleaseCapture();
+  if (was == MouseState::Moving) {
+    KillTimer(handle_, kScrollTimer);
+    Invalidate();
+    if (drop && move_to_ != move_from_) {
+      MoveRow(move_from_, move_to_);
+      if (OnRowMoved) OnRowMoved(move_from_, move_to_);
+    }
+    return;
+  }
   if (was == MouseState::Sizing && ColWidth(sizing_col_) != sizing_start_width_ &&
       OnColumnResized) {
     OnColumnResized(sizing_col_);
@@ -626,6 +863,13 @@ void GridControl::Paint(HDC dc) const {
   RestoreDC(dc, saved);
   for (int row : rows) PaintCell(dc, 0, row, CellRect(0, row));
 
+  if (mouse_ == MouseState::Moving && move_to_ != move_from_) {
+    // The dragged row goes below the target row when it moves down, above it otherwise.
+    const RECT target = CellRect(0, move_to_);
+    const int y = move_to_ > move_from_ ? target.bottom : target.top - 1;
+    Fill(dc, RECT{0, y - 1, client.right, y + 2}, GetSysColor(COLOR_HIGHLIGHT));
+  }
+
   if (GetFocus() == handle_ && row_ >= top_row_ && RowTop(row_) < client.bottom) {
     const int left_col = row_select_ ? selection_.Left : col_;
     const int right_col = row_select_ ? selection_.Right : col_;
@@ -685,6 +929,7 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wparam);
+      FitNumberColumn();
       if (LOWORD(lparam) != 0) Invalidate();
       return 0;
     case WM_GETFONT:
@@ -716,7 +961,35 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       if (message == WM_SYSKEYDOWN) return DefWindowProcW(handle_, message, wparam, lparam);
+      if (editing_ && (vk == VK_F2 || vk == VK_RETURN)) {
+        ShowEditor();
+        return 0;
+      }
       OnNavigationKey(vk, shift);
+      return 0;
+    }
+    case WM_CHAR:
+      // A typed character, or the result of an input method, opens the
+      // editor and goes on into it.
+      if (editing_ && wparam >= 0x20 && wparam != 0x7F) {
+        if (!editor_open_) ShowEditor();
+        if (editor_open_) SendMessageW(editor_, WM_CHAR, wparam, lparam);
+      }
+      return 0;
+    case WM_TIMER:
+      if (wparam == kScrollTimer) OnScrollTimer();
+      return 0;
+    case WM_DROPFILES: {
+      HDROP drop = reinterpret_cast<HDROP>(wparam);
+      std::vector<std::wstring> paths;
+      const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(std::move(path));
+      }
+      DragFinish(drop);
+      if (OnFilesDropped && !paths.empty()) OnFilesDropped(paths);
       return 0;
     }
     case WM_KEYUP:
@@ -750,6 +1023,8 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnMouseMove(point);
       return 0;
     case WM_LBUTTONUP:
+      EndMouseState(true);
+      return 0;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
       EndMouseState();
@@ -782,17 +1057,23 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETFOCUS:
       Invalidate();
       return 0;
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: {
       keys_down_.reset();
       EndMouseState();
       Invalidate();
-      if (OnExit) OnExit();
+      // The editor is part of the grid, and another program or a message
+      // box taking the focus does not leave it either.
+      const HWND to = reinterpret_cast<HWND>(wparam);
+      if (to != editor_ && IsOwnWindow(to) && OnExit) OnExit();
       return 0;
+    }
     case WM_ENABLE:
       if (wparam == FALSE) EndMouseState();
       return 0;
     case WM_NCDESTROY: {
       mouse_ = MouseState::None;
+      editor_open_ = false;
+      editor_ = nullptr;
       SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
       const LRESULT result = DefWindowProcW(handle_, message, wparam, lparam);
       handle_ = nullptr;

@@ -50,6 +50,10 @@ class GridControl final : public Grid {
   int TopRow() const override { return top_row_; }
   void SetTopRow(int row) override;
   void SetFocus() override;
+  void SetRowSelect(bool on) override;
+  void SetEditing(bool on) override;
+  void SetRowMoving(bool on) override;
+  bool EndCellEdit() override;
 
   int ColCount() const { return static_cast<int>(col_widths_.size()); }
   int ColWidth(int col) const;
@@ -58,7 +62,13 @@ class GridControl final : public Grid {
   void SetDefaultRowHeight(int height);
   // Whole-row selection; off, single cells of the scrolling columns are selected.
   bool RowSelect() const { return row_select_; }
-  void SetRowSelect(bool on);
+  // The in-place cell editor, an EDIT child so that input methods work in it.
+  // F2, Enter, a typed character or a click on the current cell opens it.
+  void ShowEditor();
+  bool EditorOpen() const { return editor_open_; }
+  HWND Editor() const { return editor_; }
+  // The row a row drag would drop on, or 0 when no row is dragged.
+  int DropRow() const { return mouse_ == MouseState::Moving ? move_to_ : 0; }
   // Scrolling rows that fit completely below the header row.
   int VisibleRowCount() const;
   // Scrolls the least needed to show the row completely.
@@ -78,11 +88,23 @@ class GridControl final : public Grid {
   std::function<void(int vk, ShiftState shift)> OnKeyUp;
   std::function<void()> OnExit;
   std::function<void(int col)> OnColumnResized;
+  // A row dragged by its number cell was dropped on another row; the grid
+  // has moved the row already.
+  std::function<void(int from_row, int to_row)> OnRowMoved;
+  // Files dropped from the shell (after DragAcceptFiles).
+  std::function<void(const std::vector<std::wstring>& paths)> OnFilesDropped;
+  // Typed text the grid cannot store: the code point of its first character
+  // without a CP932 form.
+  std::function<void(char32_t refused)> OnRefused;
 
  private:
-  enum class MouseState { None, Selecting, Sizing };
+  enum class MouseState { None, Selecting, Sizing, Moving };
+  static constexpr UINT_PTR kScrollTimer = 1;
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR id, DWORD_PTR self);
+  LRESULT HandleEditorMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   int RowPitch() const { return row_height_ + 1; }
@@ -103,7 +125,18 @@ class GridControl final : public Grid {
   bool UserMoveTo(int col, int row);
   void OnLeftButtonDown(POINT point);
   void OnMouseMove(POINT point);
-  void EndMouseState();
+  void EndMouseState(bool drop = false);
+  void UpdateDropRow(POINT point);
+  void OnScrollTimer();
+  void MoveRow(int from, int to);
+  // Stores the editor's text in its cell; false (editor kept) when refused.
+  bool CommitEditor();
+  void HideEditor();
+  void PlaceEditor();
+  // Column 0 wide enough for the longest row number shown so far, never
+  // below its set width.
+  void FitNumberColumn();
+  bool IsOwnWindow(HWND window) const;
   void OnNavigationKey(int vk, ShiftState shift);
   // As for a right click, but placed by the parent (a keyboard position of -1, -1).
   void OpenContextMenu();
@@ -113,6 +146,8 @@ class GridControl final : public Grid {
   void PaintCell(HDC dc, int col, int row, const RECT& cell) const;
 
   std::vector<int> col_widths_;
+  int number_col_width_ = kDefaultColWidth;      // as set; the fit may widen it
+  std::string longest_number_;                   // the longest text column 0 has held
   std::vector<std::vector<std::string>> cells_;  // [row][col]
   std::vector<TMenuItem*> items_;
   int row_height_ = kDefaultRowHeight;
@@ -121,6 +156,13 @@ class GridControl final : public Grid {
   int top_row_ = 1;
   int left_offset_ = 0;  // pixels of the scrolling columns hidden on the left
   bool row_select_ = true;
+  bool editing_ = false;
+  bool row_moving_ = false;
+  HWND editor_ = nullptr;
+  bool editor_open_ = false;
+  int edit_col_ = 0, edit_row_ = 0;
+  int move_from_ = 0, move_to_ = 0;
+  POINT move_point_{0, 0};
   bool enabled_ = true;
   HFONT font_ = nullptr;  // not owned
 

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "application.h"
 #include "cp932.h"
+#include "forms/typed_text.h"
 #include "forms/window_placement.h"
 
 namespace zorbi::win32 {
@@ -94,6 +96,9 @@ HWND MakeChild(HWND parent, const wchar_t* cls, const char* text, DWORD style, U
                          instance, nullptr);
 }
 
+// Sent by the memo when another control of the window takes the focus.
+constexpr UINT kMemoExitMessage = WM_APP + 1;
+
 // The memo's own context menu (copy, select all) would hide the form's. The
 // context-menu key and Shift+F10 open the form's menu whatever the edit
 // control itself would make of them.
@@ -107,6 +112,13 @@ LRESULT CALLBACK MemoSubclass(HWND window, UINT message, WPARAM wparam, LPARAM l
   if (message == WM_CONTEXTMENU || menu_key) {
     SendMessageW(GetParent(window), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), lparam);
     return 0;
+  }
+  if (message == WM_KILLFOCUS) {
+    const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    const HWND to = reinterpret_cast<HWND>(wparam);
+    if (to != nullptr && GetAncestor(to, GA_ROOT) == GetAncestor(window, GA_ROOT))
+      SendMessageW(GetParent(window), kMemoExitMessage, 0, 0);
+    return result;
   }
   return DefSubclassProc(window, message, wparam, lparam);
 }
@@ -194,6 +206,22 @@ bool MainWindow::Create() {
   grid_.OnKeyUp = [this](int key, ShiftState shift) {
     Guard([&] { form_->StringGrid1KeyUp(key, shift); });
   };
+  grid_.OnExit = [this] { Guard([&] { form_->StringGrid1Exit(); }); };
+  grid_.OnRowMoved = [this](int from, int to) {
+    Guard([&] { form_->StringGrid1RowMoved(from, to); });
+  };
+  grid_.OnFilesDropped = [this](const std::vector<std::wstring>& paths) {
+    std::vector<ChosenFile> files;
+    for (const std::wstring& path : paths) files.push_back(ChosenFromPath(path));
+    Guard([&] { form_->StringGrid1DropFiles(files); });
+  };
+  grid_.OnRefused = [this](char32_t refused) {
+    messages_.ShowMessage(UnrepresentableTextMessage("概要", refused), MessageKind::Warning);
+  };
+  memo_.OnRefused = [this](char32_t refused) {
+    messages_.ShowMessage(UnrepresentableTextMessage("メモ", refused), MessageKind::Warning);
+  };
+  DragAcceptFiles(grid_.Handle(), TRUE);
 
   bool started = false;
   Guard([&] { started = form_->FormCreate(); });
@@ -211,6 +239,10 @@ bool MainWindow::Create() {
   }
   if (form5_.Create(application_.Instance(), handle_)) form_->Form5 = &form5_.Form();
   Layout();
+  // The pick was scrolled to while the tab strip had no tabs and the grid
+  // was taller: scroll again now that the grid has its size.
+  form_->ScrollToPick();
+  grid_.ScrollIntoView(grid_.Row());
   return true;
 }
 
@@ -302,9 +334,10 @@ void MainWindow::CreateControls() {
   label1_ = MakeChild(handle_, L"STATIC", "Memo", SS_LEFT, kLabel1Id, instance);
   SendMessageW(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), FALSE);
 
-  memo_.Attach(MakeChild(handle_, L"EDIT", "",
-                         ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL,
-                         kMemoId, instance, WS_EX_CLIENTEDGE));
+  memo_.Attach(MakeChild(
+      handle_, L"EDIT", "",
+      ES_MULTILINE | ES_READONLY | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL,
+      kMemoId, instance, WS_EX_CLIENTEDGE));
   SendMessageW(memo_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(memo_font_), FALSE);
   SetWindowSubclass(memo_.Handle(), MemoSubclass, 1, 0);
 
@@ -439,6 +472,24 @@ void MainWindow::OnCommand(UINT id) {
     case kPathTxtRestore:
       Guard([&] { form_->PATHTXT1Click(); });
       break;
+    case kDeleteItem:
+      Guard([&] { form_->m1Click(); });
+      break;
+    case kEdit1:
+      Guard([&] { form_->Edit1Click(); });
+      break;
+    case kK8:
+      Guard([&] { form_->K8Click(); });
+      break;
+    case kK4:
+      Guard([&] { form_->K4Click(); });
+      break;
+    case kN1:
+      Guard([&] { form_->n1Click(); });
+      break;
+    case kExit2:
+      Guard([&] { form_->Exit2Click(); });
+      break;
     default:
       break;
   }
@@ -545,6 +596,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (from == memo_.Handle()) ShowPopup(popup_menu2_, from, lparam);
       return 0;
     }
+    case kMemoExitMessage:
+      if (form_) Guard([&] { form_->Memo1Exit(); });
+      return 0;
     case WM_CLOSE:
       // Disabled under a dialog or a message box: closing now would free the
       // catalogue under the command that is still running.

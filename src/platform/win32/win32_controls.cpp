@@ -77,6 +77,20 @@ TypedText EditBoxControl::Text() const {
   return refused;
 }
 
+void MemoControl::SetReadOnly(bool read_only) {
+  SendMessageW(handle_, EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
+}
+
+bool MemoControl::AcceptText() {
+  const std::wstring text = WindowTextOf(handle_);
+  if (Narrow(text)) return true;
+  if (OnRefused) {
+    const char32_t refused = FirstUnrepresentable(text);
+    OnRefused(refused != 0 ? refused : 0xFFFD);
+  }
+  return false;
+}
+
 void LabelControl::SetCaption(std::string text) {
   SetWindowTextW(handle_, Widen(text).c_str());
 }
@@ -193,6 +207,23 @@ std::vector<std::wstring> SplitDialogResult(const std::wstring& buffer) {
   return files;
 }
 
+ChosenFile ChosenFromPath(const std::wstring& path) {
+  ChosenFile file;
+  if (std::optional<std::string> narrow = Narrow(path)) {
+    file.Path = *narrow;
+    file.DisplayName = *narrow;
+  } else {
+    file.Representable = false;
+    // For the message only: the characters without a CP932 form become '?'.
+    std::string shown(path.size() * 2 + 1, '\0');
+    const int n = WideCharToMultiByte(932, 0, path.c_str(), static_cast<int>(path.size()),
+                                      shown.data(), static_cast<int>(shown.size()), "?", nullptr);
+    shown.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    file.DisplayName = shown;
+  }
+  return file;
+}
+
 std::optional<std::vector<ChosenFile>> FileDialogService::OpenFiles(
     const OpenDialogOptions& options) {
   std::wstring result(64 * 1024, L'\0');
@@ -210,22 +241,7 @@ std::optional<std::vector<ChosenFile>> FileDialogService::OpenFiles(
   if (!GetOpenFileNameW(&dialog)) return std::nullopt;
 
   std::vector<ChosenFile> chosen;
-  for (const std::wstring& path : SplitDialogResult(result)) {
-    ChosenFile file;
-    if (std::optional<std::string> narrow = Narrow(path)) {
-      file.Path = *narrow;
-      file.DisplayName = *narrow;
-    } else {
-      file.Representable = false;
-      // For the message only: the characters without a CP932 form become '?'.
-      std::string shown(path.size() * 2 + 1, '\0');
-      const int n = WideCharToMultiByte(932, 0, path.c_str(), static_cast<int>(path.size()),
-                                        shown.data(), static_cast<int>(shown.size()), "?", nullptr);
-      shown.resize(n > 0 ? static_cast<size_t>(n) : 0);
-      file.DisplayName = shown;
-    }
-    chosen.push_back(std::move(file));
-  }
+  for (const std::wstring& path : SplitDialogResult(result)) chosen.push_back(ChosenFromPath(path));
   return chosen;
 }
 

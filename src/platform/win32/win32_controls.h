@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,16 @@ class TabStripControl final : public WindowControl<TabStrip> {
   void SetTabIndex(int index) override;
 };
 
-// A read-only multi-line edit box.
+// A multi-line edit box, read-only until the memo is edited.
 class MemoControl final : public WindowControl<Memo> {
  public:
   std::vector<std::string> Lines() const override;
   void SetLines(std::vector<std::string> lines) override;
+  void SetReadOnly(bool read_only) override;
+  bool AcceptText() override;
+  // Typed text the memo cannot store: the code point of its first character
+  // without a CP932 form.
+  std::function<void(char32_t refused)> OnRefused;
 };
 
 class LabelControl final : public Label {
@@ -120,6 +126,9 @@ class SystemService final : public System {
 
 // The program's own path, or nullopt when it has no CP932 form.
 std::optional<std::string> ModulePath();
+
+// A file the user chose or dropped, as the form takes it.
+ChosenFile ChosenFromPath(const std::wstring& path);
 
 // The open dialog's flags for these options.
 DWORD OpenDialogFlags(const OpenDialogOptions& options);

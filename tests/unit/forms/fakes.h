@@ -26,6 +26,8 @@ struct FakeGrid : Grid {
   GridRect selection{1, 1, 2, 1};
   int topRow = 1;
   bool enabled = true;
+  bool rowSelect = true, editing = false, rowMoving = false;
+  bool refuseEdit = false;  // the open editor holds text that cannot be stored
 
   void SetEnabled(bool e) override { enabled = e; }
   bool Enabled() const override { return enabled; }
@@ -54,6 +56,10 @@ struct FakeGrid : Grid {
   int TopRow() const override { return topRow; }
   void SetTopRow(int row) override { topRow = row; }
   void SetFocus() override {}
+  void SetRowSelect(bool on) override { rowSelect = on; }
+  void SetEditing(bool on) override { editing = on; }
+  void SetRowMoving(bool on) override { rowMoving = on; }
+  bool EndCellEdit() override { return !refuseEdit; }
 };
 
 struct FakeTabStrip : TabStrip {
@@ -74,10 +80,14 @@ struct FakeTabStrip : TabStrip {
 struct FakeMemo : Memo {
   std::vector<std::string> lines;
   bool enabled = true;
+  bool readOnly = true;
+  bool refuse = false;  // the typed text cannot be stored
   void SetEnabled(bool e) override { enabled = e; }
   bool Enabled() const override { return enabled; }
   std::vector<std::string> Lines() const override { return lines; }
   void SetLines(std::vector<std::string> l) override { lines = std::move(l); }
+  void SetReadOnly(bool r) override { readOnly = r; }
+  bool AcceptText() override { return !refuse; }
 };
 
 struct FakeLabel : Label {
