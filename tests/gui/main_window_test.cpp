@@ -236,6 +236,8 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
     const RECT tabs = ChildRect(window_->TabStrip());
     EXPECT_EQ(tabs.right, w - 169);
     EXPECT_EQ(tabs.bottom, h - 35);
+    const HWND label2 = GetDlgItem(window_->Handle(), 104);  // the mode label
+    EXPECT_LE(ChildRect(label2).right, cancel.left) << "the mode label would hide キャンセル";
     // The "閉る" button lies beyond the client area: never seen.
     EXPECT_GE(ChildRect(Button(Widen("閉る").c_str())).left, w);
   }

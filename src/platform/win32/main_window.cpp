@@ -381,7 +381,8 @@ void MainWindow::Layout() {
   place(label1_, panel1_left + 8, panel1_top + 5, 60, 14);
   place(memo_.Handle(), panel1_left + 8, panel1_top + 20, 155, panel1_height - 33);
   place(close_button_, panel1_left + 384, panel1_top + 88, 60, 25);
-  place(GetDlgItem(handle_, kLabel2Id), 16, panel2_top + 10, panel1_left - 16, 17);
+  // The mode label ends before キャンセル: shown, it would paint over the button.
+  place(GetDlgItem(handle_, kLabel2Id), 16, panel2_top + 10, width - 244 - 8 - 16, 17);
   place(button2_.Handle(), width - 161, panel2_top + 5, 153, 25);
   place(button4_.Handle(), width - 244, panel2_top + 5, 75, 25);
   if (moves != nullptr) EndDeferWindowPos(moves);
