@@ -2,7 +2,8 @@
 // status must agree, counters must match the lists; the view-based tokens must
 // equal the splitting operations on every line, and numbers converted in place
 // the tokens' conversion; no chaining line built from any path may carry a
-// line end of its own.
+// line end of its own. The parsers that read numbered tokens must agree with
+// the token list of the line.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -12,6 +13,7 @@
 #include "exchange/exchange_writer.h"
 #include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
+#include "exchange/records.h"
 #include "text/text_split.h"
 
 using namespace zorbi;
@@ -20,6 +22,33 @@ namespace {
 
 void Check(bool ok) {
   if (!ok) std::abort();
+}
+
+// Tokens first..last of the list as reals; false when one is missing or not
+// a number.
+bool ReferenceReals(const TokenList& tokens, std::size_t first, std::size_t last, double* out) {
+  for (std::size_t i = first; i <= last; ++i)
+    if (i >= tokens.size() || !ReadReal(tokens[i], out[i - first])) return false;
+  return true;
+}
+
+void CheckArc(std::string_view line, const TokenList& tokens) {
+  // Value1..3, Angle1, Angle2, Flatness, Angle3 with their defaults.
+  double want[7] = {0, 0, 0, 0, 360, 1, 0};
+  bool ok = ReferenceReals(tokens, 1, 3, want);
+  if (ok && tokens.size() == 8) ok = ReferenceReals(tokens, 4, 7, want + 3);
+  TArc arc;
+  bool parsed = true;
+  try {
+    arc.ParseLine(line, CurrentAttributes{});
+  } catch (const ExchangeParseError&) {
+    parsed = false;
+  }
+  Check(parsed == ok);
+  if (!ok) return;
+  Check(arc.Value1 == want[0] && arc.Value2 == want[1] && arc.Value3 == want[2]);
+  Check(arc.Angle1 == want[3] && arc.Angle2 == want[4] && arc.Flatness == want[5] &&
+        arc.Angle3 == want[6]);
 }
 
 void CheckTokens(std::string_view line) {
@@ -42,6 +71,7 @@ void CheckTokens(std::string_view line) {
     Check(got == (converts ? TokenCursor::Real::Value : TokenCursor::Real::NotANumber));
     Check(!converts || value == expected);
   }
+  CheckArc(line, tokens);
   TokenList pieces;
   SplitBy(' ', line, pieces);
   const SpacePieces p(line);
