@@ -18,12 +18,6 @@ std::string_view Need(TokenCursor& tokens) {
   return token;
 }
 
-double Real(std::string_view text) {
-  double value = 0;
-  if (!ReadReal(text, value)) throw ExchangeParseError("not a number");
-  return value;
-}
-
 double NextReal(TokenCursor& tokens) {
   double value = 0;
   switch (tokens.NextReal(value)) {
@@ -104,17 +98,22 @@ void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
   Value1 = NextReal(t);
   Value2 = NextReal(t);
   Value3 = NextReal(t);
-  // Tokens 4 to 7 count only when the line has exactly eight tokens.
-  std::string_view more[5];
+  // Tokens 4 to 7 count only when the line has exactly eight tokens. Each is
+  // converted as it is read: a token may live in the cursor's scratch buffer,
+  // which the next token overwrites.
+  double more[4] = {};
+  bool numbers = true;
   std::size_t count = 0;
-  while (count < 5 && t.Next(more[count])) ++count;
+  for (std::string_view token; count < 5 && t.Next(token); ++count)
+    if (count < 4 && !ReadReal(token, more[count])) numbers = false;
   if (count == 4) {
+    if (!numbers) throw ExchangeParseError("not a number");
     // Extended values go through the double conversion, so they read alike
     // on every platform (MinGW reads long double with double range anyway).
-    Angle1 = Real(more[0]);
-    Angle2 = Real(more[1]);
-    Flatness = Real(more[2]);
-    Angle3 = Real(more[3]);
+    Angle1 = more[0];
+    Angle2 = more[1];
+    Flatness = more[2];
+    Angle3 = more[3];
   } else {
     Angle1 = 0;
     Angle2 = 360;

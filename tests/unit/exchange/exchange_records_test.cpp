@@ -226,6 +226,11 @@ TEST(Records, ArcTakesAnglesOnlyWithExactlyEightTokens) {
   }
   EXPECT_TRUE(Fails<TArc>("ci 0 0"));
   EXPECT_TRUE(Fails<TArc>("ci 0 0 5 10 x 2 30"));
+  // Quoted tokens with a doubled quote share the cursor's buffer: token 4 (9")
+  // must not be read after token 7 replaced it, nor after it moved.
+  EXPECT_TRUE(Fails<TArc>(R"(ci 0 0 5 "9""" 90 2 "12"")"));
+  EXPECT_TRUE(
+      Fails<TArc>(R"(ci 0 0 5 "9""""""""""""""""""""" 90 2 "1""""""""""""""""""""""""""")"));
 }
 
 TEST(Records, TextIsEverythingAfterTheFirstQuote) {
