@@ -99,13 +99,16 @@ bool ReadItem(ByteReader& in, TMenuItem& item) {
 }  // namespace
 
 bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
-                        std::vector<std::string>& tabNames) {
+                        std::vector<std::string>& tabNames, std::size_t* used) {
   // Everything is read and checked before the catalogue is touched.
   ByteReader in(bytes);
   std::string header;
   if (!in.ReadZString(header) || header != DataFileHeader) return false;
   std::int32_t tabCount = 0, itemCount = 0;
   if (!in.ReadInt32(tabCount) || !in.ReadInt32(itemCount)) return false;
+  // A negative count is damage, not "none": reading it as none would rewrite
+  // the file without the items at the next close.
+  if (tabCount < 0 || itemCount < 0) return false;
 
   std::vector<std::string> names;
   for (std::int32_t t = 0; t < tabCount; ++t) {
@@ -120,6 +123,7 @@ bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
     items.push_back(std::move(item));
   }
   if (names.empty() && items.empty()) names.emplace_back(DefaultTabName);
+  if (used) *used = in.Position();
 
   for (std::size_t t = 0; t < names.size(); ++t)
     catalogue.TabList.push_back(std::make_unique<TMList>());

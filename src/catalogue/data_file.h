@@ -34,6 +34,7 @@ class ByteReader {
   bool ReadZString(std::string& text);
   // Fails on a length below 1 or above 100,000 as well.
   bool ReadCountedString(std::string& text);
+  std::size_t Position() const { return pos_; }
 
  private:
   std::string_view bytes_;
@@ -51,8 +52,10 @@ std::string CatalogueImage(const Catalogue& catalogue, std::int32_t tabCount,
 // places each item on the tab its TabNo names (counting tabs that were already
 // there) and replaces `tabNames`. A file without tabs or items reads as one
 // empty tab "Tab1". Returns false and changes nothing when the bytes are not a
-// well-formed data file; the caller then shows NotDataFileMessage.
+// well-formed data file (negative counts included); the caller then shows
+// NotDataFileMessage. `used`, when given, gets the number of bytes read: bytes
+// after the last item are ignored, so a count that is too small shows there.
 bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
-                        std::vector<std::string>& tabNames);
+                        std::vector<std::string>& tabNames, std::size_t* used = nullptr);
 
 }  // namespace zorbi

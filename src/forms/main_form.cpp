@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::string_view UnreadableDataFileMessage = " を読み込めません、終了します。";
 constexpr std::string_view WriteFailedMessage = " を保存できませんでした。";
+constexpr std::string_view CloseUnsavedQuestion = "このファイルを保存しないで閉じますか？";
+constexpr std::string_view BackupSuffix = ".bak";
 
 }  // namespace
 
@@ -55,11 +57,15 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
                           MessageKind::Error);
     return false;
   }
-  if (!ReadCatalogueImage(Cat, *bytes, Cat.TabNames)) {
+  std::size_t used = 0;
+  if (!ReadCatalogueImage(Cat, *bytes, Cat.TabNames, &used)) {
     messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
     return false;
   }
   ShowTabNames();
+  // Bytes past the last item may be items that a damaged count hides: the
+  // next save keeps the file as it is beside the new one.
+  if (used < bytes->size()) originalDataFile_ = *bytes;
   return true;
 }
 
@@ -73,14 +79,25 @@ bool TForm1::InitialLoad() {
   C.DatRestore1.SetEnabled(false);
   C.PATHTXT1.SetEnabled(false);
   const std::string dataFile = AppDir + std::string(DataFileName);
-  if (files_.Exists(dataFile)) {
+  const EntryKind entry = files_.Entry(dataFile);
+  if (entry == EntryKind::Other) {
+    // A folder of that name, or a file the system won't even describe: starting
+    // empty would save an empty catalogue over it at close.
+    messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
+                          MessageKind::Error);
+    return false;
+  }
+  if (entry == EntryKind::File) {
     C.DatRestore1.SetEnabled(true);
     if (files_.Exists(AppDir + std::string(PathTxtName))) C.PATHTXT1.SetEnabled(true);
     // A file we cannot take ends the program here, before anything is written,
     // so the user's catalogue survives as it is.
     if (!LoadCatalogueFile(dataFile)) return false;
     C.TabControl1.SetTabIndex(Cat.CurrentTab);
+    // The pick is checked once, by the selection below.
+    quietPick_ = true;
     TabControl1Change();
+    quietPick_ = false;
     // On an empty tab there is nothing to pick: checking the empty pick would
     // report an invalid item at every start of a new, empty catalogue.
     if (Cat.Item(Cat.CurrentTab, Cat.PickedIndex) != nullptr) {
@@ -132,7 +149,7 @@ bool TForm1::WriteChainingLines() {
   std::string error;
   const ExchangeWrite written = WriteExchangeFile(
       Exchange, [&](const std::string& bytes) { return files_.ReplaceAll(path, bytes, error); });
-  if (written == ExchangeWrite::Failed) return ReportWriteFailure(path, error);
+  if (written == ExchangeWrite::Failed) return CloseWithoutSaving(path, error);
   return true;
 }
 
@@ -140,7 +157,7 @@ bool TForm1::WritePathTxt() {
   const std::string path = AppDir + std::string(PathTxtName);
   std::string error;
   if (!files_.ReplaceAll(path, PathTxtImage(Cat.TabNames, Cat.TabList), error))
-    return ReportWriteFailure(path, error);
+    return CloseWithoutSaving(path, error);
   return true;
 }
 
@@ -179,19 +196,31 @@ bool TForm1::FormClose() {
   return FinalSave();
 }
 
-bool TForm1::ReportWriteFailure(const std::string& path, const std::string& error) {
+bool TForm1::CloseWithoutSaving(const std::string& path, const std::string& error) {
+  // Always a way out: a folder or disk that refuses every write must not keep
+  // the window, and the host waiting behind it, open for ever.
   std::string text = FileNamePart(path) + std::string(WriteFailedMessage);
   if (!error.empty()) text += "\r\n" + error;
-  messages_.ShowMessage(text, MessageKind::Error);
-  return false;
+  text += "\r\n\r\n" + std::string(CloseUnsavedQuestion);
+  return messages_.Ask(text, MessageKind::Error);
+}
+
+bool TForm1::SaveDataFile() {
+  const std::string dataFile = AppDir + std::string(DataFileName);
+  std::string error;
+  if (originalDataFile_) {
+    if (!files_.ReplaceAll(dataFile + std::string(BackupSuffix), *originalDataFile_, error))
+      return CloseWithoutSaving(dataFile, error);
+    originalDataFile_.reset();
+  }
+  const auto tabCount = static_cast<std::int32_t>(Cat.TabNames.size());
+  if (!files_.ReplaceAll(dataFile, CatalogueImage(Cat, tabCount, Cat.TabNames), error))
+    return CloseWithoutSaving(dataFile, error);
+  return true;
 }
 
 bool TForm1::FinalSave() {
-  const std::string dataFile = AppDir + std::string(DataFileName);
-  const auto tabCount = static_cast<std::int32_t>(Cat.TabNames.size());
-  std::string error;
-  if (!files_.ReplaceAll(dataFile, CatalogueImage(Cat, tabCount, Cat.TabNames), error))
-    return ReportWriteFailure(dataFile, error);
+  if (!SaveDataFile()) return false;
   if (ExchangeLoaded && !Cat.PickedBatPath.empty() && !WriteChainingLines()) return false;
   FreeCatalogue(Cat);
   // The grid only refers to items; drop the references with the items.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,8 +170,10 @@ class TForm1 {
   bool InitialLoad();
   bool FinalSave();
   bool LoadCatalogueFile(const std::string& path);
-  // Reports a failed write; false so callers can return it.
-  bool ReportWriteFailure(const std::string& path, const std::string& error);
+  bool SaveDataFile();
+  // Reports a write that failed on the way out and asks whether to close
+  // without that file; true to go on closing.
+  bool CloseWithoutSaving(const std::string& path, const std::string& error);
 
   // Steps whose work arrives with later features; each is where that work goes.
   void ReadExchange(const std::string& path);
@@ -200,6 +203,9 @@ class TForm1 {
   HostWindows& host_;
   bool closed_ = false;
   bool closing_ = false;
+  bool quietPick_ = false;  // no invalid-item warning while set
+  // The data file as read, while it still has to be kept as Z_Orbi.DAT.bak.
+  std::optional<std::string> originalDataFile_;
 };
 
 }  // namespace zorbi

@@ -82,7 +82,7 @@ void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
     Cat.PickedIndex = row - 1;
     if (TMenuItem* now = Cat.Item(Cat.CurrentTab, Cat.PickedIndex)) now->SetPickState(2);
   }
-  if (Cat.PickedBatPath.empty() || !files_.Exists(Cat.PickedBatPath))
+  if (!quietPick_ && (Cat.PickedBatPath.empty() || !files_.Exists(Cat.PickedBatPath)))
     messages_.ShowMessage(std::string(InvalidItemMessage), MessageKind::Plain);
 }
 

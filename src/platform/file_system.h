@@ -3,13 +3,21 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace zorbi {
 
+// What a name in a folder stands for. Other: a folder, or an entry the system
+// will not describe; neither may be taken for a missing file.
+enum class EntryKind { Missing, File, Other };
+
 struct FileSystem {
   virtual bool Exists(const std::string& path) = 0;
+  virtual EntryKind Entry(const std::string& path) {
+    return Exists(path) ? EntryKind::File : EntryKind::Missing;
+  }
 
   // The whole file, or nullopt when it is missing or cannot be read.
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
@@ -22,13 +30,46 @@ struct FileSystem {
     return all;
   }
 
-  // Replaces the file atomically: the bytes go to a temporary file in the same
-  // folder, are flushed, and the temporary file is renamed over `path`. On
-  // failure the old file is untouched and `error` tells why.
+  // Replaces the whole file (ReplaceFile below). On failure the old file is
+  // untouched and `error` tells why.
   virtual bool ReplaceAll(const std::string& path, const std::string& bytes,
                           std::string& error) = 0;
 
   virtual ~FileSystem() = default;
 };
+
+// A new file being written.
+struct NewFile {
+  virtual bool Write(const std::string& bytes, std::string& error) = 0;
+  // Flushes the bytes to the disk and closes the file.
+  virtual bool Finish(std::string& error) = 0;
+  virtual ~NewFile() = default;
+};
+
+// The steps a replace is made of, each of which can fail on its own.
+struct FileSteps {
+  virtual EntryKind Entry(const std::string& path) = 0;
+  virtual bool ReadOnly(const std::string& path) = 0;
+  // An empty file beside `path` whose name no one else uses; nullptr when the
+  // folder refuses it.
+  virtual std::unique_ptr<NewFile> CreateTemporary(const std::string& path, std::string& temporary,
+                                                   std::string& error) = 0;
+  // Moves `from` over `to`, replacing it.
+  virtual bool Rename(const std::string& from, const std::string& to, std::string& error) = 0;
+  virtual void Remove(const std::string& path) = 0;
+  // Overwrites the existing file with `bytes`; on failure it puts the old
+  // bytes back as far as it can.
+  virtual bool WriteInPlace(const std::string& path, const std::string& bytes,
+                            std::string& error) = 0;
+  virtual ~FileSteps() = default;
+};
+
+// Writes `bytes` to a temporary file beside `path`, flushes it and renames it
+// over `path`, so a failure leaves the old file as it was and no temporary
+// file behind. When the folder refuses the temporary file but the file itself
+// is writable, the file is written in place. A read-only file is never
+// replaced: Windows refuses that, and Wine must not do it either.
+bool ReplaceFile(FileSteps& steps, const std::string& path, const std::string& bytes,
+                 std::string& error);
 
 }  // namespace zorbi

@@ -16,6 +16,8 @@ struct MessageBoxes {
   virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
   // An information box with OK and Cancel; true only for OK.
   virtual bool Confirm(const std::string& text) = 0;
+  // With はい and いいえ; true for はい.
+  virtual bool Ask(const std::string& text, MessageKind kind) = 0;
   virtual ~MessageBoxes() = default;
 };
 

@@ -48,5 +48,11 @@ TEST(Cp932, NarrowRefusesTextWithoutCp932Form) {
   EXPECT_EQ(Narrow(L"作図\u00E9"), std::nullopt);
 }
 
+TEST(Cp932, DisplayNameMarksWhatHasNoCp932Form) {
+  // "a.bat" would name another file, one that may exist.
+  EXPECT_EQ(NarrowForDisplay(L"C:\\JWW\\\u00E4.bat"), "C:\\JWW\\?.bat");
+  EXPECT_EQ(NarrowForDisplay(L"\u4F5C\u56F3\u4E02"), "\x8D\xEC\x90\x7D?");
+}
+
 }  // namespace
 }  // namespace zorbi

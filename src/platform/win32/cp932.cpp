@@ -49,4 +49,16 @@ char32_t FirstUnrepresentable(const std::wstring& utf16) {
   return 0;
 }
 
+std::string NarrowForDisplay(const std::wstring& utf16) {
+  if (utf16.empty() || utf16.size() > INT_MAX) return {};
+  const int size = static_cast<int>(utf16.size());
+  const int length = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, utf16.data(), size,
+                                         nullptr, 0, "?", nullptr);
+  if (length <= 0) return {};
+  std::string cp932(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, utf16.data(), size, cp932.data(), length,
+                      "?", nullptr);
+  return cp932;
+}
+
 }  // namespace zorbi

@@ -19,4 +19,8 @@ std::optional<std::string> Narrow(const std::wstring& utf16);
 // lone surrogate counts as itself), or 0 when there is none.
 char32_t FirstUnrepresentable(const std::wstring& utf16);
 
+// For messages only: characters without a CP932 form become '?', never a
+// look-alike ("a" for "ä"), which could name another, existing file.
+std::string NarrowForDisplay(const std::wstring& utf16);
+
 }  // namespace zorbi

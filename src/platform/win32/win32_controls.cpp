@@ -148,7 +148,15 @@ bool MenuItemControl::Checked() const {
 }
 
 void MessageBoxService::ShowMessage(const std::string& text, MessageKind kind) {
-  UINT style = MB_OK;
+  Show(text, kind, MB_OK);
+}
+
+bool MessageBoxService::Ask(const std::string& text, MessageKind kind) {
+  return Show(text, kind, MB_YESNO) == IDYES;
+}
+
+int MessageBoxService::Show(const std::string& text, MessageKind kind, UINT buttons) {
+  UINT style = buttons;
   switch (kind) {
     case MessageKind::Plain:
       break;
@@ -164,14 +172,11 @@ void MessageBoxService::ShowMessage(const std::string& text, MessageKind kind) {
   }
   const Application* app = Application::Current();
   const std::wstring caption = Widen(app ? app->Title() : std::string("Z_ORBI"));
-  MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style);
+  return MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style);
 }
 
 bool MessageBoxService::Confirm(const std::string& text) {
-  const Application* app = Application::Current();
-  const std::wstring caption = Widen(app ? app->Title() : std::string("Z_ORBI"));
-  return MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(),
-                     MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+  return Show(text, MessageKind::Information, MB_OKCANCEL) == IDOK;
 }
 
 DWORD OpenDialogFlags(const OpenDialogOptions& options) {
@@ -214,12 +219,7 @@ ChosenFile ChosenFromPath(const std::wstring& path) {
     file.DisplayName = *narrow;
   } else {
     file.Representable = false;
-    // For the message only: the characters without a CP932 form become '?'.
-    std::string shown(path.size() * 2 + 1, '\0');
-    const int n = WideCharToMultiByte(932, 0, path.c_str(), static_cast<int>(path.size()),
-                                      shown.data(), static_cast<int>(shown.size()), "?", nullptr);
-    shown.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    file.DisplayName = shown;
+    file.DisplayName = NarrowForDisplay(path);
   }
   return file;
 }

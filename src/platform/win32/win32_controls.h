@@ -104,8 +104,10 @@ class MessageBoxService final : public MessageBoxes {
   void SetOwner(HWND owner) { owner_ = owner; }
   void ShowMessage(const std::string& text, MessageKind kind) override;
   bool Confirm(const std::string& text) override;
+  bool Ask(const std::string& text, MessageKind kind) override;
 
  private:
+  int Show(const std::string& text, MessageKind kind, UINT buttons);
   HWND owner_ = nullptr;
 };
 

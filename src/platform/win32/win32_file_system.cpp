@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <memory>
 
 #include "cp932.h"
 #include "text/long_path.h"
@@ -91,8 +92,17 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }  // namespace
 
 bool Win32FileSystem::Exists(const std::string& path) {
+  return Entry(path) == EntryKind::File;
+}
+
+EntryKind Win32FileSystem::Entry(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? EntryKind::Missing
+                                                                        : EntryKind::Other;
+  }
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Other : EntryKind::File;
 }
 
 std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
@@ -125,45 +135,104 @@ std::optional<std::string> Win32FileSystem::ReadHead(const std::string& path,
   return bytes;
 }
 
-bool Win32FileSystem::ReplaceAll(const std::string& path, const std::string& bytes,
-                                 std::string& error) {
+bool Win32FileSystem::ReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+namespace {
+
+class Win32NewFile final : public NewFile {
+ public:
+  Win32NewFile(HANDLE handle, std::string path) : file_(handle), path_(std::move(path)) {}
+  bool Write(const std::string& bytes, std::string& error) override {
+    if (WriteAll(file_.Get(), bytes)) return true;
+    error = Failure("Cannot write", path_, GetLastError());
+    return false;
+  }
+  bool Finish(std::string& error) override {
+    if (!FlushFileBuffers(file_.Get())) {
+      error = Failure("Cannot flush", path_, GetLastError());
+      return false;
+    }
+    if (!file_.Close()) {
+      error = Failure("Cannot close", path_, GetLastError());
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  FileHandle file_;
+  std::string path_;  // the file being replaced, for the messages
+};
+
+}  // namespace
+
+std::unique_ptr<NewFile> Win32FileSystem::CreateTemporary(const std::string& path,
+                                                          std::string& temporary,
+                                                          std::string& error) {
   const std::wstring target = SystemPath(path);
   if (target.empty()) {
     error = "No file name given.";
-    return false;
+    return nullptr;
   }
-  std::wstring temporary;
   DWORD code = ERROR_FILE_EXISTS;
-  HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && code == ERROR_FILE_EXISTS; ++attempt) {
-    temporary = TemporaryName(target);
-    created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    code = created == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    const std::wstring name = TemporaryName(target);
+    const HANDLE created = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created != INVALID_HANDLE_VALUE) {
+      const std::optional<std::string> narrow = Narrow(name);
+      if (!narrow) {
+        // The CP932 path plus an ASCII suffix always narrows; be safe anyway.
+        CloseHandle(created);
+        DeleteFileW(name.c_str());
+        break;
+      }
+      temporary = *narrow;
+      return std::make_unique<Win32NewFile>(created, path);
+    }
+    code = GetLastError();
   }
-  FileHandle file(created);
+  error = Failure("Cannot create a temporary file for", path, code);
+  return nullptr;
+}
+
+bool Win32FileSystem::Rename(const std::string& from, const std::string& to, std::string& error) {
+  if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  error = Failure("Cannot replace", to, GetLastError());
+  return false;
+}
+
+void Win32FileSystem::Remove(const std::string& path) {
+  DeleteFileW(SystemPath(path).c_str());
+}
+
+bool Win32FileSystem::WriteInPlace(const std::string& path, const std::string& bytes,
+                                   std::string& error) {
+  FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
-    error = Failure("Cannot create a temporary file for", path, code);
+    error = Failure("Cannot write", path, GetLastError());
     return false;
   }
-
-  const char* step = nullptr;
-  if (!WriteAll(file.Get(), bytes)) {
-    step = "Cannot write";
-  } else if (!FlushFileBuffers(file.Get())) {
-    step = "Cannot flush";
-  } else if (!file.Close()) {
-    step = "Cannot close";
-  } else if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    step = "Cannot replace";
-  }
-  if (step == nullptr) return true;
-
-  code = GetLastError();
-  file.Close();
-  DeleteFileW(temporary.c_str());
-  error = Failure(step, path, code);
+  // Kept to put back should the new bytes not fit (a full disk).
+  std::string old;
+  char buffer[64 * 1024];
+  for (DWORD read = 0; ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0;)
+    old.append(buffer, read);
+  const auto rewrite = [&](const std::string& content) {
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN) &&
+           WriteAll(file.Get(), content) && SetEndOfFile(file.Get()) &&
+           FlushFileBuffers(file.Get());
+  };
+  if (rewrite(bytes)) return true;
+  error = Failure("Cannot write", path, GetLastError());
+  rewrite(old);
   return false;
 }
 

@@ -5,14 +5,24 @@
 
 namespace zorbi {
 
-class Win32FileSystem final : public FileSystem {
+class Win32FileSystem final : public FileSystem, public FileSteps {
  public:
   // True for an existing file; false for a folder or nothing.
   bool Exists(const std::string& path) override;
+  EntryKind Entry(const std::string& path) override;
   std::optional<std::string> ReadAll(const std::string& path) override;
   // Reads no further than `maxBytes`: the exchange file can be large.
   std::optional<std::string> ReadHead(const std::string& path, std::size_t maxBytes) override;
-  bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override;
+  bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
+    return ReplaceFile(*this, path, bytes, error);
+  }
+
+  bool ReadOnly(const std::string& path) override;
+  std::unique_ptr<NewFile> CreateTemporary(const std::string& path, std::string& temporary,
+                                           std::string& error) override;
+  bool Rename(const std::string& from, const std::string& to, std::string& error) override;
+  void Remove(const std::string& path) override;
+  bool WriteInPlace(const std::string& path, const std::string& bytes, std::string& error) override;
 };
 
 }  // namespace zorbi

@@ -113,37 +113,89 @@ struct FakeMenu : MenuCommand {
   bool Checked() const override { return checked; }
 };
 
-struct FakeFiles : FileSystem {
+// Files in memory. Replaces go through the real ReplaceFile over in-memory
+// steps, each of which can be made to fail.
+struct FakeFiles : FileSystem, FileSteps {
   std::map<std::string, std::string> files;
   std::set<std::string> unreadable;
-  std::set<std::string> unwritable;
-  std::vector<std::string> writes;  // paths, in order
+  std::set<std::string> unwritable;  // neither replaced nor written in place
+  std::set<std::string> readOnly;
+  std::set<std::string> others;  // folders and the like
+  bool folderRefusesNewFiles = false;
+  int failStep = 0;  // the step counted as this number fails; 0: none
+  int steps = 0;
+  std::vector<std::string> writes;  // replaced paths, in order
+
   bool Exists(const std::string& path) override { return files.count(path) > 0; }
+  EntryKind Entry(const std::string& path) override {
+    return others.count(path) ? EntryKind::Other
+                              : (Exists(path) ? EntryKind::File : EntryKind::Missing);
+  }
   std::optional<std::string> ReadAll(const std::string& path) override {
     if (unreadable.count(path) || !files.count(path)) return std::nullopt;
     return files[path];
   }
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
-    if (unwritable.count(path)) {
-      error = "disk full";
-      return false;
+    return ReplaceFile(*this, path, bytes, error);
+  }
+
+  // A step that fails, counted.
+  bool Fails(std::string& error, bool refused = false) {
+    if (++steps != failStep && !refused) return false;
+    error = "disk full";
+    return true;
+  }
+  struct File : NewFile {
+    FakeFiles& fs;
+    std::string name;
+    File(FakeFiles& f, std::string n) : fs(f), name(std::move(n)) {}
+    bool Write(const std::string& bytes, std::string& error) override {
+      if (fs.Fails(error)) return false;
+      fs.files[name] += bytes;
+      return true;
     }
-    writes.push_back(path);
+    bool Finish(std::string& error) override { return !fs.Fails(error); }
+  };
+  bool ReadOnly(const std::string& path) override { return readOnly.count(path) > 0; }
+  std::unique_ptr<NewFile> CreateTemporary(const std::string& path, std::string& temporary,
+                                           std::string& error) override {
+    if (Fails(error, folderRefusesNewFiles || unwritable.count(path))) return nullptr;
+    temporary = path + ".tmp";
+    files[temporary] = "";
+    return std::make_unique<File>(*this, temporary);
+  }
+  bool Rename(const std::string& from, const std::string& to, std::string& error) override {
+    if (Fails(error)) return false;
+    files[to] = files[from];
+    files.erase(from);
+    writes.push_back(to);
+    return true;
+  }
+  void Remove(const std::string& path) override { files.erase(path); }
+  bool WriteInPlace(const std::string& path, const std::string& bytes,
+                    std::string& error) override {
+    if (Fails(error, unwritable.count(path) > 0)) return false;
     files[path] = bytes;
+    writes.push_back(path);
     return true;
   }
 };
 
 struct FakeMessages : MessageBoxes {
-  std::vector<std::pair<std::string, MessageKind>> shown;
-  std::vector<std::string> questions;
-  bool answer = true;  // OK
+  std::vector<std::pair<std::string, MessageKind>> shown;  // and the yes/no questions
+  std::vector<std::string> questions;                      // OK or Cancel
+  bool answer = true;                                      // OK
+  bool yes = false;                                        // はい; false: いいえ
   void ShowMessage(const std::string& text, MessageKind kind) override {
     shown.emplace_back(text, kind);
   }
   bool Confirm(const std::string& text) override {
     questions.push_back(text);
     return answer;
+  }
+  bool Ask(const std::string& text, MessageKind kind) override {
+    shown.emplace_back(text, kind);
+    return yes;
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> t;

@@ -94,7 +94,7 @@ TEST(StartUp, AMissingPickedFileIsReportedBeforeTheWindow) {
   FormRig rig;
   rig.files.files[kDat] = DataFileWith({"Tab1"}, {{{"C:\\gone.bat", "S", 2}}});
   ASSERT_TRUE(rig.Create());
-  EXPECT_FALSE(rig.messages.shown.empty());
+  EXPECT_EQ(rig.messages.shown.size(), 1u);  // not once per step that selects it
   EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\gone.bat");
 }
 
@@ -146,7 +146,8 @@ TEST(CloseSequence, AFailedWriteKeepsTheWindowAndTheCatalogue) {
   rig.form.Button4Click();
   EXPECT_EQ(rig.window.destroyed, 0);
   ASSERT_EQ(rig.messages.shown.size(), 1u);
-  EXPECT_EQ(rig.messages.shown[0].first, "Z_Orbi.DAT を保存できませんでした。\r\ndisk full");
+  EXPECT_THAT(rig.messages.shown[0].first,
+              ::testing::StartsWith("Z_Orbi.DAT を保存できませんでした。\r\ndisk full"));
   EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Error);
   EXPECT_EQ(rig.form.Cat.TabList.size(), 1u);
 
@@ -214,4 +215,130 @@ TEST(PathTxt, AFailedExportStopsTheCloseWithTheWindowOpen) {
   EXPECT_THAT(rig.files.writes, IsEmpty());
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_THAT(rig.messages.shown[0].first, ::testing::StartsWith("PATH.TXT を保存"));
+}
+
+// Four items on two tabs, the second picked; its item count field is at 20.
+std::string FourItems() {
+  auto first = NumberedItems(3);
+  first[1].pick = 2;
+  return DataFileWith({"A", "B"}, {first, NumberedItems(1, "C:\\B\\")});
+}
+
+std::string WithItemCount(std::string file, std::int32_t count) {
+  std::string field;
+  WriteInt32(field, count);
+  return file.replace(20, 4, field);
+}
+
+TEST(CountsThatDisagreeWithTheBytes, NegativeCountsAreRefusedSmallOnesKeepABackup) {
+  for (const std::int32_t count : {-1, -2, INT32_MIN}) {
+    FormRig rig;
+    rig.files.files[kDat] = WithItemCount(FourItems(), count);
+    EXPECT_FALSE(rig.Create()) << count;
+    EXPECT_THAT(rig.messages.Texts(), ElementsAre("データファイルではありません、終了します。"));
+    EXPECT_THAT(rig.files.writes, IsEmpty());
+  }
+  for (const std::int32_t count : {0, 3}) {
+    const std::string damaged = WithItemCount(FourItems(), count);
+    FormRig rig;
+    rig.files.files[kDat] = damaged;
+    ASSERT_TRUE(rig.Create()) << count;
+    rig.form.Button4Click();
+    EXPECT_EQ(rig.window.destroyed, 1);
+    EXPECT_THAT(rig.files.writes, ElementsAre(kPathTxt, kDat + ".bak", kDat));
+    EXPECT_EQ(rig.files.files[kDat + ".bak"], damaged);
+
+    // The file written has no bytes left over: no second backup.
+    FormRig again;
+    again.files.files[kDat] = rig.files.files[kDat];
+    ASSERT_TRUE(again.Create());
+    again.form.Close();
+    EXPECT_THAT(again.files.writes, ElementsAre(kDat));
+  }
+}
+
+TEST(FilesThatAreNotFiles, AFolderNamedLikeTheDataFileEndsTheProgram) {
+  FormRig rig;
+  rig.files.others.insert(kDat);
+  EXPECT_FALSE(rig.Create());
+  EXPECT_THAT(rig.messages.Texts(), ElementsAre("Z_Orbi.DAT を読み込めません、終了します。"));
+  EXPECT_THAT(rig.files.writes, IsEmpty());
+}
+
+TEST(ACloseThatCannotSave, AReadOnlyFileIsNotReplacedAndTheUserMayCloseWithoutIt) {
+  for (const bool yes : {false, true}) {
+    FormRig rig;
+    const std::string old = FourItems();
+    rig.files.files[kDat] = old;
+    rig.files.files["C:\\BAT\\F2.BAT"] = "";
+    rig.files.readOnly.insert(kDat);
+    ASSERT_TRUE(rig.Create());
+    rig.messages.yes = yes;
+    rig.form.Close();
+    EXPECT_EQ(rig.window.destroyed, yes ? 1 : 0);
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_THAT(rig.messages.shown[0].first, ::testing::HasSubstr("read-only"));
+    EXPECT_EQ(rig.files.files[kDat], old);
+  }
+}
+
+// Every step of every write on the OK path fails once in turn. Whatever
+// failed, each file is its old self or complete, nothing is left beside it,
+// the user is told, and OK again finishes the job.
+TEST(ACloseThatCannotSave, EveryFailedStepKeepsOldOrNewFilesAndARetrySucceeds) {
+  const struct {
+    const char* name;
+    bool refuseNewFiles;
+    bool trailingBytes;
+  } cases[] = {
+      {"writable folder", false, false},
+      {"folder refusing new files", true, false},
+      {"data file with bytes past its items", false, true},
+  };
+  for (const auto& c : cases) {
+    std::map<std::string, std::string> old;
+    old[kDat] = FourItems() + (c.trailingBytes ? "more" : "");
+    old[kPathTxt] = "old";
+    old[FormRig::InDir("jwc_temp.txt")] = "hq\r\n";
+    for (const auto& it : NumberedItems(3)) old[it.path] = "";
+    const auto run = [&](int failStep, bool yes, FormRig& rig) {
+      rig.files.files = old;
+      rig.files.folderRefusesNewFiles = c.refuseNewFiles;
+      ASSERT_TRUE(rig.Create());
+      rig.files.failStep = failStep;
+      rig.messages.yes = yes;
+      rig.form.Button2Click();
+    };
+    FormRig clean;
+    run(0, false, clean);
+    ASSERT_EQ(clean.window.destroyed, 1) << c.name;
+    const std::map<std::string, std::string> done = clean.files.files;
+
+    for (int k = 1; k <= clean.files.steps; ++k) {
+      for (const bool yes : {false, true}) {
+        SCOPED_TRACE(std::string(c.name) + ", step " + std::to_string(k) + (yes ? ", はい" : ""));
+        FormRig rig;
+        run(k, yes, rig);
+        for (const auto& [path, bytes] : rig.files.files) {
+          const bool asBefore = old.count(path) && old.at(path) == bytes;
+          EXPECT_TRUE(asBefore || (done.count(path) && done.at(path) == bytes)) << path;
+        }
+        if (rig.files.files == done) {  // the folder took another way
+          EXPECT_EQ(rig.window.destroyed, 1);
+          continue;
+        }
+        ASSERT_FALSE(rig.messages.shown.empty());
+        EXPECT_THAT(rig.messages.shown[0].first, ::testing::HasSubstr("disk full"));
+        if (yes) {
+          EXPECT_EQ(rig.window.destroyed, 1);
+          continue;
+        }
+        EXPECT_EQ(rig.window.destroyed, 0);
+        rig.files.failStep = 0;
+        rig.form.Button2Click();
+        EXPECT_EQ(rig.window.destroyed, 1);
+        EXPECT_EQ(rig.files.files, done);
+      }
+    }
+  }
 }
