@@ -76,6 +76,10 @@ TEST_F(Win32FileSystemTest, MissingFileIsNotThereAndReadsAsNothing) {
   MakeFolder(Path("sub"));
   EXPECT_FALSE(fs_.Exists(Path("sub")));
   EXPECT_EQ(fs_.ReadAll(Path("sub")), std::nullopt);
+  // Yet it is not missing: starting empty would save over it.
+  EXPECT_EQ(fs_.Entry(Path("sub")), EntryKind::Other);
+  EXPECT_EQ(fs_.Entry(Path("Z_Orbi.DAT")), EntryKind::Missing);
+  EXPECT_EQ(fs_.Entry(Path("gone\\Z_Orbi.DAT")), EntryKind::Missing);
 }
 
 TEST_F(Win32FileSystemTest, ReplaceAllCreatesAndReplacesWithExactBytes) {
@@ -161,6 +165,20 @@ TEST_F(Win32FileSystemTest, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
   EXPECT_FALSE(error_.empty());
   EXPECT_EQ(fs_.ReadAll(file), "old catalogue");
   EXPECT_EQ(Names(root_), std::vector<std::wstring>{L"Z_Orbi.DAT"}) << "a temporary file is left";
+}
+
+TEST_F(Win32FileSystemTest, ReadOnlyFileIsNotReplacedButWritesInPlaceOtherwise) {
+  const std::string file = Path("PATH.TXT");
+  ASSERT_TRUE(fs_.ReplaceAll(file, "old, longer text", error_)) << error_;
+  // Wine would move a new file over a read-only one; Windows refuses.
+  ASSERT_TRUE(SetFileAttributesW(Widen(file).c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(fs_.ReplaceAll(file, "new", error_));
+  EXPECT_EQ(fs_.ReadAll(file), "old, longer text");
+  EXPECT_EQ(Names(root_), std::vector<std::wstring>{L"PATH.TXT"});
+
+  ASSERT_TRUE(SetFileAttributesW(Widen(file).c_str(), FILE_ATTRIBUTE_NORMAL));
+  ASSERT_TRUE(fs_.WriteInPlace(file, "new", error_)) << error_;
+  EXPECT_EQ(fs_.ReadAll(file), "new");
 }
 
 }  // namespace
