@@ -10,9 +10,12 @@ MAIN_CAPTION="Z_Orbi Ver1.0d"
 
 app_pid=""
 folders=()
+wine_cmd=(wine)
+other_prefix=""
 
 lib_cleanup() {
   if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null || true; fi
+  if [ -n "$other_prefix" ]; then "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" wineserver -k 2>/dev/null || true; fi
   if [ ${#folders[@]} -gt 0 ]; then rm -rf "${folders[@]}"; fi
 }
 trap lib_cleanup EXIT
@@ -22,7 +25,29 @@ fail() {
   exit 1
 }
 
-probe() { wine "$ZORBI_PROBE" "$@"; }
+probe() { "${wine_cmd[@]}" "$ZORBI_PROBE" "$@"; }
+
+# From here on the program and the probe run as the user nobody, in a Wine
+# prefix of that user's (made once, beside the build): root ignores file
+# modes, so read-only files and folders can only be tried as another user.
+# Folders made afterwards are open to that user; their files belong to root
+# until the test hands them over with chown.
+as_other_user() {
+  local home
+  home=$(cd "$(dirname "$ZORBI_EXE")" && pwd)/wine-nobody
+  other_prefix=$home/prefix
+  mkdir -p "$home"
+  chown nobody:nogroup "$home"
+  wine_cmd=(setpriv --reuid=nobody --regid=nogroup --clear-groups env -i "PATH=$PATH"
+            "HOME=$home" "WINEPREFIX=$other_prefix" WINEDEBUG=-all "DISPLAY=$DISPLAY"
+            "LC_ALL=${LC_ALL:-C.UTF-8}" "WINEDLLOVERRIDES=mscoree=;mshtml=" wine)
+  if [ ! -f "$home/.ready" ]; then
+    "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" DISPLAY= wineboot -i >/dev/null 2>&1 ||
+      fail "cannot make a Wine prefix for nobody"
+    "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" wineserver -w
+    touch "$home/.ready"
+  fi
+}
 
 # Runs a command until it succeeds, at most `seconds` long.
 eventually() {
@@ -48,6 +73,7 @@ make_program_folder() {
   local top
   top=$(mktemp -d "${TMPDIR:-/tmp}/zorbi-e2e.XXXXXX")
   folders+=("$top")
+  chmod 755 "$top"
   program_folder=$top${1:+/$1}
   mkdir -p "$program_folder"
   cp "$ZORBI_EXE" "$program_folder/Z_Orbi.exe"
@@ -57,7 +83,7 @@ make_program_folder() {
 # Starts Z_Orbi.exe in `folder` and waits for its main window.
 start_program() {
   local folder=$1
-  (cd "$folder" && exec wine ./Z_Orbi.exe) &
+  (cd "$folder" && exec "${wine_cmd[@]}" ./Z_Orbi.exe) &
   app_pid=$!
   probe wait-window "$MAIN_CAPTION" 15000 || fail "the main window did not appear"
 }
@@ -149,3 +175,6 @@ expect_message() {
   shown=$(probe dialog-text Z_ORBI)
   [ "$shown" = "$text" ] || fail "message box says '$shown', expected '$text'"
 }
+
+dialog_starts_with() { [[ "$(probe dialog-text Z_ORBI 2>/dev/null)" == "$1"* ]]; }
+no_dialog() { ! probe wait-dialog Z_ORBI 0; }
