@@ -574,6 +574,33 @@ TEST_F(GridControlTest, HandlerMayDestroyTheGrid) {
   EXPECT_EQ(grid_.Selection(), RowSel(1));
 }
 
+TEST_F(GridControlTest, CellWritesRepaintOnlyTheirRowAndOnlyOnScreen) {
+  // A tab of many rows is filled row by row: rows off screen must not repaint.
+  grid_.SetRowCount(101);
+  grid_.SetTopRow(40);
+  const struct {
+    int row;
+    bool repaints;
+  } cases[] = {{39, false}, {0, true},   {40, true}, {45, true},
+               {53, true},  {54, false}, {80, false}};
+  for (const auto& c : cases) {
+    // Whatever the window system still has to paint goes first.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    RedrawWindow(host_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ValidateRect(grid_.Handle(), nullptr);
+    ASSERT_FALSE(GetUpdateRect(grid_.Handle(), nullptr, FALSE));
+    grid_.SetCell(2, c.row, "x");
+    RECT dirty{};
+    const bool any = GetUpdateRect(grid_.Handle(), &dirty, FALSE) != FALSE;
+    EXPECT_EQ(any, c.repaints) << "row " << c.row;
+    if (!any) continue;
+    const int top = c.row == 0 ? 0 : kPitch * (1 + c.row - 40);
+    EXPECT_GE(dirty.top, top) << "row " << c.row;
+    EXPECT_LE(dirty.bottom, top + kPitch) << "row " << c.row;
+  }
+}
+
 // A 32-bit top-down bitmap to draw into, 0x00RRGGBB per pixel.
 class GridDrawingTest : public GridControlTest {
  protected:

@@ -119,7 +119,7 @@ void GridControl::SetCell(int col, int row, std::string text) {
     FitNumberColumn();
   }
   cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::move(text);
-  Invalidate();
+  InvalidateRow(row);
 }
 
 TMenuItem* GridControl::Item(int row) const {
@@ -482,6 +482,18 @@ LRESULT GridControl::HandleEditorMessage(UINT message, WPARAM wparam, LPARAM lpa
       break;
   }
   return DefSubclassProc(editor_, message, wparam, lparam);
+}
+
+void GridControl::InvalidateRow(int row) {
+  // Filling a tab writes every row; under Wine each invalidation is a round
+  // trip to the server, so rows off screen must cost nothing.
+  if (handle_ == nullptr || (row != 0 && row < top_row_)) return;
+  RECT client;
+  GetClientRect(handle_, &client);
+  const int top = RowTop(row);
+  if (top >= client.bottom) return;
+  const RECT band{0, top, client.right, top + RowPitch()};
+  InvalidateRect(handle_, &band, FALSE);
 }
 
 void GridControl::SetLeftOffset(int offset) {

@@ -120,6 +120,8 @@ class GridControl final : public Grid {
 
   void UpdateScrollBars();
   void Invalidate();
+  // Only the part of the row that is on screen, if any.
+  void InvalidateRow(int row);
   void SetLeftOffset(int offset);
   // The user's move to a cell: asks OnSelectCell, then moves and shows it.
   bool UserMoveTo(int col, int row);
