@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <tuple>
 #include <type_traits>
 #include <variant>
 
@@ -93,7 +94,8 @@ class LineCursor {
 
 class LineInterpreter {
  public:
-  explicit LineInterpreter(ExchangeState& state) : s_(state), a_(state.Attributes) {}
+  explicit LineInterpreter(ExchangeState& state, bool keepRecords = true)
+      : s_(state), a_(state.Attributes), keep_(keepRecords) {}
 
   void Run(std::string_view line);
 
@@ -111,6 +113,11 @@ class LineInterpreter {
   // again when its line doesn't parse.
   template <class Record, class List>
   void Append(List& list, std::string_view line) {
+    if (!keep_) {
+      // Parsed all the same, so a line fails exactly where it would.
+      std::get<Record>(scratch_).ParseLine(line, a_);
+      return;
+    }
     Record* record;
     if constexpr (std::is_same_v<typename List::value_type, TextRecord>)
       record = &std::get<Record>(list.emplace_back(std::in_place_type<Record>));
@@ -404,6 +411,10 @@ class LineInterpreter {
 
   ExchangeState& s_;
   CurrentAttributes& a_;
+  const bool keep_;
+  // One record of each kind to parse into when none is kept; reused, so its
+  // strings keep their buffers.
+  std::tuple<TLine, TTen, TArc, TMoji, TNMoji, THTen, TBlock, TSolid> scratch_;
   const SharedText space_{" "};  // the hhp line after a text record
 };
 
@@ -447,7 +458,8 @@ void LineInterpreter::Run(std::string_view line) {
     if (first == row.tag.front() && line.starts_with(row.tag) && (this->*row.run)(line)) return;
 }
 
-bool ParseExchangeText(ExchangeState& state, std::string_view bytes) {
+bool ParseExchangeText(ExchangeState& state, std::string_view bytes,
+                       const ExchangeReadOptions& options) {
   // A NUL byte ends the text.
   if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
     bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
@@ -459,8 +471,12 @@ bool ParseExchangeText(ExchangeState& state, std::string_view bytes) {
     return false;
   }
   try {
-    LineInterpreter interpreter(state);
+    LineInterpreter interpreter(state, options.KeepRecords);
+    std::uint32_t untilStopCheck = 0;
     while (cursor.Next(line)) {
+      if (options.Stop && ++untilStopCheck % 4096 == 0 &&
+          options.Stop->load(std::memory_order_relaxed))
+        throw ExchangeParseError("stopped");
       line = TrimBytes(line);
       if (!line.empty()) interpreter.Run(line);
     }
@@ -538,20 +554,21 @@ void InterpretExchangeLine(ExchangeState& state, std::string_view line) {
   LineInterpreter(state).Run(line);
 }
 
-bool ReadExchangeBytes(ExchangeState& state, std::string_view bytes) {
+bool ReadExchangeBytes(ExchangeState& state, std::string_view bytes,
+                       const ExchangeReadOptions& options) {
   ResetExchangeState(state);
-  return ParseExchangeText(state, bytes);
+  return ParseExchangeText(state, bytes, options);
 }
 
-bool ReadExchangeFile(ExchangeState& state, bool exists,
-                      const std::optional<std::string>& content) {
+bool ReadExchangeFile(ExchangeState& state, bool exists, const std::optional<std::string>& content,
+                      const ExchangeReadOptions& options) {
   ResetExchangeState(state);
   if (!exists) return false;
   if (!content) {
     state.ExchangeStatus = kExchangeReadError;
     return false;
   }
-  return ParseExchangeText(state, *content);
+  return ParseExchangeText(state, *content, options);
 }
 
 }  // namespace zorbi

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -107,14 +108,25 @@ void FreeExchangeLists(ExchangeState& state);
 // Cn0 settings are left as they are.
 void ResetExchangeState(ExchangeState& state);
 
+struct ExchangeReadOptions {
+  // Off, every record is parsed and counted as usual but none is stored: the
+  // program itself never looks at them again, and a large drawing would hold
+  // twice its size in memory for nothing.
+  bool KeepRecords = true;
+  // Set from another thread, ends the read early as a read error.
+  const std::atomic<bool>* Stop = nullptr;
+};
+
 // Reads the exchange file, given what the caller found at its path: `exists`
 // is false when there is no file there; `content` is the file's bytes, or
 // nullopt when it exists but could not be read. True on success; on failure
 // ExchangeStatus tells why (left as it was when there is no file).
-bool ReadExchangeFile(ExchangeState& state, bool exists, const std::optional<std::string>& content);
+bool ReadExchangeFile(ExchangeState& state, bool exists, const std::optional<std::string>& content,
+                      const ExchangeReadOptions& options = {});
 
 // Reset, then reads `bytes` as the content of the exchange file.
-bool ReadExchangeBytes(ExchangeState& state, std::string_view bytes);
+bool ReadExchangeBytes(ExchangeState& state, std::string_view bytes,
+                       const ExchangeReadOptions& options = {});
 
 // Applies one trimmed, non-empty line after the first to the state. Throws
 // ExchangeParseError when the line doesn't fit.

@@ -1,11 +1,13 @@
 // Any bytes as an exchange file: the reader must not crash, its result and
 // status must agree, counters must match the lists; the view-based tokens must
 // equal the splitting operations on every line, and numbers converted in place
-// the tokens' conversion; no chaining line built from any path may carry a
-// line end of its own. The parsers that read numbered tokens must agree with
-// the token list of the line.
+// the tokens' conversion; a read keeping no records must end as one that
+// keeps them; no chaining line built from any path may carry a line end of
+// its own. The parsers that read numbered tokens must agree with the token
+// list of the line.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -115,6 +117,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const TextRecord& text : s.TextList) Check(Moji(text).Text.size() <= 255);
   for (const LayerEntry& e : s.LayerTable) Check(e.Name.size() <= 8);
   for (const GroupEntry& e : s.GroupTable) Check(e.Name.size() <= 16);
+
+  // A read that keeps no records ends the same way with the same counts.
+  ExchangeState counted;
+  Check(ReadExchangeBytes(counted, bytes, {.KeepRecords = false}) == ok);
+  Check(counted.ExchangeStatus == s.ExchangeStatus);
+  Check(std::memcmp(&counted.Counters, &c, sizeof c) == 0);
+  Check(counted.LineList.empty() && counted.TextList.empty() && counted.SolidList.empty());
   FreeExchangeLists(s);
 
   std::size_t start = 0;
