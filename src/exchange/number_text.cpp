@@ -60,9 +60,7 @@ bool ScanReal(std::string_view text, long long& magnitude) {
 // from_chars does. Needs doubles evaluated in double precision (not x87).
 constexpr bool kFastPath = FLT_EVAL_METHOD == 0;
 constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
-constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+using number_detail::kExactPowers;
 
 // Appends the digits from `p` on to `mantissa`; returns where they end. Past
 // 19 digits the mantissa wraps, which the caller tells by the count.

@@ -74,6 +74,14 @@ TokenCursor::Real TokenCursor::NextReal(double& value) {
   // The common case: a number converted straight from the line that ends
   // where its token does.
   if (line_[i] != '"') {
+    const char* const last = line_.data() + line_.size();
+    double plain = 0;
+    const char* const stop = ReadPlainReal(line_.data() + i, last, plain);
+    if (stop != nullptr && (stop == last || IsBlank(static_cast<unsigned char>(*stop)))) {
+      pos_ = static_cast<std::size_t>(stop - line_.data());
+      value = plain;
+      return Real::Value;
+    }
     const std::size_t used = ReadRealPrefix(line_.substr(i), value);
     const std::size_t end = i + used;
     if (used != 0 && (end == n || IsBlank(static_cast<unsigned char>(line_[end])))) {
