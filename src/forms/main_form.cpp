@@ -3,6 +3,7 @@
 #include "catalogue/data_file.h"
 #include "catalogue/path_txt.h"
 #include "exchange/exchange_writer.h"
+#include "forms/exchange_preload.h"
 #include "text/text_split.h"
 
 namespace zorbi {
@@ -118,9 +119,16 @@ bool TForm1::InitialLoad() {
 }
 
 void TForm1::ReadExchange(const std::string& path) {
-  const bool exists = files_.Exists(path);
-  const std::optional<std::string> content = exists ? files_.ReadAll(path) : std::nullopt;
-  ExchangeLoaded = ReadExchangeFile(Exchange, exists, content);
+  // The records are checked and counted but not kept: the close writes only
+  // the chaining lines, and nothing else ever reads them.
+  if (preload_ != nullptr && preload_->Path() == path) {
+    ExchangeLoaded = preload_->Take(Exchange);
+    preload_ = nullptr;
+  } else {
+    const bool exists = files_.Exists(path);
+    const std::optional<std::string> content = exists ? files_.ReadAll(path) : std::nullopt;
+    ExchangeLoaded = ReadExchangeFile(Exchange, exists, content, {.KeepRecords = false});
+  }
   if (ExchangeLoaded) return;
   if (Exchange.ExchangeStatus == kExchangeReadError) {
     messages_.ShowMessage(std::string(HostUnstableMessage), MessageKind::Error);

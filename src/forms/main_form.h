@@ -17,6 +17,7 @@
 
 namespace zorbi {
 
+class ExchangePreload;
 class TForm2;
 class TForm4;
 class TForm5;
@@ -70,6 +71,9 @@ class TForm1 {
  public:
   TForm1(const FormControls& controls, const FormServices& services);
 
+  // The exchange file's read, started before the window; used when it reads
+  // the file that start-up would read. Must outlive FormCreate.
+  void UsePreload(ExchangePreload* preload) { preload_ = preload; }
   // Start-up. False when the program must end at once without writing anything.
   bool FormCreate();
   void Button2Click();  // OK path
@@ -201,6 +205,7 @@ class TForm1 {
   FileDialogs& dialogs_;
   Processes& procs_;
   HostWindows& host_;
+  ExchangePreload* preload_ = nullptr;
   bool closed_ = false;
   bool closing_ = false;
   bool quietPick_ = false;  // no invalid-item warning while set

@@ -3,12 +3,27 @@
 
 #include <commctrl.h>
 
+#include <memory>
+#include <string>
+
 #include "application.h"
 #include "cp932.h"
+#include "forms/exchange_preload.h"
 #include "main_window.h"
+#include "text/text_split.h"
 #include "win32_controls.h"
+#include "win32_file_system.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  // The host's exchange file is read while the window is being built; start-up
+  // waits for it where it first needs it.
+  std::unique_ptr<zorbi::ExchangePreload> preload;
+  if (const std::optional<std::string> exe = zorbi::win32::ModulePath()) {
+    const std::string folder = exe->substr(0, exe->size() - zorbi::FileNamePart(*exe).size());
+    preload = std::make_unique<zorbi::ExchangePreload>(
+        std::make_unique<zorbi::Win32FileSystem>(), folder + std::string(zorbi::ExchangeFileName));
+  }
+
   // Version 6 of the common controls, as the manifest asks.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
@@ -24,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
     return 1;
   }
   zorbi::win32::MainWindow main_window(application);
-  if (!main_window.Create()) return 1;
+  if (!main_window.Create(preload.get())) return 1;
   application.ShowMainWindow(show_command);
   main_window.FocusGrid();
   return application.Run();

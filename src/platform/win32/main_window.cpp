@@ -163,7 +163,7 @@ void MainWindow::Guard(F&& handler) {
   }
 }
 
-bool MainWindow::Create() {
+bool MainWindow::Create(ExchangePreload* preload) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.style = CS_DBLCLKS;
@@ -196,6 +196,7 @@ bool MainWindow::Create() {
       FormControls{grid_, tabs_, memo_, label2_, button2_, button4_, dat_restore_, path_restore_,
                    k10_},
       FormServices{files_, messages_, system_, *this, dialogs_, processes_, host_windows_});
+  form_->UsePreload(preload);
   grid_.OnSelectCell = [this](int col, int row, bool& can_select) {
     Guard([&] { form_->StringGrid1SelectCell(col, row, can_select); });
   };

@@ -36,9 +36,10 @@ class MainWindow final : public FormWindow {
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
 
-  // Creates the window hidden and runs the start-up sequence. False when the
-  // program must end at once (the window is gone then).
-  bool Create();
+  // Creates the window hidden and runs the start-up sequence, taking the
+  // exchange file's outcome from `preload` when given. False when the program
+  // must end at once (the window is gone then).
+  bool Create(ExchangePreload* preload = nullptr);
   HWND Handle() const { return handle_; }
   // The grid has the focus when the window opens.
   void FocusGrid();

@@ -4,6 +4,7 @@
 
 #include "fakes.h"
 #include "form_test_util.h"
+#include "forms/exchange_preload.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -123,4 +124,55 @@ TEST(HostExchange, AFailedWriteKeepsTheWindowAndARetryWritesOnce) {
   rig.form.Close();
   EXPECT_EQ(rig.window.destroyed, 1);
   EXPECT_EQ(rig.files.files[kExchange], "h/" + kBat + "\r\n");
+}
+
+TEST(HostExchange, AReadStartedBeforeTheWindowEndsAsTheReadInPlace) {
+  std::string large = "hq\r\n";
+  for (int i = 0; i < 100000; ++i) large += "0 0 10 10\r\n";
+  const struct {
+    const char* name;
+    std::optional<std::string> content;
+    bool unreadable;
+  } cases[] = {
+      {"good", "hq\r\npt 1 2\r\n", false},
+      {"no file", std::nullopt, false},
+      {"not hq", "x hq\r\n", false},
+      {"unreadable", "hq\r\n", true},
+      {"large, last line bad", large + "pt x y", false},
+      {"large", large, false},
+  };
+  for (const auto& c : cases) {
+    HostRig inPlace(c.content), preloaded(c.content);
+    if (c.unreadable) {
+      inPlace.files.unreadable.insert(kExchange);
+      preloaded.files.unreadable.insert(kExchange);
+    }
+    ExchangePreload preload(std::make_unique<FakeFiles>(preloaded.files), kExchange);
+    preloaded.form.UsePreload(&preload);
+    ASSERT_TRUE(inPlace.Create()) << c.name;
+    ASSERT_TRUE(preloaded.Create()) << c.name;
+    const auto seen = [](HostRig& r) {
+      return std::tuple(r.form.ExchangeLoaded, r.form.Exchange.ExchangeStatus,
+                        r.form.Exchange.Counters.EntityCount, r.messages.shown, r.ok.enabled,
+                        r.grid.enabled, r.memo.enabled, r.tabs.enabled);
+    };
+    EXPECT_EQ(seen(inPlace), seen(preloaded)) << c.name;
+    inPlace.form.Button2Click();
+    preloaded.form.Button2Click();
+    EXPECT_EQ(inPlace.files.files, preloaded.files.files) << c.name;
+  }
+  // Records are counted, not kept.
+  HostRig rig(large);
+  ASSERT_TRUE(rig.Create());
+  EXPECT_EQ(rig.form.Exchange.Counters.LineCount, 100000);
+  EXPECT_TRUE(rig.form.Exchange.LineList.empty());
+}
+
+TEST(HostExchange, AReadNeverWaitedForStopsWhenTheProgramEnds) {
+  // A catalogue that cannot be read ends the program while the file is still read.
+  std::string large = "hq\r\n";
+  for (int i = 0; i < 200000; ++i) large += "0 0 10 10\r\n";
+  auto files = std::make_unique<FakeFiles>();
+  files->files[kExchange] = large;
+  ExchangePreload preload(std::move(files), kExchange);
 }
