@@ -146,6 +146,11 @@ std::size_t ReadRealPrefix(std::string_view text, double& value) {
 
 bool ReadReal(std::string_view text, double& value) {
   double result = 0;
+  const char* const last = text.data() + text.size();
+  if (!text.empty() && ReadPlainReal(text.data(), last, result) == last) {
+    value = result;
+    return true;
+  }
   if (!text.empty() && ReadRealPrefix(text, result) == text.size()) {
     value = result;
     return true;

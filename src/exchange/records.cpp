@@ -33,8 +33,22 @@ double NextReal(TokenCursor& tokens) {
 
 }  // namespace
 
+namespace {
+
+// The group and layer are a character or two: a call of memcmp costs more
+// than comparing them.
+bool SameShort(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+}  // namespace
+
 SharedText CurrentAttributes::LayerKey() const {
-  if (layerKey_.empty() || keyGroup_ != CurrentGroup || keyLayer_ != CurrentLayer) {
+  if (layerKey_.empty() || !SameShort(keyGroup_, CurrentGroup) ||
+      !SameShort(keyLayer_, CurrentLayer)) {
     keyGroup_ = CurrentGroup;
     keyLayer_ = CurrentLayer;
     layerKey_ = SharedText(CurrentGroup + "-" + CurrentLayer);
