@@ -27,7 +27,7 @@ wait_program_end 10
 cmp -s "$exchange" "$exchange.before" || fail "the damaged exchange file was changed"
 # 50 MB of line records whose last line does not parse.
 make_host_folder
-{ printf 'hq\r\n'; yes $'0 0 100 100\r' | head -n 3500000; printf 'pt 1 x\r\n'; } >"$exchange"
+awk 'BEGIN { printf "hq\r\n"; for (i = 0; i < 3500000; i++) printf "0 0 100 100\r\n"; printf "pt 1 x\r\n" }' >"$exchange"
 (cd "$folder" && exec wine ./Z_Orbi.exe) &
 app_pid=$!
 probe wait-dialog Z_ORBI 20000 || fail "no error box for the large file"
