@@ -25,7 +25,8 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       window_(services.Window),
       dialogs_(services.Dialogs),
       procs_(services.Procs),
-      host_(services.Host) {
+      host_(services.Host),
+      fonts_(services.Fonts) {
   OpenDialog1.Filter = std::string(BatFilter);
   OpenDialog1.MultiSelect = true;
   OpenDialog1.FileMustExist = true;

@@ -19,6 +19,7 @@ namespace zorbi {
 
 class ExchangePreload;
 class TForm2;
+class TForm3;
 class TForm4;
 class TForm5;
 
@@ -44,6 +45,11 @@ inline constexpr std::string_view MoveModeCaption = "移動モード";
 inline constexpr std::string_view FinishEditingMessage = "項目編集を終了して下さい。";
 inline constexpr std::string_view NotBatFilesMessage =
     "BAT ファイルではないため、次のファイルは登録しませんでした。";
+// The window's design bounds; it is never narrower than the design width.
+inline constexpr Bounds DesignFormBounds{193, 113, 545, 357};
+inline constexpr int MinFormWidth = 545;
+inline constexpr int MinFontSize = 9;
+inline constexpr int MaxFontSize = 20;
 
 struct FormControls {
   Grid& StringGrid1;
@@ -55,6 +61,10 @@ struct FormControls {
   MenuCommand& DatRestore1;  // "Z_Orbi.dat から復旧"
   MenuCommand& PATHTXT1;     // "PATH.TXT から復旧"
   MenuCommand& K10;          // "キー選択で即実行"
+  MenuCommand& K6;           // grid menu "タブを全て表示"
+  MenuCommand& K7;           // option menu "タブを全て表示"
+  MenuCommand& K15;          // "バッチファイル名の表示"
+  MenuCommand& JWWIN1;       // "JW_WINのチェックを行う"
 };
 
 struct FormServices {
@@ -65,6 +75,7 @@ struct FormServices {
   FileDialogs& Dialogs;
   Processes& Procs;
   HostWindows& Host;
+  FontDialogs& Fonts;
 };
 
 class TForm1 {
@@ -148,6 +159,15 @@ class TForm1 {
   void FindTargetWindows();
   std::string ExeNameOfWindow(WindowId window);
   void ForegroundSwitch();
+  // Options, fonts, resizing and About.
+  void K6Click();
+  void K15Click();
+  void JWWIN1Click();
+  void K13Click();
+  void K14Click();
+  void FormResize();
+  void About1Click();
+  TForm3* Form3 = nullptr;
 
   // Shared state of the main window.
   std::string AppDir;
@@ -181,8 +201,10 @@ class TForm1 {
 
   // Steps whose work arrives with later features; each is where that work goes.
   void ReadExchange(const std::string& path);
-  void ReadSettings(const std::string& /*path*/) {}
-  bool WriteSettings(const std::string& /*path*/) { return true; }
+  void ReadSettings(const std::string& path);
+  bool WriteSettings(const std::string& path);
+  // Row height and number column follow the grid font's size.
+  void ApplyGridFontSize(int size);
   bool WritePathTxt();
   bool WriteChainingLines();
   // Puts a restored catalogue in the place of the current one.
@@ -205,12 +227,15 @@ class TForm1 {
   FileDialogs& dialogs_;
   Processes& procs_;
   HostWindows& host_;
+  FontDialogs& fonts_;
   ExchangePreload* preload_ = nullptr;
   bool closed_ = false;
   bool closing_ = false;
   bool quietPick_ = false;  // no invalid-item warning while set
   // The data file as read, while it still has to be kept as Z_Orbi.DAT.bak.
   std::optional<std::string> originalDataFile_;
+  // The width the summary column last followed; it takes up every change.
+  int resizedWidth_ = MinFormWidth;
 };
 
 }  // namespace zorbi

@@ -3,6 +3,7 @@
 // handlers where the sequence needs them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,20 @@ struct ShiftState {
   bool Shift = false, Ctrl = false, Alt = false;
   bool CtrlAlone() const { return Ctrl && !Shift && !Alt; }
 };
+
+// The colour of a font that follows the system's text colour.
+inline constexpr std::uint32_t kSystemTextColor = 0xFFFFFFFF;
+
+// A font as the settings file holds it: the size in points, the style bits
+// 1 bold, 2 italic, 4 underline, 8 strike-out, the colour as 0x00BBGGRR.
+struct FontSpec {
+  std::string Name;
+  int Size = 10;
+  int Style = 0;
+  std::uint32_t Color = kSystemTextColor;
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+inline constexpr int kFontStyleBits = 15;
 
 struct Control {
   virtual void SetEnabled(bool enabled) = 0;
@@ -54,6 +69,12 @@ struct Grid : Control {
   // Closes an open cell editor, its text going into the cell. False when the
   // text cannot be stored: the editor stays open and the user has been told.
   virtual bool EndCellEdit() = 0;
+  virtual FontSpec Font() const = 0;
+  virtual void SetFont(const FontSpec& font) = 0;
+  virtual int ColWidth(int col) const = 0;
+  virtual void SetColWidth(int col, int width) = 0;
+  virtual int DefaultRowHeight() const = 0;
+  virtual void SetDefaultRowHeight(int height) = 0;
 };
 
 // Shows the names it is given; the names themselves live in the catalogue.
@@ -62,6 +83,9 @@ struct TabStrip : Control {
   // -1 when the strip has no tab.
   virtual int TabIndex() const = 0;
   virtual void SetTabIndex(int index) = 0;
+  // All tabs on several rows instead of one scrolling row.
+  virtual bool MultiLine() const = 0;
+  virtual void SetMultiLine(bool on) = 0;
 };
 
 struct Memo : Control {
@@ -71,6 +95,8 @@ struct Memo : Control {
   virtual void SetReadOnly(bool readOnly) = 0;
   // False when the typed text cannot be stored (the user has been told why).
   virtual bool AcceptText() = 0;
+  virtual FontSpec Font() const = 0;
+  virtual void SetFont(const FontSpec& font) = 0;
 };
 
 struct Label {
@@ -114,9 +140,18 @@ struct EditBox : Control {
 
 namespace zorbi {
 
-// The main window as its logic sees it.
+struct Bounds {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
+// The main window as its logic sees it. Bounds are the outer rectangle in
+// 96-DPI pixels of the screen.
 struct FormWindow {
   virtual void SetCaption(std::string text) = 0;
+  virtual Bounds WindowBounds() const = 0;
+  // The window's own rules apply: its minimum size and the placement rule.
+  virtual void SetWindowBounds(const Bounds& bounds) = 0;
   // Ends the window without running the close sequence again.
   virtual void Destroy() = 0;
   virtual ~FormWindow() = default;

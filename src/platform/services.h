@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls.h"
+
 namespace zorbi {
 
 enum class MessageKind { Plain, Information, Warning, Error };
@@ -38,6 +40,13 @@ struct FileDialogs {
   // The chosen files in the dialog's order, or nullopt when cancelled.
   virtual std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) = 0;
   virtual ~FileDialogs() = default;
+};
+
+struct FontDialogs {
+  // Only fonts that exist, in sizes from minSize to maxSize points; nullopt
+  // when cancelled.
+  virtual std::optional<FontSpec> PickFont(const FontSpec& initial, int minSize, int maxSize) = 0;
+  virtual ~FontDialogs() = default;
 };
 
 struct ScreenRect {

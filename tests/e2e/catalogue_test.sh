@@ -28,5 +28,5 @@ probe close "$MAIN_CAPTION"
 wait_program_end 10
 expect_eq "$app_status" 0 "exit status"
 cmp "$folder/Z_Orbi.DAT" "$folder.original" || fail "Z_Orbi.DAT changed"
-expect_eq "$(LC_ALL=C ls -A "$folder" | tr '\n' ' ')" "A.BAT B.BAT Z_Orbi.BAT Z_Orbi.DAT Z_Orbi.exe " "files in the folder"
+expect_eq "$(LC_ALL=C ls -A "$folder" | tr '\n' ' ')" "A.BAT B.BAT Z_Orbi.BAT Z_Orbi.DAT Z_Orbi.exe Z_Orbi.ini " "files in the folder"
 echo "catalogue test passed"

@@ -120,6 +120,19 @@ key_ran_menu)
   expect_exchange "h/$bat2"
   ;;
 
+info_setting)
+  # Info switched on by the settings file adds the notice line after the chain.
+  make_host_folder
+  host_write_exchange "$folder"
+  printf '; mine\r\n[Option]\r\nInfo=1\r\n' >"$folder/Z_Orbi.ini"
+  run_launcher
+  click_grid_row 2
+  click_button OK
+  launcher_ends
+  expect_exchange "h/$bat2" "h#B.BATを起動します"
+  head -c 8 "$folder/Z_Orbi.ini" | cmp -s - <(printf '; mine\r\n') || fail "the settings lost their comment"
+  ;;
+
 *)
   fail "unknown case $case_name"
   ;;

@@ -22,7 +22,7 @@ size=$(identify -format '%wx%h' "$work/shot.png")
 # colours. An empty or unpainted strip would have one or two.
 colours=$(convert "$work/shot.png" -crop 545x18+0+3 +repage -format '%k' info:)
 [ "$colours" -ge 8 ] || fail "caption bar has only $colours colours"
-# Closing saves the catalogue beside the program, and nothing else.
-[ "$(LC_ALL=C ls -A "$work/folder" | tr '\n' ' ')" = "Z_Orbi.DAT Z_Orbi.exe " ] ||
+# Closing saves the catalogue and the settings beside the program, nothing else.
+[ "$(LC_ALL=C ls -A "$work/folder" | tr '\n' ' ')" = "Z_Orbi.DAT Z_Orbi.exe Z_Orbi.ini " ] ||
   fail "folder holds: $(ls -A "$work/folder")"
 echo "screenshot test passed"

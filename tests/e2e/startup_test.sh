@@ -23,8 +23,8 @@ probe close "$MAIN_CAPTION"
 wait_program_end 10
 expect_eq "$app_status" 0 "exit status"
 probe wait-gone "Z_ORBI" 2000 || fail "the application window outlived the program"
-# Closing saves the new one-tab catalogue, and nothing else is left behind.
-expect_eq "$(LC_ALL=C ls -A "$folder" | tr '\n' ' ')" "Z_Orbi.BAT Z_Orbi.DAT Z_Orbi.exe " "files in the program's folder"
+# Closing saves the new one-tab catalogue and the settings; nothing else is left.
+expect_eq "$(LC_ALL=C ls -A "$folder" | tr '\n' ' ')" "Z_Orbi.BAT Z_Orbi.DAT Z_Orbi.exe Z_Orbi.ini " "files in the program's folder"
 expect_eq "$(od -An -tx1 "$folder/Z_Orbi.DAT" | tr -d ' \n')" \
   "5a5f4f7262692e4461746146696c650001000000000000000500000054616231""00" "the saved catalogue"
 echo "startup test passed"

@@ -557,6 +557,65 @@ TEST_F(MainWindowTest, DroppedFilesRegisterTheBatFilesOnly) {
   EXPECT_EQ(window_->Grid().Cell(1, 3), "");
 }
 
+// Whether the menu's item with this command carries its check mark.
+bool Checked(HMENU menu, UINT id) {
+  return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
+  WriteFile(In("Z_Orbi.ini"),
+            "; kept\r\n[Option]\r\nMultiLine=1\r\nKeyRan=1\r\nInfo=-1\r\n"
+            "[File]\r\nEditor=C:\\ed.exe\r\n[List]\r\nFontSize=12\r\nFontStyle=1\r\n"
+            "ColWidths[1]=70\r\n[Memo]\r\nFontName=\"IPAGothic\"\r\n"
+            "[Form]\r\nTop=-5\r\nLeft=40\r\nWidth=400\r\nHeight=420\r\n");
+  std::string written;
+  for (int run = 0; run < 2; ++run) {
+    Start();
+    HMENU option = GetSubMenu(GetMenu(window_->Handle()), 1);
+    HMENU tab_view = GetSubMenu(window_->PopupMenu1(), 8);
+    const UINT k7 = GetMenuItemID(option, 1);
+    EXPECT_TRUE(Checked(option, k7) && Checked(tab_view, GetMenuItemID(tab_view, 0))) << run;
+    EXPECT_NE(GetWindowLongPtrW(window_->TabStrip(), GWL_STYLE) & TCS_MULTILINE, 0) << run;
+    EXPECT_TRUE(Checked(option, GetMenuItemID(option, 3)) &&
+                Checked(option, GetMenuItemID(option, 4)));
+    EXPECT_FALSE(Checked(option, GetMenuItemID(option, 5)));
+    EXPECT_EQ(window_->Form().Editor, "C:\\ed.exe");
+    EXPECT_EQ(window_->Grid().Font(), (FontSpec{"ＭＳ Ｐゴシック", 12, 1, kSystemTextColor}));
+    EXPECT_EQ(window_->Grid().DefaultRowHeight(), 24);
+    EXPECT_EQ(window_->Grid().ColWidth(0), 36);
+    EXPECT_EQ(window_->Grid().ColWidth(1), 70);
+    // Top -5 is moved back inside; the width is held at its minimum.
+    EXPECT_EQ(window_->WindowBounds(), (Bounds{40, 0, 545, 420})) << run;
+    SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+    Pump();
+    ASSERT_EQ(window_->Handle(), nullptr);
+    const std::string ini = ReadFile(In("Z_Orbi.ini"));
+    EXPECT_EQ(ini.rfind("; kept\r\n[Option]\r\nMultiLine=1\r\nKeyRan=1\r\nInfo=1\r\n", 0), 0u);
+    EXPECT_NE(ini.find("FontName=\"IPAGothic\""), std::string::npos);
+    if (run == 1) {
+      EXPECT_EQ(ini, written);  // nothing drifts from run to run
+    }
+    written = ini;
+  }
+}
+
+TEST_F(MainWindowTest, AboutShowsTheVersionModallyAndOkCloses) {
+  Start();
+  AboutWindow* about = window_->About();
+  ASSERT_NE(about, nullptr);
+  wchar_t caption[64] = {};
+  GetWindowTextW(about->Handle(), caption, 64);
+  EXPECT_EQ(Narrow(caption), "Z_Orbi Ver1.0d");
+  GetWindowTextW(GetWindow(about->Handle(), GW_CHILD), caption, 64);
+  EXPECT_EQ(Narrow(caption), "Z_Orbi Ver1.0d");
+  // OK is pressed from inside the modal loop.
+  PostMessageW(about->Handle(), WM_COMMAND, IDOK, 0);
+  SendMessageW(window_->Handle(), WM_COMMAND,
+               GetMenuItemID(GetSubMenu(GetMenu(window_->Handle()), 2), 0), 0);
+  EXPECT_FALSE(IsWindowVisible(about->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(window_->Handle()));
+}
+
 TEST(OpenDialog, SettingsAndResultParsing) {
   OpenDialogOptions options;
   options.Filter = "外部変形 BAT ファイル|*.bat";

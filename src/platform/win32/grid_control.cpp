@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "cp932.h"
+#include "win32_controls.h"
 
 namespace zorbi::win32 {
 
@@ -69,6 +70,19 @@ GridControl::GridControl(int col_count, int row_count)
 GridControl::~GridControl() {
   OnExit = nullptr;
   if (handle_ != nullptr) DestroyWindow(handle_);
+  if (owned_font_ != nullptr) DeleteObject(owned_font_);
+}
+
+void GridControl::SetFont(const FontSpec& font) {
+  const LOGFONTW log_font = LogFontOf(font, 96);
+  HFONT made = CreateFontIndirectW(&log_font);
+  if (made == nullptr) return;
+  if (owned_font_ != nullptr) DeleteObject(owned_font_);
+  owned_font_ = made;
+  font_ = made;
+  font_spec_ = font;
+  text_colour_ = font.Color == kSystemTextColor ? CLR_INVALID : static_cast<COLORREF>(font.Color);
+  Invalidate();
 }
 
 bool GridControl::Create(HWND parent, int id, RECT bounds) {
@@ -836,6 +850,7 @@ void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
                         row >= selection_.Top && row <= selection_.Bottom;
   const int background = fixed ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
   const int text = fixed ? COLOR_BTNTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
+  const bool own_colour = !fixed && !selected && text_colour_ != CLR_INVALID;
   Fill(dc, cell, GetSysColor(background));
   if (fixed) {
     RECT edge = cell;
@@ -843,7 +858,7 @@ void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
   }
   const std::wstring wide = Widen(cells_[static_cast<size_t>(row)][static_cast<size_t>(col)]);
   if (!wide.empty()) {
-    SetTextColor(dc, GetSysColor(text));
+    SetTextColor(dc, own_colour ? text_colour_ : GetSysColor(text));
     ExtTextOutW(dc, cell.left + kTextMargin, cell.top + kTextMargin, ETO_CLIPPED, &cell,
                 wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
   }

@@ -55,11 +55,15 @@ class GridControl final : public Grid {
   void SetRowMoving(bool on) override;
   bool EndCellEdit() override;
 
+  FontSpec Font() const override { return font_spec_; }
+  // The grid makes and owns this font; WM_SETFONT sets one it does not own.
+  void SetFont(const FontSpec& font) override;
+  int ColWidth(int col) const override;
+  void SetColWidth(int col, int width) override;
+  int DefaultRowHeight() const override { return row_height_; }
+  void SetDefaultRowHeight(int height) override;
+
   int ColCount() const { return static_cast<int>(col_widths_.size()); }
-  int ColWidth(int col) const;
-  void SetColWidth(int col, int width);
-  int DefaultRowHeight() const { return row_height_; }
-  void SetDefaultRowHeight(int height);
   // Whole-row selection; off, single cells of the scrolling columns are selected.
   bool RowSelect() const { return row_select_; }
   // The in-place cell editor, an EDIT child so that input methods work in it.
@@ -166,7 +170,10 @@ class GridControl final : public Grid {
   int move_from_ = 0, move_to_ = 0;
   POINT move_point_{0, 0};
   bool enabled_ = true;
-  HFONT font_ = nullptr;  // not owned
+  HFONT font_ = nullptr;
+  FontSpec font_spec_;
+  HFONT owned_font_ = nullptr;
+  COLORREF text_colour_ = CLR_INVALID;  // the font's colour; none: the system's
 
   HWND handle_ = nullptr;
   MouseState mouse_ = MouseState::None;

@@ -73,7 +73,6 @@ HFONT MakeFont(const wchar_t* face, int pixels, bool bold = false) {
 }
 
 constexpr wchar_t kPGothic[] = L"ＭＳ Ｐゴシック";
-constexpr wchar_t kGothic[] = L"ＭＳ ゴシック";
 
 void AddItem(HMENU menu, UINT id, const char* caption) {
   AppendMenuW(menu, MF_STRING, id, Widen(caption).c_str());
@@ -138,18 +137,19 @@ int LineHeight(HWND control) {
 }  // namespace
 
 MainWindow::MainWindow(Application& application, System* system, FileDialogs* dialogs,
-                       Processes* processes)
+                       Processes* processes, FontDialogs* fonts)
     : application_(application),
       system_(system ? *system : own_system_),
       dialogs_(dialogs ? *dialogs : own_dialogs_),
       processes_(processes ? *processes : own_processes_),
+      fonts_(fonts ? *fonts : own_fonts_),
       form4_(dialogs) {}
 
 MainWindow::~MainWindow() {
   if (handle_ != nullptr) DestroyWindow(handle_);
   for (HMENU menu : {popup_menu1_, popup_menu2_})
     if (menu != nullptr) DestroyMenu(menu);
-  for (HFONT font : {form_font_, grid_font_, memo_font_, panel_font_, label2_font_})
+  for (HFONT font : {form_font_, panel_font_, label2_font_})
     if (font != nullptr) DeleteObject(font);
 }
 
@@ -191,11 +191,12 @@ bool MainWindow::Create(ExchangePreload* preload) {
   application_.SetDialogWindow(handle_);
   messages_.SetOwner(handle_);
   own_dialogs_.SetOwner(handle_);
+  own_fonts_.SetOwner(handle_);
 
   form_ = std::make_unique<TForm1>(
       FormControls{grid_, tabs_, memo_, label2_, button2_, button4_, dat_restore_, path_restore_,
-                   k10_},
-      FormServices{files_, messages_, system_, *this, dialogs_, processes_, host_windows_});
+                   k10_, k6_, k7_, k15_, jwwin1_},
+      FormServices{files_, messages_, system_, *this, dialogs_, processes_, host_windows_, fonts_});
   form_->UsePreload(preload);
   grid_.OnSelectCell = [this](int col, int row, bool& can_select) {
     Guard([&] { form_->StringGrid1SelectCell(col, row, can_select); });
@@ -231,9 +232,11 @@ bool MainWindow::Create(ExchangePreload* preload) {
     DestroyWindow(handle_);
     return false;
   }
-  // The dialogs come after the start-up sequence, so TForm4 shows the
-  // settings it read.
+  // The dialogs come after the start-up sequence, in the program entry's
+  // order, so TForm4 shows the settings it read.
   if (form2_.Create(application_.Instance(), handle_, *form_)) form_->Form2 = &form2_.Form();
+  about_ = std::make_unique<AboutWindow>(application_, handle_);
+  if (about_->Create()) form_->Form3 = &about_->Form();
   if (form4_.Create(application_.Instance(), handle_, form_->Editor, form_->AWKPath)) {
     form_->Form4 = &form4_.Form();
     Guard([&] { form4_.Form().FormCreate(); });
@@ -253,6 +256,16 @@ void MainWindow::FocusGrid() {
 
 void MainWindow::SetCaption(std::string text) {
   SetWindowTextW(handle_, Widen(text).c_str());
+}
+
+Bounds MainWindow::WindowBounds() const {
+  RECT r{};
+  GetWindowRect(handle_, &r);
+  return Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void MainWindow::SetWindowBounds(const Bounds& b) {
+  SetWindowPos(handle_, nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::Destroy() {
@@ -311,13 +324,15 @@ void MainWindow::CreateMenus() {
   dat_restore_.Attach(repair, kDatRestore);
   path_restore_.Attach(repair, kPathTxtRestore);
   k10_.Attach(option, kK10);
+  k6_.Attach(tab_view, kK6);
+  k7_.Attach(option, kK7);
+  k15_.Attach(option, kK15);
+  jwwin1_.Attach(option, kJWWIN1);
 }
 
 void MainWindow::CreateControls() {
   HINSTANCE instance = application_.Instance();
   form_font_ = MakeFont(kPGothic, 12);
-  grid_font_ = MakeFont(kPGothic, 13);
-  memo_font_ = MakeFont(kGothic, 13);
   panel_font_ = MakeFont(kPGothic, 13);
   label2_font_ = MakeFont(kPGothic, 13, true);
 
@@ -329,7 +344,8 @@ void MainWindow::CreateControls() {
   grid_.SetColWidth(0, 26);
   grid_.SetColWidth(1, 90);
   grid_.SetColWidth(2, 219);
-  SendMessageW(grid_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(grid_font_), FALSE);
+  // 10 points: 13 pixels at 96 dots per inch.
+  grid_.SetFont(FontSpec{"ＭＳ Ｐゴシック", 10, 0, kSystemTextColor});
   SetWindowPos(grid_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
   label1_ = MakeChild(handle_, L"STATIC", "Memo", SS_LEFT, kLabel1Id, instance);
@@ -339,7 +355,7 @@ void MainWindow::CreateControls() {
       handle_, L"EDIT", "",
       ES_MULTILINE | ES_READONLY | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL,
       kMemoId, instance, WS_EX_CLIENTEDGE));
-  SendMessageW(memo_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(memo_font_), FALSE);
+  memo_.SetFont(FontSpec{"ＭＳ ゴシック", 10, 0, kSystemTextColor});
   SetWindowSubclass(memo_.Handle(), MemoSubclass, 1, 0);
 
   // Never visible: it lies beyond the memo panel's right edge. Tab moves the
@@ -447,6 +463,26 @@ void MainWindow::OnCommand(UINT id) {
     case kK10:
       Guard([&] { form_->K10Click(); });
       break;
+    case kK6:
+    case kK7:
+      Guard([&] { form_->K6Click(); });
+      Layout();  // the strip's rows decide the grid's page
+      break;
+    case kK15:
+      Guard([&] { form_->K15Click(); });
+      break;
+    case kJWWIN1:
+      Guard([&] { form_->JWWIN1Click(); });
+      break;
+    case kGridFont:
+      Guard([&] { form_->K13Click(); });
+      break;
+    case kMemoFont:
+      Guard([&] { form_->K14Click(); });
+      break;
+    case kAbout:
+      Guard([&] { form_->About1Click(); });
+      break;
     case kM2:
       Guard([&] { form_->m2Click(); });
       break;
@@ -516,6 +552,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_SIZE:
       Layout();
+      if (form_) Guard([&] { form_->FormResize(); });
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -558,7 +595,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // program runs applies at once. Brushes from GetSysColorBrush are not ours.
       if (control == memo_.Handle()) {  // read-only, but in a memo's colours
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        const auto colour = memo_.Font().Color;
+        SetTextColor(dc, colour == kSystemTextColor ? GetSysColor(COLOR_WINDOWTEXT)
+                                                    : static_cast<COLORREF>(colour));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       }
       SetTextColor(dc, control == GetDlgItem(handle_, kLabel2Id) ? RGB(255, 0, 0)

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "about_window.h"
 #include "editor_settings_window.h"
 #include "forms/main_form.h"
 #include "grid_control.h"
@@ -27,11 +28,12 @@ class MainWindow final : public FormWindow {
   static constexpr RECT kInitialBounds{193, 113, 193 + 545, 113 + 357};
   static constexpr SIZE kMinimumSize{545, 357};
 
-  // `system`, `dialogs` and `processes` replace the real services (tests run
-  // the window in a folder of their own, answer the open dialog themselves
-  // and see the editor's command line instead of starting it).
+  // `system`, `dialogs`, `processes` and `fonts` replace the real services
+  // (tests run the window in a folder of their own, answer the dialogs
+  // themselves and see the editor's command line instead of starting it).
   explicit MainWindow(Application& application, System* system = nullptr,
-                      FileDialogs* dialogs = nullptr, Processes* processes = nullptr);
+                      FileDialogs* dialogs = nullptr, Processes* processes = nullptr,
+                      FontDialogs* fonts = nullptr);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
@@ -53,7 +55,11 @@ class MainWindow final : public FormWindow {
   EditorSettingsWindow& Form4() { return form4_; }
   ScriptChoiceWindow& Form5() { return form5_; }
 
+  AboutWindow* About() { return about_.get(); }
+
   void SetCaption(std::string text) override;
+  Bounds WindowBounds() const override;
+  void SetWindowBounds(const Bounds& bounds) override;
   void Destroy() override;
 
  private:
@@ -80,8 +86,6 @@ class MainWindow final : public FormWindow {
   HMENU popup_menu1_ = nullptr;
   HMENU popup_menu2_ = nullptr;
   HFONT form_font_ = nullptr;
-  HFONT grid_font_ = nullptr;
-  HFONT memo_font_ = nullptr;
   HFONT panel_font_ = nullptr;
   HFONT label2_font_ = nullptr;
 
@@ -90,18 +94,21 @@ class MainWindow final : public FormWindow {
   MemoControl memo_;
   LabelControl label2_;
   ButtonControl button2_, button4_;
-  MenuItemControl dat_restore_, path_restore_, k10_;
+  MenuItemControl dat_restore_, path_restore_, k10_, k6_, k7_, k15_, jwwin1_;
   Win32FileSystem files_;
   MessageBoxService messages_;
   SystemService own_system_;
   FileDialogService own_dialogs_;
   ProcessService own_processes_;
   Win32HostWindows host_windows_;
+  FontDialogService own_fonts_;
   System& system_;
   FileDialogs& dialogs_;
   Processes& processes_;
+  FontDialogs& fonts_;
   std::unique_ptr<TForm1> form_;
   TabSettingsWindow form2_;
+  std::unique_ptr<AboutWindow> about_;
   EditorSettingsWindow form4_;
   ScriptChoiceWindow form5_;
 };

@@ -20,6 +20,33 @@ std::wstring WindowTextOf(HWND window) {
 
 }  // namespace
 
+LOGFONTW LogFontOf(const FontSpec& spec, int dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -MulDiv(spec.Size, dpi, 72);
+  font.lfWeight = (spec.Style & 1) != 0 ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = (spec.Style & 2) != 0 ? TRUE : FALSE;
+  font.lfUnderline = (spec.Style & 4) != 0 ? TRUE : FALSE;
+  font.lfStrikeOut = (spec.Style & 8) != 0 ? TRUE : FALSE;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = DEFAULT_QUALITY;
+  const std::wstring face = Widen(spec.Name);
+  face.copy(font.lfFaceName, std::size(font.lfFaceName) - 1);
+  return font;
+}
+
+OwnedFont::~OwnedFont() {
+  if (handle_ != nullptr) DeleteObject(handle_);
+}
+
+void OwnedFont::Set(const FontSpec& spec, int dpi) {
+  const LOGFONTW font = LogFontOf(spec, dpi);
+  HFONT made = CreateFontIndirectW(&font);
+  if (made == nullptr) return;
+  if (handle_ != nullptr) DeleteObject(handle_);
+  handle_ = made;
+  spec_ = spec;
+}
+
 void TabStripControl::SetTabs(std::vector<std::string> names) {
   const int keep = TabIndex();
   TabCtrl_DeleteAllItems(handle_);
@@ -40,6 +67,24 @@ int TabStripControl::TabIndex() const {
 
 void TabStripControl::SetTabIndex(int index) {
   TabCtrl_SetCurSel(handle_, index);
+}
+
+bool TabStripControl::MultiLine() const {
+  return (GetWindowLongPtrW(handle_, GWL_STYLE) & TCS_MULTILINE) != 0;
+}
+
+void TabStripControl::SetMultiLine(bool on) {
+  const LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+  SetWindowLongPtrW(handle_, GWL_STYLE,
+                    on ? style | TCS_MULTILINE : style & ~LONG_PTR{TCS_MULTILINE});
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void MemoControl::SetFont(const FontSpec& font) {
+  font_.Set(font);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
 }
 
 std::vector<std::string> MemoControl::Lines() const {
@@ -269,6 +314,35 @@ ScreenRect SystemService::WorkArea() {
     area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
   return ScreenRect{area.left, area.top, area.right, area.bottom};
+}
+
+std::optional<FontSpec> FontDialogService::PickFont(const FontSpec& initial, int minSize,
+                                                    int maxSize) {
+  const int dpi = 96;
+  LOGFONTW font = LogFontOf(initial, dpi);
+  CHOOSEFONTW choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = owner_;
+  choose.lpLogFont = &font;
+  choose.Flags =
+      CF_SCREENFONTS | CF_FORCEFONTEXIST | CF_LIMITSIZE | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+  choose.rgbColors = initial.Color == kSystemTextColor ? GetSysColor(COLOR_WINDOWTEXT)
+                                                       : static_cast<COLORREF>(initial.Color);
+  choose.nSizeMin = minSize;
+  choose.nSizeMax = maxSize;
+  if (!ChooseFontW(&choose)) return std::nullopt;
+  // A face without a Shift-JIS name could not be kept in the settings file.
+  const std::optional<std::string> name = Narrow(font.lfFaceName);
+  if (!name) return std::nullopt;
+  FontSpec chosen;
+  chosen.Name = *name;
+  chosen.Size = choose.iPointSize > 0
+                    ? (choose.iPointSize + 5) / 10
+                    : MulDiv(font.lfHeight < 0 ? -font.lfHeight : font.lfHeight, 72, dpi);
+  chosen.Style = (font.lfWeight >= FW_BOLD ? 1 : 0) | (font.lfItalic ? 2 : 0) |
+                 (font.lfUnderline ? 4 : 0) | (font.lfStrikeOut ? 8 : 0);
+  chosen.Color = choose.rgbColors;
+  return chosen;
 }
 
 }  // namespace zorbi::win32

@@ -25,12 +25,33 @@ class WindowControl : public Interface {
   HWND handle_ = nullptr;
 };
 
+// A font made from its settings, owned; the size in points is turned into
+// pixels at the given dots per inch.
+class OwnedFont {
+ public:
+  OwnedFont() = default;
+  OwnedFont(const OwnedFont&) = delete;
+  OwnedFont& operator=(const OwnedFont&) = delete;
+  ~OwnedFont();
+  void Set(const FontSpec& spec, int dpi = 96);
+  const FontSpec& Spec() const { return spec_; }
+  HFONT Handle() const { return handle_; }
+
+ private:
+  FontSpec spec_;
+  HFONT handle_ = nullptr;
+};
+
+LOGFONTW LogFontOf(const FontSpec& spec, int dpi);
+
 // A common-controls tab strip.
 class TabStripControl final : public WindowControl<TabStrip> {
  public:
   void SetTabs(std::vector<std::string> names) override;
   int TabIndex() const override;
   void SetTabIndex(int index) override;
+  bool MultiLine() const override;
+  void SetMultiLine(bool on) override;
 };
 
 // A multi-line edit box, read-only until the memo is edited.
@@ -43,6 +64,11 @@ class MemoControl final : public WindowControl<Memo> {
   // Typed text the memo cannot store: the code point of its first character
   // without a CP932 form.
   std::function<void(char32_t refused)> OnRefused;
+  FontSpec Font() const override { return font_.Spec(); }
+  void SetFont(const FontSpec& font) override;
+
+ private:
+  OwnedFont font_;
 };
 
 class LabelControl final : public Label {
@@ -115,6 +141,16 @@ class FileDialogService final : public FileDialogs {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
   std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+// The font dialog: existing screen fonts only, sizes limited, with effects.
+class FontDialogService final : public FontDialogs {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+  std::optional<FontSpec> PickFont(const FontSpec& initial, int minSize, int maxSize) override;
 
  private:
   HWND owner_ = nullptr;

@@ -28,6 +28,9 @@ struct FakeGrid : Grid {
   bool enabled = true;
   bool rowSelect = true, editing = false, rowMoving = false;
   bool refuseEdit = false;  // the open editor holds text that cannot be stored
+  FontSpec font{"ＭＳ Ｐゴシック", 10, 0, kSystemTextColor};
+  std::array<int, 3> colWidths{26, 90, 219};
+  int rowHeight = 20;
 
   void SetEnabled(bool e) override { enabled = e; }
   bool Enabled() const override { return enabled; }
@@ -60,6 +63,14 @@ struct FakeGrid : Grid {
   void SetEditing(bool on) override { editing = on; }
   void SetRowMoving(bool on) override { rowMoving = on; }
   bool EndCellEdit() override { return !refuseEdit; }
+  FontSpec Font() const override { return font; }
+  void SetFont(const FontSpec& f) override { font = f; }
+  int ColWidth(int col) const override { return colWidths.at(static_cast<std::size_t>(col)); }
+  void SetColWidth(int col, int width) override {
+    colWidths.at(static_cast<std::size_t>(col)) = width;
+  }
+  int DefaultRowHeight() const override { return rowHeight; }
+  void SetDefaultRowHeight(int height) override { rowHeight = height; }
 };
 
 struct FakeTabStrip : TabStrip {
@@ -75,6 +86,9 @@ struct FakeTabStrip : TabStrip {
   }
   int TabIndex() const override { return index; }
   void SetTabIndex(int i) override { index = i; }
+  bool multiLine = false;
+  bool MultiLine() const override { return multiLine; }
+  void SetMultiLine(bool on) override { multiLine = on; }
 };
 
 struct FakeMemo : Memo {
@@ -88,6 +102,9 @@ struct FakeMemo : Memo {
   void SetLines(std::vector<std::string> l) override { lines = std::move(l); }
   void SetReadOnly(bool r) override { readOnly = r; }
   bool AcceptText() override { return !refuse; }
+  FontSpec font{"ＭＳ ゴシック", 10, 0, kSystemTextColor};
+  FontSpec Font() const override { return font; }
+  void SetFont(const FontSpec& f) override { font = f; }
 };
 
 struct FakeLabel : Label {
@@ -300,10 +317,22 @@ struct FakeHostWindows : HostWindows {
   void SetForegroundWindow(WindowId window) override { raised.push_back(window); }
 };
 
+struct FakeFonts : FontDialogs {
+  std::optional<FontSpec> next;  // nullopt: the user cancels
+  std::vector<FontSpec> opened;  // the initial font of each showing
+  std::optional<FontSpec> PickFont(const FontSpec& initial, int, int) override {
+    opened.push_back(initial);
+    return next;
+  }
+};
+
 struct FakeWindow : FormWindow {
   std::string caption;
   int destroyed = 0;
+  Bounds bounds = DesignFormBounds;
   void SetCaption(std::string text) override { caption = std::move(text); }
+  Bounds WindowBounds() const override { return bounds; }
+  void SetWindowBounds(const Bounds& b) override { bounds = b; }
   void Destroy() override { ++destroyed; }
 };
 
@@ -314,7 +343,7 @@ struct FormRig {
   FakeMemo memo;
   FakeLabel label2;
   FakeButton ok, cancel;
-  FakeMenu datRestore, pathRestore, k10;
+  FakeMenu datRestore, pathRestore, k10, k6, k7, k15, jwwin1;
   FakeFiles files;
   FakeMessages messages;
   FakeSystem sys;
@@ -322,8 +351,10 @@ struct FormRig {
   FakeDialogs dialogs;
   FakeProcesses procs;
   FakeHostWindows host;
-  TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10},
-              FormServices{files, messages, sys, window, dialogs, procs, host}};
+  FakeFonts fonts;
+  TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10, k6,
+                           k7, k15, jwwin1},
+              FormServices{files, messages, sys, window, dialogs, procs, host, fonts}};
 
   static constexpr const char* Dir = "C:\\JWW\\Z_Orbi\\";
   static std::string InDir(const std::string& name) { return Dir + name; }

@@ -15,6 +15,7 @@ namespace {
 
 const std::string kDat = FormRig::InDir("Z_Orbi.DAT");
 const std::string kExchange = FormRig::InDir("jwc_temp.txt");
+const std::string kIni = FormRig::InDir("Z_Orbi.ini");
 const std::string kBat = "C:\\JWW\\円.BAT";
 
 struct HostRig : FormRig {
@@ -38,7 +39,7 @@ TEST(HostExchange, OkChainsThePickedFile) {
     std::string expected = "h/" + kBat + "\r\n";
     if (info) expected += "h#円.BATを起動します\r\n";
     EXPECT_EQ(rig.files.files[kExchange], expected);
-    EXPECT_THAT(rig.files.writes, ElementsAre(FormRig::InDir("PATH.TXT"), kDat, kExchange));
+    EXPECT_THAT(rig.files.writes, ElementsAre(FormRig::InDir("PATH.TXT"), kIni, kDat, kExchange));
   }
 }
 
@@ -48,7 +49,7 @@ TEST(HostExchange, CancelAndNoPickLeaveTheFileAlone) {
     ASSERT_TRUE(rig.Create());
     rig.form.Button4Click();
     EXPECT_EQ(rig.files.files[kExchange], "hq\r\n");
-    EXPECT_THAT(rig.files.writes, ElementsAre(FormRig::InDir("PATH.TXT"), kDat));
+    EXPECT_THAT(rig.files.writes, ElementsAre(FormRig::InDir("PATH.TXT"), kIni, kDat));
   }
   {
     FormRig rig;  // an empty tab: nothing picked

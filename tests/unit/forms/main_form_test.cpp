@@ -13,6 +13,7 @@ namespace {
 
 const std::string kDat = FormRig::InDir("Z_Orbi.DAT");
 const std::string kPathTxt = FormRig::InDir("PATH.TXT");
+const std::string kIni = FormRig::InDir("Z_Orbi.ini");
 
 }  // namespace
 
@@ -133,7 +134,7 @@ TEST(CloseSequence, CloseBoxRewritesTheDataFileByteForByte) {
   ASSERT_TRUE(rig.Create());
   rig.form.Close();
   EXPECT_EQ(rig.window.destroyed, 1);
-  EXPECT_THAT(rig.files.writes, ElementsAre(kDat));
+  EXPECT_THAT(rig.files.writes, ElementsAre(kIni, kDat));
   EXPECT_EQ(rig.files.files[kDat], original);
   EXPECT_TRUE(rig.form.Cat.TabList.empty());
   for (int row = 1; row < rig.grid.RowCount(); ++row) EXPECT_EQ(rig.grid.Item(row), nullptr);
@@ -195,13 +196,13 @@ TEST(PathTxt, WrittenByOkAndCancelOnlyAndBeforeTheCatalogue) {
     FormRig rig;
     ASSERT_TRUE(rig.Create());
     rig.form.Close();  // the close box
-    EXPECT_THAT(rig.files.writes, ElementsAre(kDat));
+    EXPECT_THAT(rig.files.writes, ElementsAre(kIni, kDat));
   }
   for (const bool ok : {true, false}) {
     FormRig rig;
     ASSERT_TRUE(rig.Create());
     ok ? rig.form.Button2Click() : rig.form.Button4Click();
-    EXPECT_THAT(rig.files.writes, ElementsAre(kPathTxt, kDat));
+    EXPECT_THAT(rig.files.writes, ElementsAre(kPathTxt, kIni, kDat));
     EXPECT_EQ(rig.files.files[kPathTxt], "Tab1\r\n");
   }
 }
@@ -245,7 +246,7 @@ TEST(CountsThatDisagreeWithTheBytes, NegativeCountsAreRefusedSmallOnesKeepABacku
     ASSERT_TRUE(rig.Create()) << count;
     rig.form.Button4Click();
     EXPECT_EQ(rig.window.destroyed, 1);
-    EXPECT_THAT(rig.files.writes, ElementsAre(kPathTxt, kDat + ".bak", kDat));
+    EXPECT_THAT(rig.files.writes, ElementsAre(kPathTxt, kIni, kDat + ".bak", kDat));
     EXPECT_EQ(rig.files.files[kDat + ".bak"], damaged);
 
     // The file written has no bytes left over: no second backup.
@@ -253,7 +254,7 @@ TEST(CountsThatDisagreeWithTheBytes, NegativeCountsAreRefusedSmallOnesKeepABacku
     again.files.files[kDat] = rig.files.files[kDat];
     ASSERT_TRUE(again.Create());
     again.form.Close();
-    EXPECT_THAT(again.files.writes, ElementsAre(kDat));
+    EXPECT_THAT(again.files.writes, ElementsAre(kIni, kDat));
   }
 }
 
@@ -299,6 +300,7 @@ TEST(ACloseThatCannotSave, EveryFailedStepKeepsOldOrNewFilesAndARetrySucceeds) {
     std::map<std::string, std::string> old;
     old[kDat] = FourItems() + (c.trailingBytes ? "more" : "");
     old[kPathTxt] = "old";
+    old[kIni] = "";  // a folder refusing new files takes it in place
     old[FormRig::InDir("jwc_temp.txt")] = "hq\r\n";
     for (const auto& it : NumberedItems(3)) old[it.path] = "";
     const auto run = [&](int failStep, bool yes, FormRig& rig) {

@@ -1,0 +1,131 @@
+// The settings file beside the program: read once at start-up, written once at
+// close. Values are applied through the same commands as the menu items.
+#include <cstdint>
+
+#include "forms/main_form.h"
+#include "settings/ini_file.h"
+
+namespace zorbi {
+
+namespace {
+
+constexpr std::int32_t kMissing = -1;
+// Beyond these a size or position would overflow the layout's arithmetic or
+// leave a window nobody can use; such a value counts as missing.
+constexpr std::int32_t kMaxFontSize = 1000;
+constexpr std::int32_t kMaxCoordinate = 32767;
+
+std::int32_t IntegerOr(const IniFile& ini, std::string_view section, std::string_view key) {
+  return ini.ReadInteger(section, key).value_or(kMissing);
+}
+
+// The value when it is present and within [low, high], else nullopt.
+std::optional<std::int32_t> ValueIn(const IniFile& ini, std::string_view section,
+                                    std::string_view key, std::int32_t low, std::int32_t high) {
+  const std::int32_t v = IntegerOr(ini, section, key);
+  if (v == kMissing || v < low || v > high) return std::nullopt;
+  return v;
+}
+
+// Name, size and style of a font; -1 and an empty name leave it as it is.
+FontSpec ReadFont(const IniFile& ini, std::string_view section, FontSpec font) {
+  const std::string name = ini.ReadString(section, "FontName").value_or("");
+  if (!name.empty()) font.Name = name;
+  if (const auto size = ValueIn(ini, section, "FontSize", 1, kMaxFontSize)) font.Size = *size;
+  if (const std::int32_t style = IntegerOr(ini, section, "FontStyle"); style != kMissing)
+    font.Style = style & kFontStyleBits;
+  return font;
+}
+
+void WriteFont(IniFile& ini, std::string_view section, const FontSpec& font) {
+  ini.WriteString(section, "FontName", "\"" + font.Name + "\"");
+  ini.WriteInteger(section, "FontSize", font.Size);
+  ini.WriteInteger(section, "FontStyle", font.Style & kFontStyleBits);
+}
+
+}  // namespace
+
+void TForm1::ReadSettings(const std::string& path) {
+  // A missing or unreadable file reads as if every key were missing.
+  const IniFile ini(files_.ReadAll(path).value_or(""));
+
+  if (std::string v = ini.ReadString("File", "Editor").value_or(""); !v.empty()) Editor = v;
+  if (std::string v = ini.ReadString("File", "AWKPath").value_or(""); !v.empty()) AWKPath = v;
+
+  // The mark is set to the opposite first, so the toggle lands on the value.
+  if (const std::int32_t v = IntegerOr(ini, "Option", "MultiLine"); v == 0 || v == 1) {
+    C.K6.SetChecked(v == 0);
+    C.K7.SetChecked(v == 0);
+    K6Click();
+  }
+  if (const std::int32_t v = IntegerOr(ini, "Option", "KeyRan"); v == 0 || v == 1) {
+    C.K10.SetChecked(v == 0);
+    K10Click();
+  }
+  Info = ini.ReadBool("Option", "Info");
+  C.K15.SetChecked(Info);
+  JWCheck = ini.ReadBool("Option", "JWCheck");
+  C.JWWIN1.SetChecked(JWCheck);
+
+  const FontSpec gridFont = C.StringGrid1.Font();
+  const FontSpec readGridFont = ReadFont(ini, "List", gridFont);
+  if (readGridFont != gridFont) C.StringGrid1.SetFont(readGridFont);
+  if (ValueIn(ini, "List", "FontSize", 1, kMaxFontSize)) ApplyGridFontSize(readGridFont.Size);
+  for (const int col : {1, 2}) {
+    const std::string key = "ColWidths[" + std::to_string(col) + "]";
+    if (const auto v = ValueIn(ini, "List", key, -kMaxCoordinate, kMaxCoordinate))
+      C.StringGrid1.SetColWidth(col, *v);
+  }
+
+  const FontSpec memoFont = C.Memo1.Font();
+  const FontSpec readMemoFont = ReadFont(ini, "Memo", memoFont);
+  if (readMemoFont != memoFont) C.Memo1.SetFont(readMemoFont);
+
+  // Each value goes through the window, which keeps its minimum size and the
+  // placement rule, and a new size re-places what follows it.
+  const auto apply = [&](std::string_view key, int Bounds::*field, bool resizes) {
+    const auto v = ValueIn(ini, "Form", key, -kMaxCoordinate, kMaxCoordinate);
+    if (!v) return;
+    Bounds bounds = window_.WindowBounds();
+    bounds.*field = *v;
+    window_.SetWindowBounds(bounds);
+    if (resizes) FormResize();
+  };
+  apply("Top", &Bounds::Top, false);
+  apply("Left", &Bounds::Left, false);
+  apply("Width", &Bounds::Width, true);
+  apply("Height", &Bounds::Height, true);
+}
+
+bool TForm1::WriteSettings(const std::string& path) {
+  // Lines of the file that we don't own are kept, so a file we cannot read
+  // is not replaced.
+  std::optional<std::string> old = files_.ReadAll(path);
+  if (!old && files_.Exists(path)) return CloseWithoutSaving(path, "");
+  IniFile ini(old.value_or(""));
+
+  ini.WriteInteger("Option", "MultiLine", C.K6.Checked() || C.K7.Checked() ? 1 : 0);
+  ini.WriteInteger("Option", "KeyRan", C.K10.Checked() ? 1 : 0);
+  ini.WriteBool("Option", "Info", Info);
+  ini.WriteBool("Option", "JWCheck", JWCheck);
+  ini.WriteString("File", "Editor", Editor);
+  ini.WriteString("File", "AWKPath", AWKPath);
+  WriteFont(ini, "List", C.StringGrid1.Font());
+  ini.WriteInteger("List", "ColWidths[1]", C.StringGrid1.ColWidth(1));
+  // The summary column is stored as it is at the design width: the window's
+  // own width is added back when the file is read.
+  ini.WriteInteger("List", "ColWidths[2]",
+                   C.StringGrid1.ColWidth(2) - (resizedWidth_ - MinFormWidth));
+  WriteFont(ini, "Memo", C.Memo1.Font());
+  const Bounds bounds = window_.WindowBounds();
+  ini.WriteInteger("Form", "Top", bounds.Top);
+  ini.WriteInteger("Form", "Left", bounds.Left);
+  ini.WriteInteger("Form", "Width", bounds.Width);
+  ini.WriteInteger("Form", "Height", bounds.Height);
+
+  std::string error;
+  if (!files_.ReplaceAll(path, ini.Bytes(), error)) return CloseWithoutSaving(path, error);
+  return true;
+}
+
+}  // namespace zorbi
