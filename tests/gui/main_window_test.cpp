@@ -599,6 +599,15 @@ TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
   }
 }
 
+TEST_F(MainWindowTest, AProgrammedSizeKeepsTheMinimum) {
+  Start();
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  RECT r{};
+  GetWindowRect(window_->Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 545);
+  EXPECT_EQ(r.bottom - r.top, 357);
+}
+
 TEST_F(MainWindowTest, AboutShowsTheVersionModallyAndOkCloses) {
   Start();
   AboutWindow* about = window_->About();

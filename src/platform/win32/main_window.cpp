@@ -568,6 +568,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_WINDOWPOSCHANGING: {
+      // The default handling keeps the minimum size; the placement rule
+      // corrects what it leaves.
+      const LRESULT result = DefWindowProcW(handle_, message, wparam, lparam);
       auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
       if ((pos->flags & SWP_NOMOVE) == 0) {
         RECT now{};
@@ -577,7 +580,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         pos->x = fixed.X;
         pos->y = fixed.Y;
       }
-      return 0;
+      return result;
     }
     case WM_ACTIVATE:
       // Give the focus back to the control that had it.
