@@ -19,7 +19,12 @@ xdotool mousemove 800 520 mousedown 1 mousemove 600 400 mousemove 400 300 mouseu
 eventually 5 main_rect_is "193 113 545 357" ||
   fail "dragging the border in: got '$(probe rect "$MAIN_CAPTION")'"
 
+# Closed while the border is being dragged: the drag's own loop takes the
+# quit message, and the program must end all the same.
+xdotool mousemove 736 468 mousedown 1 mousemove 760 480
+eventually 5 main_rect_is "193 113 569 369" || fail "the second drag did not start"
 probe close "$MAIN_CAPTION"
+xdotool mouseup 1
 wait_program_end 10
 expect_eq "$app_status" 0 "exit status"
 probe wait-gone "Z_ORBI" 2000 || fail "the application window outlived the program"

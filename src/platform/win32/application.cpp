@@ -77,13 +77,19 @@ void Application::ShowMainWindow(int show_command) {
 }
 
 int Application::Run() {
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  MSG message{};
+  while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (dialog_window_ != nullptr && IsDialogMessageW(dialog_window_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  return static_cast<int>(message.wParam);
+  return ended_ ? 0 : static_cast<int>(message.wParam);
+}
+
+void Application::EndRun() {
+  ended_ = true;
+  // Wakes Run if nothing else is on its way.
+  if (handle_ != nullptr) PostMessageW(handle_, WM_NULL, 0, 0);
 }
 
 LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

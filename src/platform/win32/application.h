@@ -38,8 +38,12 @@ class Application {
   // Shows the task bar button and the main window the way nCmdShow asks.
   void ShowMainWindow(int show_command);
 
-  // Dispatches messages until WM_QUIT; returns its exit code.
+  // Dispatches messages until WM_QUIT or EndRun; returns the exit code.
   int Run();
+  // Ends Run once the current message is handled. A modal loop that runs when
+  // the main window ends (a border drag, a menu) may take WM_QUIT for its own,
+  // and Run would then wait for ever.
+  void EndRun();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -52,6 +56,7 @@ class Application {
   HWND handle_ = nullptr;
   HWND main_window_ = nullptr;
   HWND dialog_window_ = nullptr;
+  bool ended_ = false;
 };
 
 }  // namespace zorbi::win32

@@ -659,6 +659,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       application_.SetDialogWindow(nullptr);
       // The program ends with its main window.
       PostQuitMessage(0);
+      application_.EndRun();
       return result;
     }
     default:
