@@ -608,23 +608,6 @@ TEST_F(MainWindowTest, AProgrammedSizeKeepsTheMinimum) {
   EXPECT_EQ(r.bottom - r.top, 357);
 }
 
-TEST_F(MainWindowTest, AboutShowsTheVersionModallyAndOkCloses) {
-  Start();
-  AboutWindow* about = window_->About();
-  ASSERT_NE(about, nullptr);
-  wchar_t caption[64] = {};
-  GetWindowTextW(about->Handle(), caption, 64);
-  EXPECT_EQ(Narrow(caption), "Z_Orbi Ver1.0d");
-  GetWindowTextW(GetWindow(about->Handle(), GW_CHILD), caption, 64);
-  EXPECT_EQ(Narrow(caption), "Z_Orbi Ver1.0d");
-  // OK is pressed from inside the modal loop.
-  PostMessageW(about->Handle(), WM_COMMAND, IDOK, 0);
-  SendMessageW(window_->Handle(), WM_COMMAND,
-               GetMenuItemID(GetSubMenu(GetMenu(window_->Handle()), 2), 0), 0);
-  EXPECT_FALSE(IsWindowVisible(about->Handle()));
-  EXPECT_TRUE(IsWindowEnabled(window_->Handle()));
-}
-
 TEST(OpenDialog, SettingsAndResultParsing) {
   OpenDialogOptions options;
   options.Filter = "外部変形 BAT ファイル|*.bat";

@@ -19,20 +19,15 @@ TEST(IniFileTest, ReadsValuesByTheProfileRules) {
       {"case-blind names", "[oPTION]\r\nkeyran=1\r\n", "Option", "KeyRan", "1", 1},
       {"blanks around the value", "[A]\r\nk =  7 \t\r\n", "A", "k", "7", 7},
       {"one pair of quotes dropped", "[L]\r\nF=\"\"ＭＳ\"\"\r\n", "L", "F", "\"ＭＳ\"", {}},
-      {"quotes inside kept", "[L]\r\nF=a\"b\"\r\n", "L", "F", "a\"b\"", {}},
       {"0x hexadecimal", "[A]\r\nk=0x10\n", "A", "k", "0x10", 16},
       {"$ hexadecimal", "[A]\r\nk=$10\n", "A", "k", "$10", 16},
-      {"negative", "[A]\nk=-5\n", "A", "k", "-5", -5},
       {"32 bits of hex", "[A]\nk=$FFFFFFFF\n", "A", "k", "$FFFFFFFF", -1},
       {"too large", "[A]\nk=2147483648\n", "A", "k", "2147483648", {}},
       {"smallest", "[A]\nk=-2147483648\n", "A", "k", "-2147483648", INT32_MIN},
       {"not an integer", "[A]\nk=abc\n", "A", "k", "abc", {}},
-      {"trailing junk", "[A]\nk=12px\n", "A", "k", "12px", {}},
       {"bare prefix", "[A]\nk=0x\n", "A", "k", "0x", {}},
-      {"empty value", "[A]\nk=\n", "A", "k", "", {}},
       {"first of two keys", "[A]\nk=1\nk=2\n", "A", "k", "1", 1},
       {"only the first section", "[A]\n[B]\nk=1\n[A]\nk=2\n", "A", "k", {}, {}},
-      {"key of another section", "[B]\nk=1\n[A]\n", "A", "k", {}, {}},
       {"comment is no key", "[A]\n;k=1\n", "A", "k", {}, {}},
       {"before any section", "k=1\n[A]\n", "A", "k", {}, {}},
       {"UTF-8 mark before the first section", "\xEF\xBB\xBF[A]\nk=3\n", "A", "k", "3", 3},
@@ -46,16 +41,6 @@ TEST(IniFileTest, ReadsValuesByTheProfileRules) {
     EXPECT_EQ(ini.ReadString(c.section, c.key), c.string) << c.name;
     EXPECT_EQ(ini.ReadInteger(c.section, c.key), c.integer) << c.name;
   }
-}
-
-TEST(IniFileTest, BooleansAreAnyIntegerButZero) {
-  const IniFile ini("[O]\nA=-1\nB=5\nC=0\nD=abc\nE=0x0\n");
-  EXPECT_TRUE(ini.ReadBool("O", "A"));
-  EXPECT_TRUE(ini.ReadBool("O", "B"));
-  EXPECT_FALSE(ini.ReadBool("O", "C"));
-  EXPECT_FALSE(ini.ReadBool("O", "D"));
-  EXPECT_FALSE(ini.ReadBool("O", "E"));
-  EXPECT_FALSE(ini.ReadBool("O", "Missing"));
 }
 
 struct WriteCase {
