@@ -1,7 +1,6 @@
 #include "about_window.h"
 
 #include "application.h"
-#include "cp932.h"
 
 namespace zorbi::win32 {
 
@@ -34,22 +33,32 @@ bool AboutWindow::Create() {
                             kSize.cy, owner_, nullptr, application_.Instance(), this);
   if (handle_ == nullptr) return false;
 
-  label_font_.Set(FontSpec{"ＭＳ Ｐゴシック", 11, 1, kSystemTextColor});  // 15 pixels, bold
-  button_font_.Set(FontSpec{"ＭＳ Ｐゴシック", 10, 0, kSystemTextColor});
-  HWND label =
-      CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 93, 24, 150, 20, handle_,
-                      reinterpret_cast<HMENU>(kLabel1Id), application_.Instance(), nullptr);
-  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(label_font_.Handle()), FALSE);
-  label1_.Attach(label);
+  label_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 1, 1, handle_,
+                           reinterpret_cast<HMENU>(kLabel1Id), application_.Instance(), nullptr);
+  label1_.Attach(label_);
   button1_ = CreateWindowExW(
-      0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 88, 88, 75, 25,
+      0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 1, 1,
       handle_, reinterpret_cast<HMENU>(IDOK), application_.Instance(), nullptr);
-  SendMessageW(button1_, WM_SETFONT, reinterpret_cast<WPARAM>(button_font_.Handle()), FALSE);
+  Layout(WindowDpi(owner_));
 
   caption_.Attach(handle_);
   form_ = std::make_unique<TForm3>(*this, caption_, label1_);
   form_->FormCreate();
   return true;
+}
+
+void AboutWindow::Layout(int dpi) {
+  dpi_ = dpi;
+  label_font_.Set(FontSpec{"ＭＳ Ｐゴシック", 11, 1, kSystemTextColor}, dpi);  // 15 pixels, bold
+  button_font_.Set(FontSpec{"ＭＳ Ｐゴシック", 10, 0, kSystemTextColor}, dpi);
+  SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(label_font_.Handle()), TRUE);
+  SendMessageW(button1_, WM_SETFONT, reinterpret_cast<WPARAM>(button_font_.Handle()), TRUE);
+  const auto s = [dpi](int v) { return Scale(v, dpi); };
+  SetWindowPos(handle_, nullptr, 0, 0, s(kSize.cx), s(kSize.cy),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(label_, nullptr, s(93), s(24), s(150), s(20), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(button1_, nullptr, s(88), s(88), s(75), s(25), SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void AboutWindow::Close() {
@@ -58,10 +67,13 @@ void AboutWindow::Close() {
 
 void AboutWindow::ShowModal() {
   if (handle_ == nullptr || showing_) return;
-  RECT owner{};
+  // It opens at the DPI of the main window's monitor.
+  if (const int dpi = WindowDpi(owner_); dpi != dpi_) Layout(dpi);
+  RECT owner{}, own{};
   GetWindowRect(owner_, &owner);
-  const int left = owner.left + (owner.right - owner.left - kSize.cx) / 2;
-  const int top = owner.top + (owner.bottom - owner.top - kSize.cy) / 2;
+  GetWindowRect(handle_, &own);
+  const int left = owner.left + (owner.right - owner.left - (own.right - own.left)) / 2;
+  const int top = owner.top + (owner.bottom - owner.top - (own.bottom - own.top)) / 2;
   SetWindowPos(handle_, HWND_TOP, left, top, 0, 0, SWP_NOSIZE);
 
   EnableWindow(owner_, FALSE);
@@ -125,6 +137,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_CLOSE:
       Close();
+      return 0;
+    case WM_DPICHANGED:
+      Layout(HIWORD(wparam));
       return 0;
     case WM_NCDESTROY: {
       SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);

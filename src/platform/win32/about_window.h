@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "dpi.h"
 #include "forms/about_form.h"
 #include "win32_controls.h"
 
@@ -33,11 +34,15 @@ class AboutWindow final : public DialogWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // Sizes, places and fonts everything for the DPI.
+  void Layout(int dpi);
 
   Application& application_;
   HWND owner_;
   HWND handle_ = nullptr;
   HWND button1_ = nullptr;
+  HWND label_ = nullptr;
+  int dpi_ = 0;
   OwnedFont label_font_, button_font_;
   LabelControl caption_, label1_;
   std::unique_ptr<TForm3> form_;

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "cp932.h"
+#include "dpi.h"
 #include "win32_controls.h"
 
 namespace zorbi::win32 {
@@ -74,7 +75,7 @@ GridControl::~GridControl() {
 }
 
 void GridControl::SetFont(const FontSpec& font) {
-  const LOGFONTW log_font = LogFontOf(font, 96);
+  const LOGFONTW log_font = LogFontOf(font, dpi_);
   HFONT made = CreateFontIndirectW(&log_font);
   if (made == nullptr) return;
   if (owned_font_ != nullptr) DeleteObject(owned_font_);
@@ -170,10 +171,38 @@ void GridControl::SetFocus() {
 }
 
 int GridControl::ColWidth(int col) const {
-  return col >= 0 && col < ColCount() ? col_widths_[static_cast<size_t>(col)] : 0;
+  return Unscale(PixelColWidth(col), dpi_);
 }
 
 void GridControl::SetColWidth(int col, int width) {
+  SetPixelColWidth(col, Scale(width, dpi_));
+}
+
+int GridControl::DefaultRowHeight() const {
+  return Unscale(row_height_, dpi_);
+}
+
+void GridControl::SetDefaultRowHeight(int height) {
+  SetPixelRowHeight(Scale(height, dpi_));
+}
+
+void GridControl::SetDpi(int dpi) {
+  if (dpi == dpi_ || dpi <= 0) return;
+  for (int& width : col_widths_) width = MulDiv(width, dpi, dpi_);
+  number_col_width_ = MulDiv(number_col_width_, dpi, dpi_);
+  row_height_ = std::max(1, MulDiv(row_height_, dpi, dpi_));
+  dpi_ = dpi;
+  if (owned_font_ != nullptr) SetFont(font_spec_);
+  FitNumberColumn();
+  UpdateScrollBars();
+  Invalidate();
+}
+
+int GridControl::PixelColWidth(int col) const {
+  return col >= 0 && col < ColCount() ? col_widths_[static_cast<size_t>(col)] : 0;
+}
+
+void GridControl::SetPixelColWidth(int col, int width) {
   if (col < 0 || col >= ColCount()) return;
   col_widths_[static_cast<size_t>(col)] = std::max(0, width);
   if (col == 0) {
@@ -184,7 +213,7 @@ void GridControl::SetColWidth(int col, int width) {
   Invalidate();
 }
 
-void GridControl::SetDefaultRowHeight(int height) {
+void GridControl::SetPixelRowHeight(int height) {
   row_height_ = std::max(1, height);
   UpdateScrollBars();
   top_row_ = std::clamp(top_row_, 1, MaxTopRow());
@@ -218,7 +247,7 @@ void GridControl::ScrollIntoView(int row) {
 
 RECT GridControl::CellRect(int col, int row) const {
   const int left = ColLeft(col), top = RowTop(row);
-  return RECT{left, top, left + ColWidth(col), top + row_height_};
+  return RECT{left, top, left + PixelColWidth(col), top + row_height_};
 }
 
 bool GridControl::CellAt(POINT point, int& col, int& row) const {
@@ -279,7 +308,7 @@ int GridControl::SizingColumnAt(POINT point) const {
   if (point.y < 0 || point.y >= RowPitch() || point.x < 0) return -1;
   int best = -1, best_distance = kSizingSlack + 1;
   for (int c = 0; c < ColCount(); ++c) {
-    const int border = ColLeft(c) + ColWidth(c);
+    const int border = ColLeft(c) + PixelColWidth(c);
     if (c > 0 && border < FixedWidth()) continue;  // scrolled under the fixed column
     const int distance = std::abs(point.x - border);
     // On a tie the later column wins, so a narrow column can still be widened.
@@ -545,7 +574,7 @@ void GridControl::OnLeftButtonDown(POINT point) {
   if (sizing >= 0) {
     mouse_ = MouseState::Sizing;
     sizing_col_ = sizing;
-    sizing_start_width_ = ColWidth(sizing);
+    sizing_start_width_ = PixelColWidth(sizing);
     // The spot where the border was grabbed stays under the mouse.
     sizing_origin_ = static_cast<int>(point.x) - sizing_start_width_;
     SetCapture(handle_);
@@ -619,7 +648,7 @@ void GridControl::OnMouseMove(POINT point) {
   }
   if (mouse_ == MouseState::Sizing) {
     const int width = std::max(kMinDraggedColWidth, static_cast<int>(point.x) - sizing_origin_);
-    if (width != ColWidth(sizing_col_)) SetColWidth(sizing_col_, width);
+    if (width != PixelColWidth(sizing_col_)) SetPixelColWidth(sizing_col_, width);
     return;
   }
   if (mouse_ != MouseState::Selecting) return;
@@ -651,7 +680,7 @@ void GridControl::EndMouseState(bool drop) {
     }
     return;
   }
-  if (was == MouseState::Sizing && ColWidth(sizing_col_) != sizing_start_width_ &&
+  if (was == MouseState::Sizing && PixelColWidth(sizing_col_) != sizing_start_width_ &&
       OnColumnResized) {
     OnColumnResized(sizing_col_);
   }
@@ -671,7 +700,7 @@ void GridControl::OnNavigationKey(int vk, ShiftState shift) {
         target = start;
         break;
       }
-      start += ColWidth(c) + 1;
+      start += PixelColWidth(c) + 1;
     }
     SetLeftOffset(target);
   };
@@ -884,7 +913,7 @@ void GridControl::Paint(HDC dc) const {
   for (int col = 1; col < ColCount(); ++col) {
     const int left = ColLeft(col);
     if (left >= client.right) break;
-    if (left + ColWidth(col) + 1 <= FixedWidth()) continue;
+    if (left + PixelColWidth(col) + 1 <= FixedWidth()) continue;
     for (int row : rows) PaintCell(dc, col, row, CellRect(col, row));
   }
   RestoreDC(dc, saved);

@@ -58,10 +58,19 @@ class GridControl final : public Grid {
   FontSpec Font() const override { return font_spec_; }
   // The grid makes and owns this font; WM_SETFONT sets one it does not own.
   void SetFont(const FontSpec& font) override;
+  // Widths and the row height in 96-DPI pixels; the grid shows them scaled.
   int ColWidth(int col) const override;
   void SetColWidth(int col, int width) override;
-  int DefaultRowHeight() const override { return row_height_; }
+  int DefaultRowHeight() const override;
   void SetDefaultRowHeight(int height) override;
+  // The same in the screen's pixels.
+  int PixelColWidth(int col) const;
+  void SetPixelColWidth(int col, int width);
+  int PixelRowHeight() const { return row_height_; }
+  void SetPixelRowHeight(int height);
+  // Rescales sizes and the font for another DPI.
+  void SetDpi(int dpi);
+  int Dpi() const { return dpi_; }
 
   int ColCount() const { return static_cast<int>(col_widths_.size()); }
   // Whole-row selection; off, single cells of the scrolling columns are selected.
@@ -174,6 +183,7 @@ class GridControl final : public Grid {
   FontSpec font_spec_;
   HFONT owned_font_ = nullptr;
   COLORREF text_colour_ = CLR_INVALID;  // the font's colour; none: the system's
+  int dpi_ = 96;
 
   HWND handle_ = nullptr;
   MouseState mouse_ = MouseState::None;

@@ -182,10 +182,11 @@ bool MainWindow::Create(ExchangePreload* preload) {
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   const RECT& bounds = kInitialBounds;
   CreateMenus();
-  handle_ =
-      CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, Widen(kCaption).c_str(), style, bounds.left,
-                      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                      application_.Handle(), main_menu_, application_.Instance(), this);
+  dpi_ = SystemDpi();
+  handle_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, Widen(kCaption).c_str(), style,
+                            S(bounds.left), S(bounds.top), S(bounds.right - bounds.left),
+                            S(bounds.bottom - bounds.top), application_.Handle(), main_menu_,
+                            application_.Instance(), this);
   if (handle_ == nullptr) return false;
   application_.SetMainWindow(handle_);
   application_.SetDialogWindow(handle_);
@@ -261,11 +262,37 @@ void MainWindow::SetCaption(std::string text) {
 Bounds MainWindow::WindowBounds() const {
   RECT r{};
   GetWindowRect(handle_, &r);
-  return Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  return Bounds{Unscale(r.left, dpi_), Unscale(r.top, dpi_), Unscale(r.right - r.left, dpi_),
+                Unscale(r.bottom - r.top, dpi_)};
 }
 
 void MainWindow::SetWindowBounds(const Bounds& b) {
-  SetWindowPos(handle_, nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(handle_, nullptr, S(b.Left), S(b.Top), S(b.Width), S(b.Height),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::MakeFonts() {
+  for (HFONT font : {form_font_, panel_font_, label2_font_})
+    if (font != nullptr) DeleteObject(font);
+  form_font_ = MakeFont(kPGothic, S(12));
+  panel_font_ = MakeFont(kPGothic, S(13));
+  label2_font_ = MakeFont(kPGothic, S(13), true);
+  SendMessageW(tabs_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), TRUE);
+  SendMessageW(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), TRUE);
+  SendMessageW(GetDlgItem(handle_, kLabel2Id), WM_SETFONT, reinterpret_cast<WPARAM>(label2_font_),
+               TRUE);
+  for (HWND button : {button2_.Handle(), button4_.Handle(), close_button_})
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(panel_font_), TRUE);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  MakeFonts();
+  grid_.SetDpi(dpi);
+  memo_.SetDpi(dpi);
+  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
 }
 
 void MainWindow::Destroy() {
@@ -332,15 +359,13 @@ void MainWindow::CreateMenus() {
 
 void MainWindow::CreateControls() {
   HINSTANCE instance = application_.Instance();
-  form_font_ = MakeFont(kPGothic, 12);
-  panel_font_ = MakeFont(kPGothic, 13);
-  label2_font_ = MakeFont(kPGothic, 13, true);
+  dpi_ = WindowDpi(handle_);
 
   // The tab strip lies under the grid; it must not paint over it.
   tabs_.Attach(MakeChild(handle_, WC_TABCONTROLW, "", WS_CLIPSIBLINGS, kTabsId, instance));
-  SendMessageW(tabs_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), FALSE);
 
   grid_.Create(handle_, kGridId, RECT{0, 0, 10, 10});
+  grid_.SetDpi(dpi_);
   grid_.SetColWidth(0, 26);
   grid_.SetColWidth(1, 90);
   grid_.SetColWidth(2, 219);
@@ -349,13 +374,13 @@ void MainWindow::CreateControls() {
   SetWindowPos(grid_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
   label1_ = MakeChild(handle_, L"STATIC", "Memo", SS_LEFT, kLabel1Id, instance);
-  SendMessageW(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), FALSE);
 
   memo_.Attach(MakeChild(
       handle_, L"EDIT", "",
       ES_MULTILINE | ES_READONLY | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL,
       kMemoId, instance, WS_EX_CLIENTEDGE));
   memo_.SetFont(FontSpec{"ＭＳ ゴシック", 10, 0, kSystemTextColor});
+  memo_.SetDpi(dpi_);
   SetWindowSubclass(memo_.Handle(), MemoSubclass, 1, 0);
 
   // Never visible: it lies beyond the memo panel's right edge. Tab moves the
@@ -364,14 +389,11 @@ void MainWindow::CreateControls() {
       MakeChild(handle_, L"BUTTON", "閉る", BS_PUSHBUTTON | WS_TABSTOP, kCloseButtonId, instance);
 
   label2_.Attach(MakeChild(handle_, L"STATIC", "", SS_LEFT, kLabel2Id, instance));
-  SendMessageW(GetDlgItem(handle_, kLabel2Id), WM_SETFONT, reinterpret_cast<WPARAM>(label2_font_),
-               FALSE);
   label2_.SetVisible(false);
 
   button2_.Attach(MakeChild(handle_, L"BUTTON", "OK", BS_PUSHBUTTON, kOkId, instance));
   button4_.Attach(MakeChild(handle_, L"BUTTON", "キャンセル", BS_PUSHBUTTON, kCancelId, instance));
-  for (HWND button : {button2_.Handle(), button4_.Handle(), close_button_})
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(panel_font_), FALSE);
+  MakeFonts();
   Layout();
 }
 
@@ -380,10 +402,10 @@ void MainWindow::Layout() {
   GetClientRect(handle_, &client);
   const int width = client.right;
   const int height = client.bottom;
-  const int panel1_left = width - kMemoPanelWidth;
-  const int panel1_top = kBevelHeight;
-  const int panel1_height = height - kBevelHeight - kBottomHeight;
-  const int panel2_top = height - kBottomHeight;
+  const int panel1_left = width - S(kMemoPanelWidth);
+  const int panel1_top = S(kBevelHeight);
+  const int panel1_height = height - S(kBevelHeight) - S(kBottomHeight);
+  const int panel2_top = height - S(kBottomHeight);
 
   HDWP moves = BeginDeferWindowPos(10);
   auto place = [&](HWND window, int x, int y, int w, int h) {
@@ -391,17 +413,17 @@ void MainWindow::Layout() {
       moves = DeferWindowPos(moves, window, nullptr, x, y, w < 0 ? 0 : w, h < 0 ? 0 : h,
                              SWP_NOZORDER | SWP_NOACTIVATE);
   };
-  RECT page{0, kBevelHeight, panel1_left, panel2_top};
+  RECT page{0, S(kBevelHeight), panel1_left, panel2_top};
   place(tabs_.Handle(), page.left, page.top, page.right - page.left, page.bottom - page.top);
   TabCtrl_AdjustRect(tabs_.Handle(), FALSE, &page);
   place(grid_.Handle(), page.left, page.top, page.right - page.left, page.bottom - page.top);
-  place(label1_, panel1_left + 8, panel1_top + 5, 60, 14);
-  place(memo_.Handle(), panel1_left + 8, panel1_top + 20, 155, panel1_height - 33);
-  place(close_button_, panel1_left + 384, panel1_top + 88, 60, 25);
+  place(label1_, panel1_left + S(8), panel1_top + S(5), S(60), S(14));
+  place(memo_.Handle(), panel1_left + S(8), panel1_top + S(20), S(155), panel1_height - S(33));
+  place(close_button_, panel1_left + S(384), panel1_top + S(88), S(60), S(25));
   // The mode label ends before キャンセル: shown, it would paint over the button.
-  place(GetDlgItem(handle_, kLabel2Id), 16, panel2_top + 10, width - 244 - 8 - 16, 17);
-  place(button2_.Handle(), width - 161, panel2_top + 5, 153, 25);
-  place(button4_.Handle(), width - 244, panel2_top + 5, 75, 25);
+  place(GetDlgItem(handle_, kLabel2Id), S(16), panel2_top + S(10), width - S(244 + 8 + 16), S(17));
+  place(button2_.Handle(), width - S(161), panel2_top + S(5), S(153), S(25));
+  place(button4_.Handle(), width - S(244), panel2_top + S(5), S(75), S(25));
   if (moves != nullptr) EndDeferWindowPos(moves);
   InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -409,9 +431,9 @@ void MainWindow::Layout() {
 void MainWindow::PaintBevels(HDC dc) {
   RECT client{};
   GetClientRect(handle_, &client);
-  RECT top{0, 0, client.right, kBevelHeight};
+  RECT top{0, 0, client.right, S(kBevelHeight)};
   DrawEdge(dc, &top, BDR_SUNKENOUTER, BF_RECT);
-  RECT bottom{0, client.bottom - kBottomHeight, client.right, client.bottom};
+  RECT bottom{0, client.bottom - S(kBottomHeight), client.right, client.bottom};
   DrawEdge(dc, &bottom, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
 }
 
@@ -563,10 +585,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      info->ptMinTrackSize.x = kMinimumSize.cx;
-      info->ptMinTrackSize.y = kMinimumSize.cy;
+      info->ptMinTrackSize.x = S(kMinimumSize.cx);
+      info->ptMinTrackSize.y = S(kMinimumSize.cy);
       return 0;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_WINDOWPOSCHANGING: {
       // The default handling keeps the minimum size; the placement rule
       // corrects what it leaves.

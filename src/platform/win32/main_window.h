@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "about_window.h"
+#include "dpi.h"
 #include "editor_settings_window.h"
 #include "forms/main_form.h"
 #include "grid_control.h"
@@ -24,7 +25,7 @@ class Application;
 class MainWindow final : public FormWindow {
  public:
   static constexpr char kCaption[] = "Z_Orbi Ver1.0d";
-  // Outer bounds in pixels, not scaled to the screen's DPI.
+  // Outer bounds in 96-DPI pixels; the window scales them to its monitor.
   static constexpr RECT kInitialBounds{193, 113, 193 + 545, 113 + 357};
   static constexpr SIZE kMinimumSize{545, 357};
 
@@ -68,6 +69,10 @@ class MainWindow final : public FormWindow {
   void CreateControls();
   void CreateMenus();
   void Layout();
+  // The layout's fonts at the window's DPI.
+  void MakeFonts();
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  int S(int value) const { return Scale(value, dpi_); }
   void PaintBevels(HDC dc);
   void OnCommand(UINT id);
   void ShowPopup(HMENU menu, HWND from, LPARAM where);
@@ -79,6 +84,7 @@ class MainWindow final : public FormWindow {
 
   Application& application_;
   HWND handle_ = nullptr;
+  int dpi_ = kDesignDpi;
   HWND label1_ = nullptr;
   HWND close_button_ = nullptr;
   HWND focused_ = nullptr;

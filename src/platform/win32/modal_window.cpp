@@ -28,10 +28,11 @@ bool ModalWindow::CreateHidden(HINSTANCE instance, HWND owner, const wchar_t* cl
   if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     return false;
   owner_ = owner;
-  font_ = MakeDialogFont(L"ＭＳ Ｐゴシック", 12);
+  dpi_ = WindowDpi(owner);
+  font_ = MakeDialogFont(L"ＭＳ Ｐゴシック", S(12));
   CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, class_name, Widen(caption).c_str(),
                   WS_POPUP | WS_CAPTION | (close_box ? WS_SYSMENU : 0) | WS_CLIPCHILDREN, 0, 0,
-                  outer.cx, outer.cy, owner, nullptr, instance, this);
+                  S(outer.cx), S(outer.cy), owner, nullptr, instance, this);
   messages_.SetOwner(handle_);
   return handle_ != nullptr;
 }
@@ -39,8 +40,9 @@ bool ModalWindow::CreateHidden(HINSTANCE instance, HWND owner, const wchar_t* cl
 HWND ModalWindow::AddControl(const wchar_t* cls, const char* text, DWORD style, UINT id,
                              RECT bounds, DWORD ex_style) {
   HWND control = CreateWindowExW(
-      ex_style, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-      bounds.right, bounds.bottom, handle_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+      ex_style, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, S(bounds.left),
+      S(bounds.top), S(bounds.right), S(bounds.bottom), handle_,
+      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(handle_, GWLP_HINSTANCE)), nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return control;

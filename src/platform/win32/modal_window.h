@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "dpi.h"
 #include "platform/controls.h"
 #include "win32_controls.h"
 
@@ -28,6 +29,7 @@ class ModalWindow : public DialogWindow {
  protected:
   // The hidden window of its own class: a dialog frame with a caption bar and
   // (unless told otherwise) a close box, and this outer size.
+  // Sizes here and in AddControl are in 96-DPI pixels, scaled to the owner's DPI.
   bool CreateHidden(HINSTANCE instance, HWND owner, const wchar_t* class_name,
                     const std::string& caption, SIZE outer, bool close_box = true);
   // A child control at client coordinates, in the dialog's font.
@@ -40,7 +42,10 @@ class ModalWindow : public DialogWindow {
   template <typename F>
   void Guard(F&& handler);
 
+  int S(int value) const { return Scale(value, dpi_); }
+
   HFONT font_ = nullptr;
+  int dpi_ = kDesignDpi;
   // Message boxes over the dialog.
   MessageBoxService messages_;
 

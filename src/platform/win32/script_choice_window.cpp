@@ -29,9 +29,9 @@ bool ScriptChoiceWindow::Create(HINSTANCE instance, HWND owner) {
   list_box1_.Attach(
       AddControl(L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                  kListBox1Id, RECT{0, 0, kClientSize.cx, kListHeight}, WS_EX_CLIENTEDGE));
-  list_font_ = MakeDialogFont(L"ＭＳ ゴシック", 15);
+  list_font_ = MakeDialogFont(L"ＭＳ ゴシック", S(15));
   SendMessageW(list_box1_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(list_font_), FALSE);
-  SendMessageW(list_box1_.Handle(), LB_SETITEMHEIGHT, 0, kLineHeight);
+  SendMessageW(list_box1_.Handle(), LB_SETITEMHEIGHT, 0, S(kLineHeight));
   AddControl(L"BUTTON", "キャンセル", BS_PUSHBUTTON | WS_TABSTOP, kButton1Id,
              RECT{1, kListHeight + 1, 83, 25});
   AddControl(L"BUTTON", "OK", BS_PUSHBUTTON | WS_TABSTOP, kButton2Id,

@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "cp932.h"
+#include "dpi.h"
 
 namespace zorbi::win32 {
 
@@ -82,8 +83,13 @@ void TabStripControl::SetMultiLine(bool on) {
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
+void MemoControl::SetDpi(int dpi) {
+  dpi_ = dpi;
+  if (font_.Handle() != nullptr) SetFont(font_.Spec());
+}
+
 void MemoControl::SetFont(const FontSpec& font) {
-  font_.Set(font);
+  font_.Set(font, dpi_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
 }
 
@@ -318,7 +324,9 @@ ScreenRect SystemService::WorkArea() {
 
 std::optional<FontSpec> FontDialogService::PickFont(const FontSpec& initial, int minSize,
                                                     int maxSize) {
-  const int dpi = 96;
+  // The dialog shows sizes in points; the face's height is given at the
+  // owner's DPI so it opens on the same size.
+  const int dpi = WindowDpi(owner_);
   LOGFONTW font = LogFontOf(initial, dpi);
   CHOOSEFONTW choose{};
   choose.lStructSize = sizeof choose;

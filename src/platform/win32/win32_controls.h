@@ -66,9 +66,11 @@ class MemoControl final : public WindowControl<Memo> {
   std::function<void(char32_t refused)> OnRefused;
   FontSpec Font() const override { return font_.Spec(); }
   void SetFont(const FontSpec& font) override;
+  void SetDpi(int dpi);
 
  private:
   OwnedFont font_;
+  int dpi_ = 96;
 };
 
 class LabelControl final : public Label {

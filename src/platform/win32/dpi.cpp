@@ -1,0 +1,39 @@
+#include "dpi.h"
+
+namespace zorbi::win32 {
+
+namespace {
+
+// Looked up at run time: Windows 7 and 8 lack them.
+template <typename F>
+F User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  FARPROC found = user32 == nullptr ? nullptr : GetProcAddress(user32, name);
+  // Through void(*)(), the one cast between function types that is not warned of.
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(found));
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
+}  // namespace
+
+int WindowDpi(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto get = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  const UINT dpi = get != nullptr && window != nullptr ? get(window) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
+}
+
+int SystemDpi() {
+  using GetDpiForSystemFn = UINT(WINAPI*)();
+  static const auto get = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
+  const UINT dpi = get != nullptr ? get() : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
+}
+
+}  // namespace zorbi::win32
