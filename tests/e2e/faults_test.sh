@@ -65,13 +65,14 @@ read_only_folder)
   as_other_user
   make_host_folder
   printf 'old\r\n' >"$folder/PATH.TXT"
+  : >"$folder/Z_Orbi.ini"
   chown nobody:nogroup "$folder"/*
   start_program "$folder"
   click_button OK
   wait_program_end 15
   expect_exchange "h/$bat1"
   [[ "$(cat "$folder/PATH.TXT")" == *A.BAT* ]] || fail "PATH.TXT was not written"
-  expect_eq "$(files_in_folder)" "A.BAT B.BAT C.BAT D.BAT PATH.TXT Z_Orbi.BAT Z_Orbi.DAT Z_Orbi.exe jwc_temp.txt " \
+  expect_eq "$(files_in_folder)" "A.BAT B.BAT C.BAT D.BAT PATH.TXT Z_Orbi.BAT Z_Orbi.DAT Z_Orbi.exe Z_Orbi.ini jwc_temp.txt " \
     "files in the folder"
   ;;
 
