@@ -296,7 +296,17 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void MainWindow::Destroy() {
+  // Destroying the active window activates another one first, so the host's
+  // console must be brought forward while this window still holds the
+  // activation: from WM_DESTROY two activations would race.
+  RunFormDestroy();
   if (handle_ != nullptr) DestroyWindow(handle_);
+}
+
+void MainWindow::RunFormDestroy() {
+  if (!form_ || form_destroyed_) return;
+  form_destroyed_ = true;
+  Guard([&] { form_->FormDestroy(); });
 }
 
 void MainWindow::CreateMenus() {
@@ -674,7 +684,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (form_ && IsWindowEnabled(handle_)) Guard([&] { form_->Close(); });
       return 0;
     case WM_DESTROY:
-      if (form_) Guard([&] { form_->FormDestroy(); });
+      RunFormDestroy();
       return 0;
     case WM_NCDESTROY: {
       SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);

@@ -65,6 +65,7 @@ class MainWindow final : public FormWindow {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void RunFormDestroy();
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls();
   void CreateMenus();
@@ -84,6 +85,8 @@ class MainWindow final : public FormWindow {
 
   Application& application_;
   HWND handle_ = nullptr;
+  // FormDestroy runs once, before the window goes while it is still active.
+  bool form_destroyed_ = false;
   int dpi_ = kDesignDpi;
   HWND label1_ = nullptr;
   HWND close_button_ = nullptr;
