@@ -63,7 +63,7 @@ COLORREF CellLineColour() {
 GridControl::GridControl(int col_count, int row_count)
     : col_widths_(static_cast<size_t>(std::max(2, col_count)), kDefaultColWidth) {
   const int rows = std::max(2, row_count);
-  cells_.assign(static_cast<size_t>(rows), std::vector<std::string>(col_widths_.size()));
+  cells_.resize(static_cast<size_t>(rows) * col_widths_.size());
   items_.assign(static_cast<size_t>(rows), nullptr);
   selection_ = {1, 1, ColCount() - 1, 1};
 }
@@ -95,6 +95,9 @@ bool GridControl::Create(HWND parent, int id, RECT bounds) {
                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
   if (handle_ == nullptr) return false;
+  RECT client;
+  GetClientRect(handle_, &client);
+  client_ = {client.right, client.bottom};
   UpdateScrollBars();
   return true;
 }
@@ -110,7 +113,7 @@ bool GridControl::Enabled() const {
 
 void GridControl::SetRowCount(int rows) {
   rows = std::max(2, rows);
-  cells_.resize(static_cast<size_t>(rows), std::vector<std::string>(col_widths_.size()));
+  cells_.resize(static_cast<size_t>(rows) * col_widths_.size());
   items_.resize(static_cast<size_t>(rows), nullptr);
   if (editor_open_ && edit_row_ >= rows) HideEditor();
   const int last = rows - 1;
@@ -124,7 +127,7 @@ void GridControl::SetRowCount(int rows) {
 
 std::string GridControl::Cell(int col, int row) const {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
-  return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+  return CellText(col, row);
 }
 
 void GridControl::SetCell(int col, int row, std::string text) {
@@ -133,7 +136,7 @@ void GridControl::SetCell(int col, int row, std::string text) {
     longest_number_ = text;
     FitNumberColumn();
   }
-  cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::move(text);
+  CellText(col, row) = std::move(text);
   InvalidateRow(row);
 }
 
@@ -471,7 +474,7 @@ bool GridControl::CommitEditor() {
     if (handle_ != nullptr && editor_open_) ::SetFocus(editor_);
     return false;
   }
-  cells_[static_cast<size_t>(edit_row_)][static_cast<size_t>(edit_col_)] = *bytes;
+  CellText(edit_col_, edit_row_) = *bytes;
   HideEditor();
   return true;
 }
@@ -531,11 +534,9 @@ void GridControl::InvalidateRow(int row) {
   // Filling a tab writes every row; under Wine each invalidation is a round
   // trip to the server, so rows off screen must cost nothing.
   if (handle_ == nullptr || (row != 0 && row < top_row_)) return;
-  RECT client;
-  GetClientRect(handle_, &client);
   const int top = RowTop(row);
-  if (top >= client.bottom) return;
-  const RECT band{0, top, client.right, top + RowPitch()};
+  if (top >= client_.cy) return;
+  const RECT band{0, top, client_.cx, top + RowPitch()};
   InvalidateRect(handle_, &band, FALSE);
 }
 
@@ -628,16 +629,17 @@ void GridControl::OnScrollTimer() {
 }
 
 void GridControl::MoveRow(int from, int to) {
-  const auto rotate = [from, to](auto& rows) {
-    const auto first = rows.begin();
+  // `size` entries to a row.
+  const auto rotate = [from, to](auto& rows, std::ptrdiff_t size) {
+    const auto row = [&](int r) { return rows.begin() + r * size; };
     if (from < to) {
-      std::rotate(first + from, first + from + 1, first + to + 1);
+      std::rotate(row(from), row(from + 1), row(to + 1));
     } else {
-      std::rotate(first + to, first + from, first + from + 1);
+      std::rotate(row(to), row(from), row(from + 1));
     }
   };
-  rotate(cells_);
-  rotate(items_);
+  rotate(cells_, static_cast<std::ptrdiff_t>(col_widths_.size()));
+  rotate(items_, 1);
   Invalidate();
 }
 
@@ -885,7 +887,7 @@ void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
     RECT edge = cell;
     DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
   }
-  const std::wstring wide = Widen(cells_[static_cast<size_t>(row)][static_cast<size_t>(col)]);
+  const std::wstring wide = Widen(CellText(col, row));
   if (!wide.empty()) {
     SetTextColor(dc, own_colour ? text_colour_ : GetSysColor(text));
     ExtTextOutW(dc, cell.left + kTextMargin, cell.top + kTextMargin, ETO_CLIPPED, &cell,
@@ -980,6 +982,7 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_SIZE:
+      client_ = {LOWORD(lparam), HIWORD(lparam)};
       UpdateScrollBars();
       Invalidate();
       return 0;

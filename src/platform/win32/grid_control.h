@@ -37,7 +37,7 @@ class GridControl final : public Grid {
   // Grid
   void SetEnabled(bool enabled) override;
   bool Enabled() const override;
-  int RowCount() const override { return static_cast<int>(cells_.size()); }
+  int RowCount() const override { return static_cast<int>(items_.size()); }
   void SetRowCount(int rows) override;
   std::string Cell(int col, int row) const override;
   void SetCell(int col, int row, std::string text) override;
@@ -159,11 +159,18 @@ class GridControl final : public Grid {
   void OnHorizontalScroll(int request);
   void Paint(HDC dc) const;
   void PaintCell(HDC dc, int col, int row, const RECT& cell) const;
+  std::string& CellText(int col, int row) {
+    return cells_[static_cast<size_t>(row) * col_widths_.size() + static_cast<size_t>(col)];
+  }
+  const std::string& CellText(int col, int row) const {
+    return cells_[static_cast<size_t>(row) * col_widths_.size() + static_cast<size_t>(col)];
+  }
 
   std::vector<int> col_widths_;
-  int number_col_width_ = kDefaultColWidth;      // as set; the fit may widen it
-  std::string longest_number_;                   // the longest text column 0 has held
-  std::vector<std::vector<std::string>> cells_;  // [row][col]
+  int number_col_width_ = kDefaultColWidth;  // as set; the fit may widen it
+  std::string longest_number_;               // the longest text column 0 has held
+  // Row after row, ColCount() cells each: one block however many rows.
+  std::vector<std::string> cells_;
   std::vector<TMenuItem*> items_;
   int row_height_ = kDefaultRowHeight;
   GridRect selection_{1, 1, 0, 1};
@@ -192,6 +199,10 @@ class GridControl final : public Grid {
   int sizing_start_width_ = 0;
   int wheel_delta_ = 0;
   bool updating_scroll_bars_ = false;
+  // The client area as of the last WM_SIZE: a row written below it needs no
+  // painting, and asking the system for the size per cell written costs more
+  // than filling the cell.
+  SIZE client_{0, 0};
   // Keys pressed while the grid had the focus. A release of any other key
   // (the Enter that chose a menu command or closed a message box) is not the
   // grid's: reporting it would confirm the pick and close the window.
