@@ -1,5 +1,7 @@
 #include "catalogue/data_file.h"
 
+#include <algorithm>
+
 #include "text/sjis.h"
 
 namespace zorbi {
@@ -88,6 +90,9 @@ std::string CatalogueImage(const Catalogue& catalogue, std::int32_t tabCount,
 
 namespace {
 
+// Five counted strings of at least one byte and four numbers.
+constexpr std::size_t MinItemRecordBytes = 5 * 5 + 4 * 4;
+
 bool ReadItem(ByteReader& in, TMenuItem& item) {
   return in.ReadCountedString(item.BatPath) && in.ReadCountedString(item.Summary) &&
          in.ReadInt32(item.TabNo) && in.ReadInt32(item.Position) &&
@@ -98,9 +103,8 @@ bool ReadItem(ByteReader& in, TMenuItem& item) {
 
 }  // namespace
 
-bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
-                        std::vector<std::string>& tabNames, std::size_t* used) {
-  // Everything is read and checked before the catalogue is touched.
+bool ParseCatalogueImage(std::string_view bytes, std::int64_t tabsBefore,
+                         DataFileContents& contents) {
   ByteReader in(bytes);
   std::string header;
   if (!in.ReadZString(header) || header != DataFileHeader) return false;
@@ -114,21 +118,30 @@ bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
   for (std::int32_t t = 0; t < tabCount; ++t) {
     if (!in.ReadCountedString(names.emplace_back())) return false;
   }
-  const std::int64_t tabsAfter =
-      static_cast<std::int64_t>(catalogue.TabList.size()) + static_cast<std::int64_t>(names.size());
+  const std::int64_t tabsAfter = tabsBefore + static_cast<std::int64_t>(names.size());
   std::vector<std::unique_ptr<TMenuItem>> items;
+  // Room for as many items as the bytes left can hold, never for a count
+  // that the file merely claims.
+  items.reserve(std::min(static_cast<std::size_t>(itemCount),
+                         (bytes.size() - in.Position()) / MinItemRecordBytes));
   for (std::int32_t k = 0; k < itemCount; ++k) {
     auto item = std::make_unique<TMenuItem>();
     if (!ReadItem(in, *item) || item->TabNo < 0 || item->TabNo >= tabsAfter) return false;
     items.push_back(std::move(item));
   }
   if (names.empty() && items.empty()) names.emplace_back(DefaultTabName);
-  if (used) *used = in.Position();
+  contents.TabNames = std::move(names);
+  contents.Items = std::move(items);
+  contents.Used = in.Position();
+  return true;
+}
 
-  for (std::size_t t = 0; t < names.size(); ++t)
+void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,
+                          std::vector<std::string>& tabNames) {
+  for (std::size_t t = 0; t < contents.TabNames.size(); ++t)
     catalogue.TabList.push_back(std::make_unique<TMList>());
-  tabNames = std::move(names);
-  for (auto& item : items) {
+  tabNames = std::move(contents.TabNames);
+  for (auto& item : contents.Items) {
     if (item->PickState == 2) {
       catalogue.CurrentTab = item->TabNo;
       catalogue.PickedIndex = item->Position;
@@ -136,6 +149,16 @@ bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
     TMList& tab = *catalogue.TabList[static_cast<std::size_t>(item->TabNo)];
     AddItem(tab, std::move(item));
   }
+}
+
+bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
+                        std::vector<std::string>& tabNames, std::size_t* used) {
+  // Everything is read and checked before the catalogue is touched.
+  DataFileContents contents;
+  if (!ParseCatalogueImage(bytes, static_cast<std::int64_t>(catalogue.TabList.size()), contents))
+    return false;
+  if (used) *used = contents.Used;
+  AddCatalogueContents(catalogue, std::move(contents), tabNames);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,5 +58,21 @@ std::string CatalogueImage(const Catalogue& catalogue, std::int32_t tabCount,
 // after the last item are ignored, so a count that is too small shows there.
 bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
                         std::vector<std::string>& tabNames, std::size_t* used = nullptr);
+
+// ReadCatalogueImage in two steps, so that the slow one, which touches no
+// catalogue, can run on another thread: the tabs and items of a file image
+// read and checked, then added.
+struct DataFileContents {
+  std::vector<std::string> TabNames;
+  std::vector<std::unique_ptr<TMenuItem>> Items;
+  std::size_t Used = 0;  // bytes read
+};
+// False when ReadCatalogueImage would refuse `bytes` for a catalogue that has
+// `tabsBefore` tabs.
+bool ParseCatalogueImage(std::string_view bytes, std::int64_t tabsBefore,
+                         DataFileContents& contents);
+// The tabs and items of a parse for this catalogue's tab count, added.
+void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,
+                          std::vector<std::string>& tabNames);
 
 }  // namespace zorbi

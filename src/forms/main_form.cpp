@@ -3,7 +3,7 @@
 #include "catalogue/data_file.h"
 #include "catalogue/path_txt.h"
 #include "exchange/exchange_writer.h"
-#include "forms/exchange_preload.h"
+#include "forms/startup_preload.h"
 #include "text/text_split.h"
 
 namespace zorbi {
@@ -53,21 +53,34 @@ bool TForm1::FormCreate() {
 }
 
 bool TForm1::LoadCatalogueFile(const std::string& path) {
-  const std::optional<std::string> bytes = files_.ReadAll(path);
+  std::optional<std::string> bytes;
+  bool parsed = false;
+  DataFileContents contents;
+  if (preload_ != nullptr && preload_->DataFilePath() == path && Cat.TabList.empty()) {
+    StartupPreload::DataFile read = preload_->TakeDataFile();
+    bytes = std::move(read.Bytes);
+    parsed = read.Parsed;
+    contents = std::move(read.Contents);
+  } else {
+    bytes = files_.ReadAll(path);
+    parsed = bytes &&
+             ParseCatalogueImage(*bytes, static_cast<std::int64_t>(Cat.TabList.size()), contents);
+  }
   if (!bytes) {
     messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
                           MessageKind::Error);
     return false;
   }
-  std::size_t used = 0;
-  if (!ReadCatalogueImage(Cat, *bytes, Cat.TabNames, &used)) {
+  if (!parsed) {
     messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
     return false;
   }
+  const std::size_t used = contents.Used;
+  AddCatalogueContents(Cat, std::move(contents), Cat.TabNames);
   ShowTabNames();
   // Bytes past the last item may be items that a damaged count hides: the
   // next save keeps the file as it is beside the new one.
-  if (used < bytes->size()) originalDataFile_ = *bytes;
+  if (used < bytes->size()) originalDataFile_ = std::move(*bytes);
   return true;
 }
 
@@ -122,8 +135,8 @@ bool TForm1::InitialLoad() {
 void TForm1::ReadExchange(const std::string& path) {
   // The records are checked and counted but not kept: the close writes only
   // the chaining lines, and nothing else ever reads them.
-  if (preload_ != nullptr && preload_->Path() == path) {
-    ExchangeLoaded = preload_->Take(Exchange);
+  if (preload_ != nullptr && preload_->ExchangePath() == path) {
+    ExchangeLoaded = preload_->TakeExchange(Exchange);
     preload_ = nullptr;
   } else {
     const bool exists = files_.Exists(path);

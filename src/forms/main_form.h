@@ -17,7 +17,7 @@
 
 namespace zorbi {
 
-class ExchangePreload;
+class StartupPreload;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -82,9 +82,10 @@ class TForm1 {
  public:
   TForm1(const FormControls& controls, const FormServices& services);
 
-  // The exchange file's read, started before the window; used when it reads
-  // the file that start-up would read. Must outlive FormCreate.
-  void UsePreload(ExchangePreload* preload) { preload_ = preload; }
+  // The reads of the data and exchange files, started before the window;
+  // each used when it reads the file that start-up would read. Must outlive
+  // FormCreate.
+  void UsePreload(StartupPreload* preload) { preload_ = preload; }
   // Start-up. False when the program must end at once without writing anything.
   bool FormCreate();
   void Button2Click();  // OK path
@@ -228,7 +229,7 @@ class TForm1 {
   Processes& procs_;
   HostWindows& host_;
   FontDialogs& fonts_;
-  ExchangePreload* preload_ = nullptr;
+  StartupPreload* preload_ = nullptr;
   bool closed_ = false;
   bool closing_ = false;
   bool quietPick_ = false;  // no invalid-item warning while set

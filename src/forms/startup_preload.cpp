@@ -1,43 +1,78 @@
-#include "forms/exchange_preload.h"
+#include "forms/startup_preload.h"
 
 #include <system_error>
 #include <utility>
 
 namespace zorbi {
 
-ExchangePreload::ExchangePreload(std::unique_ptr<FileSystem> files, std::string path)
-    : files_(std::move(files)), path_(std::move(path)) {
+StartupPreload::StartupPreload(std::unique_ptr<FileSystem> files, std::string dataFile,
+                               std::string exchangeFile)
+    : files_(std::move(files)),
+      dataPath_(std::move(dataFile)),
+      exchangePath_(std::move(exchangeFile)) {
   try {
-    worker_ = std::thread([this] { Read(); });
+    worker_ = std::thread([this] { Run(); });
   } catch (const std::system_error&) {
-    // No thread to be had: Take reads on the caller's thread instead.
+    // No thread to be had: each Take reads on the caller's thread instead.
   }
 }
 
-ExchangePreload::~ExchangePreload() {
+StartupPreload::~StartupPreload() {
   stop_ = true;
   if (worker_.joinable()) worker_.join();
 }
 
-void ExchangePreload::Read() {
+void StartupPreload::Run() {
+  ReadDataFile();
+  {
+    const std::lock_guard lock(mutex_);
+    dataDone_ = true;
+  }
+  dataReady_.notify_all();
+  if (!stop_) ReadExchange();
+}
+
+void StartupPreload::ReadDataFile() {
   try {
-    const bool exists = files_->Exists(path_);
-    std::optional<std::string> content = exists ? files_->ReadAll(path_) : std::nullopt;
-    loaded_ = ReadExchangeFile(result_, exists, content, {false, &stop_});
+    data_.Bytes = files_->ReadAll(dataPath_);
+    // Start-up reads the file into a catalogue without tabs.
+    if (data_.Bytes) data_.Parsed = ParseCatalogueImage(*data_.Bytes, 0, data_.Contents);
   } catch (...) {
     // Raised again on the thread that takes the outcome, as if read there.
-    failure_ = std::current_exception();
+    dataFailure_ = std::current_exception();
   }
 }
 
-bool ExchangePreload::Take(ExchangeState& state) {
+void StartupPreload::ReadExchange() {
+  try {
+    const bool exists = files_->Exists(exchangePath_);
+    std::optional<std::string> content = exists ? files_->ReadAll(exchangePath_) : std::nullopt;
+    loaded_ = ReadExchangeFile(exchange_, exists, content, {false, &stop_});
+  } catch (...) {
+    exchangeFailure_ = std::current_exception();
+  }
+  exchangeDone_ = true;
+}
+
+StartupPreload::DataFile StartupPreload::TakeDataFile() {
+  if (worker_.joinable()) {
+    std::unique_lock lock(mutex_);
+    dataReady_.wait(lock, [this] { return dataDone_; });
+  } else if (!dataDone_) {
+    ReadDataFile();
+    dataDone_ = true;
+  }
+  if (dataFailure_) std::rethrow_exception(std::exchange(dataFailure_, nullptr));
+  return std::move(data_);
+}
+
+bool StartupPreload::TakeExchange(ExchangeState& state) {
   if (worker_.joinable())
     worker_.join();
-  else if (!taken_)
-    Read();
-  taken_ = true;
-  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
-  state = std::move(result_);
+  else if (!exchangeDone_)
+    ReadExchange();
+  if (exchangeFailure_) std::rethrow_exception(std::exchange(exchangeFailure_, nullptr));
+  state = std::move(exchange_);
   return loaded_;
 }
 

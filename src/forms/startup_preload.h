@@ -1,44 +1,68 @@
-// Reading the host's exchange file while the window is being built: a large
-// drawing takes as long to parse as the window takes to appear.
+// Reading the catalogue and the host's exchange file while the window is
+// being built: a large catalogue or drawing takes as long to parse as the
+// window takes to appear.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "catalogue/data_file.h"
 #include "exchange/exchange_reader.h"
 #include "platform/file_system.h"
 
 namespace zorbi {
 
-class ExchangePreload {
+class StartupPreload {
  public:
-  // Starts reading `path` on a worker thread, through `files`, which the
-  // worker uses alone until Take returns.
-  ExchangePreload(std::unique_ptr<FileSystem> files, std::string path);
-  ExchangePreload(const ExchangePreload&) = delete;
-  ExchangePreload& operator=(const ExchangePreload&) = delete;
+  // Starts reading the data file, then the exchange file, on a worker thread
+  // through `files`, which the worker uses alone until both are taken.
+  StartupPreload(std::unique_ptr<FileSystem> files, std::string dataFile, std::string exchangeFile);
+  StartupPreload(const StartupPreload&) = delete;
+  StartupPreload& operator=(const StartupPreload&) = delete;
   // A read still running (the program ends before it needs the file) is stopped.
-  ~ExchangePreload();
+  ~StartupPreload();
 
-  const std::string& Path() const { return path_; }
+  const std::string& DataFilePath() const { return dataPath_; }
+  const std::string& ExchangePath() const { return exchangePath_; }
 
-  // Waits for the read. `state` becomes what ReadExchangeFile would have made
-  // of a fresh state, records not kept; returns what it would have returned.
-  // Only once.
-  bool Take(ExchangeState& state);
+  struct DataFile {
+    std::optional<std::string> Bytes;  // nullopt: it could not be read
+    bool Parsed = false;               // as for a catalogue without tabs
+    DataFileContents Contents;
+  };
+  // Waits for the data file only. Only once.
+  DataFile TakeDataFile();
+
+  // Waits for the exchange file. `state` becomes what ReadExchangeFile would
+  // have made of a fresh state, records not kept; returns what it would have
+  // returned. Only once.
+  bool TakeExchange(ExchangeState& state);
 
  private:
-  void Read();
+  void Run();
+  void ReadDataFile();
+  void ReadExchange();
 
   std::unique_ptr<FileSystem> files_;
-  std::string path_;
-  ExchangeState result_;
+  std::string dataPath_;
+  std::string exchangePath_;
+
+  DataFile data_;
+  std::exception_ptr dataFailure_;
+  bool dataDone_ = false;  // guarded by mutex_
+  std::mutex mutex_;
+  std::condition_variable dataReady_;
+
+  ExchangeState exchange_;
   bool loaded_ = false;
-  bool taken_ = false;
-  std::exception_ptr failure_;
+  bool exchangeDone_ = false;
+  std::exception_ptr exchangeFailure_;
   std::atomic<bool> stop_{false};
   std::thread worker_;
 };

@@ -8,20 +8,21 @@
 
 #include "application.h"
 #include "cp932.h"
-#include "forms/exchange_preload.h"
+#include "forms/startup_preload.h"
 #include "main_window.h"
 #include "text/text_split.h"
 #include "win32_controls.h"
 #include "win32_file_system.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
-  // The host's exchange file is read while the window is being built; start-up
-  // waits for it where it first needs it.
-  std::unique_ptr<zorbi::ExchangePreload> preload;
+  // The catalogue and the host's exchange file are read while the window is
+  // being built; start-up waits for each where it first needs it.
+  std::unique_ptr<zorbi::StartupPreload> preload;
   if (const std::optional<std::string> exe = zorbi::win32::ModulePath()) {
     const std::string folder = exe->substr(0, exe->size() - zorbi::FileNamePart(*exe).size());
-    preload = std::make_unique<zorbi::ExchangePreload>(
-        std::make_unique<zorbi::Win32FileSystem>(), folder + std::string(zorbi::ExchangeFileName));
+    preload = std::make_unique<zorbi::StartupPreload>(
+        std::make_unique<zorbi::Win32FileSystem>(), folder + std::string(zorbi::DataFileName),
+        folder + std::string(zorbi::ExchangeFileName));
   }
 
   // Version 6 of the common controls, as the manifest asks.

@@ -163,7 +163,7 @@ void MainWindow::Guard(F&& handler) {
   }
 }
 
-bool MainWindow::Create(ExchangePreload* preload) {
+bool MainWindow::Create(StartupPreload* preload) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.style = CS_DBLCLKS;

@@ -42,7 +42,7 @@ class MainWindow final : public FormWindow {
   // Creates the window hidden and runs the start-up sequence, taking the
   // exchange file's outcome from `preload` when given. False when the program
   // must end at once (the window is gone then).
-  bool Create(ExchangePreload* preload = nullptr);
+  bool Create(StartupPreload* preload = nullptr);
   HWND Handle() const { return handle_; }
   // The grid has the focus when the window opens.
   void FocusGrid();

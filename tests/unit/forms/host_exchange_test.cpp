@@ -4,7 +4,7 @@
 
 #include "fakes.h"
 #include "form_test_util.h"
-#include "forms/exchange_preload.h"
+#include "forms/startup_preload.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -148,7 +148,7 @@ TEST(HostExchange, AReadStartedBeforeTheWindowEndsAsTheReadInPlace) {
       inPlace.files.unreadable.insert(kExchange);
       preloaded.files.unreadable.insert(kExchange);
     }
-    ExchangePreload preload(std::make_unique<FakeFiles>(preloaded.files), kExchange);
+    StartupPreload preload(std::make_unique<FakeFiles>(preloaded.files), kDat, kExchange);
     preloaded.form.UsePreload(&preload);
     ASSERT_TRUE(inPlace.Create()) << c.name;
     ASSERT_TRUE(preloaded.Create()) << c.name;
@@ -175,5 +175,5 @@ TEST(HostExchange, AReadNeverWaitedForStopsWhenTheProgramEnds) {
   for (int i = 0; i < 200000; ++i) large += "0 0 10 10\r\n";
   auto files = std::make_unique<FakeFiles>();
   files->files[kExchange] = large;
-  ExchangePreload preload(std::move(files), kExchange);
+  StartupPreload preload(std::move(files), kDat, kExchange);
 }
