@@ -1,5 +1,6 @@
-// Any bytes as a settings file: reading never crashes, and a key written reads
-// back as written while every other line keeps its text.
+// Any bytes as a settings file: reading the program's keys never crashes, and a
+// key written reads back as written, also from the bytes written, while every
+// other line keeps its text.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -33,9 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   IniFile ini(bytes);
   if (ini.Bytes() != bytes) std::abort();
-  for (const char* key : {"Width", "FontName", "Editor"}) {
-    (void)ini.ReadString("Form", key);
-    (void)ini.ReadInteger("List", key);
+  const char* const keys[][2] = {
+      {"Option", "MultiLine"},  {"Option", "KeyRan"},     {"Option", "Info"},
+      {"Option", "JWCheck"},    {"File", "Editor"},       {"File", "AWKPath"},
+      {"List", "FontName"},     {"List", "FontSize"},     {"List", "FontStyle"},
+      {"List", "ColWidths[1]"}, {"List", "ColWidths[2]"}, {"Memo", "FontName"},
+      {"Memo", "FontSize"},     {"Memo", "FontStyle"},    {"Form", "Top"},
+      {"Form", "Left"},         {"Form", "Width"},        {"Form", "Height"}};
+  for (const auto& [section, key] : keys) {
+    (void)ini.ReadString(section, key);
+    (void)ini.ReadBool(section, key);
   }
 
   // The first line names the section, the second the key, the third the value.
@@ -45,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string value = parts.size() > 2 ? "v" + parts[2] + "v" : "545";
   if (!ini.WriteString(section, key, value)) return 0;
   if (ini.ReadString(section, key) != value) std::abort();
+  if (IniFile(ini.Bytes()).ReadString(section, key) != value) std::abort();
 
   // Every other line keeps its text: the key's own line changed in place, or
   // one or two lines were added in one place.
