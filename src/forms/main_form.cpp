@@ -41,15 +41,27 @@ std::string TForm1::SettingsPath() const {
 }
 
 bool TForm1::FormCreate() {
+  if (!FormCreateUntilExchange()) return false;
+  FormCreateFromExchange();
+  return true;
+}
+
+bool TForm1::FormCreateUntilExchange() {
   const std::string exe = sys_.ExePath();
   OwnExeName = FileNamePart(exe);
   AppDir = exe.substr(0, exe.size() - OwnExeName.size());
   window_.SetCaption(std::string(VersionCaption));
   if (!InitialLoad()) return false;
+  // Before the exchange file, which may still be being read: the settings
+  // show and ask nothing, and act only on what the exchange file leaves alone.
   ReadSettings(SettingsPath());
+  return true;
+}
+
+void TForm1::FormCreateFromExchange() {
+  ReadExchange(AppDir + std::string(ExchangeFileName));
   SettingsLoaded = true;
   if (JWCheck) FindTargetWindows();
-  return true;
 }
 
 bool TForm1::LoadCatalogueFile(const std::string& path) {
@@ -126,7 +138,6 @@ bool TForm1::InitialLoad() {
     C.StringGrid1.SetCell(2, 0, std::string(SummaryHeader));
     Cat.TabList.push_back(std::make_unique<TMList>());
   }
-  ReadExchange(AppDir + std::string(ExchangeFileName));
   EditMode = false;
   MemoEditMode = false;
   return true;

@@ -88,6 +88,11 @@ class TForm1 {
   void UsePreload(StartupPreload* preload) { preload_ = preload; }
   // Start-up. False when the program must end at once without writing anything.
   bool FormCreate();
+  // FormCreate in two steps, for work that needs no exchange file between
+  // them: the catalogue and the settings, then the exchange file's outcome
+  // and the host link.
+  bool FormCreateUntilExchange();
+  void FormCreateFromExchange();
   void Button2Click();  // OK path
   void Button4Click();  // Cancel path
   // Any request to close the window (close box, system menu, OK, Cancel).

@@ -227,23 +227,31 @@ bool MainWindow::Create(StartupPreload* preload) {
   DragAcceptFiles(grid_.Handle(), TRUE);
 
   bool started = false;
-  Guard([&] { started = form_->FormCreate(); });
+  Guard([&] { started = form_->FormCreateUntilExchange(); });
+  if (started) {
+    // The dialogs come after the settings, so TForm4 shows the settings read,
+    // and before the exchange file's outcome, for which a large file may keep
+    // start-up waiting: they show nothing until asked.
+    if (form2_.Create(application_.Instance(), handle_, *form_)) form_->Form2 = &form2_.Form();
+    about_ = std::make_unique<AboutWindow>(application_, handle_);
+    if (about_->Create()) form_->Form3 = &about_->Form();
+    if (form4_.Create(application_.Instance(), handle_, form_->Editor, form_->AWKPath)) {
+      form_->Form4 = &form4_.Form();
+      Guard([&] { form4_.Form().FormCreate(); });
+    }
+    if (form5_.Create(application_.Instance(), handle_)) form_->Form5 = &form5_.Form();
+    Layout();
+    started = false;
+    Guard([&] {
+      form_->FormCreateFromExchange();
+      started = true;
+    });
+  }
   if (!started) {
     // Nothing is written: the close sequence is not run.
     DestroyWindow(handle_);
     return false;
   }
-  // The dialogs come after the start-up sequence, in the program entry's
-  // order, so TForm4 shows the settings it read.
-  if (form2_.Create(application_.Instance(), handle_, *form_)) form_->Form2 = &form2_.Form();
-  about_ = std::make_unique<AboutWindow>(application_, handle_);
-  if (about_->Create()) form_->Form3 = &about_->Form();
-  if (form4_.Create(application_.Instance(), handle_, form_->Editor, form_->AWKPath)) {
-    form_->Form4 = &form4_.Form();
-    Guard([&] { form4_.Form().FormCreate(); });
-  }
-  if (form5_.Create(application_.Instance(), handle_)) form_->Form5 = &form5_.Form();
-  Layout();
   // The pick was scrolled to while the tab strip had no tabs and the grid
   // was taller: scroll again now that the grid has its size.
   form_->ScrollToPick();
