@@ -32,6 +32,14 @@ void Set(std::string& target, std::string_view text) {
   target.append(text);
 }
 
+// starts_with for a tag of a few bytes, where a call of memcmp costs more.
+bool StartsWith(std::string_view line, std::string_view tag) {
+  if (line.size() < tag.size()) return false;
+  for (std::size_t i = 0; i < tag.size(); ++i)
+    if (line[i] != tag[i]) return false;
+  return true;
+}
+
 char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -92,6 +100,15 @@ class LineCursor {
   std::size_t nextLf_ = kUnknown;
 };
 
+// TrimBytes, inline for the one call per line.
+std::string_view Trimmed(std::string_view line) {
+  const char* from = line.data();
+  const char* to = from + line.size();
+  while (from != to && static_cast<unsigned char>(*from) <= ' ') ++from;
+  while (to != from && static_cast<unsigned char>(to[-1]) <= ' ') --to;
+  return std::string_view(from, static_cast<std::size_t>(to - from));
+}
+
 class LineInterpreter {
  public:
   explicit LineInterpreter(ExchangeState& state, bool keepRecords = true)
@@ -108,14 +125,22 @@ class LineInterpreter {
   };
   // The tags after the line records, in order; the first that takes the line decides.
   static const Row kRows[];
+  // The rows grouped by their tag's first byte, in table order within a group.
+  struct Dispatch {
+    std::vector<const Row*> rows;
+    std::array<std::uint8_t, 257> start{};  // rows[start[b] .. start[b + 1]) begin with b
+  };
+  static const Dispatch& Rows();
 
   // The record is built in its place at the end of its list, and taken off
   // again when its line doesn't parse.
-  template <class Record, class List>
+  // Scratch is the kind the record reads its line as.
+  template <class Record, class Scratch = Record, class List>
   void Append(List& list, std::string_view line) {
     if (!keep_) {
-      // Parsed all the same, so a line fails exactly where it would.
-      std::get<Record>(scratch_).ParseLine(line, a_);
+      // Parsed all the same, so a line fails exactly where it would; the
+      // current attributes can't fail and aren't copied.
+      std::get<Scratch>(scratch_).ParseValues(line);
       return;
     }
     Record* record;
@@ -152,9 +177,9 @@ class LineInterpreter {
       Bump(s_.Counters.TextCount);
       Bump(s_.Counters.EntityCount);
       if (a_.TextKind != 0)
-        Append<TMoji>(s_.TextList, line);
+        Append<TMoji, TMoji>(s_.TextList, line);
       else
-        Append<TNMoji>(s_.TextList, line);
+        Append<TNMoji, TMoji>(s_.TextList, line);
       a_.ZValue = 0;
       a_.HhpLine = space_;
     }
@@ -414,7 +439,7 @@ class LineInterpreter {
   const bool keep_;
   // One record of each kind to parse into when none is kept; reused, so its
   // strings keep their buffers.
-  std::tuple<TLine, TTen, TArc, TMoji, TNMoji, THTen, TBlock, TSolid> scratch_;
+  std::tuple<TLine, TTen, TArc, TMoji, THTen, TBlock, TSolid> scratch_;
   const SharedText space_{" "};  // the hhp line after a text record
 };
 
@@ -454,8 +479,24 @@ void LineInterpreter::Run(std::string_view line) {
     LineRecord(line);
     return;
   }
-  for (const Row& row : kRows)
-    if (first == row.tag.front() && line.starts_with(row.tag) && (this->*row.run)(line)) return;
+  const Dispatch& d = Rows();
+  const unsigned char b = static_cast<unsigned char>(first);
+  for (std::size_t i = d.start[b]; i != d.start[b + 1u]; ++i)
+    if (StartsWith(line, d.rows[i]->tag) && (this->*d.rows[i]->run)(line)) return;
+}
+
+const LineInterpreter::Dispatch& LineInterpreter::Rows() {
+  static const Dispatch dispatch = [] {
+    Dispatch d;
+    for (std::size_t b = 0; b < 256; ++b) {
+      d.start[b] = static_cast<std::uint8_t>(d.rows.size());
+      for (const Row& row : kRows)
+        if (static_cast<unsigned char>(row.tag.front()) == b) d.rows.push_back(&row);
+    }
+    d.start[256] = static_cast<std::uint8_t>(d.rows.size());
+    return d;
+  }();
+  return dispatch;
 }
 
 bool ParseExchangeText(ExchangeState& state, std::string_view bytes,
@@ -477,7 +518,7 @@ bool ParseExchangeText(ExchangeState& state, std::string_view bytes,
       if (options.Stop && ++untilStopCheck % 4096 == 0 &&
           options.Stop->load(std::memory_order_relaxed))
         throw ExchangeParseError("stopped");
-      line = TrimBytes(line);
+      line = Trimmed(line);
       if (!line.empty()) interpreter.Run(line);
     }
   } catch (const std::exception&) {

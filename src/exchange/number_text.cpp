@@ -147,7 +147,7 @@ std::size_t ReadRealPrefix(std::string_view text, double& value) {
 bool ReadReal(std::string_view text, double& value) {
   double result = 0;
   const char* const last = text.data() + text.size();
-  if (!text.empty() && ReadPlainReal(text.data(), last, result) == last) {
+  if (!text.empty() && ReadPlainReal(text.data(), text.data(), last, result) == last) {
     value = result;
     return true;
   }

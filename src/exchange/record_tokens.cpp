@@ -64,24 +64,16 @@ bool TokenCursor::Next(std::string_view& token) {
   return true;
 }
 
-TokenCursor::Real TokenCursor::NextReal(double& value) {
+TokenCursor::Real TokenCursor::NextOtherReal(double& value) {
   const std::size_t n = line_.size();
   const std::size_t i = SkipBlanks(line_, pos_);
   if (i == n) {
     pos_ = n;
     return Real::None;
   }
-  // The common case: a number converted straight from the line that ends
-  // where its token does.
+  // A number that the plain conversion leaves to ReadRealPrefix (an exponent,
+  // a '+', many digits), converted straight from the line.
   if (line_[i] != '"') {
-    const char* const last = line_.data() + line_.size();
-    double plain = 0;
-    const char* const stop = ReadPlainReal(line_.data() + i, last, plain);
-    if (stop != nullptr && (stop == last || IsBlank(static_cast<unsigned char>(*stop)))) {
-      pos_ = static_cast<std::size_t>(stop - line_.data());
-      value = plain;
-      return Real::Value;
-    }
     const std::size_t used = ReadRealPrefix(line_.substr(i), value);
     const std::size_t end = i + used;
     if (used != 0 && (end == n || IsBlank(static_cast<unsigned char>(line_[end])))) {
@@ -100,22 +92,34 @@ void SpacePieces::Add(std::string_view piece) {
   ++count_;
 }
 
+namespace {
+
+// TrimBytes of [from, to), in place.
+void Trim(const char*& from, const char*& to) {
+  while (from != to && static_cast<unsigned char>(*from) <= ' ') ++from;
+  while (to != from && static_cast<unsigned char>(to[-1]) <= ' ') --to;
+}
+
+}  // namespace
+
 SpacePieces::SpacePieces(std::string_view line) {
-  const std::string_view text = TrimBytes(line);
+  const char* from = line.data();
+  const char* end = from + line.size();
+  Trim(from, end);
   // Trimmed at both ends, the text's last piece is never empty, so only
   // inner empty pieces are dropped.
-  if (text.empty()) {
-    Add(text);
+  if (from == end) {
+    Add(std::string_view());
     return;
   }
-  std::size_t from = 0;
   for (;;) {
-    const std::size_t p = text.find(' ', from);
-    const std::string_view piece =
-        TrimBytes(text.substr(from, p == std::string_view::npos ? p : p - from));
-    if (!piece.empty()) Add(piece);
-    if (p == std::string_view::npos) return;
-    from = p + 1;
+    const char* space = from;
+    while (space != end && *space != ' ') ++space;
+    const char* pieceEnd = space;
+    Trim(from, pieceEnd);
+    if (from != pieceEnd) Add(std::string_view(from, static_cast<std::size_t>(pieceEnd - from)));
+    if (space == end) return;
+    from = space + 1;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/number_text.h"
 #include "text/text_split.h"
 
 namespace zorbi {
@@ -28,9 +29,28 @@ class TokenCursor {
   enum class Real { None, Value, NotANumber };
   // The next token as a real (ReadReal). A number is converted straight from
   // the line, which spares scanning it twice.
-  Real NextReal(double& value);
+  Real NextReal(double& value) {
+    // Inline, the common case: a plain number that ends where its token does.
+    const char* const begin = line_.data();
+    const char* const end = begin + line_.size();
+    const char* p = begin + pos_;
+    while (p != end && IsBlank(static_cast<unsigned char>(*p))) ++p;
+    if (p != end && *p != '"') {
+      double plain = 0;
+      const char* const stop = ReadPlainReal(begin, p, end, plain);
+      if (stop != nullptr && (stop == end || IsBlank(static_cast<unsigned char>(*stop)))) {
+        pos_ = static_cast<std::size_t>(stop - begin);
+        value = plain;
+        return Real::Value;
+      }
+    }
+    return NextOtherReal(value);
+  }
 
  private:
+  // NextReal for every other token.
+  Real NextOtherReal(double& value);
+
   std::string_view line_;
   std::size_t pos_ = 0;
   std::string unquoted_;

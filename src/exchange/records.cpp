@@ -18,17 +18,15 @@ std::string_view Need(TokenCursor& tokens) {
   return token;
 }
 
-double NextReal(TokenCursor& tokens) {
+[[noreturn]] void NoReal(TokenCursor::Real got) {
+  throw ExchangeParseError(got == TokenCursor::Real::None ? "missing token" : "not a number");
+}
+
+inline double NextReal(TokenCursor& tokens) {
   double value = 0;
-  switch (tokens.NextReal(value)) {
-    case TokenCursor::Real::Value:
-      return value;
-    case TokenCursor::Real::None:
-      throw ExchangeParseError("missing token");
-    case TokenCursor::Real::NotANumber:
-      break;
-  }
-  throw ExchangeParseError("not a number");
+  const TokenCursor::Real got = tokens.NextReal(value);
+  if (got != TokenCursor::Real::Value) NoReal(got);
+  return value;
 }
 
 }  // namespace
@@ -79,12 +77,16 @@ std::int32_t HexDigitValue(std::string_view text) {
   return value;
 }
 
-void TLine::ParseLine(std::string_view line, const CurrentAttributes& a) {
+void TLine::ParseValues(std::string_view line) {
   TokenCursor t(line);
   Value1 = NextReal(t);
   Value2 = NextReal(t);
   Value3 = NextReal(t);
   Value4 = NextReal(t);
+}
+
+void TLine::ParseLine(std::string_view line, const CurrentAttributes& a) {
+  ParseValues(line);
   Layer = a.LayerKey();
   LineType = a.LineType;
   LineColor = a.LineColor;
@@ -95,18 +97,22 @@ void TLine::ParseLine(std::string_view line, const CurrentAttributes& a) {
   MsgTag = a.MsgTag();
 }
 
-void TTen::ParseLine(std::string_view line, const CurrentAttributes& a) {
+void TTen::ParseValues(std::string_view line) {
   TokenCursor t(line);
   Need(t);
   Value1 = NextReal(t);
   Value2 = NextReal(t);
+}
+
+void TTen::ParseLine(std::string_view line, const CurrentAttributes& a) {
+  ParseValues(line);
   Layer = a.LayerKey();
   PenNumber = a.PenNumber;
   ZValue = a.ZValue;
   BlockNumber = a.BlockNumber;
 }
 
-void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
+void TArc::ParseValues(std::string_view line) {
   TokenCursor t(line);
   Need(t);
   Value1 = NextReal(t);
@@ -115,11 +121,14 @@ void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
   // Tokens 4 to 7 count only when the line has exactly eight tokens. Each is
   // converted as it is read: a token may live in the cursor's scratch buffer,
   // which the next token overwrites.
-  double more[4] = {};
+  double more[5] = {};
   bool numbers = true;
   std::size_t count = 0;
-  for (std::string_view token; count < 5 && t.Next(token); ++count)
-    if (count < 4 && !ReadReal(token, more[count])) numbers = false;
+  for (; count < 5; ++count) {
+    const TokenCursor::Real got = t.NextReal(more[count]);
+    if (got == TokenCursor::Real::None) break;
+    if (got == TokenCursor::Real::NotANumber) numbers = false;
+  }
   if (count == 4) {
     if (!numbers) throw ExchangeParseError("not a number");
     // Extended values go through the double conversion, so they read alike
@@ -134,6 +143,10 @@ void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
     Flatness = 1;
     Angle3 = 0;
   }
+}
+
+void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
+  ParseValues(line);
   Layer = a.LayerKey();
   LineType = a.LineType;
   LineColor = a.LineColor;
@@ -142,13 +155,21 @@ void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
   HhpLine = a.HhpLine;
 }
 
-void TMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
+void TMoji::ParseValues(std::string_view line) {
   TokenCursor t(line);
   Kind = Need(t);
   Value1 = NextReal(t);
   Value2 = NextReal(t);
   Value3 = NextReal(t);
   Value4 = NextReal(t);
+  // From the line itself, so spaces and quotes inside the text stay.
+  const std::size_t quote = line.find('"');
+  Text =
+      quote == std::string_view::npos ? line.substr(0, kMaxText) : line.substr(quote + 1, kMaxText);
+}
+
+void TMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
+  ParseValues(line);
   Layer = a.LayerKey();
   TextKind = a.TextKind;
   CnName = a.CnName;
@@ -156,10 +177,6 @@ void TMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
   BlockNumber = a.BlockNumber;
   HhpLine = a.HhpLine;
   MsgTag = a.MsgTag();
-  // From the line itself, so spaces and quotes inside the text stay.
-  const std::size_t quote = line.find('"');
-  Text =
-      quote == std::string_view::npos ? line.substr(0, kMaxText) : line.substr(quote + 1, kMaxText);
 }
 
 void TNMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
@@ -171,32 +188,48 @@ void TNMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
 }
 
 void THTen::ParseLine(std::string_view line, const CurrentAttributes&) {
+  ParseValues(line);
+}
+
+void THTen::ParseValues(std::string_view line) {
   TokenCursor t(line);
   Kind = Need(t);
   Value1 = NextReal(t);
   Value2 = NextReal(t);
 }
 
-void TBlock::ParseLine(std::string_view line, const CurrentAttributes& a) {
+void TBlock::ParseValues(std::string_view line) {
   TokenCursor t(line);
   Need(t);
   Value1 = NextReal(t);
   Value2 = NextReal(t);
   const std::string_view name = Need(t);
   Name = name.substr(name.empty() ? 0 : 1, kMaxText);
+}
+
+void TBlock::ParseLine(std::string_view line, const CurrentAttributes& a) {
+  ParseValues(line);
   Layer = a.LayerKey();
 }
 
-void TSolid::ParseLine(std::string_view line, const CurrentAttributes& a) {
+void TSolid::ParseValues(std::string_view line) {
   const SpacePieces pieces(line);
   Kind = pieces[0];
   Values.fill(0);
   Values[0] = static_cast<double>(pieces.size());
   // Pieces past the eighth number have no place and are ignored.
   for (std::size_t i = 1; i < pieces.size() && i < Values.size(); ++i) {
+    // Converted in the line, where the bytes around the piece may be read.
+    const std::string_view piece = pieces[i];
+    const char* const last = piece.data() + piece.size();
     double value = 0;
-    if (ReadReal(pieces[i], value)) Values[i] = value;
+    if (ReadPlainReal(line.data(), piece.data(), last, value) == last || ReadReal(piece, value))
+      Values[i] = value;
   }
+}
+
+void TSolid::ParseLine(std::string_view line, const CurrentAttributes& a) {
+  ParseValues(line);
   Layer = a.LayerKey();
   if (a.ColorCode != -1) {
     Color = a.ColorCode;

@@ -82,6 +82,8 @@ class TLine : public TData {
   SharedText MsgTag;  // MsgLine followed by the decimal MsgCount
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
+  // Only what the line itself holds; fails as ParseLine does.
+  void ParseValues(std::string_view line);
 };
 
 // A "pt" line.
@@ -93,6 +95,8 @@ class TTen : public TData {
   std::int32_t BlockNumber = 0;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
+  // Only what the line itself holds; fails as ParseLine does.
+  void ParseValues(std::string_view line);
 };
 
 // A "ci" line.
@@ -108,6 +112,8 @@ class TArc : public TData {
   SharedText HhpLine;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
+  // Only what the line itself holds; fails as ParseLine does.
+  void ParseValues(std::string_view line);
 };
 
 // A text line while the text kind is not 0.
@@ -124,6 +130,8 @@ class TMoji : public TData {
   std::string Text;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
+  // Only what the line itself holds; fails as ParseLine does.
+  void ParseValues(std::string_view line);
 };
 
 // A text line of text kind 0: also carries the last "cn0" settings.
@@ -142,6 +150,8 @@ class THTen {
   std::string Kind;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
+  // Only what the line itself holds; fails as ParseLine does.
+  void ParseValues(std::string_view line);
 };
 
 // A "BL" line.
@@ -152,6 +162,8 @@ class TBlock {
   SharedText Layer;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
+  // Only what the line itself holds; fails as ParseLine does.
+  void ParseValues(std::string_view line);
 };
 
 // A solid line ("sc", "se", "sg", "sl", "so" ...). Never fails.
@@ -165,6 +177,8 @@ class TSolid : public TData {
   std::array<double, 9> Values{};  // [0] piece count, [1..8] the numbers
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
+  // Only what the line itself holds; fails as ParseLine does.
+  void ParseValues(std::string_view line);
 };
 
 // TextList holds both kinds of text, in file order.
