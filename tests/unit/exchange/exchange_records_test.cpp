@@ -171,6 +171,32 @@ TEST(RecordTokens, AgreeWithTheSplittingOperations) {
   }
 }
 
+// The plain conversion inside a line reads digits eight at a time, also from
+// the bytes before or after the number: runs around eight and sixteen digits
+// at the start, in the middle and at the end of lines long and short. It must
+// take each number itself (other conversions would hide a slip) to the bit.
+TEST(NumberText, PlainRealsInLinesAtChunkEdges) {
+  const char* const numbers[] = {"1234567",   "12345678",           "123456789",
+                                 "1.2345678", "-1234567.8",         "12345678.87654321",
+                                 "7.",        "0.1234567890123456", "-123456789012345.5",
+                                 "-0",        "9007199254740992"};
+  const std::pair<std::string, std::string> around[] = {
+      {"", ""}, {"x ", ""}, {"", " x"}, {"12345678 ", " 1"}, {"pt\t", "\r"}};
+  for (const std::string number : numbers) {
+    double expected = 0;
+    std::from_chars(number.data(), number.data() + number.size(), expected);
+    for (const auto& [before, after] : around) {
+      const std::string line = before + number + after;
+      const char* const start = line.data() + before.size();
+      double value = 0;
+      EXPECT_EQ(ReadPlainReal(line.data(), start, line.data() + line.size(), value),
+                start + number.size())
+          << line;
+      EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << line;
+    }
+  }
+}
+
 TEST(CurrentAttributes, SharedTextsFollowTheirParts) {
   CurrentAttributes a;
   const SharedText first = a.LayerKey();
