@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <limits>
-#include <tuple>
 #include <type_traits>
 #include <variant>
 
@@ -134,13 +133,11 @@ class LineInterpreter {
 
   // The record is built in its place at the end of its list, and taken off
   // again when its line doesn't parse.
-  // Scratch is the kind the record reads its line as.
-  template <class Record, class Scratch = Record, class List>
+  template <class Record, class List>
   void Append(List& list, std::string_view line) {
     if (!keep_) {
-      // Parsed all the same, so a line fails exactly where it would; the
-      // current attributes can't fail and aren't copied.
-      std::get<Scratch>(scratch_).ParseValues(line);
+      // Checked all the same, so a line fails exactly where it would.
+      Record::CheckLine(line);
       return;
     }
     Record* record;
@@ -177,9 +174,9 @@ class LineInterpreter {
       Bump(s_.Counters.TextCount);
       Bump(s_.Counters.EntityCount);
       if (a_.TextKind != 0)
-        Append<TMoji, TMoji>(s_.TextList, line);
+        Append<TMoji>(s_.TextList, line);
       else
-        Append<TNMoji, TMoji>(s_.TextList, line);
+        Append<TNMoji>(s_.TextList, line);
       a_.ZValue = 0;
       a_.HhpLine = space_;
     }
@@ -437,9 +434,6 @@ class LineInterpreter {
   ExchangeState& s_;
   CurrentAttributes& a_;
   const bool keep_;
-  // One record of each kind to parse into when none is kept; reused, so its
-  // strings keep their buffers.
-  std::tuple<TLine, TTen, TArc, TMoji, THTen, TBlock, TSolid> scratch_;
   const SharedText space_{" "};  // the hhp line after a text record
 };
 

@@ -118,6 +118,37 @@ inline const char* ReadPlainReal(const char* begin, const char* p, const char* e
 #endif
 }
 
+namespace number_detail {
+// Skips the digits from p on, eight at a time; returns where they end, and in
+// `next` the byte there (0 at end).
+inline const char* SkipDigits(const char* begin, const char* p, const char* end, unsigned& next) {
+  for (;;) {
+    const std::uint64_t chunk = LoadEight(begin, p, end);
+    const unsigned count = LeadingDigits(chunk);
+    p += count;
+    if (count < 8) {
+      next = static_cast<unsigned>(chunk >> (8 * count)) & 0xFF;
+      return p;
+    }
+  }
+}
+}  // namespace number_detail
+
+// The end of a number of the shape [-]d+[.d*] with at most 300 whole digits,
+// else nullptr. Every such number converts (ReadReal): it is too small to
+// overflow, and a value too small for a double becomes zero. Bytes from
+// `begin` (at most p) up to end may be read.
+inline const char* SkipPlainReal(const char* begin, const char* p, const char* end) {
+  if (p == end) return nullptr;
+  p += *p == '-';
+  const char* const start = p;
+  unsigned next = 0;
+  p = number_detail::SkipDigits(begin, p, end, next);
+  if (p == start || p - start > 300) return nullptr;
+  if (next == '.') p = number_detail::SkipDigits(begin, p + 1, end, next);
+  return p;
+}
+
 // Accepts [+-]? (d+ ('.' d*)? | '.' d+) ([eE] [+-]? d+)?. A value too small
 // for a double becomes zero; one too large doesn't convert.
 bool ReadReal(std::string_view text, double& value);

@@ -47,6 +47,24 @@ class TokenCursor {
     return NextOtherReal(value);
   }
 
+  // What NextReal would return, without converting the common shape: a
+  // plain number, whose value no check needs.
+  Real CheckReal() {
+    const char* const begin = line_.data();
+    const char* const end = begin + line_.size();
+    const char* p = begin + pos_;
+    while (p != end && IsBlank(static_cast<unsigned char>(*p))) ++p;
+    if (p != end && *p != '"') {
+      const char* const stop = SkipPlainReal(begin, p, end);
+      if (stop != nullptr && (stop == end || IsBlank(static_cast<unsigned char>(*stop)))) {
+        pos_ = static_cast<std::size_t>(stop - begin);
+        return Real::Value;
+      }
+    }
+    double value = 0;
+    return NextOtherReal(value);
+  }
+
  private:
   // NextReal for every other token.
   Real NextOtherReal(double& value);

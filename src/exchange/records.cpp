@@ -22,9 +22,12 @@ std::string_view Need(TokenCursor& tokens) {
   throw ExchangeParseError(got == TokenCursor::Real::None ? "missing token" : "not a number");
 }
 
-inline double NextReal(TokenCursor& tokens) {
+// The next token as a real, which the grammar requires; without kStore it
+// is checked and reads as 0.
+template <bool kStore>
+double Real(TokenCursor& tokens) {
   double value = 0;
-  const TokenCursor::Real got = tokens.NextReal(value);
+  const TokenCursor::Real got = kStore ? tokens.NextReal(value) : tokens.CheckReal();
   if (got != TokenCursor::Real::Value) NoReal(got);
   return value;
 }
@@ -77,16 +80,28 @@ std::int32_t HexDigitValue(std::string_view text) {
   return value;
 }
 
-void TLine::ParseValues(std::string_view line) {
+// The parsers read a line's values with kStore; without, they only check
+// that the line would read, and fail where it would.
+
+template <bool kStore>
+void ReadValues(TLine* r, std::string_view line) {
   TokenCursor t(line);
-  Value1 = NextReal(t);
-  Value2 = NextReal(t);
-  Value3 = NextReal(t);
-  Value4 = NextReal(t);
+  double v[4];
+  for (double& value : v) value = Real<kStore>(t);
+  if constexpr (kStore) {
+    r->Value1 = v[0];
+    r->Value2 = v[1];
+    r->Value3 = v[2];
+    r->Value4 = v[3];
+  }
+}
+
+void TLine::CheckLine(std::string_view line) {
+  ReadValues<false>(static_cast<TLine*>(nullptr), line);
 }
 
 void TLine::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  ParseValues(line);
+  ReadValues<true>(this, line);
   Layer = a.LayerKey();
   LineType = a.LineType;
   LineColor = a.LineColor;
@@ -97,27 +112,34 @@ void TLine::ParseLine(std::string_view line, const CurrentAttributes& a) {
   MsgTag = a.MsgTag();
 }
 
-void TTen::ParseValues(std::string_view line) {
+template <bool kStore>
+void ReadValues(TTen* r, std::string_view line) {
   TokenCursor t(line);
   Need(t);
-  Value1 = NextReal(t);
-  Value2 = NextReal(t);
+  const double v1 = Real<kStore>(t), v2 = Real<kStore>(t);
+  if constexpr (kStore) {
+    r->Value1 = v1;
+    r->Value2 = v2;
+  }
+}
+
+void TTen::CheckLine(std::string_view line) {
+  ReadValues<false>(static_cast<TTen*>(nullptr), line);
 }
 
 void TTen::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  ParseValues(line);
+  ReadValues<true>(this, line);
   Layer = a.LayerKey();
   PenNumber = a.PenNumber;
   ZValue = a.ZValue;
   BlockNumber = a.BlockNumber;
 }
 
-void TArc::ParseValues(std::string_view line) {
+template <bool kStore>
+void ReadValues(TArc* r, std::string_view line) {
   TokenCursor t(line);
   Need(t);
-  Value1 = NextReal(t);
-  Value2 = NextReal(t);
-  Value3 = NextReal(t);
+  const double v1 = Real<kStore>(t), v2 = Real<kStore>(t), v3 = Real<kStore>(t);
   // Tokens 4 to 7 count only when the line has exactly eight tokens. Each is
   // converted as it is read: a token may live in the cursor's scratch buffer,
   // which the next token overwrites.
@@ -125,28 +147,37 @@ void TArc::ParseValues(std::string_view line) {
   bool numbers = true;
   std::size_t count = 0;
   for (; count < 5; ++count) {
-    const TokenCursor::Real got = t.NextReal(more[count]);
+    const TokenCursor::Real got = kStore ? t.NextReal(more[count]) : t.CheckReal();
     if (got == TokenCursor::Real::None) break;
     if (got == TokenCursor::Real::NotANumber) numbers = false;
   }
-  if (count == 4) {
-    if (!numbers) throw ExchangeParseError("not a number");
-    // Extended values go through the double conversion, so they read alike
-    // on every platform (MinGW reads long double with double range anyway).
-    Angle1 = more[0];
-    Angle2 = more[1];
-    Flatness = more[2];
-    Angle3 = more[3];
-  } else {
-    Angle1 = 0;
-    Angle2 = 360;
-    Flatness = 1;
-    Angle3 = 0;
+  if (count == 4 && !numbers) throw ExchangeParseError("not a number");
+  if constexpr (kStore) {
+    r->Value1 = v1;
+    r->Value2 = v2;
+    r->Value3 = v3;
+    if (count == 4) {
+      // Extended values go through the double conversion, so they read alike
+      // on every platform (MinGW reads long double with double range anyway).
+      r->Angle1 = more[0];
+      r->Angle2 = more[1];
+      r->Flatness = more[2];
+      r->Angle3 = more[3];
+    } else {
+      r->Angle1 = 0;
+      r->Angle2 = 360;
+      r->Flatness = 1;
+      r->Angle3 = 0;
+    }
   }
 }
 
+void TArc::CheckLine(std::string_view line) {
+  ReadValues<false>(static_cast<TArc*>(nullptr), line);
+}
+
 void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  ParseValues(line);
+  ReadValues<true>(this, line);
   Layer = a.LayerKey();
   LineType = a.LineType;
   LineColor = a.LineColor;
@@ -155,21 +186,27 @@ void TArc::ParseLine(std::string_view line, const CurrentAttributes& a) {
   HhpLine = a.HhpLine;
 }
 
-void TMoji::ParseValues(std::string_view line) {
+template <bool kStore>
+void ReadValues(TMoji* r, std::string_view line) {
   TokenCursor t(line);
-  Kind = Need(t);
-  Value1 = NextReal(t);
-  Value2 = NextReal(t);
-  Value3 = NextReal(t);
-  Value4 = NextReal(t);
-  // From the line itself, so spaces and quotes inside the text stay.
-  const std::size_t quote = line.find('"');
-  Text =
-      quote == std::string_view::npos ? line.substr(0, kMaxText) : line.substr(quote + 1, kMaxText);
+  const std::string_view kind = Need(t);
+  if constexpr (kStore) r->Kind = kind;  // before the next token may overwrite it
+  double v[4];
+  for (double& value : v) value = Real<kStore>(t);
+  if constexpr (kStore) {
+    r->Value1 = v[0];
+    r->Value2 = v[1];
+    r->Value3 = v[2];
+    r->Value4 = v[3];
+  }
+}
+
+void TMoji::CheckLine(std::string_view line) {
+  ReadValues<false>(static_cast<TMoji*>(nullptr), line);
 }
 
 void TMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  ParseValues(line);
+  ReadValues<true>(this, line);
   Layer = a.LayerKey();
   TextKind = a.TextKind;
   CnName = a.CnName;
@@ -177,6 +214,10 @@ void TMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
   BlockNumber = a.BlockNumber;
   HhpLine = a.HhpLine;
   MsgTag = a.MsgTag();
+  // From the line itself, so spaces and quotes inside the text stay.
+  const std::size_t quote = line.find('"');
+  Text =
+      quote == std::string_view::npos ? line.substr(0, kMaxText) : line.substr(quote + 1, kMaxText);
 }
 
 void TNMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
@@ -187,32 +228,49 @@ void TNMoji::ParseLine(std::string_view line, const CurrentAttributes& a) {
   Cn0Number = a.Cn0.Cn0Number;
 }
 
-void THTen::ParseLine(std::string_view line, const CurrentAttributes&) {
-  ParseValues(line);
-}
-
-void THTen::ParseValues(std::string_view line) {
+template <bool kStore>
+void ReadValues(THTen* r, std::string_view line) {
   TokenCursor t(line);
-  Kind = Need(t);
-  Value1 = NextReal(t);
-  Value2 = NextReal(t);
+  const std::string_view kind = Need(t);
+  if constexpr (kStore) r->Kind = kind;
+  const double v1 = Real<kStore>(t), v2 = Real<kStore>(t);
+  if constexpr (kStore) {
+    r->Value1 = v1;
+    r->Value2 = v2;
+  }
 }
 
-void TBlock::ParseValues(std::string_view line) {
+void THTen::CheckLine(std::string_view line) {
+  ReadValues<false>(static_cast<THTen*>(nullptr), line);
+}
+
+void THTen::ParseLine(std::string_view line, const CurrentAttributes&) {
+  ReadValues<true>(this, line);
+}
+
+template <bool kStore>
+void ReadValues(TBlock* r, std::string_view line) {
   TokenCursor t(line);
   Need(t);
-  Value1 = NextReal(t);
-  Value2 = NextReal(t);
+  const double v1 = Real<kStore>(t), v2 = Real<kStore>(t);
   const std::string_view name = Need(t);
-  Name = name.substr(name.empty() ? 0 : 1, kMaxText);
+  if constexpr (kStore) {
+    r->Value1 = v1;
+    r->Value2 = v2;
+    r->Name = name.substr(name.empty() ? 0 : 1, kMaxText);
+  }
+}
+
+void TBlock::CheckLine(std::string_view line) {
+  ReadValues<false>(static_cast<TBlock*>(nullptr), line);
 }
 
 void TBlock::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  ParseValues(line);
+  ReadValues<true>(this, line);
   Layer = a.LayerKey();
 }
 
-void TSolid::ParseValues(std::string_view line) {
+void TSolid::ParseLine(std::string_view line, const CurrentAttributes& a) {
   const SpacePieces pieces(line);
   Kind = pieces[0];
   Values.fill(0);
@@ -226,10 +284,6 @@ void TSolid::ParseValues(std::string_view line) {
     if (ReadPlainReal(line.data(), piece.data(), last, value) == last || ReadReal(piece, value))
       Values[i] = value;
   }
-}
-
-void TSolid::ParseLine(std::string_view line, const CurrentAttributes& a) {
-  ParseValues(line);
   Layer = a.LayerKey();
   if (a.ColorCode != -1) {
     Color = a.ColorCode;

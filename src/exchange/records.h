@@ -82,8 +82,8 @@ class TLine : public TData {
   SharedText MsgTag;  // MsgLine followed by the decimal MsgCount
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Only what the line itself holds; fails as ParseLine does.
-  void ParseValues(std::string_view line);
+  // Fails where ParseLine would, and reads no value.
+  static void CheckLine(std::string_view line);
 };
 
 // A "pt" line.
@@ -95,8 +95,8 @@ class TTen : public TData {
   std::int32_t BlockNumber = 0;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Only what the line itself holds; fails as ParseLine does.
-  void ParseValues(std::string_view line);
+  // Fails where ParseLine would, and reads no value.
+  static void CheckLine(std::string_view line);
 };
 
 // A "ci" line.
@@ -112,8 +112,8 @@ class TArc : public TData {
   SharedText HhpLine;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Only what the line itself holds; fails as ParseLine does.
-  void ParseValues(std::string_view line);
+  // Fails where ParseLine would, and reads no value.
+  static void CheckLine(std::string_view line);
 };
 
 // A text line while the text kind is not 0.
@@ -130,8 +130,8 @@ class TMoji : public TData {
   std::string Text;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Only what the line itself holds; fails as ParseLine does.
-  void ParseValues(std::string_view line);
+  // Fails where ParseLine would, and reads no value.
+  static void CheckLine(std::string_view line);
 };
 
 // A text line of text kind 0: also carries the last "cn0" settings.
@@ -150,8 +150,8 @@ class THTen {
   std::string Kind;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Only what the line itself holds; fails as ParseLine does.
-  void ParseValues(std::string_view line);
+  // Fails where ParseLine would, and reads no value.
+  static void CheckLine(std::string_view line);
 };
 
 // A "BL" line.
@@ -162,8 +162,8 @@ class TBlock {
   SharedText Layer;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Only what the line itself holds; fails as ParseLine does.
-  void ParseValues(std::string_view line);
+  // Fails where ParseLine would, and reads no value.
+  static void CheckLine(std::string_view line);
 };
 
 // A solid line ("sc", "se", "sg", "sl", "so" ...). Never fails.
@@ -177,8 +177,7 @@ class TSolid : public TData {
   std::array<double, 9> Values{};  // [0] piece count, [1..8] the numbers
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Only what the line itself holds; fails as ParseLine does.
-  void ParseValues(std::string_view line);
+  static void CheckLine(std::string_view) {}
 };
 
 // TextList holds both kinds of text, in file order.

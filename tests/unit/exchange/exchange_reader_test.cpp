@@ -1,5 +1,7 @@
 #include "exchange/exchange_reader.h"
 
+#include <cstring>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -23,12 +25,18 @@ struct Reader : ::testing::Test {
 
   Reader() { CreateExchangeLists(s); }
 
-  // Reads "hq" and the lines, CR LF ended; the status starts at 0.
+  // Reads "hq" and the lines, CR LF ended; the status starts at 0. A read
+  // as the program does it, keeping no records, must end the same way.
   bool Read(Lines lines) {
     std::string bytes = "hq\r\n";
     for (const std::string_view line : lines) bytes.append(line).append("\r\n");
     s.ExchangeStatus = 0;
-    return ReadExchangeBytes(s, bytes);
+    const bool ok = ReadExchangeBytes(s, bytes);
+    ExchangeState counted;
+    EXPECT_EQ(ReadExchangeBytes(counted, bytes, {.KeepRecords = false}), ok);
+    EXPECT_EQ(counted.ExchangeStatus, s.ExchangeStatus);
+    EXPECT_EQ(std::memcmp(&counted.Counters, &s.Counters, sizeof s.Counters), 0);
+    return ok;
   }
 
   bool Fails(Lines lines) { return !Read(lines) && s.ExchangeStatus == -2; }

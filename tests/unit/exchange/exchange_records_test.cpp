@@ -140,18 +140,38 @@ TEST(NumberText, IntegerAndHexDigit) {
 // as the splitting operations and ReadReal do.
 TEST(RecordTokens, AgreeWithTheSplittingOperations) {
   std::mt19937 rng(7);
-  const std::vector<std::string> words = {"1",     "-2.5",     "5.",   "1e3", "1e",  "1e400", "+-1",
-                                          "\"7\"", "\"",       "\"\"", "x",   "1x",  ".",     "\t",
-                                          "\x01",  "\x83\x5C", " ",    "  ",  "1\"2"};
+  const std::vector<std::string> words = {
+      "1",
+      "-2.5",
+      "5.",
+      "1e3",
+      "1e",
+      "1e400",
+      "+-1",
+      "\"7\"",
+      "\"",
+      "\"\"",
+      "x",
+      "1x",
+      ".",
+      "\t",
+      "\x01",
+      "\x83\x5C",
+      " ",
+      "  ",
+      "1\"2",
+      std::string(400, '9'),
+      "-0." + std::string(400, '0') + "1"};  // overflow, underflow
   for (int n = 0; n < 5000; ++n) {
     std::string line;
     for (std::size_t i = rng() % 8; i > 0; --i) line += words[rng() % words.size()];
     const TokenList tokens = SplitDelimited(line, ' ');
-    TokenCursor byToken(line), byNumber(line);
+    TokenCursor byToken(line), byNumber(line), byCheck(line);
     for (std::size_t i = 0;; ++i) {
       std::string_view token;
       double value = -1, expected = -1;
       const TokenCursor::Real real = byNumber.NextReal(value);
+      ASSERT_EQ(byCheck.CheckReal(), real) << line;
       if (!byToken.Next(token)) {
         ASSERT_EQ(i, tokens.size()) << line;
         ASSERT_EQ(real, TokenCursor::Real::None) << line;
