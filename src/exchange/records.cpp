@@ -25,9 +25,13 @@ std::string_view Need(TokenCursor& tokens) {
 // The next token as a real, which the grammar requires; without kStore it
 // is checked and reads as 0.
 template <bool kStore>
-double Real(TokenCursor& tokens) {
+inline double Real(TokenCursor& tokens) {
   double value = 0;
-  const TokenCursor::Real got = kStore ? tokens.NextReal(value) : tokens.CheckReal();
+  TokenCursor::Real got;
+  if constexpr (kStore)
+    got = tokens.NextReal(value);
+  else
+    got = tokens.CheckReal();
   if (got != TokenCursor::Real::Value) NoReal(got);
   return value;
 }
