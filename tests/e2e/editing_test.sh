@@ -93,7 +93,7 @@ folders+=("$folder.first")
 
 rm "$exchange"  # the chaining lines would be reported as a damaged exchange file
 start_program "$folder"
-probe text "$MAIN_CAPTION" | grep -qx "second line" || fail "the edited memo is not shown again"
+eventually 10 memo_shows "second line" || fail "the edited memo is not shown again"
 probe close "$MAIN_CAPTION"
 wait_program_end 10
 cmp -s "$folder/Z_Orbi.DAT" "$folder.first" || fail "the second start changed the catalogue"

@@ -106,6 +106,9 @@ menus_open() { [ "$(probe list | grep -c '^#32768')" -ge "$1" ]; }
 # The main window's tab strip shows "index count"; read afresh on every try.
 tab_is() { [ "$(probe tab "$MAIN_CAPTION")" = "$1" ]; }
 
+# A line of the main window's control texts (the memo's lines among them).
+memo_shows() { probe text "$MAIN_CAPTION" | grep -qx "$1"; }
+
 main_rect_is() { [ "$(probe rect "$MAIN_CAPTION")" = "$1" ]; }
 
 # The Wine path of a Linux path (Wine maps Z: to /).

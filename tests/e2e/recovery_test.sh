@@ -23,7 +23,6 @@ start_window() {
 }
 
 no_message() { ! probe wait-dialog Z_ORBI 0; }
-memo_shows() { probe text "$MAIN_CAPTION" | grep -qx "$1"; }
 foreground_is() { [ "$(probe foreground)" = "$1" ]; }
 
 jwcheck_on() { printf '[Option]\r\nJWCheck=1\r\n' >"$folder/Z_Orbi.ini"; }
