@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "exchange/number_text.h"
@@ -69,7 +70,8 @@ void Bump(std::int32_t& counter) {
   ++counter;
 }
 
-// Lines end at CR, LF or CR LF; a last line without a line end counts.
+// Lines end at CR, LF or CR LF. Next gives the lines that end in the text;
+// what follows the last line end is Rest().
 class LineCursor {
  public:
   explicit LineCursor(std::string_view text) : text_(text) {}
@@ -77,7 +79,7 @@ class LineCursor {
   bool Next(std::string_view& line) {
     const std::size_t n = text_.size();
     if (pos_ >= n) return false;
-    // The next LF is remembered, so a file of CR-only line ends stays linear.
+    // The next LF is remembered, so a text of CR-only line ends stays linear.
     if (nextLf_ < pos_ || nextLf_ == kUnknown) {
       const void* lf = std::memchr(text_.data() + pos_, '\n', n - pos_);
       nextLf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) : n;
@@ -86,11 +88,17 @@ class LineCursor {
     const void* cr = std::memchr(from, '\r', nextLf_ - pos_);
     const std::size_t end =
         cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data()) : nextLf_;
+    if (end == n) return false;
     line = text_.substr(pos_, end - pos_);
     pos_ = end + 1;
     if (cr && pos_ == nextLf_) ++pos_;  // CR LF is one line end
     return true;
   }
+
+  std::string_view Rest() const { return pos_ < text_.size() ? text_.substr(pos_) : ""; }
+  // The last line end was a CR in the text's last byte: an LF that follows
+  // belongs to it.
+  bool EndsInCr() const { return pos_ >= text_.size() && text_.ends_with('\r'); }
 
  private:
   static constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
@@ -493,36 +501,6 @@ const LineInterpreter::Dispatch& LineInterpreter::Rows() {
   return dispatch;
 }
 
-bool ParseExchangeText(ExchangeState& state, std::string_view bytes,
-                       const ExchangeReadOptions& options) {
-  // A NUL byte ends the text.
-  if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
-    bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
-  LineCursor cursor(bytes);
-  std::string_view line;
-  if (!cursor.Next(line)) return true;
-  if (!TrimBytes(line).starts_with("hq")) {
-    state.ExchangeStatus = kExchangeNotHq;
-    return false;
-  }
-  try {
-    LineInterpreter interpreter(state, options.KeepRecords);
-    std::uint32_t untilStopCheck = 0;
-    while (cursor.Next(line)) {
-      if (options.Stop && ++untilStopCheck % 4096 == 0 &&
-          options.Stop->load(std::memory_order_relaxed))
-        throw ExchangeParseError("stopped");
-      line = Trimmed(line);
-      if (!line.empty()) interpreter.Run(line);
-    }
-  } catch (const std::exception&) {
-    // Whatever went wrong, the host handed over a file we can't trust.
-    state.ExchangeStatus = kExchangeReadError;
-    return false;
-  }
-  return true;
-}
-
 template <class List>
 void Release(List& list) {
   List().swap(list);
@@ -589,21 +567,99 @@ void InterpretExchangeLine(ExchangeState& state, std::string_view line) {
   LineInterpreter(state).Run(line);
 }
 
+struct ExchangePieceReader::Lines {
+  Lines(ExchangeState& s, const ExchangeReadOptions& o)
+      : state(s), options(o), interpreter(s, o.KeepRecords) {}
+
+  // Reads one line; false once the read has failed.
+  bool Take(std::string_view line) {
+    if (first) {
+      first = false;
+      if (!TrimBytes(line).starts_with("hq")) {
+        state.ExchangeStatus = kExchangeNotHq;
+        failed = true;
+      }
+      return !failed;
+    }
+    try {
+      if (options.Stop && ++untilStopCheck % 4096 == 0 &&
+          options.Stop->load(std::memory_order_relaxed))
+        throw ExchangeParseError("stopped");
+      line = Trimmed(line);
+      if (!line.empty()) interpreter.Run(line);
+    } catch (const std::exception&) {
+      // Whatever went wrong, the host handed over a file we can't trust.
+      state.ExchangeStatus = kExchangeReadError;
+      failed = true;
+    }
+    return !failed;
+  }
+
+  ExchangeState& state;
+  const ExchangeReadOptions options;
+  LineInterpreter interpreter;
+  std::string cut;           // the start of a line that goes on in the next piece
+  bool lfMayFollow = false;  // the last piece ended in a CR line end
+  bool first = true;         // the "hq" line is still to come
+  bool ended = false;        // a NUL byte ended the text
+  bool failed = false;
+  std::uint32_t untilStopCheck = 0;
+};
+
+ExchangePieceReader::ExchangePieceReader(ExchangeState& state, const ExchangeReadOptions& options) {
+  ResetExchangeState(state);
+  lines_ = std::make_unique<Lines>(state, options);
+}
+
+ExchangePieceReader::~ExchangePieceReader() = default;
+
+void ExchangePieceReader::Add(std::string_view piece) {
+  Lines& r = *lines_;
+  if (r.ended || r.failed || piece.empty()) return;
+  // A NUL byte ends the text.
+  if (const void* nul = std::memchr(piece.data(), '\0', piece.size())) {
+    piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
+    r.ended = true;
+  }
+  if (std::exchange(r.lfMayFollow, false) && piece.starts_with('\n')) piece.remove_prefix(1);
+  LineCursor cursor(piece);
+  std::string_view line;
+  if (!r.cut.empty()) {
+    if (!cursor.Next(line)) {
+      r.cut.append(piece);
+      return;
+    }
+    r.cut.append(line);
+    if (!r.Take(r.cut)) return;
+    r.cut.clear();
+  }
+  while (cursor.Next(line))
+    if (!r.Take(line)) return;
+  r.cut.assign(cursor.Rest());
+  r.lfMayFollow = cursor.EndsInCr();
+}
+
+bool ExchangePieceReader::Finish() {
+  Lines& r = *lines_;
+  // A last line without a line end counts.
+  if (!r.failed && !r.cut.empty()) r.Take(r.cut);
+  r.cut.clear();
+  return !r.failed;
+}
+
 bool ReadExchangeBytes(ExchangeState& state, std::string_view bytes,
                        const ExchangeReadOptions& options) {
-  ResetExchangeState(state);
-  return ParseExchangeText(state, bytes, options);
+  ExchangePieceReader reader(state, options);
+  reader.Add(bytes);
+  return reader.Finish();
 }
 
 bool ReadExchangeFile(ExchangeState& state, bool exists, const std::optional<std::string>& content,
                       const ExchangeReadOptions& options) {
+  if (exists && content) return ReadExchangeBytes(state, *content, options);
   ResetExchangeState(state);
-  if (!exists) return false;
-  if (!content) {
-    state.ExchangeStatus = kExchangeReadError;
-    return false;
-  }
-  return ParseExchangeText(state, *content, options);
+  if (exists) state.ExchangeStatus = kExchangeReadError;
+  return false;
 }
 
 }  // namespace zorbi

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -124,9 +125,28 @@ struct ExchangeReadOptions {
 bool ReadExchangeFile(ExchangeState& state, bool exists, const std::optional<std::string>& content,
                       const ExchangeReadOptions& options = {});
 
-// Reset, then reads `bytes` as the content of the exchange file.
+// Reset, then reads `bytes` as the content of the exchange file: one piece.
 bool ReadExchangeBytes(ExchangeState& state, std::string_view bytes,
                        const ExchangeReadOptions& options = {});
+
+// Reads the exchange file's content as it arrives in pieces, so a large file
+// is never held whole. Construction resets the state; each piece is read as it
+// is added (a line cut by a piece's end is kept until it ends); Finish returns
+// what ReadExchangeBytes would have for all the pieces as one.
+class ExchangePieceReader {
+ public:
+  ExchangePieceReader(ExchangeState& state, const ExchangeReadOptions& options = {});
+  ExchangePieceReader(const ExchangePieceReader&) = delete;
+  ExchangePieceReader& operator=(const ExchangePieceReader&) = delete;
+  ~ExchangePieceReader();
+
+  void Add(std::string_view piece);
+  bool Finish();
+
+ private:
+  struct Lines;
+  std::unique_ptr<Lines> lines_;
+};
 
 // Applies one trimmed, non-empty line after the first to the state. Throws
 // ExchangeParseError when the line doesn't fit.

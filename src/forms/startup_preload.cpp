@@ -45,9 +45,24 @@ void StartupPreload::ReadDataFile() {
 
 void StartupPreload::ReadExchange() {
   try {
+    const ExchangeReadOptions options{false, &stop_};
     const bool exists = files_->Exists(exchangePath_);
-    std::optional<std::string> content = exists ? files_->ReadAll(exchangePath_) : std::nullopt;
-    loaded_ = ReadExchangeFile(exchange_, exists, content, {false, &stop_});
+    bool read = false;
+    if (exists) {
+      // Read piece by piece through one buffer: the bytes are never needed again.
+      ExchangePieceReader reader(exchange_, options);
+      read = files_->ReadPieces(exchangePath_, kExchangePieceBytes, [&](std::string_view piece) {
+        reader.Add(piece);
+        return !stop_;
+      });
+      if (read) loaded_ = reader.Finish();
+    }
+    if (!read) {
+      // No file, or one that fails to read: the latter ends as a file that
+      // could not be read at all, whatever its first pieces held.
+      exchange_ = ExchangeState();
+      loaded_ = ReadExchangeFile(exchange_, exists, std::nullopt, options);
+    }
   } catch (...) {
     exchangeFailure_ = std::current_exception();
   }

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -38,6 +39,9 @@ class StartupPreload {
   };
   // Waits for the data file only. Only once.
   DataFile TakeDataFile();
+
+  // The exchange file is read in pieces of this size into one buffer.
+  static constexpr std::size_t kExchangePieceBytes = 256 * 1024;
 
   // Waits for the exchange file. `state` becomes what ReadExchangeFile would
   // have made of a fresh state, records not kept; returns what it would have

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zorbi {
 
@@ -28,6 +30,20 @@ struct FileSystem {
     std::optional<std::string> all = ReadAll(path);
     if (all && all->size() > maxBytes) all->resize(maxBytes);
     return all;
+  }
+
+  // Hands the file to `take` in order, in pieces of at most `pieceBytes`
+  // bytes that are valid only during the call, so a large file is never held
+  // whole. `take` returns false to read no further. False when the file is
+  // missing or cannot be read, which may come after some pieces.
+  virtual bool ReadPieces(const std::string& path, std::size_t pieceBytes,
+                          const std::function<bool(std::string_view)>& take) {
+    const std::optional<std::string> all = ReadAll(path);
+    if (!all) return false;
+    const std::string_view bytes(*all);
+    for (std::size_t at = 0; at < bytes.size(); at += pieceBytes)
+      if (!take(bytes.substr(at, pieceBytes))) break;
+    return true;
   }
 
   // Replaces the whole file (ReplaceFile below). On failure the old file is

@@ -1,9 +1,9 @@
 // Any bytes as an exchange file: the reader must not crash, its result and
 // status must agree, counters must match the lists; the view-based tokens must
 // equal the splitting operations on every line, and numbers converted in place
-// the tokens' conversion; a read keeping no records must end as one that
-// keeps them; no chaining line built from any path may carry a line end of
-// its own. Every line goes to every record parser, which must agree with the
+// the tokens' conversion; a read keeping no records, or one in pieces, must
+// end as one that keeps them; no chaining line built from any path may carry
+// a line end of its own. Every line goes to every record parser, which must agree with the
 // line's token list.
 #include <cstdint>
 #include <cstdlib>
@@ -51,6 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(counted.ExchangeStatus == s.ExchangeStatus);
   Check(std::memcmp(&counted.Counters, &c, sizeof c) == 0);
   Check(counted.LineList.empty() && counted.TextList.empty() && counted.SolidList.empty());
+
+  // Read in pieces of a size the input picks, it ends as the whole read.
+  ExchangeState pieces;
+  ExchangePieceReader reader(pieces, {.KeepRecords = false});
+  const std::size_t piece = size == 0 ? 1 : data[size - 1] % 64 + 1;
+  for (std::size_t at = 0; at < size; at += piece)
+    reader.Add(std::string_view(bytes).substr(at, piece));
+  Check(reader.Finish() == ok);
+  Check(pieces.ExchangeStatus == s.ExchangeStatus);
+  Check(std::memcmp(&pieces.Counters, &c, sizeof c) == 0);
   FreeExchangeLists(s);
 
   std::size_t start = 0;

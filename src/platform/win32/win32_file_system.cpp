@@ -135,6 +135,22 @@ std::optional<std::string> Win32FileSystem::ReadHead(const std::string& path,
   return bytes;
 }
 
+bool Win32FileSystem::ReadPieces(const std::string& path, std::size_t pieceBytes,
+                                 const std::function<bool(std::string_view)>& take) {
+  FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
+  const DWORD wanted = static_cast<DWORD>(std::clamp<std::size_t>(pieceBytes, 1, 1u << 30));
+  // One buffer for every piece, not zero-filled: only what ReadFile wrote is handed on.
+  const std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(wanted);
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), buffer.get(), wanted, &read, nullptr)) return false;
+    if (read == 0 || !take(std::string_view(buffer.get(), read))) return true;
+  }
+}
+
 bool Win32FileSystem::ReadOnly(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;

@@ -13,6 +13,8 @@ class Win32FileSystem final : public FileSystem, public FileSteps {
   std::optional<std::string> ReadAll(const std::string& path) override;
   // Reads no further than `maxBytes`: the exchange file can be large.
   std::optional<std::string> ReadHead(const std::string& path, std::size_t maxBytes) override;
+  bool ReadPieces(const std::string& path, std::size_t pieceBytes,
+                  const std::function<bool(std::string_view)>& take) override;
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
     return ReplaceFile(*this, path, bytes, error);
   }

@@ -81,6 +81,36 @@ TEST_F(Reader, LineEndsAndNul) {
   EXPECT_EQ(s.LineList.size(), 1u);
 }
 
+TEST(ExchangePieces, AnyPieceSizeReadsAsTheWhole) {
+  const std::string files[] = {
+      "hq\r\nlc3\r\n1 2 3 4\r\npt 1 2\r\nci 0 0 5\r\n",
+      "hq\nlc3\n1 2 3 4\n\n5 6 7 8\n",
+      "hq\r1 2 3 4\r\r\n5 6 7 8\r",
+      "hq\r\n1 2 3 " + std::string(150, '4') + "\r\npt 1 2\r\n",  // longer than a piece
+      "hq\r\n1 2 3 4\r\npt x y\r\n",                              // bad last line
+      "hq\r\n1 2 3 4\r\npt 1 2",                                  // no final line end
+      std::string("hq\n1 2 3 4\n5 6 7 8\0pt 1 2\n", 27),
+      "\r\nhq\r\n",
+      "",
+  };
+  for (const std::string& bytes : files) {
+    ExchangeState whole;
+    const bool ok = ReadExchangeBytes(whole, bytes);
+    for (const std::size_t size : {1, 2, 3, 7, 64}) {
+      ExchangeState s;
+      ExchangePieceReader reader(s);
+      for (std::size_t at = 0; at < bytes.size(); at += size) {
+        reader.Add(std::string_view(bytes).substr(at, size));
+        reader.Add({});
+      }
+      EXPECT_EQ(reader.Finish(), ok) << bytes << " in pieces of " << size;
+      EXPECT_EQ(s.ExchangeStatus, whole.ExchangeStatus) << bytes << " in pieces of " << size;
+      EXPECT_EQ(std::memcmp(&s.Counters, &whole.Counters, sizeof s.Counters), 0)
+          << bytes << " in pieces of " << size;
+    }
+  }
+}
+
 TEST_F(Reader, RecordsAndCounters) {
   ASSERT_TRUE(
       Read({"+1 2 3 4", ".5 2 3 4", "ci 0 0 5", "pt 1 2", "cn1", "ch 1 2 3 4 \"a", "cn0 1 2 3 4",

@@ -149,8 +149,18 @@ struct FakeFiles : FileSystem, FileSteps {
                               : (Exists(path) ? EntryKind::File : EntryKind::Missing);
   }
   std::optional<std::string> ReadAll(const std::string& path) override {
-    if (unreadable.count(path) || !files.count(path)) return std::nullopt;
+    if (unreadable.count(path) || failsAfter.count(path) || !files.count(path)) return std::nullopt;
     return files[path];
+  }
+  std::map<std::string, std::size_t> failsAfter;  // a read fails after this many bytes
+  bool ReadPieces(const std::string& path, std::size_t pieceBytes,
+                  const std::function<bool(std::string_view)>& take) override {
+    if (!failsAfter.count(path) || !files.count(path))
+      return FileSystem::ReadPieces(path, pieceBytes, take);
+    const std::string_view bytes = std::string_view(files[path]).substr(0, failsAfter[path]);
+    for (std::size_t at = 0; at < bytes.size(); at += pieceBytes)
+      if (!take(bytes.substr(at, pieceBytes))) return true;
+    return false;
   }
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
     return ReplaceFile(*this, path, bytes, error);

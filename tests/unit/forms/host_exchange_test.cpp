@@ -134,6 +134,7 @@ TEST(HostExchange, AReadStartedBeforeTheWindowEndsAsTheReadInPlace) {
     const char* name;
     std::optional<std::string> content;
     bool unreadable;
+    std::size_t failsAfter = 0;  // 0: the read never fails
   } cases[] = {
       {"good", "hq\r\npt 1 2\r\n", false},
       {"no file", std::nullopt, false},
@@ -141,6 +142,10 @@ TEST(HostExchange, AReadStartedBeforeTheWindowEndsAsTheReadInPlace) {
       {"unreadable", "hq\r\n", true},
       {"large, last line bad", large + "pt x y", false},
       {"large", large, false},
+      // Read in pieces, a failure after the first ones is still a file not read.
+      {"large, read fails midway", large, false, 700000},
+      {"not hq, read fails later", "x hq\r\n" + large, false, 700000},
+      {"bad line, read fails later", "hq\r\npt x\r\n" + large, false, 700000},
   };
   for (const auto& c : cases) {
     HostRig inPlace(c.content), preloaded(c.content);
@@ -148,6 +153,8 @@ TEST(HostExchange, AReadStartedBeforeTheWindowEndsAsTheReadInPlace) {
       inPlace.files.unreadable.insert(kExchange);
       preloaded.files.unreadable.insert(kExchange);
     }
+    if (c.failsAfter)
+      inPlace.files.failsAfter[kExchange] = preloaded.files.failsAfter[kExchange] = c.failsAfter;
     StartupPreload preload(std::make_unique<FakeFiles>(preloaded.files), kDat, kExchange);
     preloaded.form.UsePreload(&preload);
     ASSERT_TRUE(inPlace.Create()) << c.name;
