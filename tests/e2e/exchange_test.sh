@@ -21,7 +21,7 @@ app_pid=$!
 expect_message "jwc_temp.txtが壊れているか、見つかりません"
 probe wait-window "$MAIN_CAPTION" 0 2>/dev/null && fail "the main window opened before the message"
 probe press Z_ORBI OK
-probe wait-window "$MAIN_CAPTION" 10000 || fail "the main window did not open after the message"
+probe wait-window "$MAIN_CAPTION" 20000 || fail "the main window did not open after the message"
 click_button OK
 wait_program_end 10
 cmp -s "$exchange" "$exchange.before" || fail "the damaged exchange file was changed"
@@ -34,7 +34,7 @@ probe wait-dialog Z_ORBI 20000 || fail "no error box for the large file"
 probe wait-window "$MAIN_CAPTION" 0 >/dev/null 2>&1 && fail "the window opened before the error box"
 probe dialog-text Z_ORBI | grep -q "JW_WINの動作が不安定" || fail "the error box says: $(probe dialog-text Z_ORBI)"
 probe press Z_ORBI OK
-probe wait-window "$MAIN_CAPTION" 10000 || fail "no window after the error box"
+probe wait-window "$MAIN_CAPTION" 20000 || fail "no window after the error box"
 click_button キャンセル
 wait_program_end 10
 expect_eq "$(tail -c 8 "$exchange" | od -An -c | tr -d ' \n')" 'pt1x\r\n' "end of the large exchange file"

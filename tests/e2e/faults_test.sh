@@ -110,7 +110,7 @@ invalid_item_once)
   start_without_window
   expect_message "選択項目の外部変形は無効です、削除してください。"
   probe press Z_ORBI OK
-  probe wait-window "$MAIN_CAPTION" 10000 || fail "the main window did not open"
+  probe wait-window "$MAIN_CAPTION" 20000 || fail "the main window did not open"
   no_dialog || fail "a second message box: $(probe dialog-text Z_ORBI)"
   probe close "$MAIN_CAPTION"
   wait_program_end 10

@@ -85,7 +85,7 @@ parse_failure)
     "また、編集中のファイルは保存してJW_WINを立上げなおしてください。")
   [ "$shown" = "$expected" ] || fail "the error box says: $shown"
   probe press Z_ORBI OK
-  probe wait-window "$MAIN_CAPTION" 10000 || fail "no window after the error box"
+  probe wait-window "$MAIN_CAPTION" 20000 || fail "no window after the error box"
   controls=$(probe controls "$MAIN_CAPTION")
   for control in "Button.*	OK$" "TStringGrid" "Edit" "SysTabControl32"; do
     echo "$controls" | grep -E "^$control" | grep -q disabled || fail "$control is not disabled"
