@@ -87,9 +87,9 @@ std::int32_t HexDigitValue(std::string_view text) {
 // The parsers read a line's values with kStore; without, they only check
 // that the line would read, and fail where it would.
 
-template <bool kStore>
-void ReadValues(TLine* r, std::string_view line) {
-  TokenCursor t(line);
+// Value1..Value4 from the next four tokens.
+template <bool kStore, typename Record>
+void ReadFourValues(TokenCursor& t, Record* r) {
   double v[4];
   for (double& value : v) value = Real<kStore>(t);
   if constexpr (kStore) {
@@ -98,6 +98,12 @@ void ReadValues(TLine* r, std::string_view line) {
     r->Value3 = v[2];
     r->Value4 = v[3];
   }
+}
+
+template <bool kStore>
+void ReadValues(TLine* r, std::string_view line) {
+  TokenCursor t(line);
+  ReadFourValues<kStore>(t, r);
 }
 
 void TLine::CheckLine(std::string_view line) {
@@ -195,14 +201,7 @@ void ReadValues(TMoji* r, std::string_view line) {
   TokenCursor t(line);
   const std::string_view kind = Need(t);
   if constexpr (kStore) r->Kind = kind;  // before the next token may overwrite it
-  double v[4];
-  for (double& value : v) value = Real<kStore>(t);
-  if constexpr (kStore) {
-    r->Value1 = v[0];
-    r->Value2 = v[1];
-    r->Value3 = v[2];
-    r->Value4 = v[3];
-  }
+  ReadFourValues<kStore>(t, r);
 }
 
 void TMoji::CheckLine(std::string_view line) {
