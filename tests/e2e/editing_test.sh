@@ -30,6 +30,16 @@ menu_command() {
 }
 
 # Grid menu: 1 項目追加, 2 項目削除, 3 項目編集, 4 項目移動, 5 確定終了.
+# 項目追加 opens the file dialog, whose DLL loads only then; cancelled, it adds nothing.
+file_dialog() { probe list | grep -m1 '^#32770' | cut -f2; }
+file_dialog_open() { [ -n "$(file_dialog)" ]; }
+file_dialog_gone() { [ -z "$(file_dialog)" ]; }
+xdotool mousemove "$summary_x" "$(row_y 1)"
+menu_command 1
+eventually 10 file_dialog_open || fail "the file dialog did not open"
+probe close "$(file_dialog)"
+eventually 10 file_dialog_gone || fail "the file dialog stayed open"
+
 xdotool mousemove "$summary_x" "$(row_y 1)"
 menu_command 4
 eventually 5 label_shows 移動モード || fail "move mode label not shown"

@@ -224,7 +224,9 @@ bool MainWindow::Create(StartupPreload* preload) {
   memo_.OnRefused = [this](char32_t refused) {
     messages_.ShowMessage(UnrepresentableTextMessage("メモ", refused), MessageKind::Warning);
   };
-  DragAcceptFiles(grid_.Handle(), TRUE);
+  // What DragAcceptFiles does, without loading shell32 at every start.
+  SetWindowLongPtrW(grid_.Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrW(grid_.Handle(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 
   bool started = false;
   Guard([&] { started = form_->FormCreateUntilExchange(); });
