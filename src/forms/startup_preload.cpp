@@ -12,6 +12,10 @@ StartupPreload::StartupPreload(std::unique_ptr<FileSystem> files, std::string da
       exchangePath_(std::move(exchangeFile)) {
   try {
     worker_ = std::thread([this] { Run(); });
+    // Back only once the worker runs: under Windows a new thread can't start
+    // while a library is loading, and the caller goes on to load some.
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return running_; });
   } catch (const std::system_error&) {
     // No thread to be had: each Take reads on the caller's thread instead.
   }
@@ -23,12 +27,17 @@ StartupPreload::~StartupPreload() {
 }
 
 void StartupPreload::Run() {
+  {
+    const std::lock_guard lock(mutex_);
+    running_ = true;
+  }
+  changed_.notify_all();
   ReadDataFile();
   {
     const std::lock_guard lock(mutex_);
     dataDone_ = true;
   }
-  dataReady_.notify_all();
+  changed_.notify_all();
   if (!stop_) ReadExchange();
 }
 
@@ -72,7 +81,7 @@ void StartupPreload::ReadExchange() {
 StartupPreload::DataFile StartupPreload::TakeDataFile() {
   if (worker_.joinable()) {
     std::unique_lock lock(mutex_);
-    dataReady_.wait(lock, [this] { return dataDone_; });
+    changed_.wait(lock, [this] { return dataDone_; });
   } else if (!dataDone_) {
     ReadDataFile();
     dataDone_ = true;

@@ -59,9 +59,10 @@ class StartupPreload {
 
   DataFile data_;
   std::exception_ptr dataFailure_;
+  bool running_ = false;   // guarded by mutex_
   bool dataDone_ = false;  // guarded by mutex_
   std::mutex mutex_;
-  std::condition_variable dataReady_;
+  std::condition_variable changed_;
 
   ExchangeState exchange_;
   bool loaded_ = false;
