@@ -255,9 +255,9 @@ bool TForm1::SaveDataFile() {
 bool TForm1::FinalSave() {
   if (!SaveDataFile()) return false;
   if (ExchangeLoaded && !Cat.PickedBatPath.empty() && !WriteChainingLines()) return false;
+  // The grid only refers to items; it lets go of them before they go.
+  ClearGrid();
   FreeCatalogue(Cat);
-  // The grid only refers to items; drop the references with the items.
-  for (int row = 1; row < C.StringGrid1.RowCount(); ++row) C.StringGrid1.SetItem(row, nullptr);
   FreeExchangeLists(Exchange);
   return true;
 }

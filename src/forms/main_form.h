@@ -197,6 +197,20 @@ class TForm1 {
   FormControls C;
 
  private:
+  // The shown tab's rows as the grid asks for them: its texts are made from
+  // the items only for the rows the grid shows or reads.
+  class TabRows final : public GridRowSource {
+   public:
+    void Show(const TMList* list) { list_ = list; }
+    int Count() const override;
+    std::string Cell(int col, int row) const override;
+    TMenuItem* Item(int row) const override;
+    std::string WidestNumber() const override;
+
+   private:
+    const TMList* list_ = nullptr;
+  };
+
   bool InitialLoad();
   bool FinalSave();
   bool LoadCatalogueFile(const std::string& path);
@@ -242,6 +256,10 @@ class TForm1 {
   std::optional<std::string> originalDataFile_;
   // The width the summary column last followed; it takes up every change.
   int resizedWidth_ = MinFormWidth;
+  // What the grid shows below its header. The grid is let go of the list
+  // (ClearGrid) before the list is changed other than by an edit of a
+  // summary or freed.
+  TabRows shownRows_;
 };
 
 }  // namespace zorbi

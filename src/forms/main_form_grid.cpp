@@ -7,12 +7,44 @@
 
 namespace zorbi {
 
-void TForm1::ClearGrid() {
-  Grid& g = C.StringGrid1;
-  for (int row = 1; row < g.RowCount(); ++row) {
-    for (int col = 0; col < 3; ++col) g.SetCell(col, row, "");
-    g.SetItem(row, nullptr);
+namespace {
+
+std::string NumberText(int row) {
+  return "  " + std::to_string(row);
+}
+
+}  // namespace
+
+int TForm1::TabRows::Count() const {
+  return list_ ? list_->Count() : 0;
+}
+
+TMenuItem* TForm1::TabRows::Item(int row) const {
+  return list_ ? list_->ItemAt(row - 1) : nullptr;
+}
+
+std::string TForm1::TabRows::Cell(int col, int row) const {
+  const TMenuItem* item = Item(row);
+  if (!item) return {};
+  switch (col) {
+    case 0:
+      return NumberText(row);
+    case 1:
+      return "  " + FileNamePart(item->BatPath);
+    case 2:
+      return item->Summary;
+    default:
+      return {};
   }
+}
+
+std::string TForm1::TabRows::WidestNumber() const {
+  return NumberText(Count());
+}
+
+void TForm1::ClearGrid() {
+  C.StringGrid1.SetRowSource(nullptr);
+  shownRows_.Show(nullptr);
 }
 
 void TForm1::ShowTabNames() {
@@ -22,18 +54,12 @@ void TForm1::ShowTabNames() {
 std::int32_t TForm1::FillGrid(std::int32_t tab) {
   const TMList* list = Cat.Tab(tab);
   if (!list) return 0;
-  Grid& g = C.StringGrid1;
-  std::int32_t picked = 0;
-  for (std::int32_t p = 0; p < list->Count(); ++p) {
-    TMenuItem* item = list->Items[static_cast<std::size_t>(p)].get();
-    const int row = p + 1;
-    g.SetCell(0, row, "  " + std::to_string(p + 1));
-    g.SetCell(1, row, "  " + FileNamePart(item->BatPath));
-    g.SetCell(2, row, item->Summary);
-    g.SetItem(row, item);
-    if (item->PickState != 0) picked = p;
-  }
-  return picked;
+  shownRows_.Show(list);
+  C.StringGrid1.SetRowSource(&shownRows_);
+  // The last item that is picked: searched from the end, it is found at once.
+  for (std::int32_t p = list->Count() - 1; p > 0; --p)
+    if (list->Items[static_cast<std::size_t>(p)]->PickState != 0) return p;
+  return 0;
 }
 
 void TForm1::ShowTab(std::int32_t tab) {

@@ -43,6 +43,20 @@ struct Control {
   virtual ~Control() = default;
 };
 
+// Where a grid takes the rows below its header: asked only for the rows it
+// shows or is asked about, so a grid of any length costs the same to fill.
+struct GridRowSource {
+  // Rows 1..Count() come from here.
+  virtual int Count() const = 0;
+  virtual std::string Cell(int col, int row) const = 0;
+  virtual TMenuItem* Item(int row) const = 0;
+  // A text at least as wide as any in column 0, which is fitted to it.
+  virtual std::string WidestNumber() const = 0;
+
+ protected:
+  ~GridRowSource() = default;
+};
+
 // The item grid: a string grid with a fixed header row and number column.
 struct Grid : Control {
   virtual int RowCount() const = 0;
@@ -52,6 +66,11 @@ struct Grid : Control {
   // Column 1's reference to the row's item; the grid never owns it.
   virtual TMenuItem* Item(int row) const = 0;
   virtual void SetItem(int row, TMenuItem* item) = 0;
+  // Rows 1.. come from `rows` from now on (all empty when null), as if each
+  // cell and item had been set; the cells and items set before are dropped.
+  // A cell or item set afterwards takes the place of the source's. The grid
+  // keeps the pointer until the next call.
+  virtual void SetRowSource(const GridRowSource* rows) = 0;
   // Selecting from code moves the current cell to (Right, Top).
   virtual GridRect Selection() const = 0;
   virtual void SetSelection(GridRect cells) = 0;

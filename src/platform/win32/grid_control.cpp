@@ -61,10 +61,8 @@ COLORREF CellLineColour() {
 }  // namespace
 
 GridControl::GridControl(int col_count, int row_count)
-    : col_widths_(static_cast<size_t>(std::max(2, col_count)), kDefaultColWidth) {
-  const int rows = std::max(2, row_count);
-  cells_.resize(static_cast<size_t>(rows) * col_widths_.size());
-  items_.assign(static_cast<size_t>(rows), nullptr);
+    : col_widths_(static_cast<size_t>(std::max(2, col_count)), kDefaultColWidth),
+      cells_(std::max(2, col_count), std::max(2, row_count)) {
   selection_ = {1, 1, ColCount() - 1, 1};
 }
 
@@ -113,8 +111,7 @@ bool GridControl::Enabled() const {
 
 void GridControl::SetRowCount(int rows) {
   rows = std::max(2, rows);
-  cells_.resize(static_cast<size_t>(rows) * col_widths_.size());
-  items_.resize(static_cast<size_t>(rows), nullptr);
+  cells_.SetRowCount(rows);
   if (editor_open_ && edit_row_ >= rows) HideEditor();
   const int last = rows - 1;
   row_ = std::min(row_, last);
@@ -126,26 +123,34 @@ void GridControl::SetRowCount(int rows) {
 }
 
 std::string GridControl::Cell(int col, int row) const {
-  if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
-  return CellText(col, row);
+  return cells_.Cell(col, row);
 }
 
 void GridControl::SetCell(int col, int row, std::string text) {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return;
-  if (col == 0 && text.size() > longest_number_.size()) {
-    longest_number_ = text;
-    FitNumberColumn();
-  }
-  CellText(col, row) = std::move(text);
+  if (col == 0) FitNumber(text);
+  cells_.SetCell(col, row, std::move(text));
   InvalidateRow(row);
 }
 
 TMenuItem* GridControl::Item(int row) const {
-  return row >= 0 && row < RowCount() ? items_[static_cast<size_t>(row)] : nullptr;
+  return cells_.Item(row);
 }
 
 void GridControl::SetItem(int row, TMenuItem* item) {
-  if (row >= 0 && row < RowCount()) items_[static_cast<size_t>(row)] = item;
+  cells_.SetItem(row, item);
+}
+
+void GridControl::SetRowSource(const GridRowSource* rows) {
+  cells_.SetSource(rows);
+  if (rows != nullptr) FitNumber(rows->WidestNumber());
+  Invalidate();
+}
+
+void GridControl::FitNumber(const std::string& number) {
+  if (number.size() <= longest_number_.size()) return;
+  longest_number_ = number;
+  FitNumberColumn();
 }
 
 void GridControl::SetSelection(GridRect cells) {
@@ -474,7 +479,7 @@ bool GridControl::CommitEditor() {
     if (handle_ != nullptr && editor_open_) ::SetFocus(editor_);
     return false;
   }
-  CellText(edit_col_, edit_row_) = *bytes;
+  cells_.SetCell(edit_col_, edit_row_, *bytes);
   HideEditor();
   return true;
 }
@@ -531,8 +536,8 @@ LRESULT GridControl::HandleEditorMessage(UINT message, WPARAM wparam, LPARAM lpa
 }
 
 void GridControl::InvalidateRow(int row) {
-  // Filling a tab writes every row; under Wine each invalidation is a round
-  // trip to the server, so rows off screen must cost nothing.
+  // Under Wine each invalidation is a round trip to the server: a row written
+  // off screen must cost nothing.
   if (handle_ == nullptr || (row != 0 && row < top_row_)) return;
   const int top = RowTop(row);
   if (top >= client_.cy) return;
@@ -629,17 +634,7 @@ void GridControl::OnScrollTimer() {
 }
 
 void GridControl::MoveRow(int from, int to) {
-  // `size` entries to a row.
-  const auto rotate = [from, to](auto& rows, std::ptrdiff_t size) {
-    const auto row = [&](int r) { return rows.begin() + r * size; };
-    if (from < to) {
-      std::rotate(row(from), row(from + 1), row(to + 1));
-    } else {
-      std::rotate(row(to), row(from), row(from + 1));
-    }
-  };
-  rotate(cells_, static_cast<std::ptrdiff_t>(col_widths_.size()));
-  rotate(items_, 1);
+  cells_.MoveRow(from, to);
   Invalidate();
 }
 
@@ -887,7 +882,7 @@ void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
     RECT edge = cell;
     DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
   }
-  const std::wstring wide = Widen(CellText(col, row));
+  const std::wstring wide = Widen(cells_.Cell(col, row));
   if (!wide.empty()) {
     SetTextColor(dc, own_colour ? text_colour_ : GetSysColor(text));
     ExtTextOutW(dc, cell.left + kTextMargin, cell.top + kTextMargin, ETO_CLIPPED, &cell,

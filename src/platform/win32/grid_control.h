@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/grid_cells.h"
 
 namespace zorbi::win32 {
 
@@ -37,12 +38,13 @@ class GridControl final : public Grid {
   // Grid
   void SetEnabled(bool enabled) override;
   bool Enabled() const override;
-  int RowCount() const override { return static_cast<int>(items_.size()); }
+  int RowCount() const override { return cells_.RowCount(); }
   void SetRowCount(int rows) override;
   std::string Cell(int col, int row) const override;
   void SetCell(int col, int row, std::string text) override;
   TMenuItem* Item(int row) const override;
   void SetItem(int row, TMenuItem* item) override;
+  void SetRowSource(const GridRowSource* rows) override;
   GridRect Selection() const override { return selection_; }
   void SetSelection(GridRect cells) override;
   int Row() const override { return row_; }
@@ -159,19 +161,14 @@ class GridControl final : public Grid {
   void OnHorizontalScroll(int request);
   void Paint(HDC dc) const;
   void PaintCell(HDC dc, int col, int row, const RECT& cell) const;
-  std::string& CellText(int col, int row) {
-    return cells_[static_cast<size_t>(row) * col_widths_.size() + static_cast<size_t>(col)];
-  }
-  const std::string& CellText(int col, int row) const {
-    return cells_[static_cast<size_t>(row) * col_widths_.size() + static_cast<size_t>(col)];
-  }
+  // Column 0 fitted to `number` too, if it is the longest so far.
+  void FitNumber(const std::string& number);
 
   std::vector<int> col_widths_;
   int number_col_width_ = kDefaultColWidth;  // as set; the fit may widen it
   std::string longest_number_;               // the longest text column 0 has held
-  // Row after row, ColCount() cells each: one block however many rows.
-  std::vector<std::string> cells_;
-  std::vector<TMenuItem*> items_;
+  // Asks the row source only for the rows painted, read or edited.
+  GridCells cells_;
   int row_height_ = kDefaultRowHeight;
   GridRect selection_{1, 1, 0, 1};
   int col_ = 1, row_ = 1;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/main_form.h"
+#include "platform/grid_cells.h"
 
 namespace zorbi::test {
 
@@ -18,11 +19,8 @@ struct FakeControl {
 };
 
 struct FakeGrid : Grid {
-  struct RowData {
-    std::array<std::string, 3> cells;
-    TMenuItem* item = nullptr;
-  };
-  std::vector<RowData> rows = std::vector<RowData>(DefaultGridRows);
+  // Asks the form's row source as the real grid does, for the rows read only.
+  GridCells content{3, DefaultGridRows};
   GridRect selection{1, 1, 2, 1};
   int topRow = 1;
   bool enabled = true;
@@ -34,23 +32,18 @@ struct FakeGrid : Grid {
 
   void SetEnabled(bool e) override { enabled = e; }
   bool Enabled() const override { return enabled; }
-  int RowCount() const override { return static_cast<int>(rows.size()); }
-  void SetRowCount(int n) override { rows.resize(static_cast<std::size_t>(n)); }
-  bool Valid(int col, int row) const { return col >= 0 && col < 3 && row >= 0 && row < RowCount(); }
-  std::string Cell(int col, int row) const override {
-    return Valid(col, row)
-               ? rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)]
-               : "";
-  }
+  int RowCount() const override { return content.RowCount(); }
+  void SetRowCount(int n) override { content.SetRowCount(n); }
+  std::string Cell(int col, int row) const override { return content.Cell(col, row); }
   void SetCell(int col, int row, std::string text) override {
-    if (Valid(col, row))
-      rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)] = std::move(text);
+    content.SetCell(col, row, std::move(text));
   }
-  TMenuItem* Item(int row) const override {
-    return Valid(1, row) ? rows[static_cast<std::size_t>(row)].item : nullptr;
-  }
-  void SetItem(int row, TMenuItem* item) override {
-    if (Valid(1, row)) rows[static_cast<std::size_t>(row)].item = item;
+  TMenuItem* Item(int row) const override { return content.Item(row); }
+  void SetItem(int row, TMenuItem* item) override { content.SetItem(row, item); }
+  void SetRowSource(const GridRowSource* rows) override { content.SetSource(rows); }
+  // The texts of a row as shown now.
+  std::array<std::string, 3> Texts(int row) const {
+    return {Cell(0, row), Cell(1, row), Cell(2, row)};
   }
   GridRect Selection() const override { return selection; }
   void SetSelection(GridRect cells) override { selection = cells; }

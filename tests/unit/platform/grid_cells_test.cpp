@@ -1,0 +1,88 @@
+#include "platform/grid_cells.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+
+namespace zorbi {
+namespace {
+
+// Rows named after their number; counts the cells it is asked for.
+struct NumberedRows final : GridRowSource {
+  explicit NumberedRows(int n) : items(static_cast<std::size_t>(n)) {}
+  int Count() const override { return static_cast<int>(items.size()); }
+  std::string Cell(int col, int row) const override {
+    ++asked;
+    return std::to_string(col) + ":" + std::to_string(row);
+  }
+  TMenuItem* Item(int row) const override { return &items[static_cast<std::size_t>(row - 1)]; }
+  std::string WidestNumber() const override { return std::to_string(Count()); }
+  mutable std::vector<TMenuItem> items;
+  mutable int asked = 0;
+};
+
+// Column 2 of rows 1..n as shown.
+std::string Column2(const GridCells& cells, int n) {
+  std::string shown;
+  for (int row = 1; row <= n; ++row) shown += cells.Cell(2, row) + " ";
+  return shown;
+}
+
+TEST(GridCells, RowsComeFromTheSourceOnlyWhenRead) {
+  NumberedRows big(100000);
+  GridCells cells(3, 100001);
+  cells.SetCell(1, 0, "header");
+  cells.SetSource(&big);
+  EXPECT_EQ(big.asked, 0);
+  EXPECT_EQ(cells.Cell(2, 100000), "2:100000");
+  EXPECT_EQ(cells.Item(1), &big.items[0]);
+  EXPECT_EQ(cells.Cell(1, 0), "header");
+
+  // A cell written keeps the rest of its row; the source is asked no more for it.
+  cells.SetCell(2, 7, "edited");
+  EXPECT_EQ(cells.Cell(1, 7), "1:7");
+  EXPECT_EQ(cells.Item(7), &big.items[6]);
+  // Rows cut off stay empty when the grid grows again.
+  cells.SetRowCount(5);
+  cells.SetRowCount(10);
+  EXPECT_EQ(cells.Cell(2, 4), "2:4");
+  EXPECT_EQ(cells.Cell(2, 7), "");
+  EXPECT_EQ(cells.Item(6), nullptr);
+
+  NumberedRows small(2);
+  cells.SetSource(&small);
+  EXPECT_EQ(Column2(cells, 4), "2:1 2:2   ");
+  cells.SetSource(nullptr);
+  EXPECT_EQ(Column2(cells, 2), "  ");
+  EXPECT_EQ(cells.Cell(1, 0), "header");
+}
+
+TEST(GridCells, MovedRowsTakeTheirItemAndEditsAlong) {
+  const struct {
+    int from, to;
+    const char* shown;
+  } rows[] = {
+      {1, 4, "2:2 x 2:4 2:1 - "},  // first to last of the source
+      {4, 1, "2:4 2:1 2:2 x - "},
+      {1, 5, "2:2 x 2:4 - 2:1 "},  // past the source, into an empty row
+      {5, 3, "2:1 2:2 - x 2:4 "},
+      {2, 3, "2:1 x 2:2 2:4 - "},
+  };
+  for (const auto& row : rows) {
+    NumberedRows source(4);
+    GridCells cells(3, 6);
+    cells.SetSource(&source);
+    cells.SetCell(2, 3, "x");
+    cells.SetCell(2, 5, "-");
+    cells.MoveRow(row.from, row.to);
+    EXPECT_EQ(Column2(cells, 5), row.shown) << row.from << "->" << row.to;
+    int moved = row.to;
+    EXPECT_EQ(cells.Item(moved), row.from <= 4 ? &source.items[row.from - 1] : nullptr);
+  }
+}
+
+}  // namespace
+}  // namespace zorbi
