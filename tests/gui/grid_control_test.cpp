@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -599,6 +600,50 @@ TEST_F(GridControlTest, CellWritesRepaintOnlyTheirRowAndOnlyOnScreen) {
     EXPECT_GE(dirty.top, top) << "row " << c.row;
     EXPECT_LE(dirty.bottom, top + kPitch) << "row " << c.row;
   }
+}
+
+// Many rows named after their number, noting the rows it is asked about.
+struct NumberedRows final : GridRowSource {
+  int Count() const override { return 100000; }
+  std::string Cell(int col, int row) const override {
+    asked.push_back(row);
+    return std::to_string(col) + ":" + std::to_string(row);
+  }
+  TMenuItem* Item(int) const override { return nullptr; }
+  std::string WidestNumber() const override { return "  100000"; }
+  mutable std::vector<int> asked;
+};
+
+TEST_F(GridControlTest, RowSourceIsAskedForTheRowsShownAndEditsOverlayIt) {
+  NumberedRows rows;
+  grid_.SetRowCount(100001);
+  grid_.SetRowSource(&rows);
+  EXPECT_TRUE(rows.asked.empty());
+  EXPECT_GT(grid_.PixelColWidth(0), kWidths[0]) << "fitted to the widest number";
+  for (const int last : {false, true}) {
+    grid_.SetTopRow(last ? 100000 : 1);
+    const int top = grid_.TopRow();
+    rows.asked.clear();
+    UpdateWindow(grid_.Handle());
+    ASSERT_FALSE(rows.asked.empty());
+    EXPECT_GE(*std::min_element(rows.asked.begin(), rows.asked.end()), top);
+    EXPECT_LE(*std::max_element(rows.asked.begin(), rows.asked.end()), top + VisibleRows());
+  }
+  // The last row edited, then dragged one up: its other cells go along.
+  grid_.SetRowSelect(false);
+  grid_.SetEditing(true);
+  grid_.SetSelection({2, 100000, 2, 100000});
+  SetFocus(grid_.Handle());
+  Press(VK_F2);
+  SetWindowTextW(grid_.Editor(), L"e");
+  SendMessageW(grid_.Editor(), WM_KEYDOWN, VK_RETURN, 1);
+  grid_.SetRowMoving(true);
+  const int top = grid_.TopRow();  // the wider number column may have cost a row
+  Mouse(WM_LBUTTONDOWN, At(0, 100000, top));
+  Mouse(WM_MOUSEMOVE, At(1, 99999, top));
+  Mouse(WM_LBUTTONUP, At(1, 99999, top), 0);
+  EXPECT_EQ(grid_.Cell(1, 99999) + grid_.Cell(2, 99999), "1:100000e");
+  EXPECT_EQ(grid_.Cell(2, 100000), "2:99999");
 }
 
 // A 32-bit top-down bitmap to draw into, 0x00RRGGBB per pixel.

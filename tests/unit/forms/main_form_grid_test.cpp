@@ -176,6 +176,18 @@ TEST(TabSwitch, LeavingThroughTheStripRemembersThePick) {
   EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 3, 2, 3}));
 }
 
+TEST(TabSwitch, CellsWrittenOnATabDoNotShowOnTheNext) {
+  Started rig({"A", "B"}, {NumberedItems(4, "C:\\a\\"), NumberedItems(3, "C:\\b\\")});
+  rig.form.Edit1Click();
+  rig.grid.SetCell(2, 2, "typed");   // edited, then left for another row
+  rig.grid.SetCell(2, 1, "stored");  // the row selected when the tab goes
+  rig.ClickTab(1);
+  EXPECT_EQ(rig.grid.Cell(2, 2), "S2");
+  EXPECT_EQ(rig.grid.Item(2), rig.form.Cat.Item(1, 1));
+  rig.ClickTab(0);
+  EXPECT_EQ(rig.grid.Cell(2, 1) + rig.grid.Cell(2, 2), "storedS2");
+}
+
 TEST(TabSwitch, SwitchingFromCodeKeepsTheLeftTabsPick) {
   Started rig({"A", "B"}, {NumberedItems(4, "C:\\a\\"), NumberedItems(3, "C:\\b\\")});
   rig.ClickRow(2);
