@@ -6,6 +6,7 @@
 #include <utility>
 #include <variant>
 
+#include "exchange/byte_scan.h"
 #include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
 #include "text/text_split.h"
@@ -79,19 +80,13 @@ class LineCursor {
   bool Next(std::string_view& line) {
     const std::size_t n = text_.size();
     if (pos_ >= n) return false;
-    // The next LF is remembered, so a text of CR-only line ends stays linear.
-    if (nextLf_ < pos_ || nextLf_ == kUnknown) {
-      const void* lf = std::memchr(text_.data() + pos_, '\n', n - pos_);
-      nextLf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) : n;
-    }
-    const char* from = text_.data() + pos_;
-    const void* cr = std::memchr(from, '\r', nextLf_ - pos_);
-    const std::size_t end =
-        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data()) : nextLf_;
-    if (end == n) return false;
-    line = text_.substr(pos_, end - pos_);
-    pos_ = end + 1;
-    if (cr && pos_ == nextLf_) ++pos_;  // CR LF is one line end
+    const char* const begin = text_.data();
+    const char* const from = begin + pos_;
+    const char* const end = FindLineEnd(begin, from, begin + n);
+    if (end == begin + n) return false;
+    line = std::string_view(from, static_cast<std::size_t>(end - from));
+    pos_ = static_cast<std::size_t>(end - begin) + 1;
+    if (*end == '\r' && pos_ < n && begin[pos_] == '\n') ++pos_;  // CR LF is one line end
     return true;
   }
 
@@ -101,10 +96,8 @@ class LineCursor {
   bool EndsInCr() const { return pos_ >= text_.size() && text_.ends_with('\r'); }
 
  private:
-  static constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
   std::string_view text_;
   std::size_t pos_ = 0;
-  std::size_t nextLf_ = kUnknown;
 };
 
 // TrimBytes, inline for the one call per line.
@@ -121,6 +114,8 @@ class LineInterpreter {
   explicit LineInterpreter(ExchangeState& state, bool keepRecords = true)
       : s_(state), a_(state.Attributes), keep_(keepRecords) {}
 
+  // Lines that follow may be read up to `readable` (nullptr: each to its end).
+  void SetReadable(const char* readable) { readable_ = readable; }
   void Run(std::string_view line);
 
  private:
@@ -145,7 +140,7 @@ class LineInterpreter {
   void Append(List& list, std::string_view line) {
     if (!keep_) {
       // Checked all the same, so a line fails exactly where it would.
-      Record::CheckLine(line);
+      Record::CheckLine(line, readable_);
       return;
     }
     Record* record;
@@ -442,6 +437,7 @@ class LineInterpreter {
   ExchangeState& s_;
   CurrentAttributes& a_;
   const bool keep_;
+  const char* readable_ = nullptr;
   const SharedText space_{" "};  // the hhp line after a text record
 };
 
@@ -571,8 +567,9 @@ struct ExchangePieceReader::Lines {
   Lines(ExchangeState& s, const ExchangeReadOptions& o)
       : state(s), options(o), interpreter(s, o.KeepRecords) {}
 
-  // Reads one line; false once the read has failed.
-  bool Take(std::string_view line) {
+  // Reads one line, which may be read up to `readable`; false once the read
+  // has failed.
+  bool Take(std::string_view line, const char* readable) {
     if (first) {
       first = false;
       if (!TrimBytes(line).starts_with("hq")) {
@@ -586,6 +583,7 @@ struct ExchangePieceReader::Lines {
           options.Stop->load(std::memory_order_relaxed))
         throw ExchangeParseError("stopped");
       line = Trimmed(line);
+      interpreter.SetReadable(readable);
       if (!line.empty()) interpreter.Run(line);
     } catch (const std::exception&) {
       // Whatever went wrong, the host handed over a file we can't trust.
@@ -630,11 +628,12 @@ void ExchangePieceReader::Add(std::string_view piece) {
       return;
     }
     r.cut.append(line);
-    if (!r.Take(r.cut)) return;
+    if (!r.Take(r.cut, r.cut.data() + r.cut.size())) return;
     r.cut.clear();
   }
+  const char* const readable = piece.data() + piece.size();
   while (cursor.Next(line))
-    if (!r.Take(line)) return;
+    if (!r.Take(line, readable)) return;
   r.cut.assign(cursor.Rest());
   r.lfMayFollow = cursor.EndsInCr();
 }
@@ -642,7 +641,7 @@ void ExchangePieceReader::Add(std::string_view piece) {
 bool ExchangePieceReader::Finish() {
   Lines& r = *lines_;
   // A last line without a line end counts.
-  if (!r.failed && !r.cut.empty()) r.Take(r.cut);
+  if (!r.failed && !r.cut.empty()) r.Take(r.cut, r.cut.data() + r.cut.size());
   r.cut.clear();
   return !r.failed;
 }

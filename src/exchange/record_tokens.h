@@ -74,6 +74,16 @@ class TokenCursor {
   std::string unquoted_;
 };
 
+// Checks many tokens of a line at once: past `skip` tokens, the next `count`
+// (at least one) must each be a plain number, [-]d+[.d*], which CheckReal
+// takes without converting it. Returns where the token after them starts, or
+// the line's end when there is none; nullptr when a token has another shape
+// or they don't all lie in the line's first 64 bytes: the caller then checks
+// token by token. Bytes from the line's start up to `readable` (nullptr: the
+// line's end) may be read.
+const char* SkipPlainNumbers(std::string_view line, const char* readable, unsigned skip,
+                             unsigned count);
+
 // Pieces as SplitBy(' ', line, list) appends them to an empty list. All are
 // counted; the first kKept are kept.
 class SpacePieces {

@@ -106,7 +106,8 @@ void ReadValues(TLine* r, std::string_view line) {
   ReadFourValues<kStore>(t, r);
 }
 
-void TLine::CheckLine(std::string_view line) {
+void TLine::CheckLine(std::string_view line, const char* readable) {
+  if (SkipPlainNumbers(line, readable, 0, 4) != nullptr) return;
   ReadValues<false>(static_cast<TLine*>(nullptr), line);
 }
 
@@ -133,7 +134,8 @@ void ReadValues(TTen* r, std::string_view line) {
   }
 }
 
-void TTen::CheckLine(std::string_view line) {
+void TTen::CheckLine(std::string_view line, const char* readable) {
+  if (SkipPlainNumbers(line, readable, 1, 2) != nullptr) return;
   ReadValues<false>(static_cast<TTen*>(nullptr), line);
 }
 
@@ -182,7 +184,16 @@ void ReadValues(TArc* r, std::string_view line) {
   }
 }
 
-void TArc::CheckLine(std::string_view line) {
+void TArc::CheckLine(std::string_view line, const char* readable) {
+  // With the three numbers, the line passes when it ends there or when the
+  // next four tokens are numbers too, however many follow.
+  const char* const end = line.data() + line.size();
+  const char* const next = SkipPlainNumbers(line, readable, 1, 3);
+  if (next == end) return;
+  if (next != nullptr &&
+      SkipPlainNumbers(std::string_view(next, static_cast<std::size_t>(end - next)), readable, 0,
+                       4) != nullptr)
+    return;
   ReadValues<false>(static_cast<TArc*>(nullptr), line);
 }
 
@@ -204,7 +215,8 @@ void ReadValues(TMoji* r, std::string_view line) {
   ReadFourValues<kStore>(t, r);
 }
 
-void TMoji::CheckLine(std::string_view line) {
+void TMoji::CheckLine(std::string_view line, const char* readable) {
+  if (SkipPlainNumbers(line, readable, 1, 4) != nullptr) return;
   ReadValues<false>(static_cast<TMoji*>(nullptr), line);
 }
 
@@ -243,7 +255,8 @@ void ReadValues(THTen* r, std::string_view line) {
   }
 }
 
-void THTen::CheckLine(std::string_view line) {
+void THTen::CheckLine(std::string_view line, const char* readable) {
+  if (SkipPlainNumbers(line, readable, 1, 2) != nullptr) return;
   ReadValues<false>(static_cast<THTen*>(nullptr), line);
 }
 
@@ -264,7 +277,10 @@ void ReadValues(TBlock* r, std::string_view line) {
   }
 }
 
-void TBlock::CheckLine(std::string_view line) {
+void TBlock::CheckLine(std::string_view line, const char* readable) {
+  // The name token must follow the numbers.
+  const char* const next = SkipPlainNumbers(line, readable, 1, 2);
+  if (next != nullptr && next != line.data() + line.size()) return;
   ReadValues<false>(static_cast<TBlock*>(nullptr), line);
 }
 

@@ -82,8 +82,9 @@ class TLine : public TData {
   SharedText MsgTag;  // MsgLine followed by the decimal MsgCount
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Fails where ParseLine would, and reads no value.
-  static void CheckLine(std::string_view line);
+  // Fails where ParseLine would, and reads no value. Bytes from the line's
+  // start up to `readable` (nullptr: the line's end) may be read.
+  static void CheckLine(std::string_view line, const char* readable = nullptr);
 };
 
 // A "pt" line.
@@ -95,8 +96,9 @@ class TTen : public TData {
   std::int32_t BlockNumber = 0;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Fails where ParseLine would, and reads no value.
-  static void CheckLine(std::string_view line);
+  // Fails where ParseLine would, and reads no value. Bytes from the line's
+  // start up to `readable` (nullptr: the line's end) may be read.
+  static void CheckLine(std::string_view line, const char* readable = nullptr);
 };
 
 // A "ci" line.
@@ -112,8 +114,9 @@ class TArc : public TData {
   SharedText HhpLine;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Fails where ParseLine would, and reads no value.
-  static void CheckLine(std::string_view line);
+  // Fails where ParseLine would, and reads no value. Bytes from the line's
+  // start up to `readable` (nullptr: the line's end) may be read.
+  static void CheckLine(std::string_view line, const char* readable = nullptr);
 };
 
 // A text line while the text kind is not 0.
@@ -130,8 +133,9 @@ class TMoji : public TData {
   std::string Text;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Fails where ParseLine would, and reads no value.
-  static void CheckLine(std::string_view line);
+  // Fails where ParseLine would, and reads no value. Bytes from the line's
+  // start up to `readable` (nullptr: the line's end) may be read.
+  static void CheckLine(std::string_view line, const char* readable = nullptr);
 };
 
 // A text line of text kind 0: also carries the last "cn0" settings.
@@ -150,8 +154,9 @@ class THTen {
   std::string Kind;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Fails where ParseLine would, and reads no value.
-  static void CheckLine(std::string_view line);
+  // Fails where ParseLine would, and reads no value. Bytes from the line's
+  // start up to `readable` (nullptr: the line's end) may be read.
+  static void CheckLine(std::string_view line, const char* readable = nullptr);
 };
 
 // A "BL" line.
@@ -162,8 +167,9 @@ class TBlock {
   SharedText Layer;
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  // Fails where ParseLine would, and reads no value.
-  static void CheckLine(std::string_view line);
+  // Fails where ParseLine would, and reads no value. Bytes from the line's
+  // start up to `readable` (nullptr: the line's end) may be read.
+  static void CheckLine(std::string_view line, const char* readable = nullptr);
 };
 
 // A solid line ("sc", "se", "sg", "sl", "so" ...). Never fails.
@@ -177,7 +183,7 @@ class TSolid : public TData {
   std::array<double, 9> Values{};  // [0] piece count, [1..8] the numbers
 
   void ParseLine(std::string_view line, const CurrentAttributes& attributes);
-  static void CheckLine(std::string_view) {}
+  static void CheckLine(std::string_view, const char* = nullptr) {}
 };
 
 // TextList holds both kinds of text, in file order.

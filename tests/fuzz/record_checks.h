@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "exchange/number_text.h"
@@ -28,13 +29,30 @@ inline bool Reals(const TokenList& tokens, std::size_t first, std::size_t n, dou
 }
 
 template <class Record>
-bool Parses(Record& record, std::string_view line) {
+bool Checks(std::string_view line, const char* readable) {
   try {
-    record.ParseLine(line, CurrentAttributes{});
+    Record::CheckLine(line, readable);
   } catch (const ExchangeParseError&) {
     return false;
   }
   return true;
+}
+
+// The line parses; the check alone agrees, whether it may read past the
+// line's end (into digits) or not.
+template <class Record>
+bool Parses(Record& record, std::string_view line) {
+  bool ok = true;
+  try {
+    record.ParseLine(line, CurrentAttributes{});
+  } catch (const ExchangeParseError&) {
+    ok = false;
+  }
+  Check(Checks<Record>(line, nullptr) == ok);
+  const std::string padded = std::string(line) + std::string(64, '7');
+  Check(Checks<Record>(std::string_view(padded).substr(0, line.size()),
+                       padded.data() + padded.size()) == ok);
+  return ok;
 }
 
 // `line` trimmed as the reader hands it to the parsers.
