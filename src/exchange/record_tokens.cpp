@@ -107,7 +107,11 @@ const char* SkipPlainNumbers(std::string_view line, const char* readable, unsign
   const std::uint64_t word = ~c.blank & inLine;
   const std::uint64_t starts = word & ~(word << 1);
   std::uint64_t next = starts;
-  for (unsigned i = 0; i < skip; ++i) next &= next - 1;
+  // A skipped token in quotes may hold blanks.
+  for (unsigned i = 0; i < skip; ++i) {
+    if (next == 0 || p[std::countr_zero(next)] == '"') return nullptr;
+    next &= next - 1;
+  }
   if (next == 0) return nullptr;
   const std::uint64_t from = next & -next;
   for (unsigned i = 1; i < count; ++i) next &= next - 1;

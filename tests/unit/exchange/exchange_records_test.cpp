@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "exchange/byte_scan.h"
 #include "exchange/number_text.h"
 #include "exchange/record_tokens.h"
 #include "text/text_split.h"
@@ -326,4 +327,76 @@ TEST(Records, SolidNeverFails) {
   EXPECT_THAT(colour(0x123456), ElementsAre(0x123456, 0x56, 0x34, 0x12));
   EXPECT_THAT(colour(INT32_MIN), ElementsAre(INT32_MIN, 0, 0, -32768));  // no overflow
   EXPECT_THAT(colour(-1), ElementsAre(5, -1, -1, -1));
+}
+
+// The vector scans must give what the byte-by-byte ones give, for every
+// start and end within and across 16-byte blocks.
+TEST(ByteScan, AgreesWithTheByteByByteScan) {
+  std::mt19937 rng(11);
+  const std::string alphabet("\r\n \t\x01\x00-.09+\"x\x83\xff", 16);
+  for (int n = 0; n < 200; ++n) {
+    std::string bytes(100, ' ');
+    for (char& b : bytes) b = alphabet[rng() % (n % 2 == 0 ? alphabet.size() : 6)];
+    const char* const begin = bytes.data();
+    for (std::size_t at = 0; at <= 36; ++at) {
+      const ByteClasses vector = ClassifyBytes(begin + at), byOne = ClassifyBytesByOne(begin + at);
+      ASSERT_EQ(std::memcmp(&vector, &byOne, sizeof vector), 0) << n << " at " << at;
+      for (std::size_t end = at; end <= bytes.size(); ++end)
+        ASSERT_EQ(FindLineEnd(begin, begin + at, begin + end),
+                  FindLineEndByOne(begin + at, begin + end))
+            << n << " at " << at << " to " << end;
+    }
+  }
+}
+
+// Lines whose plain numbers are checked by byte masks: numbers that end at
+// block edges and at the window's end, and shapes that must be left to the
+// token-by-token check. Where SkipPlainNumbers takes a line, CheckLine must
+// agree with ParseLine whether bytes after the line may be read or not.
+TEST(RecordTokens, PlainNumbersByMasks) {
+  const std::string d15(15, '1'), d16(16, '2'), d30(30, '3'), d56(56, '4');
+  struct Case {
+    std::string line;
+    unsigned skip, count;
+    int after;  // where the next token starts; -1: left to the other check
+  };
+  const Case cases[] = {
+      {"1 2 3 4", 0, 4, 7},
+      {"1 -2.5 3. 4 x", 0, 4, 12},
+      {"pt " + d15 + "." + d15 + " -" + d15, 1, 2, 51},  // ends past block three
+      {"pt " + d16 + " " + d16 + " " + d16 + " " + d16, 1, 3, 54},
+      {"pt " + d30 + " " + d30, 1, 2, 64},        // the window's last byte
+      {"pt " + d30 + " " + d30 + "1", 1, 2, -1},  // beyond the window
+      {"pt " + d30 + " " + d30 + "1", 1, 1, 34},
+      {"pt 1 2", 1, 3, -1},  // too few tokens
+      {"pt\t1\x01-2", 1, 2, 7},
+      {"\"p t\" 1 2", 1, 2, -1},          // a quoted token may hold blanks
+      {"1 2 3 " + d56 + " -", 0, 5, -1},  // a '-' in the window's last byte
+      {"1 2 3 " + d56 + "..", 0, 4, -1},
+      {"1 2 3 " + d56 + "1.", 0, 4, 64},
+  };
+  for (const Case& c : cases) {
+    const char* const after = SkipPlainNumbers(c.line, nullptr, c.skip, c.count);
+    EXPECT_EQ(after == nullptr ? -1 : after - c.line.data(), c.after) << c.line;
+  }
+  for (const char* shape : {"-", "--1", "1-2", "-.5", ".5", "+1", "1.2.3", "1..", "1e5", "\"1\"",
+                            "1x", "0x1", "1\x83"}) {
+    const std::string line = std::string("1 2 3 ") + shape;
+    EXPECT_EQ(SkipPlainNumbers(line, nullptr, 0, 4), nullptr) << line;
+    const std::string more = line + " 1";
+    EXPECT_EQ(SkipPlainNumbers(more, nullptr, 0, 3), more.data() + 6) << line;
+    for (const std::string& l : {line, d15 + " " + line, line + " " + d30}) {
+      const std::string padded = l + std::string(64, '5');
+      const auto checks = [&](const char* readable) {
+        try {
+          TLine::CheckLine(std::string_view(padded).substr(0, l.size()), readable);
+        } catch (const ExchangeParseError&) {
+          return false;
+        }
+        return true;
+      };
+      EXPECT_EQ(checks(nullptr), !Fails<TLine>(l)) << l;
+      EXPECT_EQ(checks(padded.data() + padded.size()), !Fails<TLine>(l)) << l;
+    }
+  }
 }
