@@ -43,20 +43,18 @@ inline ByteClasses ClassifyBytesByOne(const char* p) {
 // The 64 bytes from p on, all of which must be readable.
 inline ByteClasses ClassifyBytes(const char* p) {
 #if defined(__SSE2__)
-  const __m128i one = _mm_set1_epi8(1), thirtyOne = _mm_set1_epi8(31);
-  const __m128i zero = _mm_set1_epi8('0'), nine = _mm_set1_epi8(9);
+  // A range becomes the lowest bytes of the signed range, compared at once.
+  const __m128i blankBias = _mm_set1_epi8(127), blankBelow = _mm_set1_epi8(-128 + 32);
+  const __m128i digitBias = _mm_set1_epi8(128 - '0'), digitBelow = _mm_set1_epi8(-128 + 10);
   const __m128i minus = _mm_set1_epi8('-'), dot = _mm_set1_epi8('.');
   const auto bits = [](__m128i m, unsigned block) {
-    return std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(m))} << (16 * block);
+    return std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(m))} << (16 * block);
   };
   ByteClasses c;
   for (unsigned block = 0; block < 4; ++block) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * block));
-    // Unsigned ranges: b - low is at most high - low.
-    const __m128i b = _mm_sub_epi8(x, one);
-    const __m128i d = _mm_sub_epi8(x, zero);
-    c.blank |= bits(_mm_cmpeq_epi8(_mm_min_epu8(b, thirtyOne), b), block);
-    c.digit |= bits(_mm_cmpeq_epi8(_mm_min_epu8(d, nine), d), block);
+    c.blank |= bits(_mm_cmpgt_epi8(blankBelow, _mm_add_epi8(x, blankBias)), block);
+    c.digit |= bits(_mm_cmpgt_epi8(digitBelow, _mm_add_epi8(x, digitBias)), block);
     c.minus |= bits(_mm_cmpeq_epi8(x, minus), block);
     c.dot |= bits(_mm_cmpeq_epi8(x, dot), block);
   }

@@ -93,53 +93,64 @@ TokenCursor::Real TokenCursor::NextOtherReal(double& value) {
 
 const char* SkipPlainNumbers(std::string_view line, const char* readable, unsigned skip,
                              unsigned count) {
-  const char* const p = line.data();
-  const std::size_t size = line.size();
-  ByteClasses c;
-  if (readable != nullptr && readable - p >= 64) {
-    c = ClassifyBytes(p);
-  } else {
-    char copy[64] = {};
-    std::memcpy(copy, p, std::min<std::size_t>(size, 64));
-    c = ClassifyBytes(copy);
+  if (line.empty()) return nullptr;
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  if (readable == nullptr) readable = end;
+  // One window of 64 bytes after another, each taking the tokens that end in it.
+  for (;;) {
+    const std::size_t size = static_cast<std::size_t>(end - p);
+    ByteClasses c;
+    if (readable - p >= 64) {
+      c = ClassifyBytes(p);
+    } else {
+      char copy[64] = {};
+      std::memcpy(copy, p, std::min<std::size_t>(size, 64));
+      c = ClassifyBytes(copy);
+    }
+    const bool lineEnds = size <= 64;
+    const std::uint64_t inLine =
+        lineEnds ? (std::uint64_t{2} << (size - 1)) - 1 : ~std::uint64_t{0};
+    const std::uint64_t word = ~c.blank & inLine;
+    const std::uint64_t starts = word & ~(word << 1);
+    std::uint64_t next = starts;
+    // A skipped token in quotes may hold blanks.
+    for (; skip != 0; --skip) {
+      if (next == 0 || p[std::countr_zero(next)] == '"') return nullptr;
+      next &= next - 1;
+    }
+    if (next == 0) return nullptr;
+    const std::uint64_t from = next & -next;
+    unsigned taken = 0;  // tokens that end in the window
+    for (; taken < count && (next & (next - 1)) != 0; ++taken) next &= next - 1;
+    const char* after;     // where the next token starts
+    std::uint64_t region;  // the bytes from the first checked token to `after`
+    if (taken == count || (!lineEnds && taken != 0)) {
+      after = p + std::countr_zero(next);
+      region = (next & -next) - from;
+    } else if (lineEnds && taken + 1 == count) {
+      taken = count;
+      after = end;
+      region = inLine & -from;
+    } else {
+      return nullptr;  // too few tokens, or one fills the window
+    }
+    // Every byte is a blank, digit, '-' or '.'; a '-' only starts a token and
+    // is followed by a digit, as is a token start without one; a '.' follows a
+    // digit, and only digits follow it up to a blank or the line's end. A
+    // '-' or run of digits in the last bit ends the line, so what is shifted
+    // out can be left: only the '-' fails there.
+    const std::uint64_t digit = c.digit & inLine;
+    const std::uint64_t minus = c.minus & region, dot = c.dot & region;
+    const std::uint64_t runEnds = (digit + (dot << 1)) & ~digit;
+    const std::uint64_t faults = (c.other & region) | (minus & ~starts) | ((minus << 1) & ~digit) |
+                                 (minus >> 63) | (starts & region & ~(minus | digit)) |
+                                 (dot & ~(digit << 1)) | (runEnds & region & ~c.blank);
+    if (faults != 0) return nullptr;
+    count -= taken;
+    if (count == 0) return after;
+    p = after;
   }
-  const std::uint64_t inLine = size >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << size) - 1;
-  const std::uint64_t word = ~c.blank & inLine;
-  const std::uint64_t starts = word & ~(word << 1);
-  std::uint64_t next = starts;
-  // A skipped token in quotes may hold blanks.
-  for (unsigned i = 0; i < skip; ++i) {
-    if (next == 0 || p[std::countr_zero(next)] == '"') return nullptr;
-    next &= next - 1;
-  }
-  if (next == 0) return nullptr;
-  const std::uint64_t from = next & -next;
-  for (unsigned i = 1; i < count; ++i) next &= next - 1;
-  if (next == 0) return nullptr;  // fewer tokens, or not all in the window
-  next &= next - 1;
-  const char* after;
-  std::uint64_t region;  // the bytes from the first checked token to `after`
-  if (next != 0) {
-    after = p + std::countr_zero(next);
-    region = (next & -next) - from;
-  } else if (size <= 64) {
-    after = p + size;
-    region = inLine & -from;
-  } else {
-    return nullptr;  // the last token may go on past the window
-  }
-  // Every byte is a blank, digit, '-' or '.'; a '-' only starts a token and
-  // is followed by a digit, as is a token start without one; a '.' follows a
-  // digit, and only digits follow it up to a blank or the line's end. A
-  // '-' or run of digits in the last bit ends the line, so what is shifted
-  // out can be left: only the '-' fails there.
-  const std::uint64_t digit = c.digit & inLine;
-  const std::uint64_t minus = c.minus & region, dot = c.dot & region;
-  const std::uint64_t runEnds = (digit + (dot << 1)) & ~digit;
-  const std::uint64_t faults = (c.other & region) | (minus & ~starts) | ((minus << 1) & ~digit) |
-                               (minus >> 63) | (starts & region & ~(minus | digit)) |
-                               (dot & ~(digit << 1)) | (runEnds & region & ~c.blank);
-  return faults == 0 ? after : nullptr;
 }
 
 void SpacePieces::Add(std::string_view piece) {

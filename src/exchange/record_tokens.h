@@ -78,9 +78,9 @@ class TokenCursor {
 // (at least one) must each be a plain number, [-]d+[.d*], which CheckReal
 // takes without converting it. Returns where the token after them starts, or
 // the line's end when there is none; nullptr when a token has another shape
-// or they don't all lie in the line's first 64 bytes: the caller then checks
-// token by token. Bytes from the line's start up to `readable` (nullptr: the
-// line's end) may be read.
+// or is too long for a 64-byte window: the caller then checks token by token.
+// Bytes from the line's start up to `readable` (nullptr: the line's end) may
+// be read.
 const char* SkipPlainNumbers(std::string_view line, const char* readable, unsigned skip,
                              unsigned count);
 

@@ -366,8 +366,10 @@ TEST(RecordTokens, PlainNumbersByMasks) {
       {"pt " + d15 + "." + d15 + " -" + d15, 1, 2, 51},  // ends past block three
       {"pt " + d16 + " " + d16 + " " + d16 + " " + d16, 1, 3, 54},
       {"pt " + d30 + " " + d30, 1, 2, 64},        // the window's last byte
-      {"pt " + d30 + " " + d30 + "1", 1, 2, -1},  // beyond the window
+      {"pt " + d30 + " " + d30 + "1", 1, 2, 65},  // in the next window
       {"pt " + d30 + " " + d30 + "1", 1, 1, 34},
+      {"1 " + d56 + d30 + " 2", 0, 3, -1},  // a token fills the window
+      {"-1 " + d30 + " " + d30 + " " + d30 + " " + d30 + " " + d56 + " 3.", 0, 7, 186},
       {"pt 1 2", 1, 3, -1},  // too few tokens
       {"pt\t1\x01-2", 1, 2, 7},
       {"\"p t\" 1 2", 1, 2, -1},          // a quoted token may hold blanks
