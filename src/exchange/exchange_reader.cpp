@@ -116,9 +116,18 @@ class LineInterpreter {
 
   // Lines that follow may be read up to `readable` (nullptr: each to its end).
   void SetReadable(const char* readable) { readable_ = readable; }
-  void Run(std::string_view line);
+  // Line records, nearly every line of a large file, are taken inline.
+  void Run(std::string_view line) {
+    const char first = line.front();
+    if ((first >= '0' && first <= '9') || first == '+' || first == '-' || first == '.')
+      LineRecord(line);
+    else
+      RunTagged(line);
+  }
 
  private:
+  void RunTagged(std::string_view line);
+
   // Returns false to let the rows after it try the line.
   using Handler = bool (LineInterpreter::*)(std::string_view);
   struct Row {
@@ -471,14 +480,9 @@ const LineInterpreter::Row LineInterpreter::kRows[] = {
     {"hn", &LineInterpreter::Hn},
 };
 
-void LineInterpreter::Run(std::string_view line) {
-  const char first = line.front();
-  if ((first >= '0' && first <= '9') || first == '+' || first == '-' || first == '.') {
-    LineRecord(line);
-    return;
-  }
+void LineInterpreter::RunTagged(std::string_view line) {
   const Dispatch& d = Rows();
-  const unsigned char b = static_cast<unsigned char>(first);
+  const unsigned char b = static_cast<unsigned char>(line.front());
   for (std::size_t i = d.start[b]; i != d.start[b + 1u]; ++i)
     if (StartsWith(line, d.rows[i]->tag) && (this->*d.rows[i]->run)(line)) return;
 }

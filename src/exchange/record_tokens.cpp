@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "exchange/byte_scan.h"
 #include "exchange/number_text.h"
 
 namespace zorbi {
@@ -91,8 +90,10 @@ TokenCursor::Real TokenCursor::NextOtherReal(double& value) {
   return ReadReal(token, value) ? Real::Value : Real::NotANumber;
 }
 
-const char* SkipPlainNumbers(std::string_view line, const char* readable, unsigned skip,
-                             unsigned count) {
+namespace token_detail {
+
+const char* SkipPlainNumbersByWindows(std::string_view line, const char* readable, unsigned skip,
+                                      unsigned count) {
   if (line.empty()) return nullptr;
   const char* p = line.data();
   const char* const end = p + line.size();
@@ -135,23 +136,14 @@ const char* SkipPlainNumbers(std::string_view line, const char* readable, unsign
     } else {
       return nullptr;  // too few tokens, or one fills the window
     }
-    // Every byte is a blank, digit, '-' or '.'; a '-' only starts a token and
-    // is followed by a digit, as is a token start without one; a '.' follows a
-    // digit, and only digits follow it up to a blank or the line's end. A
-    // '-' or run of digits in the last bit ends the line, so what is shifted
-    // out can be left: only the '-' fails there.
-    const std::uint64_t digit = c.digit & inLine;
-    const std::uint64_t minus = c.minus & region, dot = c.dot & region;
-    const std::uint64_t runEnds = (digit + (dot << 1)) & ~digit;
-    const std::uint64_t faults = (c.other & region) | (minus & ~starts) | ((minus << 1) & ~digit) |
-                                 (minus >> 63) | (starts & region & ~(minus | digit)) |
-                                 (dot & ~(digit << 1)) | (runEnds & region & ~c.blank);
-    if (faults != 0) return nullptr;
+    if (PlainFaults(c, inLine, starts, region) != 0) return nullptr;
     count -= taken;
     if (count == 0) return after;
     p = after;
   }
 }
+
+}  // namespace token_detail
 
 void SpacePieces::Add(std::string_view piece) {
   if (count_ < kKept) views_[count_] = piece;

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "exchange/byte_scan.h"
 #include "exchange/number_text.h"
 #include "text/text_split.h"
 
@@ -74,6 +77,29 @@ class TokenCursor {
   std::string unquoted_;
 };
 
+namespace token_detail {
+// Where the bytes of `region` break the plain-number shape: every byte is a
+// blank, digit, '-' or '.'; a '-' only starts a token and is followed by a
+// digit, as is a token start without one; a '.' follows a digit, and only
+// digits follow it up to a blank or the line's end. A '-' or run of digits in
+// the last bit ends the line, so what is shifted out can be left: only the
+// '-' fails there.
+inline std::uint64_t PlainFaults(const ByteClasses& c, std::uint64_t inLine, std::uint64_t starts,
+                                 std::uint64_t region) {
+  const std::uint64_t digit = c.digit & inLine;
+  const std::uint64_t minus = c.minus & region, dot = c.dot & region;
+  const std::uint64_t runEnds = (digit + (dot << 1)) & ~digit;
+  return (c.other & region) | (minus & ~starts) | ((minus << 1) & ~digit) | (minus >> 63) |
+         (starts & region & ~(minus | digit)) | (dot & ~(digit << 1)) |
+         (runEnds & region & ~c.blank);
+}
+
+// SkipPlainNumbers one window of 64 bytes after another, and near the end
+// of what may be read.
+const char* SkipPlainNumbersByWindows(std::string_view line, const char* readable, unsigned skip,
+                                      unsigned count);
+}  // namespace token_detail
+
 // Checks many tokens of a line at once: past `skip` tokens, the next `count`
 // (at least one) must each be a plain number, [-]d+[.d*], which CheckReal
 // takes without converting it. Returns where the token after them starts, or
@@ -81,8 +107,33 @@ class TokenCursor {
 // or is too long for a 64-byte window: the caller then checks token by token.
 // Bytes from the line's start up to `readable` (nullptr: the line's end) may
 // be read.
-const char* SkipPlainNumbers(std::string_view line, const char* readable, unsigned skip,
-                             unsigned count);
+inline const char* SkipPlainNumbers(std::string_view line, const char* readable, unsigned skip,
+                                    unsigned count) {
+  const char* const p = line.data();
+  const std::size_t size = line.size();
+  // Inline, the common case: a line of one window, with the window readable.
+  if (size - 1 >= 64 || readable == nullptr || readable - p < 64)
+    return token_detail::SkipPlainNumbersByWindows(line, readable, skip, count);
+  const ByteClasses c = ClassifyBytes(p);
+  const std::uint64_t inLine = ~std::uint64_t{0} >> (64 - size);
+  const std::uint64_t word = ~c.blank & inLine;
+  const std::uint64_t starts = word & ~(word << 1);
+  std::uint64_t next = starts;
+  // A skipped token in quotes may hold blanks.
+  for (unsigned i = 0; i < skip; ++i) {
+    if (next == 0 || p[std::countr_zero(next)] == '"') return nullptr;
+    next &= next - 1;
+  }
+  const std::uint64_t from = next & -next;
+  for (unsigned i = 1; i < count; ++i) next &= next - 1;
+  if (next == 0) return nullptr;  // too few tokens
+  next &= next - 1;
+  const std::uint64_t to = next & -next;  // none: the tokens end the line
+  // Past a 64-byte line, inLine + 1 wraps to 0, which is right.
+  const std::uint64_t region = (to != 0 ? to : inLine + 1) - from;
+  if (token_detail::PlainFaults(c, inLine, starts, region) != 0) return nullptr;
+  return to != 0 ? p + std::countr_zero(to) : p + size;
+}
 
 // Pieces as SplitBy(' ', line, list) appends them to an empty list. All are
 // counted; the first kKept are kept.
