@@ -21,6 +21,7 @@ struct ByteClasses {
   std::uint64_t other = 0;  // none of the above
 };
 
+// ClassifyBytes a byte at a time.
 inline ByteClasses ClassifyBytesByOne(const char* p) {
   ByteClasses c;
   for (unsigned i = 0; i < 64; ++i) {
