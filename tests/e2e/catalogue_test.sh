@@ -17,8 +17,9 @@ folders+=("$folder.original")
 
 start_program "$folder"
 expect_eq "$(probe tab "$MAIN_CAPTION")" "1 2" "selected tab and tab count"
-probe text "$MAIN_CAPTION" | grep -q '^円を描く' || fail "memo does not show the picked item's memo"
-probe text "$MAIN_CAPTION" | grep -q '^二行目' || fail "memo lacks its second line"
+# Each read retries: a program still busy starting may not answer the probe in time.
+eventually 10 memo_shows 円を描く || fail "memo does not show the picked item's memo"
+eventually 10 memo_shows 二行目 || fail "memo lacks its second line"
 if [ -n "$shot" ]; then
   read -r left top width height < <(probe rect "$MAIN_CAPTION")
   import -window root -crop "${width}x${height}+${left}+${top}" +repage "$shot"
