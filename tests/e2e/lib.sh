@@ -107,7 +107,7 @@ menus_open() { [ "$(probe list | grep -c '^#32768')" -ge "$1" ]; }
 tab_is() { [ "$(probe tab "$MAIN_CAPTION")" = "$1" ]; }
 
 # A line of the main window's control texts (the memo's lines among them).
-memo_shows() { probe text "$MAIN_CAPTION" | grep -qx "$1"; }
+memo_shows() { probe text "$MAIN_CAPTION" | tr -d '\r' | grep -qx "$1"; }
 
 main_rect_is() { [ "$(probe rect "$MAIN_CAPTION")" = "$1" ]; }
 
