@@ -372,7 +372,7 @@ int TimeStart(const Args& args) {
   QueryPerformanceCounter(&started);
   if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-    Fail("cannot start " + Utf8(exe));
+    Fail("cannot start " + Utf8(exe) + ": error " + std::to_string(GetLastError()));
     return 1;
   }
   CloseHandle(process.hThread);
