@@ -56,7 +56,8 @@ std::int32_t TForm1::FillGrid(std::int32_t tab) {
   if (!list) return 0;
   shownRows_.Show(list);
   C.StringGrid1.SetRowSource(&shownRows_);
-  // The last item that is picked: searched from the end, it is found at once.
+  // The last item that is picked, as the rows used to be filled: searched
+  // from the end, so a pick near the end is found at once.
   for (std::int32_t p = list->Count() - 1; p > 0; --p)
     if (list->Items[static_cast<std::size_t>(p)]->PickState != 0) return p;
   return 0;
