@@ -10,9 +10,18 @@ namespace zorbi {
 
 std::string PathTxtImage(const std::vector<std::string>& tabNames, const TTabList& tabs) {
   std::string text = JoinCommaText(tabNames) + "\r\n";
+  // Sized first: at 100,000 items the growing string was copied twenty times.
+  constexpr std::size_t kNumberBytes = 11;  // "-2147483648"
+  std::size_t size = text.size();
   for (const auto& tab : tabs)
-    for (const auto& item : tab->Items)
-      text += std::to_string(item->TabNo) + "," + item->BatPath + "\r\n";
+    for (const auto& item : tab->Items) size += kNumberBytes + 1 + item->BatPath.size() + 2;
+  text.reserve(size);
+  char number[kNumberBytes];
+  for (const auto& tab : tabs)
+    for (const auto& item : tab->Items) {
+      const auto end = std::to_chars(number, number + kNumberBytes, item->TabNo).ptr;
+      text.append(number, end).append(",").append(item->BatPath).append("\r\n");
+    }
   return text;
 }
 

@@ -5,6 +5,9 @@
 namespace zorbi {
 
 std::string_view SjisPrefix(std::string_view text, std::size_t maxBytes) {
+  // A whole text ends on a boundary: only a longer one needs the walk, and
+  // every stored text passes here at each close.
+  if (text.size() <= maxBytes) return text;
   std::size_t end = 0;
   while (end < text.size()) {
     const std::size_t len = SjisCharLen(text, end);
