@@ -15,7 +15,11 @@ other_prefix=""
 
 lib_cleanup() {
   if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null || true; fi
-  if [ -n "$other_prefix" ]; then "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" wineserver -k 2>/dev/null || true; fi
+  # The other user's wineserver ends before its prefix goes.
+  if [ -n "$other_prefix" ]; then
+    "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" wineserver -k 2>/dev/null || true
+    timeout 20 "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" wineserver -w 2>/dev/null || true
+  fi
   if [ ${#folders[@]} -gt 0 ]; then rm -rf "${folders[@]}"; fi
 }
 trap lib_cleanup EXIT
@@ -28,25 +32,29 @@ fail() {
 probe() { "${wine_cmd[@]}" "$ZORBI_PROBE" "$@"; }
 
 # From here on the program and the probe run as the user nobody, in a Wine
-# prefix of that user's (made once, beside the build): root ignores file
-# modes, so read-only files and folders can only be tried as another user.
-# Folders made afterwards are open to that user; their files belong to root
-# until the test hands them over with chown.
+# prefix of that user's: root ignores file modes, so read-only files and
+# folders can only be tried as another user. All that user needs (its home,
+# the prefix, a copy of the probe) lives in a fresh temporary folder, as the
+# clone itself may lie in a folder only its owner can enter. Folders made
+# afterwards are open to that user; their files belong to root until the
+# test hands them over with chown.
 as_other_user() {
   local home
-  home=$(cd "$(dirname "$ZORBI_EXE")" && pwd)/wine-nobody
-  other_prefix=$home/prefix
-  mkdir -p "$home"
+  home=$(mktemp -d "${TMPDIR:-/tmp}/zorbi-nobody.XXXXXX")
+  folders+=("$home")
+  chmod 755 "$home"
   chown nobody:nogroup "$home"
+  cp "$ZORBI_PROBE" "$home/zorbi_probe.exe"
+  ZORBI_PROBE=$home/zorbi_probe.exe
+  other_prefix=$home/prefix
   wine_cmd=(setpriv --reuid=nobody --regid=nogroup --clear-groups env -i "PATH=$PATH"
             "HOME=$home" "WINEPREFIX=$other_prefix" WINEDEBUG=-all "DISPLAY=$DISPLAY"
             "LC_ALL=${LC_ALL:-C.UTF-8}" "WINEDLLOVERRIDES=mscoree=;mshtml=" wine)
-  if [ ! -f "$home/.ready" ]; then
-    "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" DISPLAY= wineboot -i >/dev/null 2>&1 ||
-      fail "cannot make a Wine prefix for nobody"
-    "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" wineserver -w
-    touch "$home/.ready"
-  fi
+  "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" test -x "$home" ||
+    fail "the user nobody cannot reach $home: set TMPDIR to a folder every user can enter"
+  "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" DISPLAY= wineboot -i >/dev/null 2>&1 ||
+    fail "cannot make a Wine prefix for nobody"
+  "${wine_cmd[@]:0:${#wine_cmd[@]}-1}" wineserver -w
 }
 
 # Runs a command until it succeeds, at most `seconds` long.
