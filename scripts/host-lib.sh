@@ -2,8 +2,8 @@
 # jwc_temp.txt, run the BAT file through the command interpreter in the BAT
 # file's folder ("REM #cd"), wait for it, read jwc_temp.txt back, and go on
 # with a chained BAT file. Sourced by scripts/host-sim and the black-box tests;
-# runs inside scripts/wine-run (DISPLAY and WINEPREFIX set). Every wait has a
-# time limit.
+# runs inside scripts/wine-run (DISPLAY and WINEPREFIX set) with ZORBI_PROBE
+# naming the probe. Every wait has a time limit.
 
 host_pid=""
 
@@ -44,8 +44,16 @@ sc 100 100 200 100 200 200 100 200
 EOF_EXCHANGE
 }
 
+# The command line that runs a BAT file of the working folder, quoted as the
+# host quotes it: cmd drops the outer pair of quotes, the inner pair keeps
+# spaces, "&", "^", "%", "!" and parentheses of the name as they are. (The
+# arguments of `wine cmd /c` can't carry these quotes through Wine's own.)
+host_command() { printf 'cmd /c ""%s""' "$1"; }
+
 # Runs `bat` (a file name in `folder`) the way the host does, in the
 # background; its process id goes to host_pid.
+# (Z_Orbi.BAT needs no quotes, and `wine cmd /c` spares the timed round trip
+# a process start.)
 host_start() {
   local folder=$1 bat=$2
   (cd "$folder" && exec wine cmd /c "$bat") &
@@ -74,10 +82,12 @@ host_chained() {
   esac
 }
 
-# Goes on with a chained BAT file as the host would: in its own folder.
+# Goes on with a chained BAT file as the host would: in its own folder, its
+# name quoted.
 host_run_chained() {
   local path=$1 seconds=$2 linux
   linux=$(winepath -u "$path" 2>/dev/null) || return 1
   [ -f "$linux" ] || { echo "host: the chained file $path does not exist" >&2; return 1; }
-  (cd "$(dirname "$linux")" && timeout "$seconds" wine cmd /c "$(basename "$linux")")
+  timeout "$seconds" wine "$ZORBI_PROBE" run "$(winepath -w "$(dirname "$linux")")" \
+    "$(host_command "$(basename "$linux")")"
 }

@@ -96,15 +96,22 @@ parse_failure)
   cmp -s "$exchange" "$exchange.before" || fail "the exchange file was changed"
   ;;
 
-japanese_folder)
-  make_host_folder "作図 フォルダ/外部 変形"
+odd_folder)
+  # The host works in whatever folder the user keeps external transformations
+  # in: the launcher starts the program there, the chained BAT file runs.
+  make_host_folder "pct 100%/作図 (R&L) ^!"
+  odd="$(wine_path "$folder")\\円弧 (R&L) 10% ^!.bat"
+  printf '@REM odd\r\necho ran>chained.txt\r\n' >"$folder/円弧 (R&L) 10% ^!.bat"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" \
+    --tab 作図 --item "$bat1" "A summary" 2 '"A"' --item "$odd" "odd summary" 0 '"odd"'
   host_write_exchange "$folder"
   run_launcher
   focus_main_window
   xdotool key 2 Return
   launcher_ends
-  case $bat2 in *"作図 フォルダ\\外部 変形\\B.BAT") ;; *) fail "unexpected path $bat2" ;; esac
-  expect_exchange "h/$bat2"
+  expect_exchange "h/$odd"
+  host_run_chained "$odd" 30 >/dev/null || fail "the host could not go on with $odd"
+  [ -f "$folder/chained.txt" ] || fail "the chained BAT file did not run"
   ;;
 
 key_ran_menu)

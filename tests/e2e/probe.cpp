@@ -401,6 +401,25 @@ int TimeStart(const Args& args) {
   return ended ? 0 : 1;
 }
 
+// Runs a command line exactly as given, in `folder`, and waits for it: a
+// host that starts a BAT file quotes its name itself, which the arguments of
+// `wine cmd /c` can't carry through Wine's own quoting.
+int RunCommand(const Args& args) {
+  std::wstring command = args[1];
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, args[0].c_str(),
+                      &startup, &process)) {
+    Fail("cannot run " + Utf8(command) + ": error " + std::to_string(GetLastError()));
+    return 1;
+  }
+  CloseHandle(process.hThread);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hProcess);
+  return 0;
+}
+
 struct Command {
   const wchar_t* name;
   const char* usage;
@@ -429,6 +448,7 @@ const Command kCommands[] = {
      ShowWindow},
     {L"time-start", "time-start <caption> <timeout_ms> <exe>  ms to the window; closes it", 3,
      TimeStart},
+    {L"run", "run <folder> <command line>  runs it there as given, waits", 2, RunCommand},
 };
 
 int Usage() {
