@@ -9,7 +9,7 @@
 
 namespace zorbi {
 
-inline constexpr std::string_view VersionCaption = "Z_Orbi Ver1.0d";
+inline constexpr std::string_view VersionCaption = "Z_Orbi Ver" ZORBI_VERSION;
 inline constexpr std::string_view DataFileName = "Z_Orbi.DAT";
 inline constexpr std::string_view DefaultTabName = "Tab1";
 

@@ -24,7 +24,7 @@ class Application;
 
 class MainWindow final : public FormWindow {
  public:
-  static constexpr char kCaption[] = "Z_Orbi Ver1.0d";
+  static constexpr char kCaption[] = "Z_Orbi Ver" ZORBI_VERSION;
   // Outer bounds in 96-DPI pixels; the window scales them to its monitor.
   static constexpr RECT kInitialBounds{193, 113, 193 + 545, 113 + 357};
   static constexpr SIZE kMinimumSize{545, 357};

@@ -6,7 +6,7 @@ set -euo pipefail
 
 ZORBI_EXE=$1
 ZORBI_PROBE=$2
-MAIN_CAPTION="Z_Orbi Ver1.0d"
+MAIN_CAPTION="Z_Orbi Ver$(tr -d '\r\n' <"$(dirname "${BASH_SOURCE[0]}")/../../VERSION")"
 
 app_pid=""
 folders=()

@@ -29,7 +29,7 @@ capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$out/tabs-multiline.png"
 xdotool key alt+h a
 about_shown() { [ "$(probe rect "$MAIN_CAPTION" | cut -d' ' -f3-)" = "260 150" ]; }
 eventually 5 about_shown || fail "no About box: $(probe rect "$MAIN_CAPTION")"
-probe dialog-text "$MAIN_CAPTION" | grep -qx 'Z_Orbi Ver1.0d' || fail "About box text"
+probe dialog-text "$MAIN_CAPTION" | grep -qxF "$MAIN_CAPTION" || fail "About box text"
 capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$out/about.png"
 xdotool key Escape
 about_gone() { ! about_shown; }

@@ -22,7 +22,7 @@ TEST(StartUp, WithoutDataFileShowsOneEmptyTab1) {
   FormRig rig;
   rig.files.files[kPathTxt] = "Tab1\r\n";  // ignored without Z_Orbi.DAT
   ASSERT_TRUE(rig.Create());
-  EXPECT_EQ(rig.window.caption, "Z_Orbi Ver1.0d");
+  EXPECT_EQ(rig.window.caption, "Z_Orbi Ver" ZORBI_VERSION);
   EXPECT_EQ(rig.form.AppDir, FormRig::Dir);
   EXPECT_EQ(rig.form.OwnExeName, "Z_Orbi.exe");
   EXPECT_EQ(rig.form.Cat.BatFolder, FormRig::Dir);
