@@ -21,7 +21,8 @@ std::string Image() {
   catalogue.TabList.push_back(std::make_unique<zorbi::TMList>());
   for (int p = 0; p < kItems; ++p) {
     auto item = std::make_unique<zorbi::TMenuItem>();
-    item->BatPath = "Z:\\tmp\\zorbi-startup.AbCdEf\\cat100k\\T" + std::to_string(1000000 + p) + ".BAT";
+    item->BatPath =
+        "Z:\\tmp\\zorbi-startup.AbCdEf\\cat100k\\T" + std::to_string(1000000 + p) + ".BAT";
     item->Summary = "summary " + std::to_string(p);
     item->Position = p;
     item->Memo = "\"memo\"";

@@ -19,10 +19,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-HWND Child(HWND parent, const wchar_t* window_class, const wchar_t* text, DWORD style, int x,
-           int y, int width, int height) {
-  return CreateWindowExW(0, window_class, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                         height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+HWND Child(HWND parent, const wchar_t* window_class, const wchar_t* text, DWORD style, int x, int y,
+           int width, int height) {
+  return CreateWindowExW(0, window_class, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                         parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace
