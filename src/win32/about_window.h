@@ -6,47 +6,32 @@
 
 #include <memory>
 
-#include "dpi.h"
 #include "forms/about_form.h"
+#include "modal_window.h"
 #include "win32_controls.h"
 
 namespace zorbi::win32 {
 
-class Application;
-
-class AboutWindow final : public DialogWindow {
+class AboutWindow final : public ModalWindow {
  public:
   static constexpr SIZE kSize{260, 150};
 
-  AboutWindow(Application& application, HWND owner);
-  AboutWindow(const AboutWindow&) = delete;
-  AboutWindow& operator=(const AboutWindow&) = delete;
-  ~AboutWindow() override;
-
-  // Creates the hidden window and runs TForm3's FormCreate.
-  bool Create();
-  HWND Handle() const { return handle_; }
-
+  // Creates the hidden window over `owner` and runs TForm3's FormCreate.
+  bool Create(HWND owner);
   TForm3& Form() { return *form_; }
-  void ShowModal() override;
-  void Close() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  // Sizes, places and fonts everything for the DPI.
-  void Layout(int dpi);
+  void OnLayout() override;
+  void OnCommand(UINT id, UINT code, HWND control) override;
+  bool PaintsItself() const override { return true; }
+  void Paint(HDC dc) override;
+  HBRUSH ColourStatic(HDC dc, HWND control) override;
 
-  Application& application_;
-  HWND owner_;
-  HWND handle_ = nullptr;
   HWND button1_ = nullptr;
   HWND label_ = nullptr;
-  int dpi_ = 0;
   OwnedFont label_font_, button_font_;
   LabelControl caption_, label1_;
   std::unique_ptr<TForm3> form_;
-  bool showing_ = false;
 };
 
 }  // namespace zorbi::win32

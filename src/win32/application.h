@@ -8,21 +8,21 @@
 
 #include <string>
 
+#include "window.h"
+
 namespace zorbi::win32 {
 
-class Application {
+class Application final : public Window {
  public:
   Application(HINSTANCE instance, std::string title);
-  Application(const Application&) = delete;
-  Application& operator=(const Application&) = delete;
-  ~Application();
+  ~Application() override;
 
   // The one instance while it exists, else nullptr.
   static Application* Current();
 
   HINSTANCE Instance() const { return instance_; }
-  // Owner of the main window and of every dialog; nullptr if it could not be made.
-  HWND Handle() const { return handle_; }
+  // Handle(): the owner of the main window and of every dialog; nullptr if
+  // it could not be made.
   HICON LargeIcon() const { return large_icon_; }
   HICON SmallIcon() const { return small_icon_; }
 
@@ -46,14 +46,12 @@ class Application {
   void EndRun();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   HINSTANCE instance_;
   std::string title_;
   HICON large_icon_ = nullptr;
   HICON small_icon_ = nullptr;
-  HWND handle_ = nullptr;
   HWND main_window_ = nullptr;
   HWND dialog_window_ = nullptr;
   bool ended_ = false;

@@ -36,4 +36,18 @@ int SystemDpi() {
   return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
+SIZE FrameSize(DWORD style, DWORD ex_style, int dpi) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  RECT frame{0, 0, 0, 0};
+  if (adjust != nullptr && adjust(&frame, style, FALSE, ex_style, static_cast<UINT>(dpi)))
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+  // Only the system's metrics: scaled from its DPI.
+  frame = RECT{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style, FALSE, ex_style);
+  const int system = SystemDpi();
+  return SIZE{MulDiv(frame.right - frame.left, dpi, system),
+              MulDiv(frame.bottom - frame.top, dpi, system)};
+}
+
 }  // namespace zorbi::win32

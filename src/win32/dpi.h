@@ -13,6 +13,9 @@ int WindowDpi(HWND window);
 // The DPI new windows start with.
 int SystemDpi();
 
+// What a window's frame (borders and caption) adds to its client area at a DPI.
+SIZE FrameSize(DWORD style, DWORD ex_style, int dpi);
+
 inline int Scale(int value, int dpi) {
   return MulDiv(value, dpi, kDesignDpi);
 }

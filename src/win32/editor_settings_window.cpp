@@ -17,9 +17,8 @@ enum ControlId : UINT {
 EditorSettingsWindow::EditorSettingsWindow(FileDialogs* dialogs)
     : dialogs_(dialogs ? *dialogs : own_dialogs_) {}
 
-bool EditorSettingsWindow::Create(HINSTANCE instance, HWND owner, std::string& editor,
-                                  std::string& awkPath) {
-  if (!CreateHidden(instance, owner, L"TForm4", "", kOuterSize)) return false;
+bool EditorSettingsWindow::Create(HWND owner, std::string& editor, std::string& awkPath) {
+  if (!CreateHidden(owner, L"TForm4", "", kOuterSize, SizeOf::Window)) return false;
   own_dialogs_.SetOwner(Handle());
   const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
   const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
@@ -35,7 +34,7 @@ bool EditorSettingsWindow::Create(HINSTANCE instance, HWND owner, std::string& e
   return true;
 }
 
-void EditorSettingsWindow::OnCommand(UINT id, UINT code) {
+void EditorSettingsWindow::OnCommand(UINT id, UINT code, HWND) {
   if (code != BN_CLICKED) return;
   switch (id) {
     case kButton1Id:
@@ -55,18 +54,10 @@ void EditorSettingsWindow::OnCommand(UINT id, UINT code) {
   }
 }
 
-LRESULT EditorSettingsWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_PAINT) {
-    // A framed bevel over the whole client area.
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
-    EndPaint(Handle(), &paint);
-    return 0;
-  }
-  return ModalWindow::HandleMessage(message, wparam, lparam);
+void EditorSettingsWindow::Paint(HDC dc) {
+  // A framed bevel over the whole client area.
+  RECT client = ClientRect();
+  DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
 }
 
 }  // namespace zorbi::win32

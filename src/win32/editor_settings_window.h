@@ -18,12 +18,13 @@ class EditorSettingsWindow final : public ModalWindow {
   explicit EditorSettingsWindow(FileDialogs* dialogs = nullptr);
 
   // Makes the hidden window over `owner` for the main window's settings.
-  bool Create(HINSTANCE instance, HWND owner, std::string& editor, std::string& awkPath);
+  bool Create(HWND owner, std::string& editor, std::string& awkPath);
   TForm4& Form() { return *form_; }
 
  private:
-  void OnCommand(UINT id, UINT code) override;
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnCommand(UINT id, UINT code, HWND control) override;
+  bool PaintsItself() const override { return true; }
+  void Paint(HDC dc) override;
 
   EditBoxControl edit1_, edit2_;
   FileDialogService own_dialogs_;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "command_table.h"
 #include "cp932.h"
 #include "dpi.h"
 #include "win32_controls.h"
@@ -24,17 +25,6 @@ constexpr int kSizingSlack = 3;
 constexpr int kTextMargin = 2;
 // While a row is dragged this close to the top or bottom edge, the view scrolls.
 constexpr UINT kScrollInterval = 60;
-
-bool RegisterGridClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.style = CS_DBLCLKS;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  window_class.lpszClassName = kClassName;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
 
 ShiftState CurrentShiftState() {
   ShiftState shift;
@@ -68,16 +58,14 @@ GridControl::GridControl(int col_count, int row_count)
 
 GridControl::~GridControl() {
   OnExit = nullptr;
-  if (handle_ != nullptr) DestroyWindow(handle_);
-  if (owned_font_ != nullptr) DeleteObject(owned_font_);
+  DestroyHandle();
 }
 
 void GridControl::SetFont(const FontSpec& font) {
   const LOGFONTW log_font = LogFontOf(font, dpi_);
   HFONT made = CreateFontIndirectW(&log_font);
   if (made == nullptr) return;
-  if (owned_font_ != nullptr) DeleteObject(owned_font_);
-  owned_font_ = made;
+  owned_font_.Reset(made);
   font_ = made;
   font_spec_ = font;
   text_colour_ = font.Color == kSystemTextColor ? CLR_INVALID : static_cast<COLORREF>(font.Color);
@@ -85,16 +73,13 @@ void GridControl::SetFont(const FontSpec& font) {
 }
 
 bool GridControl::Create(HWND parent, int id, RECT bounds) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterGridClass(instance, WindowProc)) return false;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS;
   if (!enabled_) style |= WS_DISABLED;
-  CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", style, bounds.left, bounds.top,
-                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-  if (handle_ == nullptr) return false;
+  if (!CreateHandle(WindowClass{kClassName, CS_DBLCLKS, nullptr}, WS_EX_CLIENTEDGE, L"", style,
+                    bounds, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    return false;
   RECT client;
-  GetClientRect(handle_, &client);
+  GetClientRect(Handle(), &client);
   client_ = {client.right, client.bottom};
   UpdateScrollBars();
   return true;
@@ -102,11 +87,11 @@ bool GridControl::Create(HWND parent, int id, RECT bounds) {
 
 void GridControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  if (handle_ != nullptr) EnableWindow(handle_, enabled);
+  if (Handle() != nullptr) EnableWindow(Handle(), enabled);
 }
 
 bool GridControl::Enabled() const {
-  return handle_ != nullptr ? IsWindowEnabled(handle_) != FALSE : enabled_;
+  return Handle() != nullptr ? IsWindowEnabled(Handle()) != FALSE : enabled_;
 }
 
 void GridControl::SetRowCount(int rows) {
@@ -170,12 +155,12 @@ void GridControl::SetTopRow(int row) {
   row = std::clamp(row, 1, MaxTopRow());
   if (row == top_row_) return;
   top_row_ = row;
-  if (handle_ != nullptr) SetScrollPos(handle_, SB_VERT, top_row_, TRUE);
+  if (Handle() != nullptr) SetScrollPos(Handle(), SB_VERT, top_row_, TRUE);
   Invalidate();
 }
 
 void GridControl::SetFocus() {
-  if (handle_ != nullptr) ::SetFocus(handle_);
+  if (Handle() != nullptr) ::SetFocus(Handle());
 }
 
 int GridControl::ColWidth(int col) const {
@@ -200,7 +185,7 @@ void GridControl::SetDpi(int dpi) {
   number_col_width_ = MulDiv(number_col_width_, dpi, dpi_);
   row_height_ = std::max(1, MulDiv(row_height_, dpi, dpi_));
   dpi_ = dpi;
-  if (owned_font_ != nullptr) SetFont(font_spec_);
+  if (owned_font_.Get() != nullptr) SetFont(font_spec_);
   FitNumberColumn();
   UpdateScrollBars();
   Invalidate();
@@ -237,9 +222,9 @@ void GridControl::SetRowSelect(bool on) {
 }
 
 int GridControl::VisibleRowCount() const {
-  if (handle_ == nullptr) return 0;
+  if (Handle() == nullptr) return 0;
   RECT client;
-  GetClientRect(handle_, &client);
+  GetClientRect(Handle(), &client);
   return std::max(0, (static_cast<int>(client.bottom) - RowPitch()) / RowPitch());
 }
 
@@ -306,9 +291,9 @@ int GridControl::MaxTopRow() const {
 }
 
 int GridControl::MaxLeftOffset() const {
-  if (handle_ == nullptr) return 0;
+  if (Handle() == nullptr) return 0;
   RECT client;
-  GetClientRect(handle_, &client);
+  GetClientRect(Handle(), &client);
   return std::max(0, ScrollingWidth() - (static_cast<int>(client.right) - FixedWidth()));
 }
 
@@ -329,12 +314,12 @@ int GridControl::SizingColumnAt(POINT point) const {
 }
 
 void GridControl::UpdateScrollBars() {
-  if (handle_ == nullptr || updating_scroll_bars_) return;
+  if (Handle() == nullptr || updating_scroll_bars_) return;
   // Showing or hiding a bar resizes the client area and comes back here.
   updating_scroll_bars_ = true;
   RECT client;
-  GetClientRect(handle_, &client);
-  const LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+  GetClientRect(Handle(), &client);
+  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
   const int bar_width = GetSystemMetrics(SM_CXVSCROLL);
   const int bar_height = GetSystemMetrics(SM_CYHSCROLL);
   const int full_width = client.right + ((style & WS_VSCROLL) ? bar_width : 0);
@@ -348,12 +333,12 @@ void GridControl::UpdateScrollBars() {
     const int width = full_width - (need_vertical ? bar_width : 0);
     need_horizontal = ScrollingWidth() > width - FixedWidth();
   }
-  ShowScrollBar(handle_, SB_VERT, need_vertical);
-  ShowScrollBar(handle_, SB_HORZ, need_horizontal);
+  ShowScrollBar(Handle(), SB_VERT, need_vertical);
+  ShowScrollBar(Handle(), SB_HORZ, need_horizontal);
 
   top_row_ = std::clamp(top_row_, 1, MaxTopRow());
   left_offset_ = std::clamp(left_offset_, 0, MaxLeftOffset());
-  GetClientRect(handle_, &client);
+  GetClientRect(Handle(), &client);
   if (need_vertical) {
     SCROLLINFO info{sizeof info,
                     SIF_RANGE | SIF_PAGE | SIF_POS,
@@ -362,7 +347,7 @@ void GridControl::UpdateScrollBars() {
                     static_cast<UINT>(VisibleRowCount()),
                     top_row_,
                     0};
-    SetScrollInfo(handle_, SB_VERT, &info, TRUE);
+    SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
   }
   if (need_horizontal) {
     const int page = std::max(0, static_cast<int>(client.right) - FixedWidth());
@@ -373,30 +358,30 @@ void GridControl::UpdateScrollBars() {
                     static_cast<UINT>(page),
                     left_offset_,
                     0};
-    SetScrollInfo(handle_, SB_HORZ, &info, TRUE);
+    SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
   }
   updating_scroll_bars_ = false;
 }
 
 void GridControl::Invalidate() {
-  if (handle_ == nullptr) return;
-  InvalidateRect(handle_, nullptr, FALSE);
+  if (Handle() == nullptr) return;
+  InvalidateRect(Handle(), nullptr, FALSE);
   PlaceEditor();
 }
 
 void GridControl::FitNumberColumn() {
   int width = number_col_width_;
-  if (handle_ != nullptr && !longest_number_.empty()) {
+  if (Handle() != nullptr && !longest_number_.empty()) {
     // Zeros stand for the digits: as wide as any of them.
     std::wstring widest = Widen(longest_number_);
     for (wchar_t& c : widest)
       if (c >= L'1' && c <= L'9') c = L'0';
-    HDC dc = GetDC(handle_);
+    HDC dc = GetDC(Handle());
     HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent{};
     GetTextExtentPoint32W(dc, widest.c_str(), static_cast<int>(widest.size()), &extent);
     SelectObject(dc, old);
-    ReleaseDC(handle_, dc);
+    ReleaseDC(Handle(), dc);
     width = std::max(width, static_cast<int>(extent.cx) + 2 * kTextMargin);
   }
   if (width == col_widths_[0]) return;
@@ -406,7 +391,7 @@ void GridControl::FitNumberColumn() {
 }
 
 bool GridControl::IsOwnWindow(HWND window) const {
-  return window != nullptr && GetAncestor(window, GA_ROOT) == GetAncestor(handle_, GA_ROOT);
+  return window != nullptr && GetAncestor(window, GA_ROOT) == GetAncestor(Handle(), GA_ROOT);
 }
 
 void GridControl::SetEditing(bool on) {
@@ -424,12 +409,14 @@ bool GridControl::EndCellEdit() {
 }
 
 void GridControl::ShowEditor() {
-  if (handle_ == nullptr || !editing_ || row_select_ || col_ < 1 || row_ < 1) return;
+  if (Handle() == nullptr || !editing_ || row_select_ || col_ < 1 || row_ < 1) return;
   if (editor_ == nullptr) {
-    editor_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, handle_,
+    editor_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(),
                               nullptr, GetModuleHandleW(nullptr), nullptr);
     if (editor_ == nullptr) return;
-    SetWindowSubclass(editor_, EditorProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    editor_hook_.Attach(editor_, [this](ControlHook& hook, UINT m, WPARAM w, LPARAM l) {
+      return HandleEditorMessage(hook, m, w, l);
+    });
   }
   SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   edit_col_ = col_;
@@ -460,7 +447,7 @@ void GridControl::HideEditor() {
   editor_open_ = false;
   const bool had_focus = GetFocus() == editor_;
   ShowWindow(editor_, SW_HIDE);
-  if (had_focus) ::SetFocus(handle_);
+  if (had_focus) ::SetFocus(Handle());
   Invalidate();
 }
 
@@ -476,7 +463,7 @@ bool GridControl::CommitEditor() {
       const char32_t refused = FirstUnrepresentable(text);
       OnRefused(refused != 0 ? refused : 0xFFFD);
     }
-    if (handle_ != nullptr && editor_open_) ::SetFocus(editor_);
+    if (Handle() != nullptr && editor_open_) ::SetFocus(editor_);
     return false;
   }
   cells_.SetCell(edit_col_, edit_row_, *bytes);
@@ -484,20 +471,12 @@ bool GridControl::CommitEditor() {
   return true;
 }
 
-LRESULT CALLBACK GridControl::EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                         UINT_PTR, DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, EditorProc, 1);
-    return DefSubclassProc(window, message, wparam, lparam);
-  }
-  return reinterpret_cast<GridControl*>(self)->HandleEditorMessage(message, wparam, lparam);
-}
-
-LRESULT GridControl::HandleEditorMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT GridControl::HandleEditorMessage(ControlHook& editor, UINT message, WPARAM wparam,
+                                         LPARAM lparam) {
   switch (message) {
     case WM_GETDLGCODE:
       // Enter and Escape belong to the editor, not to the dialog manager.
-      return DefSubclassProc(editor_, message, wparam, lparam) | DLGC_WANTALLKEYS;
+      return editor.Default(message, wparam, lparam) | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
       switch (wparam) {
         case VK_RETURN:
@@ -519,37 +498,37 @@ LRESULT GridControl::HandleEditorMessage(UINT message, WPARAM wparam, LPARAM lpa
       break;
     case WM_CONTEXTMENU:
       // The grid's menu, not the edit box's own.
-      return SendMessageW(GetParent(handle_), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle_),
+      return SendMessageW(GetParent(Handle()), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()),
                           lparam);
     case WM_KILLFOCUS: {
-      const LRESULT result = DefSubclassProc(editor_, message, wparam, lparam);
+      const LRESULT result = editor.Default(message, wparam, lparam);
       const HWND to = reinterpret_cast<HWND>(wparam);
       // Another control of this window takes the focus: the grid is left.
       // A click in the grid commits there, before it moves the selection.
-      if (editor_open_ && to != handle_ && IsOwnWindow(to) && CommitEditor() && OnExit) OnExit();
+      if (editor_open_ && to != Handle() && IsOwnWindow(to) && CommitEditor() && OnExit) OnExit();
       return result;
     }
     default:
       break;
   }
-  return DefSubclassProc(editor_, message, wparam, lparam);
+  return editor.Default(message, wparam, lparam);
 }
 
 void GridControl::InvalidateRow(int row) {
   // Under Wine each invalidation is a round trip to the server: a row written
   // off screen must cost nothing.
-  if (handle_ == nullptr || (row != 0 && row < top_row_)) return;
+  if (Handle() == nullptr || (row != 0 && row < top_row_)) return;
   const int top = RowTop(row);
   if (top >= client_.cy) return;
   const RECT band{0, top, client_.cx, top + RowPitch()};
-  InvalidateRect(handle_, &band, FALSE);
+  InvalidateRect(Handle(), &band, FALSE);
 }
 
 void GridControl::SetLeftOffset(int offset) {
   offset = std::clamp(offset, 0, MaxLeftOffset());
   if (offset == left_offset_) return;
   left_offset_ = offset;
-  SetScrollPos(handle_, SB_HORZ, left_offset_, TRUE);
+  SetScrollPos(Handle(), SB_HORZ, left_offset_, TRUE);
   Invalidate();
 }
 
@@ -558,7 +537,7 @@ bool GridControl::UserMoveTo(int col, int row) {
   if (OnSelectCell) {
     OnSelectCell(col, row, can_select);
     // The handler may have closed the window or changed the grid.
-    if (handle_ == nullptr) return false;
+    if (Handle() == nullptr) return false;
   }
   if (!can_select || col < 1 || col >= ColCount() || row < 1 || row >= RowCount()) return false;
   col_ = col;
@@ -574,8 +553,8 @@ void GridControl::OnLeftButtonDown(POINT point) {
   if (editor_open_ && !CommitEditor()) return;
   // As in a string grid, the click focuses first: the control it leaves
   // finishes its work before the new cell is selected.
-  if (GetFocus() != handle_) ::SetFocus(handle_);
-  if (handle_ == nullptr || mouse_ != MouseState::None) return;
+  if (GetFocus() != Handle()) ::SetFocus(Handle());
+  if (Handle() == nullptr || mouse_ != MouseState::None) return;
   const int sizing = SizingColumnAt(point);
   if (sizing >= 0) {
     mouse_ = MouseState::Sizing;
@@ -583,7 +562,7 @@ void GridControl::OnLeftButtonDown(POINT point) {
     sizing_start_width_ = PixelColWidth(sizing);
     // The spot where the border was grabbed stays under the mouse.
     sizing_origin_ = static_cast<int>(point.x) - sizing_start_width_;
-    SetCapture(handle_);
+    SetCapture(Handle());
     return;
   }
   int col = 0, row = 0;
@@ -593,8 +572,8 @@ void GridControl::OnLeftButtonDown(POINT point) {
     mouse_ = MouseState::Moving;
     move_from_ = move_to_ = row;
     move_point_ = point;
-    SetCapture(handle_);
-    SetTimer(handle_, kScrollTimer, kScrollInterval, nullptr);
+    SetCapture(Handle());
+    SetTimer(Handle(), kScrollTimer, kScrollInterval, nullptr);
     Invalidate();
     return;
   }
@@ -604,7 +583,7 @@ void GridControl::OnLeftButtonDown(POINT point) {
     return;
   }
   mouse_ = MouseState::Selecting;
-  SetCapture(handle_);
+  SetCapture(Handle());
   UserMoveTo(col, row);
 }
 
@@ -621,7 +600,7 @@ void GridControl::UpdateDropRow(POINT point) {
 void GridControl::OnScrollTimer() {
   if (mouse_ != MouseState::Moving) return;
   RECT client;
-  GetClientRect(handle_, &client);
+  GetClientRect(Handle(), &client);
   const int zone = RowPitch() / 2;
   const int bottom = RowPitch() * (1 + VisibleRowCount());
   if (move_point_.y < RowPitch() + zone) {
@@ -651,7 +630,7 @@ void GridControl::OnMouseMove(POINT point) {
   if (mouse_ != MouseState::Selecting) return;
   // Dragging past the top or bottom edge reaches the next hidden row.
   RECT client;
-  GetClientRect(handle_, &client);
+  GetClientRect(Handle(), &client);
   int row = point.y < RowPitch() ? top_row_ - 1 : RowAtY(point.y);
   if (point.y >= client.bottom) row = top_row_ + VisibleRowCount();
   row = std::clamp(row, 1, RowCount() - 1);
@@ -667,9 +646,9 @@ void GridControl::OnMouseMove(POINT point) {
 void GridControl::EndMouseState(bool drop) {
   const MouseState was = mouse_;
   mouse_ = MouseState::None;
-  if (handle_ != nullptr && GetCapture() == handle_) ReleaseCapture();
+  if (Handle() != nullptr && GetCapture() == Handle()) ReleaseCapture();
   if (was == MouseState::Moving) {
-    KillTimer(handle_, kScrollTimer);
+    KillTimer(Handle(), kScrollTimer);
     Invalidate();
     if (drop && move_to_ != move_from_) {
       MoveRow(move_from_, move_to_);
@@ -800,7 +779,7 @@ void GridControl::OnNavigationKey(int vk, ShiftState shift) {
 
 void GridControl::OpenContextMenu() {
   // The default handling passes it on to the parent, which owns the menu.
-  SendMessageW(handle_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle_), -1);
+  SendMessageW(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), -1);
 }
 
 void GridControl::OnVerticalScroll(int request) {
@@ -827,7 +806,7 @@ void GridControl::OnVerticalScroll(int request) {
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-      if (GetScrollInfo(handle_, SB_VERT, &info)) SetTopRow(info.nTrackPos);
+      if (GetScrollInfo(Handle(), SB_VERT, &info)) SetTopRow(info.nTrackPos);
       break;
     }
     default:
@@ -837,7 +816,7 @@ void GridControl::OnVerticalScroll(int request) {
 
 void GridControl::OnHorizontalScroll(int request) {
   RECT client;
-  GetClientRect(handle_, &client);
+  GetClientRect(Handle(), &client);
   const int page = std::max(1, static_cast<int>(client.right) - FixedWidth());
   const int line = std::max(1, row_height_);
   switch (request) {
@@ -862,7 +841,7 @@ void GridControl::OnHorizontalScroll(int request) {
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-      if (GetScrollInfo(handle_, SB_HORZ, &info)) SetLeftOffset(info.nTrackPos);
+      if (GetScrollInfo(Handle(), SB_HORZ, &info)) SetLeftOffset(info.nTrackPos);
       break;
     }
     default:
@@ -893,9 +872,9 @@ void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
   Fill(dc, RECT{cell.left, cell.bottom, cell.right + 1, cell.bottom + 1}, line);
 }
 
-void GridControl::Paint(HDC dc) const {
+void GridControl::Draw(HDC dc) const {
   RECT client;
-  GetClientRect(handle_, &client);
+  GetClientRect(Handle(), &client);
   Fill(dc, client, GetSysColor(COLOR_WINDOW));
   HGDIOBJ old_font = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
@@ -923,7 +902,7 @@ void GridControl::Paint(HDC dc) const {
     Fill(dc, RECT{0, y - 1, client.right, y + 2}, GetSysColor(COLOR_HIGHLIGHT));
   }
 
-  if (GetFocus() == handle_ && row_ >= top_row_ && RowTop(row_) < client.bottom) {
+  if (GetFocus() == Handle() && row_ >= top_row_ && RowTop(row_) < client.bottom) {
     const int left_col = row_select_ ? selection_.Left : col_;
     const int right_col = row_select_ ? selection_.Right : col_;
     RECT focus = CellRect(left_col, row_);
@@ -938,41 +917,30 @@ void GridControl::Paint(HDC dc) const {
   SelectObject(dc, old_font);
 }
 
-LRESULT CALLBACK GridControl::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<GridControl*>(create->lpCreateParams);
-    self->handle_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+void GridControl::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  MemoryDc buffer(CreateCompatibleDC(dc));
+  BitmapHandle bitmap(
+      CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
+  {
+    Selected into(buffer.Get(), bitmap.Get());
+    Draw(buffer.Get());
+    BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
   }
-  auto* self = reinterpret_cast<GridControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
+}
+
+void GridControl::OnGone() {
+  mouse_ = MouseState::None;
+  editor_open_ = false;
+  editor_ = nullptr;
 }
 
 LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   const POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(handle_, &paint);
-      RECT client;
-      GetClientRect(handle_, &client);
-      // Drawn off screen first, so scrolling and selecting never flicker.
-      HDC buffer = CreateCompatibleDC(dc);
-      HBITMAP bitmap =
-          CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
-      HGDIOBJ old_bitmap = SelectObject(buffer, bitmap);
-      Paint(buffer);
-      BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-      SelectObject(buffer, old_bitmap);
-      DeleteObject(bitmap);
-      DeleteDC(buffer);
-      EndPaint(handle_, &paint);
-      return 0;
-    }
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
+      Draw(reinterpret_cast<HDC>(wparam));
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -1008,13 +976,13 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       keys_down_.set(wparam & 0xFF);
       if (OnKeyDown) {
         OnKeyDown(vk, shift);
-        if (handle_ == nullptr) return 0;
+        if (Handle() == nullptr) return 0;
       }
-      if (vk == VK_F10 && shift.Shift && !shift.Ctrl && !shift.Alt) {
+      if (IsContextMenuKey(message, wparam, shift)) {
         OpenContextMenu();
         return 0;
       }
-      if (message == WM_SYSKEYDOWN) return DefWindowProcW(handle_, message, wparam, lparam);
+      if (message == WM_SYSKEYDOWN) return CallDefault(message, wparam, lparam);
       if (editing_ && (vk == VK_F2 || vk == VK_RETURN)) {
         ShowEditor();
         return 0;
@@ -1052,14 +1020,13 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       keys_down_.reset(wparam & 0xFF);
       if (OnKeyUp && pressed_here) {
         OnKeyUp(static_cast<int>(wparam), CurrentShiftState());
-        if (handle_ == nullptr) return 0;
+        if (Handle() == nullptr) return 0;
       }
-      // The context-menu key acts on its release, as Windows' own controls do.
-      if (wparam == VK_APPS && pressed_here) {
+      if (pressed_here && IsContextMenuKey(message, wparam, CurrentShiftState())) {
         OpenContextMenu();
         return 0;
       }
-      if (message == WM_SYSKEYUP) return DefWindowProcW(handle_, message, wparam, lparam);
+      if (message == WM_SYSKEYUP) return CallDefault(message, wparam, lparam);
       return 0;
     }
     case WM_LBUTTONDOWN:
@@ -1087,14 +1054,14 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (LOWORD(lparam) == HTCLIENT) {
         POINT cursor;
         GetCursorPos(&cursor);
-        ScreenToClient(handle_, &cursor);
+        ScreenToClient(Handle(), &cursor);
         if (mouse_ == MouseState::Sizing ||
             (mouse_ == MouseState::None && SizingColumnAt(cursor) >= 0)) {
           SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32644)));  // IDC_SIZEWE
           return TRUE;
         }
       }
-      return DefWindowProcW(handle_, message, wparam, lparam);
+      return CallDefault(message, wparam, lparam);
     case WM_MOUSEWHEEL: {
       wheel_delta_ += GET_WHEEL_DELTA_WPARAM(wparam);
       const int notches = wheel_delta_ / WHEEL_DELTA;
@@ -1124,17 +1091,8 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENABLE:
       if (wparam == FALSE) EndMouseState();
       return 0;
-    case WM_NCDESTROY: {
-      mouse_ = MouseState::None;
-      editor_open_ = false;
-      editor_ = nullptr;
-      SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-      const LRESULT result = DefWindowProcW(handle_, message, wparam, lparam);
-      handle_ = nullptr;
-      return result;
-    }
     default:
-      return DefWindowProcW(handle_, message, wparam, lparam);
+      return Window::HandleMessage(message, wparam, lparam);
   }
 }
 

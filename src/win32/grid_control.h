@@ -13,10 +13,11 @@
 
 #include "platform/controls.h"
 #include "platform/grid_cells.h"
+#include "window.h"
 
 namespace zorbi::win32 {
 
-class GridControl final : public Grid {
+class GridControl final : public Window, public Grid {
  public:
   static constexpr int kDefaultRowCount = 21;
   static constexpr int kDefaultRowHeight = 20;
@@ -33,7 +34,6 @@ class GridControl final : public Grid {
 
   // Creates the child window; bounds are in the parent's client coordinates.
   bool Create(HWND parent, int id, RECT bounds);
-  HWND Handle() const { return handle_; }
 
   // Grid
   void SetEnabled(bool enabled) override;
@@ -116,11 +116,12 @@ class GridControl final : public Grid {
   enum class MouseState { None, Selecting, Sizing, Moving };
   static constexpr UINT_PTR kScrollTimer = 1;
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                     UINT_PTR id, DWORD_PTR self);
-  LRESULT HandleEditorMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleEditorMessage(ControlHook& editor, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool PaintsItself() const override { return true; }
+  // Drawn off screen first, so scrolling and selecting never flicker.
+  void Paint(HDC dc) override;
+  void OnGone() override;
 
   int RowPitch() const { return row_height_ + 1; }
   int FixedWidth() const { return col_widths_[0] + 1; }
@@ -159,7 +160,7 @@ class GridControl final : public Grid {
   void OpenContextMenu();
   void OnVerticalScroll(int request);
   void OnHorizontalScroll(int request);
-  void Paint(HDC dc) const;
+  void Draw(HDC dc) const;
   void PaintCell(HDC dc, int col, int row, const RECT& cell) const;
   // Column 0 fitted to `number` too, if it is the longest so far.
   void FitNumber(const std::string& number);
@@ -178,6 +179,7 @@ class GridControl final : public Grid {
   bool editing_ = false;
   bool row_moving_ = false;
   HWND editor_ = nullptr;
+  ControlHook editor_hook_;
   bool editor_open_ = false;
   int edit_col_ = 0, edit_row_ = 0;
   int move_from_ = 0, move_to_ = 0;
@@ -185,11 +187,10 @@ class GridControl final : public Grid {
   bool enabled_ = true;
   HFONT font_ = nullptr;
   FontSpec font_spec_;
-  HFONT owned_font_ = nullptr;
+  FontHandle owned_font_;
   COLORREF text_colour_ = CLR_INVALID;  // the font's colour; none: the system's
   int dpi_ = 96;
 
-  HWND handle_ = nullptr;
   MouseState mouse_ = MouseState::None;
   int sizing_col_ = -1;
   int sizing_origin_ = 0;  // mouse x at which the sized column would be 0 wide

@@ -1,4 +1,4 @@
-// Program entry: the application title, the main window, the message loop.
+// Program entry: the application title, the program's windows, the message loop.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,8 +8,9 @@
 
 #include "application.h"
 #include "cp932.h"
+#include "forms/main_form.h"
 #include "forms/startup_preload.h"
-#include "main_window.h"
+#include "program.h"
 #include "text/text_split.h"
 #include "win32_controls.h"
 #include "win32_file_system.h"
@@ -29,7 +30,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
 
-  zorbi::win32::Application application(instance, "Z_ORBI");
+  zorbi::win32::Application application(instance, std::string(zorbi::ApplicationTitle));
   // Every file lives beside the program, named by a Shift-JIS path.
   if (!zorbi::win32::ModulePath()) {
     MessageBoxW(nullptr,
@@ -39,9 +40,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
                 zorbi::Widen(application.Title()).c_str(), MB_OK | MB_ICONERROR);
     return 1;
   }
-  zorbi::win32::MainWindow main_window(application);
-  if (!main_window.Create(preload.get())) return 1;
+  zorbi::win32::Program program(application);
+  if (!program.Start(preload.get())) return 1;
   application.ShowMainWindow(show_command);
-  main_window.FocusGrid();
+  program.Window().FocusGrid();
   return application.Run();
 }

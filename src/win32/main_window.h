@@ -1,125 +1,103 @@
-// The main window (TForm1): its controls, menus and layout, and the wiring of
-// window messages to the form's handlers.
+// The main window (TForm1's view): its controls, menus and layout, and the
+// turning of its messages into events. What the events run is wired by the
+// program (program.h).
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
+#include <functional>
 
-#include "about_window.h"
+#include "command_table.h"
 #include "dpi.h"
-#include "editor_settings_window.h"
-#include "forms/main_form.h"
 #include "grid_control.h"
-#include "script_choice_window.h"
-#include "tab_settings_window.h"
+#include "platform/services.h"
 #include "win32_controls.h"
-#include "win32_file_system.h"
-#include "win32_host_windows.h"
-#include "win32_processes.h"
+#include "window.h"
 
 namespace zorbi::win32 {
 
-class Application;
-
-class MainWindow final : public FormWindow {
+class MainWindow final : public Window, public FormWindow {
  public:
   static constexpr char kCaption[] = "Z_Orbi Ver" ZORBI_VERSION;
   // Outer bounds in 96-DPI pixels; the window scales them to its monitor.
   static constexpr RECT kInitialBounds{193, 113, 193 + 545, 113 + 357};
   static constexpr SIZE kMinimumSize{545, 357};
 
-  // `system`, `dialogs`, `processes` and `fonts` replace the real services
-  // (tests run the window in a folder of their own, answer the dialogs
-  // themselves and see the editor's command line instead of starting it).
-  explicit MainWindow(Application& application, System* system = nullptr,
-                      FileDialogs* dialogs = nullptr, Processes* processes = nullptr,
-                      FontDialogs* fonts = nullptr);
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
+  // `system` gives the work area the window is kept inside.
+  explicit MainWindow(System& system) : system_(system) {}
   ~MainWindow() override;
 
-  // Creates the window hidden and runs the start-up sequence, taking the
-  // exchange file's outcome from `preload` when given. False when the program
-  // must end at once (the window is gone then).
-  bool Create(StartupPreload* preload = nullptr);
-  HWND Handle() const { return handle_; }
-  // The grid has the focus when the window opens.
+  // Creates the window hidden, owned by `owner`, with its controls and menus.
+  bool Create(HWND owner, HICON icon, HICON small_icon);
+  // The controls and menu items as the form takes them.
+  FormControls Controls();
   void FocusGrid();
+  // Places every control for the client area and the tab strip's rows.
+  void Layout();
 
-  TForm1& Form() { return *form_; }
   GridControl& Grid() { return grid_; }
-  HMENU PopupMenu1() const { return popup_menu1_; }
-  HMENU PopupMenu2() const { return popup_menu2_; }
+  MemoControl& Memo() { return memo_; }
+  HMENU PopupMenu1() const { return popup_menu1_.Get(); }
+  HMENU PopupMenu2() const { return popup_menu2_.Get(); }
   HWND TabStrip() const { return tabs_.Handle(); }
-  TabSettingsWindow& Form2() { return form2_; }
-  EditorSettingsWindow& Form4() { return form4_; }
-  ScriptChoiceWindow& Form5() { return form5_; }
-
-  AboutWindow* About() { return about_.get(); }
 
   void SetCaption(std::string text) override;
   Bounds WindowBounds() const override;
   void SetWindowBounds(const Bounds& bounds) override;
+  // OnDestroying first, while the window still holds the activation.
   void Destroy() override;
 
+  // Events; the program sets them.
+  std::function<void(const Command& command)> OnCommandChosen;
+  std::function<void(bool& allow)> OnTabChanging;
+  std::function<void()> OnTabChange;
+  std::function<void()> OnMemoExit;
+  std::function<void()> OnResize;
+  std::function<void()> OnCloseQuery;
+  // Once, when the window is about to go.
+  std::function<void()> OnDestroying;
+  std::function<void()> OnGoneEvent;
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  void RunFormDestroy();
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnCommand(UINT id, UINT code, HWND control) override;
+  void OnSize(int width, int height) override;
+  bool PaintsItself() const override { return true; }
+  void Paint(HDC dc) override;
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
+  HBRUSH ColourStatic(HDC dc, HWND control) override;
+  void OnGone() override;
+  LRESULT OnPositionChanging(WPARAM wparam, LPARAM lparam);
+  bool OnActivate(WPARAM wparam);
+  LRESULT OnNotify(const NMHDR& header);
+  void TellDestroying();
+
   void CreateControls();
-  void CreateMenus();
-  void Layout();
+  HWND MakeChild(const wchar_t* cls, const char* text, DWORD style, UINT id, DWORD ex_style = 0);
   // The layout's fonts at the window's DPI.
   void MakeFonts();
-  void OnDpiChanged(int dpi, const RECT& suggested);
   int S(int value) const { return Scale(value, dpi_); }
-  void PaintBevels(HDC dc);
-  void OnCommand(UINT id);
+  LRESULT MemoMessage(ControlHook& memo, UINT message, WPARAM wparam, LPARAM lparam);
   void ShowPopup(HMENU menu, HWND from, LPARAM where);
   // Screen point for a menu opened from the keyboard over the grid or the memo.
   POINT KeyboardMenuPoint(HWND from) const;
-  // Runs a handler; an unexpected error becomes a message, never a crash.
-  template <typename F>
-  void Guard(F&& handler);
 
-  Application& application_;
-  HWND handle_ = nullptr;
-  // FormDestroy runs once, before the window goes while it is still active.
-  bool form_destroyed_ = false;
+  System& system_;
+  bool destroying_told_ = false;
   int dpi_ = kDesignDpi;
   HWND label1_ = nullptr;
   HWND close_button_ = nullptr;
   HWND focused_ = nullptr;
-  HMENU main_menu_ = nullptr;
-  HMENU popup_menu1_ = nullptr;
-  HMENU popup_menu2_ = nullptr;
-  HFONT form_font_ = nullptr;
-  HFONT panel_font_ = nullptr;
-  HFONT label2_font_ = nullptr;
+  MenuHandle popup_menu1_, popup_menu2_;
+  FontHandle form_font_, panel_font_, label2_font_;
 
   GridControl grid_;
   TabStripControl tabs_;
   MemoControl memo_;
+  ControlHook memo_hook_;
   LabelControl label2_;
   ButtonControl button2_, button4_;
-  MenuItemControl dat_restore_, path_restore_, k10_, k6_, k7_, k15_, jwwin1_;
-  Win32FileSystem files_;
-  MessageBoxService messages_;
-  SystemService own_system_;
-  FileDialogService own_dialogs_;
-  ProcessService own_processes_;
-  Win32HostWindows host_windows_;
-  FontDialogService own_fonts_;
-  System& system_;
-  FileDialogs& dialogs_;
-  Processes& processes_;
-  FontDialogs& fonts_;
-  std::unique_ptr<TForm1> form_;
-  TabSettingsWindow form2_;
-  std::unique_ptr<AboutWindow> about_;
-  EditorSettingsWindow form4_;
-  ScriptChoiceWindow form5_;
+  MenuItems items_;
 };
 
 }  // namespace zorbi::win32

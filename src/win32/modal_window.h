@@ -1,73 +1,71 @@
 // A dialog window made once and hidden between openings. ShowModal disables
-// the owner and runs a message loop of its own until the dialog is closed.
+// the owner and runs the modal loop until the dialog is closed. Sizes are
+// given in 96-DPI pixels: the dialog lays itself out at its owner's DPI when
+// made, again on opening if that DPI changed, and on WM_DPICHANGED.
 #pragma once
 
 #include <windows.h>
 
-#include <exception>
 #include <string>
+#include <vector>
 
 #include "dpi.h"
 #include "platform/controls.h"
 #include "win32_controls.h"
+#include "window.h"
 
 namespace zorbi::win32 {
 
-class ModalWindow : public DialogWindow {
+class ModalWindow : public Window, public DialogWindow {
  public:
   ModalWindow() = default;
-  ModalWindow(const ModalWindow&) = delete;
-  ModalWindow& operator=(const ModalWindow&) = delete;
-  ~ModalWindow() override;
 
-  HWND Handle() const { return handle_; }
   // Centred on the owner; returns once Close ran or the window is gone.
   void ShowModal() override;
   void Close() override { running_ = false; }
   bool Running() const { return running_; }
 
  protected:
+  // How the size given to CreateHidden counts: the client area, or the
+  // whole window as it would be at 96 DPI.
+  enum class SizeOf { Client, Window };
   // The hidden window of its own class: a dialog frame with a caption bar and
-  // (unless told otherwise) a close box, and this outer size.
-  // Sizes here and in AddControl are in 96-DPI pixels, scaled to the owner's DPI.
-  bool CreateHidden(HINSTANCE instance, HWND owner, const wchar_t* class_name,
-                    const std::string& caption, SIZE outer, bool close_box = true);
-  // A child control at client coordinates, in the dialog's font.
+  // (unless told otherwise) a close box.
+  bool CreateHidden(HWND owner, const wchar_t* class_name, const std::string& caption, SIZE size,
+                    SizeOf size_of, bool close_box = true);
+  // A child control; bounds are left, top, width and height in the client area.
   HWND AddControl(const wchar_t* cls, const char* text, DWORD style, UINT id, RECT bounds,
                   DWORD ex_style = 0);
-  // Buttons and the keyboard: Enter is IDOK, Escape IDCANCEL.
-  virtual void OnCommand(UINT id, UINT code) = 0;
-  virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  // Runs a handler; an unexpected error becomes a message, never a crash.
-  template <typename F>
-  void Guard(F&& handler);
+  // After the controls are placed and given the dialog's font at a DPI:
+  // what else depends on it.
+  virtual void OnLayout() {}
 
   int S(int value) const { return Scale(value, dpi_); }
+  int Dpi() const { return dpi_; }
+  RECT ClientRect() const;
 
-  HFONT font_ = nullptr;
-  int dpi_ = kDesignDpi;
   // Message boxes over the dialog.
   MessageBoxService messages_;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  struct Placed {
+    HWND control;
+    RECT bounds;
+  };
+  void Layout(int dpi);
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnGone() override { running_ = false; }
   void CentreOnOwner();
 
-  HWND handle_ = nullptr;
   HWND owner_ = nullptr;
+  SIZE client_{0, 0};  // 96 DPI
+  int dpi_ = kDesignDpi;
+  FontHandle font_;
+  std::vector<Placed> controls_;
   bool running_ = false;
 };
 
 HFONT MakeDialogFont(const wchar_t* face, int pixels);
-
-template <typename F>
-void ModalWindow::Guard(F&& handler) {
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    messages_.ShowMessage(std::string("予期しないエラーが発生しました。\r\n") + e.what(),
-                          MessageKind::Error);
-  }
-}
 
 }  // namespace zorbi::win32

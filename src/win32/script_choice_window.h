@@ -14,18 +14,17 @@ class ScriptChoiceWindow final : public ModalWindow {
   static constexpr char kCaption[] = "スクリプト選択";
   static constexpr SIZE kClientSize{168, 145};
 
-  ScriptChoiceWindow() = default;
-  ~ScriptChoiceWindow() override;
-
-  bool Create(HINSTANCE instance, HWND owner);
+  bool Create(HWND owner);
   TForm5& Form() { return *form_; }
 
  private:
-  void OnCommand(UINT id, UINT code) override;
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnCommand(UINT id, UINT code, HWND control) override;
+  void OnLayout() override;
+  bool PaintsItself() const override { return true; }
+  void Paint(HDC dc) override;
 
   ListBoxControl list_box1_;
-  HFONT list_font_ = nullptr;
+  FontHandle list_font_;
   std::unique_ptr<TForm5> form_;
 };
 

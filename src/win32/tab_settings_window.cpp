@@ -18,18 +18,11 @@ enum ControlId : UINT {
 // The etched line above the bottom strip.
 constexpr int kSeparatorTop = 182;
 
-// Fixed size, a caption and no title-bar buttons.
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-
 }  // namespace
 
-bool TabSettingsWindow::Create(HINSTANCE instance, HWND owner, TForm1& main) {
-  RECT outer{0, 0, kClientSize.cx, kClientSize.cy};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-  if (!CreateHidden(instance, owner, L"TForm2", "タブ設定",
-                    SIZE{outer.right - outer.left, outer.bottom - outer.top}, false))
-    return false;
+bool TabSettingsWindow::Create(HWND owner, TForm1& main) {
+  // Fixed size, a caption and no title-bar buttons.
+  if (!CreateHidden(owner, L"TForm2", "タブ設定", kClientSize, SizeOf::Client, false)) return false;
   const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
   // In tab order: the list first, so it has the focus on opening.
   AddControl(L"STATIC", "現在のタブ名", SS_LEFT, 0xFFFF, RECT{16, 8, 120, 14});
@@ -51,17 +44,17 @@ bool TabSettingsWindow::Create(HINSTANCE instance, HWND owner, TForm1& main) {
 
 void TabSettingsWindow::ShowModal() {
   if (Handle() == nullptr || Running()) return;
-  Guard([&] { form_->FormShow(); });
+  Guarded(Handle(), [&] { form_->FormShow(); });
   ModalWindow::ShowModal();
 }
 
 void TabSettingsWindow::Close() {
   if (!Running()) return;
   ModalWindow::Close();
-  Guard([&] { form_->FormClose(); });
+  Guarded(Handle(), [&] { form_->FormClose(); });
 }
 
-void TabSettingsWindow::OnCommand(UINT id, UINT code) {
+void TabSettingsWindow::OnCommand(UINT id, UINT code, HWND) {
   if (id == kListBox1Id) {
     if (code == LBN_SELCHANGE) form_->ListBox1Click();
     return;
@@ -94,16 +87,9 @@ void TabSettingsWindow::OnCommand(UINT id, UINT code) {
   }
 }
 
-LRESULT TabSettingsWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
-    RECT line{0, kSeparatorTop, kClientSize.cx, kSeparatorTop + 2};
-    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-    EndPaint(Handle(), &paint);
-    return 0;
-  }
-  return ModalWindow::HandleMessage(message, wparam, lparam);
+void TabSettingsWindow::Paint(HDC dc) {
+  RECT line{0, S(kSeparatorTop), ClientRect().right, S(kSeparatorTop) + 2};
+  DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
 }
 
 }  // namespace zorbi::win32

@@ -15,7 +15,7 @@ class TabSettingsWindow final : public ModalWindow {
   static constexpr SIZE kClientSize{254, 223};
 
   // Makes the hidden window over the main window `owner`, whose logic is `main`.
-  bool Create(HINSTANCE instance, HWND owner, TForm1& main);
+  bool Create(HWND owner, TForm1& main);
   TForm2& Form() { return *form_; }
 
   // Each opening starts with the form's FormShow; however it closes, FormClose runs.
@@ -23,8 +23,9 @@ class TabSettingsWindow final : public ModalWindow {
   void Close() override;
 
  private:
-  void OnCommand(UINT id, UINT code) override;
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnCommand(UINT id, UINT code, HWND control) override;
+  bool PaintsItself() const override { return true; }
+  void Paint(HDC dc) override;
 
   ListBoxControl list_box1_;
   EditBoxControl edit1_;

@@ -6,6 +6,7 @@
 #include "application.h"
 #include "cp932.h"
 #include "dpi.h"
+#include "forms/main_form.h"
 
 namespace zorbi::win32 {
 
@@ -52,7 +53,8 @@ void TabStripControl::SetTabs(std::vector<std::string> names) {
   const int keep = TabIndex();
   TabCtrl_DeleteAllItems(handle_);
   for (std::size_t i = 0; i < names.size(); ++i) {
-    std::wstring text = Widen(names[i]);
+    std::wstring text;
+    for (const wchar_t c : Widen(names[i])) text.append(c == L'&' ? 2 : 1, c);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = text.data();
@@ -60,6 +62,14 @@ void TabStripControl::SetTabs(std::vector<std::string> names) {
   }
   const int count = static_cast<int>(names.size());
   if (count > 0) TabCtrl_SetCurSel(handle_, keep < 0 ? 0 : (keep < count ? keep : count - 1));
+  CheckRows();
+}
+
+void TabStripControl::CheckRows() {
+  const int rows = TabCtrl_GetRowCount(handle_);
+  if (rows == rows_) return;
+  rows_ = rows;
+  if (OnRowsChanged) OnRowsChanged();
 }
 
 int TabStripControl::TabIndex() const {
@@ -81,6 +91,8 @@ void TabStripControl::SetMultiLine(bool on) {
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   InvalidateRect(handle_, nullptr, TRUE);
+  rows_ = TabCtrl_GetRowCount(handle_);
+  if (OnRowsChanged) OnRowsChanged();
 }
 
 void MemoControl::SetDpi(int dpi) {
@@ -222,7 +234,7 @@ int MessageBoxService::Show(const std::string& text, MessageKind kind, UINT butt
       break;
   }
   const Application* app = Application::Current();
-  const std::wstring caption = Widen(app ? app->Title() : std::string("Z_ORBI"));
+  const std::wstring caption = Widen(app ? app->Title() : std::string(ApplicationTitle));
   return MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style);
 }
 

@@ -44,7 +44,7 @@ class OwnedFont {
 
 LOGFONTW LogFontOf(const FontSpec& spec, int dpi);
 
-// A common-controls tab strip.
+// A common-controls tab strip. Names show as typed: a '&' is no mnemonic.
 class TabStripControl final : public WindowControl<TabStrip> {
  public:
   void SetTabs(std::vector<std::string> names) override;
@@ -52,6 +52,12 @@ class TabStripControl final : public WindowControl<TabStrip> {
   void SetTabIndex(int index) override;
   bool MultiLine() const override;
   void SetMultiLine(bool on) override;
+  // The strip's rows changed in number: the page below them moved.
+  std::function<void()> OnRowsChanged;
+
+ private:
+  void CheckRows();
+  int rows_ = 1;
 };
 
 // A multi-line edit box, read-only until the memo is edited.

@@ -1,6 +1,6 @@
 // The real main window in-process: its menus, layout, tab strip, grid and
 // close path, run in a folder of its own.
-#include "main_window.h"
+#include "program.h"
 
 #include <windows.h>
 
@@ -113,7 +113,7 @@ class MainWindowTest : public testing::Test {
   }
 
   void TearDown() override {
-    window_.reset();
+    program_.reset();
     application_.reset();
     Pump();
     WIN32_FIND_DATAW data;
@@ -147,21 +147,21 @@ class MainWindowTest : public testing::Test {
 
   void Start() {
     application_ = std::make_unique<Application>(GetModuleHandleW(nullptr), "Z_ORBI");
-    window_ = std::make_unique<MainWindow>(*application_, &system_, &dialogs_);
-    ASSERT_TRUE(window_->Create());
-    ShowWindow(window_->Handle(), SW_SHOWNOACTIVATE);
+    program_ = std::make_unique<Program>(*application_, &system_, &dialogs_);
+    ASSERT_TRUE(program_->Start());
+    ShowWindow(program_->Window().Handle(), SW_SHOWNOACTIVATE);
     Pump();
   }
 
   RECT ChildRect(HWND child) const {
     RECT r{};
     GetWindowRect(child, &r);
-    MapWindowPoints(HWND_DESKTOP, window_->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(HWND_DESKTOP, program_->Window().Handle(), reinterpret_cast<POINT*>(&r), 2);
     return r;
   }
 
   HWND Button(const wchar_t* text) const {
-    return FindWindowExW(window_->Handle(), nullptr, L"BUTTON", text);
+    return FindWindowExW(program_->Window().Handle(), nullptr, L"BUTTON", text);
   }
 
   std::wstring root_;
@@ -169,12 +169,12 @@ class MainWindowTest : public testing::Test {
   AnsweringDialogs dialogs_;
   std::string catalogue_;
   std::unique_ptr<Application> application_;
-  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<Program> program_;
 };
 
 TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
   Start();
-  HMENU bar = GetMenu(window_->Handle());
+  HMENU bar = GetMenu(program_->Window().Handle());
   EXPECT_EQ(Captions(bar), (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 0)),
             (std::vector<std::string>{"BATファイル編集(&B)", "スクリプト編集(&S)", "-", "設定(&E)",
@@ -188,38 +188,40 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
             (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
   EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}));
-  EXPECT_EQ(Captions(window_->PopupMenu1()),
+  EXPECT_EQ(Captions(program_->Window().PopupMenu1()),
             (std::vector<std::string>{"項目追加", "項目削除", "-", "項目編集", "項目移動",
                                       "確定終了", "-", "タブ設定", "タブ表示", "-",
                                       "バッチファイル編集", "スクリプト編集", "エディタ起動"}));
-  EXPECT_EQ(Captions(GetSubMenu(window_->PopupMenu1(), 8)),
+  EXPECT_EQ(Captions(GetSubMenu(program_->Window().PopupMenu1(), 8)),
             (std::vector<std::string>{"タブを全て表示"}));
-  EXPECT_EQ(Captions(window_->PopupMenu2()), (std::vector<std::string>{"メモ編集", "確定終了"}));
+  EXPECT_EQ(Captions(program_->Window().PopupMenu2()),
+            (std::vector<std::string>{"メモ編集", "確定終了"}));
 }
 
 TEST_F(MainWindowTest, RecoveryItemsFollowTheFilesAndKeyRanToggles) {
   WriteCatalogue();
   Start();
-  HMENU option = GetSubMenu(GetMenu(window_->Handle()), 1);
+  HMENU option = GetSubMenu(GetMenu(program_->Window().Handle()), 1);
   HMENU repair = GetSubMenu(option, 7);
   EXPECT_EQ(GetMenuState(repair, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
   EXPECT_NE(GetMenuState(repair, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
 
   const UINT key_ran = GetMenuItemID(option, 3);
-  SendMessageW(window_->Handle(), WM_COMMAND, key_ran, 0);
+  SendMessageW(program_->Window().Handle(), WM_COMMAND, key_ran, 0);
   EXPECT_NE(GetMenuState(option, 3, MF_BYPOSITION) & MF_CHECKED, 0u);
-  EXPECT_TRUE(window_->Form().KeyRan);
-  SendMessageW(window_->Handle(), WM_COMMAND, key_ran, 0);
+  EXPECT_TRUE(program_->Form().KeyRan);
+  SendMessageW(program_->Window().Handle(), WM_COMMAND, key_ran, 0);
   EXPECT_EQ(GetMenuState(option, 3, MF_BYPOSITION) & MF_CHECKED, 0u);
-  EXPECT_FALSE(window_->Form().KeyRan);
+  EXPECT_FALSE(program_->Form().KeyRan);
 }
 
 TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
   Start();
   for (const SIZE size : {SIZE{545, 357}, SIZE{800, 600}}) {
-    SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(program_->Window().Handle(), nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER);
     RECT client{};
-    GetClientRect(window_->Handle(), &client);
+    GetClientRect(program_->Window().Handle(), &client);
     const int w = client.right, h = client.bottom;
     const RECT ok = ChildRect(Button(L"OK"));
     EXPECT_EQ(ok.left, w - 161);
@@ -228,15 +230,16 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
     const RECT cancel = ChildRect(Button(Widen("キャンセル").c_str()));
     EXPECT_EQ(cancel.left, w - 244);
     EXPECT_EQ(cancel.right - cancel.left, 75);
-    const RECT memo = ChildRect(FindWindowExW(window_->Handle(), nullptr, L"EDIT", nullptr));
+    const RECT memo =
+        ChildRect(FindWindowExW(program_->Window().Handle(), nullptr, L"EDIT", nullptr));
     EXPECT_EQ(memo.left, w - 161);
     EXPECT_EQ(memo.top, 22);
     EXPECT_EQ(memo.right - memo.left, 155);
     EXPECT_EQ(memo.bottom - memo.top, h - 37 - 33);
-    const RECT tabs = ChildRect(window_->TabStrip());
+    const RECT tabs = ChildRect(program_->Window().TabStrip());
     EXPECT_EQ(tabs.right, w - 169);
     EXPECT_EQ(tabs.bottom, h - 35);
-    const HWND label2 = GetDlgItem(window_->Handle(), 104);  // the mode label
+    const HWND label2 = GetDlgItem(program_->Window().Handle(), 104);  // the mode label
     EXPECT_LE(ChildRect(label2).right, cancel.left) << "the mode label would hide キャンセル";
     // The "閉る" button lies beyond the client area: never seen.
     EXPECT_GE(ChildRect(Button(Widen("閉る").c_str())).left, w);
@@ -245,47 +248,50 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
 
 TEST_F(MainWindowTest, TabFromTheGridReachesTheHiddenCloseButton) {
   Start();
-  HWND next = GetNextDlgTabItem(window_->Handle(), window_->Grid().Handle(), FALSE);
+  HWND next =
+      GetNextDlgTabItem(program_->Window().Handle(), program_->Window().Grid().Handle(), FALSE);
   EXPECT_EQ(next, Button(Widen("閉る").c_str()));
-  EXPECT_EQ(GetNextDlgTabItem(window_->Handle(), next, FALSE), window_->Grid().Handle());
+  EXPECT_EQ(GetNextDlgTabItem(program_->Window().Handle(), next, FALSE),
+            program_->Window().Grid().Handle());
 }
 
 TEST_F(MainWindowTest, OpensOnThePickedTabAndSwitchesByTheStrip) {
   WriteCatalogue();
   Start();
-  TForm1& form = window_->Form();
-  EXPECT_EQ(TabCtrl_GetCurSel(window_->TabStrip()), 1);
-  EXPECT_EQ(window_->Grid().Cell(1, 2), "  C.BAT");
-  EXPECT_EQ(window_->Grid().Row(), 2);
+  TForm1& form = program_->Form();
+  EXPECT_EQ(TabCtrl_GetCurSel(program_->Window().TabStrip()), 1);
+  EXPECT_EQ(program_->Window().Grid().Cell(1, 2), "  C.BAT");
+  EXPECT_EQ(program_->Window().Grid().Row(), 2);
   EXPECT_EQ(form.Cat.PickedBatPath, In("C.BAT"));
 
   // A click on the first tab raises the strip's changing and change events.
   RECT tab{};
-  TabCtrl_GetItemRect(window_->TabStrip(), 0, &tab);
-  SendMessageW(window_->TabStrip(), WM_LBUTTONDOWN, MK_LBUTTON, Point(tab.left + 5, tab.top + 5));
-  SendMessageW(window_->TabStrip(), WM_LBUTTONUP, 0, Point(tab.left + 5, tab.top + 5));
+  TabCtrl_GetItemRect(program_->Window().TabStrip(), 0, &tab);
+  SendMessageW(program_->Window().TabStrip(), WM_LBUTTONDOWN, MK_LBUTTON,
+               Point(tab.left + 5, tab.top + 5));
+  SendMessageW(program_->Window().TabStrip(), WM_LBUTTONUP, 0, Point(tab.left + 5, tab.top + 5));
   Pump();
-  EXPECT_EQ(TabCtrl_GetCurSel(window_->TabStrip()), 0);
+  EXPECT_EQ(TabCtrl_GetCurSel(program_->Window().TabStrip()), 0);
   EXPECT_EQ(form.Cat.CurrentTab, 0);
   EXPECT_EQ(form.Cat.PickedBatPath, In("A.BAT"));
   EXPECT_EQ(form.Cat.Item(1, 1)->PickState, 1);
-  EXPECT_EQ(window_->Grid().Cell(1, 2), "");
+  EXPECT_EQ(program_->Window().Grid().Cell(1, 2), "");
 }
 
 TEST_F(MainWindowTest, ClickPicksAndDoubleClickClosesSavingTheCatalogue) {
   WriteCatalogue();
   Start();
-  const RECT cell = window_->Grid().CellRect(2, 1);
+  const RECT cell = program_->Window().Grid().CellRect(2, 1);
   const LPARAM at = Point(cell.left + 5, cell.top + 5);
-  HWND grid = window_->Grid().Handle();
+  HWND grid = program_->Window().Grid().Handle();
   SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(grid, WM_LBUTTONUP, 0, at);
-  EXPECT_EQ(window_->Form().Cat.PickedBatPath, In("B.BAT"));
+  EXPECT_EQ(program_->Form().Cat.PickedBatPath, In("B.BAT"));
 
   SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   SendMessageW(grid, WM_LBUTTONUP, 0, at);
   Pump();
-  EXPECT_EQ(window_->Handle(), nullptr);
+  EXPECT_EQ(program_->Window().Handle(), nullptr);
   // The pick moved from C to B: the file says so, and nothing else changed.
   Catalogue back;
   std::vector<std::string> names;
@@ -304,10 +310,10 @@ TEST_F(MainWindowTest, TabNamesSurviveOpenAndCloseByteForByte) {
   const std::string original = CatalogueImage(c, static_cast<std::int32_t>(names.size()), names);
   WriteFile(In("Z_Orbi.DAT"), original);
   Start();
-  EXPECT_EQ(TabCtrl_GetItemCount(window_->TabStrip()), 4);
-  SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(TabCtrl_GetItemCount(program_->Window().TabStrip()), 4);
+  SendMessageW(program_->Window().Handle(), WM_CLOSE, 0, 0);
   Pump();
-  EXPECT_EQ(window_->Handle(), nullptr);
+  EXPECT_EQ(program_->Window().Handle(), nullptr);
   EXPECT_EQ(ReadFile(In("Z_Orbi.DAT")), original);
 }
 
@@ -318,44 +324,45 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
       .InitItem(In("A.BAT"), "A", 0, 0, "", "", "", 0, 0);
   WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 2, {"A\x81", "作図"}));
   Start();
-  TForm1& form = window_->Form();
+  TForm1& form = program_->Form();
   WhileModal([&] {
-    HWND dialog = window_->Form2().Handle();
+    HWND dialog = program_->Form2().Handle();
     auto click = [&](const char* text) {
       SendMessageW(FindWindowExW(dialog, nullptr, L"BUTTON", Widen(text).c_str()), BM_CLICK, 0, 0);
     };
     HWND list = FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr);
     HWND edit = FindWindowExW(dialog, nullptr, L"EDIT", nullptr);
-    EXPECT_FALSE(IsWindowEnabled(window_->Handle()));
+    EXPECT_FALSE(IsWindowEnabled(program_->Window().Handle()));
     ClickLine(list, 0);
     click("変更");  // the name as shown, unchanged: its bytes stay
     EXPECT_EQ(form.Cat.TabNames[0], "A\x81");
     SetWindowTextW(edit, L"x\U0001F600");
-    EXPECT_EQ(window_->Form2().Form().C.Edit1.Text().Refused, U'\U0001F600');
+    EXPECT_EQ(program_->Form2().Form().C.Edit1.Text().Refused, U'\U0001F600');
     SetWindowTextW(edit, L"部品");
     click("変更");
     ClickLine(list, 0);
     click("▽");
     EXPECT_EQ(form.Cat.TabNames, (std::vector<std::string>{"作図", "部品"}));
-    EXPECT_EQ(TabCtrl_GetCurSel(window_->TabStrip()), 1);
+    EXPECT_EQ(TabCtrl_GetCurSel(program_->Window().TabStrip()), 1);
     click("閉じる");
   });
-  SendMessageW(window_->Handle(), WM_COMMAND, GetMenuItemID(window_->PopupMenu1(), 7), 0);
-  EXPECT_TRUE(IsWindowEnabled(window_->Handle()));
-  EXPECT_FALSE(IsWindowVisible(window_->Form2().Handle()));
-  EXPECT_EQ(window_->Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
+  SendMessageW(program_->Window().Handle(), WM_COMMAND,
+               GetMenuItemID(program_->Window().PopupMenu1(), 7), 0);
+  EXPECT_TRUE(IsWindowEnabled(program_->Window().Handle()));
+  EXPECT_FALSE(IsWindowVisible(program_->Form2().Handle()));
+  EXPECT_EQ(program_->Window().Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
   EXPECT_EQ(form.Cat.Item(1, 0)->TabNo, 1);
 }
 
 TEST_F(MainWindowTest, PlacementKeepsTheWindowInsideTheWorkArea) {
   Start();
-  SetWindowPos(window_->Handle(), nullptr, -100, -50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(program_->Window().Handle(), nullptr, -100, -50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   RECT r{};
-  GetWindowRect(window_->Handle(), &r);
+  GetWindowRect(program_->Window().Handle(), &r);
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.top, 0);
-  SetWindowPos(window_->Handle(), nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  GetWindowRect(window_->Handle(), &r);
+  SetWindowPos(program_->Window().Handle(), nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  GetWindowRect(program_->Window().Handle(), &r);
   EXPECT_EQ(r.left, 1280 - 545);
   EXPECT_EQ(r.top, 1000 - 357);
 }
@@ -364,16 +371,16 @@ TEST_F(MainWindowTest, AddItemsRegistersTheDialogsFiles) {
   Start();
   dialogs_.answer =
       std::vector<ChosenFile>{{In("B.BAT"), true, In("B.BAT")}, {In("A.BAT"), true, In("A.BAT")}};
-  const UINT add = GetMenuItemID(window_->PopupMenu1(), 0);
-  SendMessageW(window_->Handle(), WM_COMMAND, add, 0);
+  const UINT add = GetMenuItemID(program_->Window().PopupMenu1(), 0);
+  SendMessageW(program_->Window().Handle(), WM_COMMAND, add, 0);
   ASSERT_EQ(dialogs_.asked.size(), 1u);
   EXPECT_EQ(dialogs_.asked[0].Filter, "外部変形 BAT ファイル|*.bat");
   EXPECT_TRUE(dialogs_.asked[0].MultiSelect);
   EXPECT_EQ(dialogs_.asked[0].InitialDir, system_.folder);
-  EXPECT_EQ(window_->Grid().Cell(1, 1), "  B.BAT");
-  EXPECT_EQ(window_->Grid().Cell(2, 1), "B.BAT summary");
-  EXPECT_EQ(window_->Grid().Cell(2, 2), "A.BAT summary");
-  EXPECT_EQ(window_->Form().Cat.PickedBatPath, In("B.BAT"));
+  EXPECT_EQ(program_->Window().Grid().Cell(1, 1), "  B.BAT");
+  EXPECT_EQ(program_->Window().Grid().Cell(2, 1), "B.BAT summary");
+  EXPECT_EQ(program_->Window().Grid().Cell(2, 2), "A.BAT summary");
+  EXPECT_EQ(program_->Form().Cat.PickedBatPath, In("B.BAT"));
 }
 
 // A shown window of a class ("#32770" a message box, "#32768" a menu): a
@@ -405,16 +412,17 @@ TEST_F(MainWindowTest, NoCloseWhileAModalBoxIsOpen) {
     during_box = [&] {
       if (!failed_save) return (void)SendMessageW(application_->Handle(), WM_CLOSE, 0, 0);
       CloseHandle(holder);
-      window_->Form().Close();
+      program_->Form().Close();
     };
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);
-    if (failed_save) SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
-    if (!failed_save) MessageBoxW(window_->Handle(), L"message", L"Z_ORBI", MB_OK);
+    if (failed_save) SendMessageW(program_->Window().Handle(), WM_CLOSE, 0, 0);
+    if (!failed_save) MessageBoxW(program_->Window().Handle(), L"message", L"Z_ORBI", MB_OK);
     KillTimer(nullptr, timer);
     EXPECT_FALSE(during_box) << "no box was shown";
-    EXPECT_NE(window_->Handle(), nullptr) << "failed save: " << failed_save;
-    if (window_->Handle() != nullptr) SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(window_->Handle(), nullptr) << "the close after the box failed";
+    EXPECT_NE(program_->Window().Handle(), nullptr) << "failed save: " << failed_save;
+    if (program_->Window().Handle() != nullptr)
+      SendMessageW(program_->Window().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program_->Window().Handle(), nullptr) << "the close after the box failed";
     Pump();
   }
 }
@@ -433,11 +441,11 @@ void CALLBACK NoteMenu(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(MainWindowTest, MenuKeysOpenTheMenusAtTheSelectedRowAndTheCaret) {
   WriteCatalogue();
   Start();
-  GridControl& grid = window_->Grid();
+  GridControl& grid = program_->Window().Grid();
   RECT picked_row{grid.CellRect(1, 2).left, grid.CellRect(1, 2).top, grid.CellRect(2, 2).right,
                   grid.CellRect(2, 2).bottom};
   MapWindowPoints(grid.Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&picked_row), 2);
-  HWND memo = FindWindowExW(window_->Handle(), nullptr, L"EDIT", nullptr);
+  HWND memo = FindWindowExW(program_->Window().Handle(), nullptr, L"EDIT", nullptr);
   SetWindowTextW(memo, L"1\r\n2\r\n3\r\n4\r\n5");
   SendMessageW(memo, EM_SETSEL, 9, 9);  // before the 4
   RECT caret_line{0, HIWORD(SendMessageW(memo, EM_POSFROMCHAR, 9, 0)), 150,
@@ -449,10 +457,10 @@ TEST_F(MainWindowTest, MenuKeysOpenTheMenusAtTheSelectedRowAndTheCaret) {
     WPARAM key;  // F10 with Shift
     HMENU menu;
     RECT anchor;
-  } rows[] = {{grid.Handle(), VK_APPS, window_->PopupMenu1(), picked_row},
-              {grid.Handle(), VK_F10, window_->PopupMenu1(), picked_row},
-              {memo, VK_APPS, window_->PopupMenu2(), caret_line},
-              {memo, VK_F10, window_->PopupMenu2(), caret_line}};
+  } rows[] = {{grid.Handle(), VK_APPS, program_->Window().PopupMenu1(), picked_row},
+              {grid.Handle(), VK_F10, program_->Window().PopupMenu1(), picked_row},
+              {memo, VK_APPS, program_->Window().PopupMenu2(), caret_line},
+              {memo, VK_F10, program_->Window().PopupMenu2(), caret_line}};
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "row " << &row - rows);
     BYTE keys[256];
@@ -480,8 +488,8 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
   WriteCatalogue();
   Start();
   const std::pair<HWND, int> rows[] = {
-      {FindWindowExW(window_->Handle(), nullptr, L"EDIT", nullptr), COLOR_WINDOW},
-      {FindWindowExW(window_->Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE}};
+      {FindWindowExW(program_->Window().Handle(), nullptr, L"EDIT", nullptr), COLOR_WINDOW},
+      {FindWindowExW(program_->Window().Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE}};
   const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
   const COLORREF dark[] = {0, RGB(255, 255, 255), 0, RGB(255, 255, 255)},
                  light[] = {RGB(255, 255, 255), 0, RGB(212, 208, 200), 0};
@@ -489,7 +497,7 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
   for (const COLORREF* scheme : {dark, light}) {
     ASSERT_TRUE(scheme == dark || SetSysColors(4, elements, scheme));
     Pump();
-    RedrawWindow(window_->Handle(), nullptr, nullptr,
+    RedrawWindow(program_->Window().Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     for (const auto& row : rows) {
       SCOPED_TRACE(testing::Message()
@@ -520,11 +528,11 @@ TEST_F(MainWindowTest, PickedRowIsInViewAtStartUp) {
     }
     WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 1, {"Tab1"}));
     Start();
-    GridControl& grid = window_->Grid();
+    GridControl& grid = program_->Window().Grid();
     EXPECT_EQ(grid.Row(), count);
     EXPECT_LE(grid.TopRow(), count);
     EXPECT_LT(count, grid.TopRow() + grid.VisibleRowCount()) << count << " items";
-    window_.reset();
+    program_.reset();
   }
 }
 
@@ -547,14 +555,15 @@ TEST_F(MainWindowTest, DroppedFilesRegisterTheBatFilesOnly) {
     shown = text;
   };
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);
-  SendMessageW(window_->Grid().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  SendMessageW(program_->Window().Grid().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory),
+               0);
   KillTimer(nullptr, timer);
   EXPECT_NE(shown.find(L"note.txt"), std::wstring::npos);
   EXPECT_EQ(shown.find(L"A.BAT"), std::wstring::npos);
-  EXPECT_EQ(window_->Grid().Cell(1, 1), "  B.BAT");
-  EXPECT_EQ(window_->Grid().Cell(1, 2), "  A.BAT");
-  EXPECT_EQ(window_->Grid().Cell(2, 2), "A.BAT summary");
-  EXPECT_EQ(window_->Grid().Cell(1, 3), "");
+  EXPECT_EQ(program_->Window().Grid().Cell(1, 1), "  B.BAT");
+  EXPECT_EQ(program_->Window().Grid().Cell(1, 2), "  A.BAT");
+  EXPECT_EQ(program_->Window().Grid().Cell(2, 2), "A.BAT summary");
+  EXPECT_EQ(program_->Window().Grid().Cell(1, 3), "");
 }
 
 // Whether the menu's item with this command carries its check mark.
@@ -571,24 +580,26 @@ TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
   std::string written;
   for (int run = 0; run < 2; ++run) {
     Start();
-    HMENU option = GetSubMenu(GetMenu(window_->Handle()), 1);
-    HMENU tab_view = GetSubMenu(window_->PopupMenu1(), 8);
+    HMENU option = GetSubMenu(GetMenu(program_->Window().Handle()), 1);
+    HMENU tab_view = GetSubMenu(program_->Window().PopupMenu1(), 8);
     const UINT k7 = GetMenuItemID(option, 1);
     EXPECT_TRUE(Checked(option, k7) && Checked(tab_view, GetMenuItemID(tab_view, 0))) << run;
-    EXPECT_NE(GetWindowLongPtrW(window_->TabStrip(), GWL_STYLE) & TCS_MULTILINE, 0) << run;
+    EXPECT_NE(GetWindowLongPtrW(program_->Window().TabStrip(), GWL_STYLE) & TCS_MULTILINE, 0)
+        << run;
     EXPECT_TRUE(Checked(option, GetMenuItemID(option, 3)) &&
                 Checked(option, GetMenuItemID(option, 4)));
     EXPECT_FALSE(Checked(option, GetMenuItemID(option, 5)));
-    EXPECT_EQ(window_->Form().Editor, "C:\\ed.exe");
-    EXPECT_EQ(window_->Grid().Font(), (FontSpec{"ＭＳ Ｐゴシック", 12, 1, kSystemTextColor}));
-    EXPECT_EQ(window_->Grid().DefaultRowHeight(), 24);
-    EXPECT_EQ(window_->Grid().ColWidth(0), 36);
-    EXPECT_EQ(window_->Grid().ColWidth(1), 70);
+    EXPECT_EQ(program_->Form().Editor, "C:\\ed.exe");
+    EXPECT_EQ(program_->Window().Grid().Font(),
+              (FontSpec{"ＭＳ Ｐゴシック", 12, 1, kSystemTextColor}));
+    EXPECT_EQ(program_->Window().Grid().DefaultRowHeight(), 24);
+    EXPECT_EQ(program_->Window().Grid().ColWidth(0), 36);
+    EXPECT_EQ(program_->Window().Grid().ColWidth(1), 70);
     // Top -5 is moved back inside; the width is held at its minimum.
-    EXPECT_EQ(window_->WindowBounds(), (Bounds{40, 0, 545, 420})) << run;
-    SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program_->Window().WindowBounds(), (Bounds{40, 0, 545, 420})) << run;
+    SendMessageW(program_->Window().Handle(), WM_CLOSE, 0, 0);
     Pump();
-    ASSERT_EQ(window_->Handle(), nullptr);
+    ASSERT_EQ(program_->Window().Handle(), nullptr);
     const std::string ini = ReadFile(In("Z_Orbi.ini"));
     EXPECT_EQ(ini.rfind("; kept\r\n[Option]\r\nMultiLine=1\r\nKeyRan=1\r\nInfo=1\r\n", 0), 0u);
     EXPECT_NE(ini.find("FontName=\"IPAGothic\""), std::string::npos);
@@ -601,9 +612,9 @@ TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
 
 TEST_F(MainWindowTest, AProgrammedSizeKeepsTheMinimum) {
   Start();
-  SetWindowPos(window_->Handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(program_->Window().Handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
   RECT r{};
-  GetWindowRect(window_->Handle(), &r);
+  GetWindowRect(program_->Window().Handle(), &r);
   EXPECT_EQ(r.right - r.left, 545);
   EXPECT_EQ(r.bottom - r.top, 357);
 }

@@ -1,0 +1,127 @@
+#include "program.h"
+
+#include <string>
+#include <vector>
+
+#include "forms/typed_text.h"
+
+namespace zorbi::win32 {
+
+Program::Program(Application& application, System* system, FileDialogs* dialogs,
+                 Processes* processes, FontDialogs* fonts)
+    : application_(application),
+      system_(system ? *system : own_system_),
+      dialogs_(dialogs ? *dialogs : own_dialogs_),
+      processes_(processes ? *processes : own_processes_),
+      fonts_(fonts ? *fonts : own_fonts_),
+      window_(system_),
+      form4_(dialogs) {
+  ConnectWindow();
+  ConnectGrid();
+}
+
+Program::~Program() {
+  // FormDestroy runs while the form is still there.
+  window_.Destroy();
+}
+
+bool Program::Start(StartupPreload* preload) {
+  if (!window_.Create(application_.Handle(), application_.LargeIcon(), application_.SmallIcon()))
+    return false;
+  const HWND handle = window_.Handle();
+  application_.SetMainWindow(handle);
+  application_.SetDialogWindow(handle);
+  messages_.SetOwner(handle);
+  own_dialogs_.SetOwner(handle);
+  own_fonts_.SetOwner(handle);
+  form_ = std::make_unique<TForm1>(
+      window_.Controls(), FormServices{files_, messages_, system_, window_, dialogs_, processes_,
+                                       host_windows_, fonts_});
+  form_->UsePreload(preload);
+
+  bool started = false;
+  Run([&] { started = form_->FormCreateUntilExchange(); });
+  if (started) {
+    // The dialogs come after the settings, so TForm4 shows the settings read,
+    // and before the exchange file's outcome, for which a large file may keep
+    // start-up waiting: they show nothing until asked.
+    CreateDialogs();
+    window_.Layout();
+    started = false;
+    Run([&] {
+      form_->FormCreateFromExchange();
+      started = true;
+    });
+  }
+  if (!started) {
+    // Nothing is written: the close sequence is not run.
+    DestroyWindow(handle);
+    return false;
+  }
+  // The pick was scrolled to while the tab strip had no tabs and the grid
+  // was taller: scroll again now that the grid has its size.
+  form_->ScrollToPick();
+  window_.Grid().ScrollIntoView(window_.Grid().Row());
+  return true;
+}
+
+void Program::CreateDialogs() {
+  const HWND owner = window_.Handle();
+  if (form2_.Create(owner, *form_)) form_->Form2 = &form2_.Form();
+  if (form3_.Create(owner)) form_->Form3 = &form3_.Form();
+  if (form4_.Create(owner, form_->Editor, form_->AWKPath)) {
+    form_->Form4 = &form4_.Form();
+    Run([&] { form4_.Form().FormCreate(); });
+  }
+  if (form5_.Create(owner)) form_->Form5 = &form5_.Form();
+}
+
+void Program::ConnectWindow() {
+  window_.OnCommandChosen = [this](const Command& command) {
+    Run([&] { (form_.get()->*command.handler)(); });
+  };
+  window_.OnTabChanging = [this](bool& allow) { Run([&] { form_->TabControl1Changing(allow); }); };
+  window_.OnTabChange = [this] { Run([&] { form_->TabControl1Change(); }); };
+  window_.OnMemoExit = [this] { Run([&] { form_->Memo1Exit(); }); };
+  window_.OnResize = [this] { Run([&] { form_->FormResize(); }); };
+  window_.OnCloseQuery = [this] { Run([&] { form_->Close(); }); };
+  window_.OnDestroying = [this] { Run([&] { form_->FormDestroy(); }); };
+  window_.OnGoneEvent = [this] {
+    application_.SetMainWindow(nullptr);
+    application_.SetDialogWindow(nullptr);
+    // The program ends with its main window.
+    PostQuitMessage(0);
+    application_.EndRun();
+  };
+  window_.Memo().OnRefused = [this](char32_t refused) {
+    messages_.ShowMessage(UnrepresentableTextMessage("メモ", refused), MessageKind::Warning);
+  };
+}
+
+void Program::ConnectGrid() {
+  GridControl& grid = window_.Grid();
+  grid.OnSelectCell = [this](int col, int row, bool& can_select) {
+    Run([&] { form_->StringGrid1SelectCell(col, row, can_select); });
+  };
+  grid.OnDblClick = [this] { Run([&] { form_->StringGrid1DblClick(); }); };
+  grid.OnKeyDown = [this](int key, ShiftState shift) {
+    Run([&] { form_->StringGrid1KeyDown(key, shift); });
+  };
+  grid.OnKeyUp = [this](int key, ShiftState shift) {
+    Run([&] { form_->StringGrid1KeyUp(key, shift); });
+  };
+  grid.OnExit = [this] { Run([&] { form_->StringGrid1Exit(); }); };
+  grid.OnRowMoved = [this](int from, int to) {
+    Run([&] { form_->StringGrid1RowMoved(from, to); });
+  };
+  grid.OnFilesDropped = [this](const std::vector<std::wstring>& paths) {
+    std::vector<ChosenFile> files;
+    for (const std::wstring& path : paths) files.push_back(ChosenFromPath(path));
+    Run([&] { form_->StringGrid1DropFiles(files); });
+  };
+  grid.OnRefused = [this](char32_t refused) {
+    messages_.ShowMessage(UnrepresentableTextMessage("概要", refused), MessageKind::Warning);
+  };
+}
+
+}  // namespace zorbi::win32

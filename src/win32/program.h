@@ -1,0 +1,80 @@
+// The program's wiring: the services, the main window, TForm1 and the four
+// dialogs, and which handler each event of the windows runs. The windows
+// themselves only show and report.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "about_window.h"
+#include "application.h"
+#include "editor_settings_window.h"
+#include "forms/main_form.h"
+#include "forms/startup_preload.h"
+#include "main_window.h"
+#include "script_choice_window.h"
+#include "tab_settings_window.h"
+#include "win32_controls.h"
+#include "win32_file_system.h"
+#include "win32_host_windows.h"
+#include "win32_processes.h"
+
+namespace zorbi::win32 {
+
+class Program {
+ public:
+  // `system`, `dialogs`, `processes` and `fonts` replace the real services
+  // (tests run the program in a folder of their own, answer the dialogs
+  // themselves and see the editor's command line instead of starting it).
+  explicit Program(Application& application, System* system = nullptr,
+                   FileDialogs* dialogs = nullptr, Processes* processes = nullptr,
+                   FontDialogs* fonts = nullptr);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  ~Program();
+
+  // Creates the main window hidden and runs the start-up sequence, taking the
+  // exchange file's outcome from `preload` when given. False when the program
+  // must end at once (the window is gone then).
+  bool Start(StartupPreload* preload = nullptr);
+
+  MainWindow& Window() { return window_; }
+  TForm1& Form() { return *form_; }
+  TabSettingsWindow& Form2() { return form2_; }
+  AboutWindow& Form3() { return form3_; }
+  EditorSettingsWindow& Form4() { return form4_; }
+  ScriptChoiceWindow& Form5() { return form5_; }
+
+ private:
+  // Runs a handler of the form; an unexpected error becomes a message.
+  template <typename F>
+  void Run(F&& handler) {
+    if (form_) Guarded(window_.Handle(), std::forward<F>(handler));
+  }
+  void ConnectWindow();
+  void ConnectGrid();
+  // Every dialog is made here, once the settings are read.
+  void CreateDialogs();
+
+  Application& application_;
+  Win32FileSystem files_;
+  MessageBoxService messages_;
+  SystemService own_system_;
+  FileDialogService own_dialogs_;
+  ProcessService own_processes_;
+  Win32HostWindows host_windows_;
+  FontDialogService own_fonts_;
+  System& system_;
+  FileDialogs& dialogs_;
+  Processes& processes_;
+  FontDialogs& fonts_;
+  MainWindow window_;
+  std::unique_ptr<TForm1> form_;
+  TabSettingsWindow form2_;
+  AboutWindow form3_;
+  EditorSettingsWindow form4_;
+  ScriptChoiceWindow form5_;
+};
+
+}  // namespace zorbi::win32
