@@ -65,7 +65,9 @@ bool MainWindow::Create(HWND owner, HICON icon, HICON small_icon) {
   const WindowClass window_class{L"TForm1", CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                                  icon, small_icon};
   if (!CreateHandle(window_class, WS_EX_CONTROLPARENT, Widen(kCaption).c_str(), style,
-                    RECT{S(b.left), S(b.top), S(b.right), S(b.bottom)}, owner, bar)) {
+                    RECT{S(b.left), S(b.top), S(b.left) + S(b.right - b.left),
+                         S(b.top) + S(b.bottom - b.top)},
+                    owner, bar)) {
     DestroyMenu(bar);
     return false;
   }

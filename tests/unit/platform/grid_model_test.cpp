@@ -1,0 +1,257 @@
+#include "platform/grid_model.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace zorbi {
+namespace {
+
+using K = GridModel::Key;
+
+// The item grid as it opens: columns 26/90/219, rows 20 high (a pitch of 21
+// with the line below), a client area that shows the header and 13 rows.
+constexpr int kPitch = 21;
+GridModel ItemGrid(int rows = 21) {
+  GridModel grid(3, rows, 64, 20);
+  grid.SetColWidth(0, 26);
+  grid.SetColWidth(1, 90);
+  grid.SetColWidth(2, 219);
+  grid.SetClientSize(356, 296);
+  return grid;
+}
+
+// A key as the window handles it: a move is allowed, as by a form that says yes.
+bool Press(GridModel& grid, int vk, bool ctrl = false) {
+  const auto to = grid.NavigationKey(vk, ShiftState{false, ctrl, false});
+  return to && grid.Go(*to);
+}
+
+TEST(GridModel, PointsFindTheCellThatOwnsThem) {
+  const struct {
+    int x, y, top_row;
+    bool hit;
+    int col, row;
+  } rows[] = {
+      {50, kPitch * 5 + 20, 1, true, 1, 5},  // a row owns the line below it
+      {27, kPitch * 7 + 5, 1, true, 1, 7},   // column 1 starts after the number column's line
+      {117, kPitch * 8 + 5, 1, true, 1, 8},  // and owns the line on its right
+      {118, kPitch * 9 + 5, 1, true, 2, 9},
+      {26, kPitch * 9 + 5, 1, true, 0, 9},    // the number column's line
+      {60, 10, 1, true, 1, 0},                // the header
+      {339, kPitch * 2 + 5, 1, false, 0, 0},  // right of the last column
+      {60, kPitch * 1 + 5, 5, true, 1, 5},    // scrolled: row 5 right below the header
+      {60, kPitch * 21 + 5, 1, false, 0, 0},  // below the last row
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.x << "," << r.y);
+    GridModel grid = ItemGrid();
+    grid.SetTopRow(r.top_row);
+    int col = -1, row = -1;
+    ASSERT_EQ(grid.CellAt(r.x, r.y, col, row), r.hit);
+    if (r.hit) {
+      EXPECT_EQ((std::pair{col, row}), (std::pair{r.col, r.row}));
+    }
+  }
+}
+
+TEST(GridModel, NavigationKeysMoveOrScroll) {
+  // Steps in order on one grid; a step that scrolls only asks for no move.
+  const struct {
+    int vk;
+    bool ctrl, moves;
+    int row, top;
+  } steps[] = {
+      {K::kDown, false, true, 2, 1},  {K::kDown, false, true, 3, 1},
+      {K::kUp, false, true, 2, 1},    {K::kNext, false, true, 15, 8},  // a page, as far as it goes
+      {K::kPrior, false, true, 2, 1}, {K::kEnd, false, true, 20, 8},
+      {K::kHome, false, true, 1, 1},  {K::kEnd, true, true, 20, 8},
+      {K::kHome, true, true, 1, 1},   {K::kUp, false, false, 1, 1},   // at the edge
+      {K::kHome, false, false, 1, 1}, {K::kDown, true, false, 1, 2},  // Ctrl scrolls the view
+      {K::kNext, true, true, 14, 2},                                  // the last row in view
+      {K::kPrior, true, true, 2, 2},
+  };
+  GridModel grid = ItemGrid();
+  for (const auto& s : steps) {
+    SCOPED_TRACE(testing::Message() << "key " << s.vk << " ctrl " << s.ctrl);
+    EXPECT_EQ(Press(grid, s.vk, s.ctrl), s.moves);
+    EXPECT_EQ(grid.Selection(), (GridRect{1, s.row, 2, s.row}));
+    EXPECT_EQ(grid.TopRow(), s.top);
+  }
+}
+
+TEST(GridModel, LeftAndRightMoveCellsOrScrollColumns) {
+  GridModel grid = ItemGrid();
+  grid.SetSelection({1, 4, 2, 4});
+  grid.SetRowSelect(false);
+  EXPECT_EQ(grid.Selection(), (GridRect{2, 4, 2, 4}));
+  EXPECT_TRUE(Press(grid, K::kLeft));
+  EXPECT_FALSE(Press(grid, K::kLeft));  // already in the first column
+  EXPECT_TRUE(Press(grid, K::kEnd));
+  EXPECT_EQ(grid.Selection(), (GridRect{2, 4, 2, 4}));
+  grid.SetRowSelect(true);
+  EXPECT_EQ(grid.Selection(), (GridRect{1, 4, 2, 4}));
+
+  // Whole rows: a column at a time, the ends with Ctrl; the selection stays.
+  grid.SetColWidth(2, 400);
+  const int max = grid.MaxLeftOffset();
+  ASSERT_GT(max, 91);
+  const struct {
+    int vk;
+    bool ctrl;
+    int left;
+  } steps[] = {{K::kRight, false, 91},
+               {K::kRight, false, max},
+               {K::kLeft, false, 91},
+               {K::kLeft, true, 0},
+               {K::kRight, true, max}};
+  for (const auto& s : steps) {
+    EXPECT_FALSE(Press(grid, s.vk, s.ctrl));
+    EXPECT_EQ(grid.LeftOffset(), s.left);
+  }
+  EXPECT_EQ(grid.Selection(), (GridRect{1, 4, 2, 4}));
+}
+
+TEST(GridModel, ViewAndSelectionStayInsideTheirLimits) {
+  GridModel grid = ItemGrid();
+  grid.SetTopRow(100);
+  EXPECT_EQ(grid.TopRow(), 8);
+  grid.SetTopRow(0);
+  EXPECT_EQ(grid.TopRow(), 1);
+  grid.SetSelection({2, 30, 0, 4});
+  EXPECT_EQ(grid.Selection(), (GridRect{1, 4, 2, 20}));
+  EXPECT_EQ((std::pair{grid.Col(), grid.Row()}), (std::pair{2, 4}));
+
+  // The partly shown row below the last whole one scrolls into view.
+  grid.MoveTo(1, 14);
+  EXPECT_EQ(grid.TopRow(), 2);
+  // Wheel notches, halves adding up; never the selection.
+  const std::pair<int, int> wheel[] = {{-120, 5}, {-60, 5}, {-60, 8}, {480, 1}};
+  for (const auto& [delta, top] : wheel) {
+    grid.Wheel(delta);
+    EXPECT_EQ(grid.TopRow(), top) << delta;
+  }
+  EXPECT_EQ(grid.Row(), 14);
+
+  grid.SetRowCount(30);
+  grid.SetTopRow(17);
+  grid.SetSelection({1, 25, 2, 25});
+  grid.SetRowCount(10);
+  EXPECT_EQ(grid.Selection(), (GridRect{1, 9, 2, 9}));
+  EXPECT_EQ(grid.TopRow(), 1);
+  grid.SetRowCount(0);
+  EXPECT_EQ(grid.RowCount(), 2) << "the header and one item row stay";
+}
+
+TEST(GridModel, ColumnBordersSizeByDragging) {
+  // Grabbed at a point of the header, dragged to x: the column's width.
+  const struct {
+    int grab_x, grab_y, col, to_x, width;
+  } drags[] = {
+      {117 + 2, 10, 1, 157, 128},             // the border right of column 1, +38
+      {27 + 128 - 1, 10, 1, 0, 5},            // never narrower than a few pixels
+      {27 + 5 - 3, 10, 1, 39, 15},            // a tie between borders: the later column
+      {27 + 16 + 219, kPitch + 5, -1, 0, 0},  // column 2's border, below the header
+      {27 + 16 + 40, 10, -1, 0, 0},           // away from any border
+  };
+  GridModel grid = ItemGrid();
+  for (const auto& d : drags) {
+    SCOPED_TRACE(testing::Message() << d.grab_x << "," << d.grab_y);
+    const int col = grid.SizingColumnAt(d.grab_x, d.grab_y);
+    ASSERT_EQ(col, d.col);
+    if (col < 0) continue;
+    grid.BeginSizing(col, d.grab_x);
+    grid.SizeTo(d.to_x);
+    EXPECT_EQ(grid.EndMouse(true).Resized, col);
+    EXPECT_EQ(grid.ColWidth(col), d.width);
+  }
+  EXPECT_EQ(grid.ColWidth(0), 26);
+}
+
+TEST(GridModel, RowDragsDropWhereShownAndScrollAtTheEdges) {
+  GridModel grid = ItemGrid();
+  for (int row = 1; row < grid.RowCount(); ++row) grid.Cells().SetCell(2, row, std::to_string(row));
+  grid.BeginMoving(2, 5, kPitch * 2 + 5);
+  grid.UpdateDropRow(5, kPitch * 5 + 5);
+  EXPECT_EQ(grid.DropRow(), 5);
+  const GridModel::Ended ended = grid.EndMouse(true);
+  EXPECT_EQ(ended.Moved, (std::pair{2, 5}));
+  EXPECT_EQ(grid.Cells().Cell(2, 5) + grid.Cells().Cell(2, 2), "23");
+
+  // Held at the bottom edge, each tick scrolls a row and the drop row follows.
+  grid.BeginMoving(1, 5, kPitch + 5);
+  grid.UpdateDropRow(5, 296 - 2);
+  for (int tick = 0; tick < 3; ++tick) grid.ScrollTick();
+  EXPECT_EQ(grid.TopRow(), 4);
+  EXPECT_EQ(grid.DropRow(), 3 + 13);
+  grid.UpdateDropRow(5, 2);
+  grid.ScrollTick();
+  EXPECT_EQ(grid.TopRow(), 3);
+  EXPECT_EQ(grid.DropRow(), 3);
+  EXPECT_FALSE(grid.EndMouse(false).Moved) << "a cancelled drag moves nothing";
+
+  // A selecting drag reaches the hidden row past either edge.
+  grid.BeginSelecting();
+  EXPECT_EQ(grid.SelectTarget(50, 300).Row, 3 + 13);
+  EXPECT_EQ(grid.SelectTarget(50, 5).Row, 2);
+}
+
+// Random steps of every kind; after each, what must hold whatever the steps.
+TEST(GridModel, RandomStepsKeepTheViewAndSelectionSound) {
+  std::mt19937 random(23);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+  const int keys[] = {K::kPrior, K::kNext, K::kEnd,   K::kHome,
+                      K::kLeft,  K::kUp,   K::kRight, K::kDown};
+  GridModel grid = ItemGrid();
+  for (int step = 0; step < 4000; ++step) {
+    bool moved = false;
+    switch (pick(0, 7)) {
+      case 0:
+        grid.SetRowCount(pick(0, 60));
+        break;
+      case 1:
+        grid.SetClientSize(pick(0, 500), pick(0, 500));
+        grid.ClampView();
+        break;
+      case 2:
+        grid.SetColWidth(pick(0, 2), pick(0, 300));
+        grid.ClampView();
+        break;
+      case 3:
+        grid.SetRowSelect(pick(0, 1) == 1);
+        break;
+      case 4:
+        grid.SetSelection({pick(-2, 4), pick(-2, 70), pick(-2, 4), pick(-2, 70)});
+        break;
+      case 5:
+        grid.Wheel(pick(-400, 400));
+        break;
+      default:
+        moved = Press(grid, keys[pick(0, 7)], pick(0, 3) == 0);
+        break;
+    }
+    SCOPED_TRACE(testing::Message() << "step " << step);
+    ASSERT_GE(grid.TopRow(), 1);
+    ASSERT_LE(grid.TopRow(), grid.MaxTopRow());
+    ASSERT_GE(grid.LeftOffset(), 0);
+    ASSERT_LE(grid.LeftOffset(), grid.MaxLeftOffset());
+    const GridRect s = grid.Selection();
+    ASSERT_TRUE(1 <= s.Left && s.Left <= s.Right && s.Right < grid.ColCount());
+    ASSERT_TRUE(1 <= s.Top && s.Top <= s.Bottom && s.Bottom < grid.RowCount());
+    ASSERT_EQ(grid.Row(), s.Top);
+    // A user's move under whole-row selection selects the whole row, in view.
+    if (moved && grid.RowSelect()) {
+      ASSERT_TRUE(s.Left == 1 && s.Right == grid.ColCount() - 1);
+    }
+    const int visible = grid.VisibleRowCount();
+    if (moved && visible > 0) {
+      ASSERT_GE(grid.Row(), grid.TopRow());
+      ASSERT_LT(grid.Row(), grid.TopRow() + visible);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zorbi
