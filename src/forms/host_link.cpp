@@ -25,11 +25,6 @@ bool SameFileName(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string TForm1::ExeNameOfWindow(WindowId window) {
-  const std::optional<std::vector<ProcessEntry>> processes = host_.ProcessList();
-  return processes ? ExeNameOfProcess(host_.WindowProcessId(window), *processes) : std::string();
-}
-
 void TForm1::FindTargetWindows() {
   // One process snapshot serves every window: a snapshot per window would
   // cost windows times processes on a busy desktop and find the same names.

@@ -163,7 +163,6 @@ class TForm1 {
   // Host window link: the search at start-up (with JWCheck) and the switch
   // when the window is destroyed.
   void FindTargetWindows();
-  std::string ExeNameOfWindow(WindowId window);
   void ForegroundSwitch();
   // Options, fonts, resizing and About.
   void K6Click();
@@ -219,7 +218,7 @@ class TForm1 {
   // without that file; true to go on closing.
   bool CloseWithoutSaving(const std::string& path, const std::string& error);
 
-  // Steps whose work arrives with later features; each is where that work goes.
+  // Steps of the start-up and close sequences.
   void ReadExchange(const std::string& path);
   void ReadSettings(const std::string& path);
   bool WriteSettings(const std::string& path);
