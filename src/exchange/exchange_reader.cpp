@@ -562,11 +562,6 @@ void ResetExchangeState(ExchangeState& state) {
   state.DrawingFile.clear();
 }
 
-void InterpretExchangeLine(ExchangeState& state, std::string_view line) {
-  if (line.empty()) return;
-  LineInterpreter(state).Run(line);
-}
-
 struct ExchangePieceReader::Lines {
   Lines(ExchangeState& s, const ExchangeReadOptions& o)
       : state(s), options(o), interpreter(s, o.KeepRecords) {}

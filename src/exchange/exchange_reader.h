@@ -148,8 +148,4 @@ class ExchangePieceReader {
   std::unique_ptr<Lines> lines_;
 };
 
-// Applies one trimmed, non-empty line after the first to the state. Throws
-// ExchangeParseError when the line doesn't fit.
-void InterpretExchangeLine(ExchangeState& state, std::string_view line);
-
 }  // namespace zorbi

@@ -1,5 +1,7 @@
 #include "dpi.h"
 
+#include "window.h"
+
 namespace zorbi::win32 {
 
 namespace {
@@ -14,9 +16,8 @@ F User32Function(const char* name) {
 }
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : kDesignDpi;
   return dpi > 0 ? dpi : kDesignDpi;
 }
 

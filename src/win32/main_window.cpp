@@ -57,7 +57,7 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create(HWND owner, HICON icon, HICON small_icon) {
   // Only the system menu and the close box; the border still resizes.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-  HMENU bar = BuildMenu(Place::MenuBar, items_);
+  MenuHandle bar(BuildMenu(Place::MenuBar, items_));
   popup_menu1_.Reset(BuildMenu(Place::PopupMenu1, items_));
   popup_menu2_.Reset(BuildMenu(Place::PopupMenu2, items_));
   dpi_ = SystemDpi();
@@ -67,10 +67,9 @@ bool MainWindow::Create(HWND owner, HICON icon, HICON small_icon) {
   if (!CreateHandle(window_class, WS_EX_CONTROLPARENT, Widen(kCaption).c_str(), style,
                     RECT{S(b.left), S(b.top), S(b.left) + S(b.right - b.left),
                          S(b.top) + S(b.bottom - b.top)},
-                    owner, bar)) {
-    DestroyMenu(bar);
+                    owner, bar.Get()))
     return false;
-  }
+  bar.Release();  // the window's now, destroyed with it
   CreateControls();
   return true;
 }

@@ -36,16 +36,11 @@ LOGFONTW LogFontOf(const FontSpec& spec, int dpi) {
   return font;
 }
 
-OwnedFont::~OwnedFont() {
-  if (handle_ != nullptr) DeleteObject(handle_);
-}
-
 void OwnedFont::Set(const FontSpec& spec, int dpi) {
   const LOGFONTW font = LogFontOf(spec, dpi);
   HFONT made = CreateFontIndirectW(&font);
   if (made == nullptr) return;
-  if (handle_ != nullptr) DeleteObject(handle_);
-  handle_ = made;
+  font_.Reset(made);
   spec_ = spec;
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/controls.h"
 #include "platform/services.h"
+#include "window.h"
 
 namespace zorbi::win32 {
 
@@ -29,17 +30,13 @@ class WindowControl : public Interface {
 // pixels at the given dots per inch.
 class OwnedFont {
  public:
-  OwnedFont() = default;
-  OwnedFont(const OwnedFont&) = delete;
-  OwnedFont& operator=(const OwnedFont&) = delete;
-  ~OwnedFont();
   void Set(const FontSpec& spec, int dpi = 96);
   const FontSpec& Spec() const { return spec_; }
-  HFONT Handle() const { return handle_; }
+  HFONT Handle() const { return font_.Get(); }
 
  private:
   FontSpec spec_;
-  HFONT handle_ = nullptr;
+  FontHandle font_;
 };
 
 LOGFONTW LogFontOf(const FontSpec& spec, int dpi);

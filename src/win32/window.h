@@ -40,6 +40,8 @@ class Owned {
   }
   ~Owned() { Reset(); }
   Handle Get() const { return handle_; }
+  // Gives up the handle to a new owner.
+  Handle Release() { return std::exchange(handle_, nullptr); }
   void Reset(Handle handle = nullptr) {
     if (handle_ != nullptr) Free(handle_);
     handle_ = handle;

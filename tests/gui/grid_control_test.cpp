@@ -34,22 +34,20 @@ struct Key {
   friend bool operator==(const Key&, const Key&) = default;
 };
 
-LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcW(window, message, wparam, lparam);
-}
+// A plain top-level window for the grid to live in.
+class Host final : public Window {
+ public:
+  HWND Create() {
+    CreateHandle(WindowClass{L"GridTestHost"}, 0, L"grid test", WS_OVERLAPPEDWINDOW,
+                 RECT{50, 50, 570, 470}, nullptr, nullptr);
+    return Handle();
+  }
+};
 
 class GridControlTest : public testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSEXW host_class{};
-    host_class.cbSize = sizeof host_class;
-    host_class.lpfnWndProc = HostProc;
-    host_class.hInstance = GetModuleHandleW(nullptr);
-    host_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    host_class.lpszClassName = L"GridTestHost";
-    RegisterClassExW(&host_class);
-    host_ = CreateWindowExW(0, L"GridTestHost", L"grid test", WS_OVERLAPPEDWINDOW, 50, 50, 520, 420,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    host_ = host_window_.Create();
     ASSERT_NE(host_, nullptr);
     button_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 380, 10, 60,
                               25, host_, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -75,10 +73,7 @@ class GridControlTest : public testing::Test {
     grid_.OnExit = [this] { ++exits_; };
   }
 
-  void TearDown() override {
-    SetModifiers(false, false, false);
-    if (host_ != nullptr) DestroyWindow(host_);
-  }
+  void TearDown() override { SetModifiers(false, false, false); }
 
   int VisibleRows() const {
     RECT client;
@@ -114,6 +109,7 @@ class GridControlTest : public testing::Test {
   }
   static GridRect RowSel(int row) { return {1, row, 2, row}; }
 
+  Host host_window_;
   HWND host_ = nullptr;
   HWND button_ = nullptr;
   GridControl grid_;

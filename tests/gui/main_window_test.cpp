@@ -246,6 +246,27 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
   }
 }
 
+TEST_F(MainWindowTest, GridFillsThePageBelowTheTabRowsAtEverySize) {
+  Catalogue c;
+  std::vector<std::string> names;
+  for (int t = 0; t < 16; ++t) {
+    c.TabList.push_back(std::make_unique<TMList>());
+    names.push_back("Tab " + std::to_string(t));
+  }
+  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 16, names));
+  WriteFile(In("Z_Orbi.ini"), "[Option]\r\nMultiLine=1\r\n");
+  Start();
+  const HWND window = program_->Window().Handle(), strip = program_->Window().TabStrip();
+  for (const SIZE size : {SIZE{545, 357}, SIZE{1000, 600}, SIZE{600, 400}}) {
+    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT page = ChildRect(strip);
+    TabCtrl_AdjustRect(strip, FALSE, &page);
+    const RECT grid = ChildRect(program_->Window().Grid().Handle());
+    EXPECT_TRUE(EqualRect(&grid, &page)) << size.cx << ": grid top " << grid.top << ", page "
+                                         << page.top << ", rows " << TabCtrl_GetRowCount(strip);
+  }
+}
+
 TEST_F(MainWindowTest, TabFromTheGridReachesTheHiddenCloseButton) {
   Start();
   HWND next =
