@@ -11,7 +11,9 @@
 // A round that passes the time limit prints
 //   HANG <round> <window|end> <process id>
 // and exits with status 3, leaving the program running so that it can be
-// looked at. Exit status: 0 every round done, 1 error, 2 bad usage.
+// looked at. A program that can't be started or ends without its window
+// prints "FAIL <round> <what>", and the loop goes on. Exit status: 0 every
+// round done, 1 a file could not be copied, 2 bad usage.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -88,19 +90,28 @@ int wmain(int argc, wchar_t** argv) {
     QueryPerformanceCounter(&started);
     if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-      std::fprintf(stderr, "start_loop: cannot start the program: error %lu\n", GetLastError());
-      return 1;
+      std::printf("FAIL %ld cannot start the program: error %lu\n", round, GetLastError());
+      std::fflush(stdout);
+      continue;
     }
     CloseHandle(process.hThread);
     Search search{process.dwProcessId, &caption, nullptr};
     const ULONGLONG deadline = GetTickCount64() + timeout;
+    bool gone = false;
     while (EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search)), search.found == nullptr) {
       if (GetTickCount64() >= deadline) return Hang(round, "window", process.dwProcessId);
       if (WaitForSingleObject(process.hProcess, 5) == WAIT_OBJECT_0) {
-        std::fprintf(stderr, "start_loop: round %ld: the program ended without its window\n",
-                     round);
-        return 1;
+        gone = true;
+        break;
       }
+    }
+    if (gone) {
+      DWORD status = 0;
+      GetExitCodeProcess(process.hProcess, &status);
+      CloseHandle(process.hProcess);
+      std::printf("FAIL %ld the program ended without its window, status %lu\n", round, status);
+      std::fflush(stdout);
+      continue;
     }
     QueryPerformanceCounter(&shown);
     PostMessageW(search.found, WM_CLOSE, 0, 0);
