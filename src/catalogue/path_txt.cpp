@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "catalogue/registration.h"
+#include "text/sjis.h"
 #include "text/text_split.h"
 
 namespace zorbi {
@@ -40,7 +41,47 @@ std::vector<std::string_view> SplitTextLines(std::string_view bytes) {
   return lines;
 }
 
+bool LooksLikeUtf8(std::string_view bytes) {
+  bool wide = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    const std::size_t len = b < 0x80                 ? 1
+                            : b >= 0xC2 && b <= 0xDF ? 2
+                            : b >= 0xE0 && b <= 0xEF ? 3
+                            : b >= 0xF0 && b <= 0xF4 ? 4
+                                                     : 0;
+    if (len == 0 || i + len > bytes.size()) return false;
+    for (std::size_t k = 1; k < len; ++k)
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    wide = wide || len > 2;
+    i += len;
+  }
+  return wide;
+}
+
+std::vector<NumberedLine> NumberedLines(std::string_view bytes) {
+  std::vector<NumberedLine> lines;
+  std::size_t start = 0, no = 1;
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') {
+      ++i;
+      continue;
+    }
+    lines.push_back({bytes.substr(start, i - start), no++});
+    std::size_t next = i + 1;
+    if (bytes[i] == '\r') {
+      const std::size_t lf = bytes.find_first_not_of('\r', i);
+      if (lf != std::string_view::npos && bytes[lf] == '\n') next = lf + 1;
+    }
+    i = start = next;
+  }
+  if (start < bytes.size()) lines.push_back({bytes.substr(start), no});
+  return lines;
+}
+
 namespace {
+
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
 // A decimal integer with an optional sign that fits 32 bits, nothing else.
 std::optional<std::int32_t> TabNumber(std::string_view text) {
@@ -52,15 +93,33 @@ std::optional<std::int32_t> TabNumber(std::string_view text) {
   return value;
 }
 
+// A file that is not Shift-JIS would store its names and paths garbled.
+PathTxtError EncodingFault(std::string_view bytes, const std::vector<NumberedLine>& lines) {
+  if (bytes.starts_with(Utf8Bom) || LooksLikeUtf8(bytes)) return {PathTxtFault::Utf8, 1, {}, {}};
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+    return {PathTxtFault::Utf16, 1, {}, {}};
+  for (const NumberedLine& line : lines)
+    if (FirstNonSjisByte(line.Text) != std::string_view::npos)
+      return {PathTxtFault::NotShiftJis, line.No, std::string(line.Text), {}};
+  return {};
+}
+
 }  // namespace
 
 bool RestorePathTxt(std::string_view bytes, std::vector<std::string> tabNames, std::size_t tabCount,
                     const BatHeadReader& readHead, PathTxtCatalogue& out, PathTxtError& error) {
-  const std::vector<std::string_view> lines = SplitTextLines(bytes);
+  const std::vector<NumberedLine> lines = NumberedLines(bytes);
+  if (PathTxtError fault = EncodingFault(bytes, lines); fault.Fault != PathTxtFault::None) {
+    error = std::move(fault);
+    return false;
+  }
   PathTxtCatalogue built;
   built.TabNames = std::move(tabNames);
   if (!lines.empty()) {
-    built.TabNames = SplitDelimited(lines[0], ',');
+    built.TabNames = SplitDelimited(lines[0].Text, ',');
+    // An unclosed quote loses the last byte, which may leave half a character.
+    for (std::string& name : built.TabNames)
+      if (FirstNonSjisByte(name) != std::string::npos) name.pop_back();
     // The catalogue never goes without a tab.
     if (built.TabNames.empty()) built.TabNames.emplace_back(DefaultTabName);
   }
@@ -69,22 +128,38 @@ bool RestorePathTxt(std::string_view bytes, std::vector<std::string> tabNames, s
   for (std::size_t t = 0; t < tabs; ++t) built.TabList.push_back(std::make_unique<TMList>());
 
   for (std::size_t k = 1; k < lines.size(); ++k) {
-    const auto fail = [&](PathTxtFault fault, std::string path = {}) {
-      error = PathTxtError{fault, k + 1, std::string(lines[k]), std::move(path)};
-      return false;
+    const std::string_view line = lines[k].Text;
+    if (TrimBytes(line).empty()) continue;
+    const auto skip = [&](PathTxtFault fault, std::string path = {}) {
+      built.Skipped.push_back({fault, lines[k].No, std::string(line), std::move(path)});
     };
-    TokenList pieces;
-    SplitBy(',', lines[k], pieces);
-    const std::optional<std::int32_t> tab = TabNumber(pieces[0]);
-    if (!tab) return fail(PathTxtFault::BadTabNumber);
-    if (pieces.size() < 2) return fail(PathTxtFault::NoPath);
-    if (*tab < 0 || static_cast<std::size_t>(*tab) >= built.TabList.size())
-      return fail(PathTxtFault::NoSuchTab);
-    const std::string& path = pieces[1];
+    const std::size_t comma = line.find(',');
+    const std::optional<std::int32_t> tab = TabNumber(TrimBytes(line.substr(0, comma)));
+    if (!tab) {
+      skip(PathTxtFault::BadTabNumber);
+      continue;
+    }
+    const std::string path(comma == std::string_view::npos ? std::string_view()
+                                                           : TrimBytes(line.substr(comma + 1)));
+    if (path.empty()) {
+      skip(PathTxtFault::NoPath);
+      continue;
+    }
+    // A tab the first line does not name would hold items nobody sees.
+    if (*tab < 0 || static_cast<std::size_t>(*tab) >= built.TabNames.size()) {
+      skip(PathTxtFault::NoSuchTab);
+      continue;
+    }
     const std::optional<std::string> head = readHead(path);
-    if (!head) return fail(PathTxtFault::UnreadableBat, path);
+    if (!head) {
+      skip(PathTxtFault::UnreadableBat, path);
+      continue;
+    }
     std::optional<std::string> summary = BatSummary(*head);
-    if (!summary) return fail(PathTxtFault::EmptyBat, path);
+    if (!summary) {
+      skip(PathTxtFault::EmptyBat, path);
+      continue;
+    }
     AppendBatItem(*built.TabList[static_cast<std::size_t>(*tab)], *tab, path, std::move(*summary));
   }
   out = std::move(built);

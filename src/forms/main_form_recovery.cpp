@@ -18,34 +18,66 @@ constexpr std::string_view RestoreQuestion = "現在の設定を破棄して前�
 constexpr std::string_view RestoreStopped = "復旧を中止しました。項目は元のままです。";
 constexpr std::string_view FileMissing = " が見つかりません。";
 constexpr std::string_view FileUnreadable = " を読み込めません。";
-// A line of PATH.TXT is shown up to this many bytes.
+constexpr std::string_view NotShiftJisText =
+    " は Shift-JIS のテキストではないため、読み込めません。";
+constexpr std::string_view Utf8BomText = " は UTF-8 で保存されています。";
+constexpr std::string_view Utf16Text = " は UTF-16 (Unicode) で保存されています。";
+constexpr std::string_view SaveAsSjisText =
+    "メモ帳などで文字コードを ANSI (Shift-JIS) にして保存し直してください。";
+constexpr std::string_view SkippedLinesHead = " の次の行は使えません。";
+constexpr std::string_view MoreSkippedLines = " 行";
+constexpr std::string_view RestoreTheRestQuestion = "これらの行を除いて復旧しますか？";
+// A line of PATH.TXT is shown up to this many bytes, and a question lists
+// this many of the lines left out.
 constexpr std::size_t ShownLineBytes = 200;
+constexpr std::size_t ListedLines = 20;
 
-std::string PathTxtErrorText(const PathTxtError& e) {
-  std::string reason;
-  switch (e.Fault) {
-    case PathTxtFault::BadTabNumber:
-      reason = "タブ番号が整数ではありません。";
-      break;
-    case PathTxtFault::NoPath:
-      reason = "BATファイルのパスがありません。";
-      break;
-    case PathTxtFault::NoSuchTab:
-      reason = "その番号のタブはありません。";
-      break;
-    case PathTxtFault::UnreadableBat:
-      reason = "ファイルを読み込めません。\r\n" + e.BatPath;
-      break;
-    case PathTxtFault::EmptyBat:
-      reason = "ファイルが空です、登録できません。\r\n" + e.BatPath;
-      break;
-    case PathTxtFault::None:
-      break;
-  }
+std::string LineRef(const PathTxtError& e) {
   std::string line(SjisPrefix(e.Line, ShownLineBytes));
   if (line.size() < e.Line.size()) line += "...";
-  return std::string(PathTxtName) + " の " + std::to_string(e.LineNo) + " 行目: " + line + "\r\n" +
-         reason + "\r\n\r\n" + std::string(RestoreStopped);
+  return std::to_string(e.LineNo) + " 行目: " + line;
+}
+
+std::string SkipReason(const PathTxtError& e) {
+  switch (e.Fault) {
+    case PathTxtFault::BadTabNumber:
+      return "タブ番号が整数ではありません";
+    case PathTxtFault::NoPath:
+      return "BATファイルのパスがありません";
+    case PathTxtFault::NoSuchTab:
+      return "その番号のタブがありません";
+    case PathTxtFault::UnreadableBat:
+      return "ファイルを読み込めません";
+    case PathTxtFault::EmptyBat:
+      return "ファイルが空です";
+    default:
+      return {};
+  }
+}
+
+// Refusal of the whole file: it is not Shift-JIS.
+std::string EncodingErrorText(const PathTxtError& e) {
+  std::string text(PathTxtName);
+  if (e.Fault == PathTxtFault::Utf8)
+    text += std::string(Utf8BomText);
+  else if (e.Fault == PathTxtFault::Utf16)
+    text += std::string(Utf16Text);
+  else
+    text += std::string(NotShiftJisText) + "\r\n" + std::to_string(e.LineNo) + " 行目";
+  return text + "\r\n" + std::string(SaveAsSjisText) + "\r\n\r\n" + std::string(RestoreStopped);
+}
+
+// The question before a restore without the lines that cannot be used.
+std::string SkippedLinesText(const std::vector<PathTxtError>& skipped) {
+  std::string text = std::string(PathTxtName) + std::string(SkippedLinesHead) + "\r\n";
+  for (std::size_t k = 0; k < skipped.size() && k < ListedLines; ++k)
+    text += "\r\n" + LineRef(skipped[k]) + "\r\n    (" + SkipReason(skipped[k]) + ")";
+  if (skipped.size() > ListedLines)
+    text += "\r\n... ほか " + std::to_string(skipped.size() - ListedLines) +
+            std::string(MoreSkippedLines);
+  text += "\r\n\r\n全 " + std::to_string(skipped.size()) + std::string(MoreSkippedLines) + "\r\n" +
+          std::string(RestoreTheRestQuestion);
+  return text;
 }
 
 }  // namespace
@@ -107,9 +139,13 @@ void TForm1::PATHTXT1Click() {
   PathTxtError error;
   const auto readHead = [&](const std::string& bat) { return files_.ReadHead(bat, BatHeadBytes); };
   if (!RestorePathTxt(*bytes, Cat.TabNames, Cat.TabList.size(), readHead, restored, error)) {
-    messages_.ShowMessage(PathTxtErrorText(error), MessageKind::Error);
+    messages_.ShowMessage(EncodingErrorText(error), MessageKind::Error);
     return;
   }
+  // The lines that can be used go in together, or none do.
+  if (!restored.Skipped.empty() &&
+      !messages_.Ask(SkippedLinesText(restored.Skipped), MessageKind::Warning))
+    return;
   ReplaceCatalogue(std::move(restored.TabNames), std::move(restored.TabList));
   Cat.CurrentTab = 0;
   Cat.PickedIndex = 0;

@@ -24,6 +24,31 @@ constexpr std::size_t SjisCharLen(std::string_view text, std::size_t i) {
   return 1;
 }
 
+// Lead bytes of rows that code page 932 leaves empty: no conversion to it
+// ever writes them.
+constexpr bool IsUnassignedSjisLead(unsigned char b) {
+  return b == 0x85 || b == 0x86 || b == 0xEB || b == 0xEC || b == 0xEF;
+}
+
+// The offset of the first byte that is not part of a code page 932
+// character (a lone lead byte, a lead byte of an empty row, 0x80, 0xA0,
+// 0xFD to 0xFF), or npos.
+constexpr std::size_t FirstNonSjisByte(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (IsUnassignedSjisLead(b)) return i;
+    if (IsSjisLeadByte(b)) {
+      if (SjisCharLen(text, i) != 2) return i;
+      i += 2;
+    } else if (b == 0x80 || b == 0xA0 || b >= 0xFD) {
+      return i;
+    } else {
+      ++i;
+    }
+  }
+  return std::string_view::npos;
+}
+
 // The longest prefix of `text` of at most `maxBytes` bytes that ends on a
 // character boundary.
 std::string_view SjisPrefix(std::string_view text, std::size_t maxBytes);

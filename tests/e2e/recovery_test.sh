@@ -1,7 +1,9 @@
 # Catalogue recovery and the host console link, on the real program:
 #   recovery_test.sh <Z_Orbi.exe> <zorbi_probe.exe> <case>
 # path_txt     "PATH.TXT から復旧" chosen from the menu by keyboard rebuilds the
-#              catalogue from PATH.TXT and the BAT files
+#              catalogue from PATH.TXT and the BAT files: a path with a comma
+#              reads back whole, blank lines and CR CR LF ends are skipped, and
+#              a line naming a missing file is listed and, after はい, left out
 # one_console  with JWCheck on, a window of a cmd.exe process is found without
 #              a message, and is the foreground window after the program ends
 # two_consoles two such windows give the ambiguity message at start-up
@@ -29,12 +31,13 @@ jwcheck_on() { printf '[Option]\r\nJWCheck=1\r\n' >"$folder/Z_Orbi.ini"; }
 
 case "$case_name" in
 path_txt)
-  for name in A B C; do printf '@REM %s new\r\n' "$name" >"$folder/$name.BAT"; done
+  for name in A,v2 B C; do printf '@REM %s new\r\n' "$name" >"$folder/$name.BAT"; done
   python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" \
     --tab Old --item "$w\\C.BAT" "C old" 2 '"C old"'
   # Not in the form the program writes, so only a restore gives the export below.
-  printf 'First,"Second tab"\r\n1 , %s\\B.BAT\r\n0,%s\\A.BAT\r\n1,%s\\C.BAT\r\n' "$w" "$w" "$w" \
-    >"$folder/PATH.TXT"
+  printf 'First,"Second tab"\r\r\n1 , %s\\B.BAT\r\r\n0,%s\\A,v2.BAT\r\r\n1,%s\\GONE.BAT\r\r\n' \
+    "$w" "$w" "$w" >"$folder/PATH.TXT"
+  printf '1,%s\\C.BAT\r\r\n\r\r\n' "$w" >>"$folder/PATH.TXT"
   start_program "$folder"
   focus_main_window
   xdotool key alt+o
@@ -44,9 +47,14 @@ path_txt)
   xdotool key Down Return
   expect_message "現在の設定を破棄して前回の内容に戻します。"
   xdotool key Return
+  eventually 10 dialog_starts_with "PATH.TXT の次の行は使えません。" ||
+    fail "no question about the unusable line: $(probe dialog-text Z_ORBI 2>/dev/null)"
+  probe dialog-text Z_ORBI | grep -qF "4 行目: 1,$w\GONE.BAT" ||
+    fail "the question does not name line 4: $(probe dialog-text Z_ORBI)"
+  probe press Z_ORBI はい
   eventually 10 no_message || fail "a message after the restore: $(probe dialog-text Z_ORBI)"
   expect_eq "$(probe tab "$MAIN_CAPTION")" "0 2" "selected tab and tab count"
-  probe text "$MAIN_CAPTION" | grep -qx 'A new' || fail "the first item of the first tab is not picked"
+  eventually 10 memo_shows 'A,v2 new' || fail "the first item of the first tab is not A,v2.BAT"
   # The grid holds the restored items: the second tab's second row is C.BAT.
   focus_main_window
   xdotool keydown ctrl keydown 2 keyup 2 keyup ctrl
@@ -56,7 +64,8 @@ path_txt)
     fail "row 2 of the second tab does not show C.BAT's memo"
   click_button キャンセル
   wait_program_end 10
-  expected=$(printf 'First,"Second tab"\r\n0,%s\\A.BAT\r\n1,%s\\B.BAT\r\n1,%s\\C.BAT\r\n' "$w" "$w" "$w")
+  expected=$(printf 'First,"Second tab"\r\n0,%s\\A,v2.BAT\r\n1,%s\\B.BAT\r\n1,%s\\C.BAT\r\n' \
+    "$w" "$w" "$w")
   expect_eq "$(cat "$folder/PATH.TXT")" "$expected" "PATH.TXT written from the restored catalogue"
   ;;
 

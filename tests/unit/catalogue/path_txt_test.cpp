@@ -50,7 +50,10 @@ TEST(PathTxtRestore, RebuildsTabsAndItemsInFileOrder) {
        "A,B\n1 , C:\\JWW\\B.BAT\r 0,C:\\JWW\\A.BAT", 1,
        "A,B\r\n0,C:\\JWW\\A.BAT\r\n1,C:\\JWW\\B.BAT\r\n", 2},
       {"surplus tabs stay", "A\r\n0,C:\\JWW\\A.BAT\r\n", 3, "A\r\n0,C:\\JWW\\A.BAT\r\n", 3},
-      {"a path with a comma is cut there", "A\r\n0,C:\\a,b.BAT\r\n", 1, "A\r\n0,C:\\a\r\n", 1},
+      {"a path with commas reads back whole", "A\r\n0,C:\\a,v2.BAT\r\n0 , X,Y.BAT \r\n", 1,
+       "A\r\n0,C:\\a,v2.BAT\r\n0,X,Y.BAT\r\n", 1},
+      {"blank lines and CR CR LF ends are skipped", "A\r\r\n0,C:\\a.BAT\r\r\n\r\n \t\r\n", 1,
+       "A\r\n0,C:\\a.BAT\r\n", 1},
       {"empty file keeps the names", "", 2, "Old1,Old2\r\n", 2},
       {"no name on line 1 gives Tab1", " \r\n0,C:\\JWW\\A.BAT\r\n", 1,
        "Tab1\r\n0,C:\\JWW\\A.BAT\r\n", 1},
@@ -65,16 +68,16 @@ TEST(PathTxtRestore, RebuildsTabsAndItemsInFileOrder) {
   }
 }
 
-TEST(PathTxtRestore, TheFirstBadLineRefusesTheWholeFile) {
+TEST(PathTxtRestore, UnusableLinesAreLeftOutWithTheirRealLineNumbers) {
   const struct {
-    std::string item;  // line 3, after a good line 2
+    std::string item;  // after "A,B", a good line and a blank line
     PathTxtFault fault;
   } rows[] = {
       {"x,C:\\JWW\\A.BAT", PathTxtFault::BadTabNumber},
       {",C:\\JWW\\A.BAT", PathTxtFault::BadTabNumber},
       {"99999999999,C:\\JWW\\A.BAT", PathTxtFault::BadTabNumber},
-      {"", PathTxtFault::BadTabNumber},
       {"0", PathTxtFault::NoPath},
+      {"0, ", PathTxtFault::NoPath},
       {"2,C:\\JWW\\A.BAT", PathTxtFault::NoSuchTab},
       {"-1,C:\\JWW\\A.BAT", PathTxtFault::NoSuchTab},
       {"0,C:\\JWW\\GONE.BAT", PathTxtFault::UnreadableBat},
@@ -82,14 +85,43 @@ TEST(PathTxtRestore, TheFirstBadLineRefusesTheWholeFile) {
   };
   for (const auto& row : rows) {
     PathTxtCatalogue out;
+    PathTxtError error;
+    const std::string bytes =
+        "A,B\r\r\n0,C:\\JWW\\A.BAT\r\r\n\r\n" + row.item + "\r\n1,C:\\JWW\\B.BAT\r\n";
+    // Three tabs in hand: a third tab exists but the file does not name it.
+    ASSERT_TRUE(RestorePathTxt(bytes, {}, 3, BatHead, out, error)) << row.item;
+    ASSERT_EQ(out.Skipped.size(), 1u) << row.item;
+    EXPECT_EQ(out.Skipped[0].Fault, row.fault) << row.item;
+    EXPECT_EQ(out.Skipped[0].LineNo, 4u) << row.item;
+    EXPECT_EQ(out.Skipped[0].Line, row.item);
+    EXPECT_EQ(PathTxtImage(out.TabNames, out.TabList),
+              "A,B\r\n0,C:\\JWW\\A.BAT\r\n1,C:\\JWW\\B.BAT\r\n")
+        << row.item;
+  }
+}
+
+TEST(PathTxtRestore, AFileThatIsNotShiftJisIsRefusedWhole) {
+  const struct {
+    std::string bytes;
+    PathTxtFault fault;
+    std::size_t lineNo;
+  } rows[] = {
+      {"\xEF\xBB\xBFTab1\r\n0,C:\\A.BAT\r\n", PathTxtFault::Utf8, 1},
+      // Notepad's UTF-8 without a mark: "あい" is E3 81 82 E3 81 84, each
+      // pair of which Shift-JIS would take for a character.
+      {"Tab1\r\n0,C:\\\xE3\x81\x82\xE3\x81\x84.BAT\r\n", PathTxtFault::Utf8, 1},
+      {"\xFF\xFET\0a\0", PathTxtFault::Utf16, 1},
+      {"Tab1\r\n\n0,C:\\\x82\xA0\x80.BAT\r\n", PathTxtFault::NotShiftJis, 3},
+      {"T\x81\r\n", PathTxtFault::NotShiftJis, 1},
+      {"T\r\n0,C:\\\xFD.BAT\r\n", PathTxtFault::NotShiftJis, 2},
+  };
+  for (const auto& row : rows) {
+    PathTxtCatalogue out;
     out.TabNames = {"kept"};
     PathTxtError error;
-    const std::string bytes = "A,B\r\n0,C:\\JWW\\A.BAT\r\n" + row.item + "\r\n1,C:\\JWW\\B.BAT\r\n";
-    EXPECT_FALSE(RestorePathTxt(bytes, {}, 1, BatHead, out, error)) << row.item;
-    EXPECT_EQ(error.Fault, row.fault) << row.item;
-    EXPECT_EQ(error.LineNo, 3u) << row.item;
-    EXPECT_EQ(error.Line, row.item);
+    EXPECT_FALSE(RestorePathTxt(row.bytes, {}, 1, BatHead, out, error)) << row.bytes;
+    EXPECT_EQ(error.Fault, row.fault) << row.bytes;
+    EXPECT_EQ(error.LineNo, row.lineNo) << row.bytes;
     EXPECT_THAT(out.TabNames, ::testing::ElementsAre("kept"));
-    EXPECT_TRUE(out.TabList.empty());
   }
 }

@@ -76,6 +76,8 @@ TEST(Recovery, ARestoreThatStopsChangesNothing) {
       {[](FormRig& r) { r.files.unreadable.insert("C:\\J\\2.BAT"); }, &TForm1::PATHTXT1Click,
        "3 行目: 1 , C:\\J\\2.BAT"},
       {[](FormRig& r) { r.files.files.erase(kPathTxt); }, &TForm1::PATHTXT1Click, "PATH.TXT"},
+      {[](FormRig& r) { r.files.files[kPathTxt].insert(0, "\xEF\xBB\xBF"); },
+       &TForm1::PATHTXT1Click, "UTF-8"},
       {[](FormRig& r) { r.files.files[kDat] = "Z_Orbi.DataFile"; }, &TForm1::RestoreFromDataFile,
        "データファイルではありません"},
       {[](FormRig& r) { r.files.unreadable.insert(kDat); }, &TForm1::RestoreFromDataFile,
@@ -104,4 +106,25 @@ TEST(Recovery, ARestoreThatStopsChangesNothing) {
     rig.form.Close();
     EXPECT_EQ(rig.files.files[kDat], dat) << row.text;
   }
+}
+
+// はい to the question restores every usable line at once; the question lists
+// the first 20 lines left out and counts the rest.
+TEST(Recovery, PathTxtWithUnusableLinesAsksAndRestoresTheRest) {
+  FormRig rig;
+  Arrange(rig);
+  std::string text = "P,\"Q R\"\r\n1,C:\\J\\2.BAT\r\n";
+  for (int k = 0; k < 22; ++k) text += "0,C:\\J\\GONE" + std::to_string(k) + ".BAT\r\n";
+  rig.files.files[kPathTxt] = text + "7,C:\\J\\1.BAT\r\n0,C:\\J\\3.BAT\r\n";
+  rig.messages.yes = true;
+  rig.form.PATHTXT1Click();
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  const std::string& question = rig.messages.shown[0].first;
+  EXPECT_THAT(question, HasSubstr("3 行目: 0,C:\\J\\GONE0.BAT"));
+  EXPECT_THAT(question, HasSubstr("22 行目: 0,C:\\J\\GONE19.BAT"));
+  EXPECT_THAT(question, ::testing::Not(HasSubstr("GONE20")));
+  EXPECT_THAT(question, HasSubstr("ほか 3 行"));
+  EXPECT_EQ(rig.form.Cat.Item(0, 0)->BatPath, "C:\\J\\3.BAT");
+  EXPECT_EQ(rig.form.Cat.Item(1, 0)->BatPath, "C:\\J\\2.BAT");
+  EXPECT_EQ(rig.grid.Item(1), rig.form.Cat.Item(0, 0));
 }
