@@ -235,6 +235,8 @@ class TForm1 {
   void ShowModeLabel(std::string_view caption);
   void HideModeLabel();
 
+  // The font dialog; nullopt when cancelled or refused (reported).
+  std::optional<FontSpec> PickFont(const FontSpec& initial);
   // The editor on one file; false when it could not be started.
   bool LaunchEditor(const std::string& path);
   void EditScript(const std::string& name, bool chosen);

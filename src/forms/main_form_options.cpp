@@ -4,6 +4,13 @@
 
 namespace zorbi {
 
+namespace {
+
+constexpr std::string_view UnrepresentableFontMessage =
+    "フォント名に Shift-JIS で表せない文字があるため、設定できません。";
+
+}  // namespace
+
 void TForm1::K6Click() {
   const bool multiLine = !(C.K6.Checked() || C.K7.Checked());
   C.K6.SetChecked(multiLine);
@@ -26,16 +33,25 @@ void TForm1::ApplyGridFontSize(int size) {
   C.StringGrid1.SetColWidth(0, 3 * size);
 }
 
+std::optional<FontSpec> TForm1::PickFont(const FontSpec& initial) {
+  std::optional<FontSpec> font = fonts_.PickFont(initial, MinFontSize, MaxFontSize);
+  // The name could not be kept in the settings file: say so, not a silent cancel.
+  if (font && font->Name.empty()) {
+    messages_.ShowMessage(std::string(UnrepresentableFontMessage), MessageKind::Warning);
+    return std::nullopt;
+  }
+  return font;
+}
+
 void TForm1::K13Click() {
-  const std::optional<FontSpec> font =
-      fonts_.PickFont(C.StringGrid1.Font(), MinFontSize, MaxFontSize);
+  const std::optional<FontSpec> font = PickFont(C.StringGrid1.Font());
   if (!font) return;
   C.StringGrid1.SetFont(*font);
   ApplyGridFontSize(font->Size);
 }
 
 void TForm1::K14Click() {
-  const std::optional<FontSpec> font = fonts_.PickFont(C.Memo1.Font(), MinFontSize, MaxFontSize);
+  const std::optional<FontSpec> font = PickFont(C.Memo1.Font());
   if (font) C.Memo1.SetFont(*font);
 }
 

@@ -14,6 +14,8 @@ constexpr std::int32_t kMissing = -1;
 // leave a window nobody can use; such a value counts as missing.
 constexpr std::int32_t kMaxFontSize = 1000;
 constexpr std::int32_t kMaxCoordinate = 32767;
+// Narrower than this a text column is as good as hidden.
+constexpr std::int32_t MinColWidth = 8;
 
 std::int32_t IntegerOr(const IniFile& ini, std::string_view section, std::string_view key) {
   return ini.ReadInteger(section, key).value_or(kMissing);
@@ -70,12 +72,14 @@ void TForm1::ReadSettings(const std::string& path) {
   const FontSpec gridFont = C.StringGrid1.Font();
   const FontSpec readGridFont = ReadFont(ini, "List", gridFont);
   if (readGridFont != gridFont) C.StringGrid1.SetFont(readGridFont);
-  if (ValueIn(ini, "List", "FontSize", 1, kMaxFontSize)) ApplyGridFontSize(readGridFont.Size);
-  for (const int col : {1, 2}) {
-    const std::string key = "ColWidths[" + std::to_string(col) + "]";
-    if (const auto v = ValueIn(ini, "List", key, -kMaxCoordinate, kMaxCoordinate))
-      C.StringGrid1.SetColWidth(col, *v);
-  }
+  // The number column follows a font size the user chose; the default size
+  // keeps the design width, with which the columns fit the window.
+  if (ValueIn(ini, "List", "FontSize", 1, kMaxFontSize) && readGridFont.Size != gridFont.Size)
+    ApplyGridFontSize(readGridFont.Size);
+  // A width that would hide its column is not taken.
+  if (const auto v = ValueIn(ini, "List", "ColWidths[1]", MinColWidth, kMaxCoordinate))
+    C.StringGrid1.SetColWidth(1, *v);
+  const std::optional<std::int32_t> summaryWidth = ini.ReadInteger("List", "ColWidths[2]");
 
   const FontSpec memoFont = C.Memo1.Font();
   const FontSpec readMemoFont = ReadFont(ini, "Memo", memoFont);
@@ -95,6 +99,12 @@ void TForm1::ReadSettings(const std::string& path) {
   apply("Left", &Bounds::Left, false);
   apply("Width", &Bounds::Width, true);
   apply("Height", &Bounds::Height, true);
+  // Stored as at the design width: the window's excess over it comes back
+  // once the window has its width.
+  if (summaryWidth && *summaryWidth >= -kMaxCoordinate && *summaryWidth <= kMaxCoordinate) {
+    const int width = *summaryWidth + (resizedWidth_ - MinFormWidth);
+    if (width >= MinColWidth) C.StringGrid1.SetColWidth(2, width);
+  }
 }
 
 bool TForm1::WriteSettings(const std::string& path) {

@@ -44,7 +44,8 @@ struct FileDialogs {
 
 struct FontDialogs {
   // Only fonts that exist, in sizes from minSize to maxSize points; nullopt
-  // when cancelled.
+  // when cancelled. A face whose name has no Shift-JIS form comes back with
+  // an empty Name.
   virtual std::optional<FontSpec> PickFont(const FontSpec& initial, int minSize, int maxSize) = 0;
   virtual ~FontDialogs() = default;
 };

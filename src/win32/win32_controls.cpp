@@ -348,7 +348,7 @@ std::optional<FontSpec> FontDialogService::PickFont(const FontSpec& initial, int
   if (!ChooseFontW(&choose)) return std::nullopt;
   // A face without a Shift-JIS name could not be kept in the settings file.
   const std::optional<std::string> name = Narrow(font.lfFaceName);
-  if (!name) return std::nullopt;
+  if (!name) return FontSpec{};
   FontSpec chosen;
   chosen.Name = *name;
   chosen.Size = choose.iPointSize > 0

@@ -60,7 +60,7 @@ struct FakeGrid : Grid {
   void SetFont(const FontSpec& f) override { font = f; }
   int ColWidth(int col) const override { return colWidths.at(static_cast<std::size_t>(col)); }
   void SetColWidth(int col, int width) override {
-    colWidths.at(static_cast<std::size_t>(col)) = width;
+    colWidths.at(static_cast<std::size_t>(col)) = std::max(0, width);  // as the real grid
   }
   int DefaultRowHeight() const override { return rowHeight; }
   void SetDefaultRowHeight(int height) override { rowHeight = height; }

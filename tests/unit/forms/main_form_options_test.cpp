@@ -37,6 +37,12 @@ TEST(Options, AGridFontSetsRowsAndNumberColumnACancelNothing) {
   rig.form.K14Click();
   EXPECT_EQ(rig.memo.font, *rig.fonts.next);
   EXPECT_EQ(rig.grid.rowHeight, 24);
+  // A face Shift-JIS cannot spell is refused with a message, not dropped silently.
+  rig.fonts.next = FontSpec{};
+  rig.form.K14Click();
+  EXPECT_EQ(rig.memo.font.Name, "IPAGothic");
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Warning);
 }
 
 TEST(Options, ResizingKeepsTheMinimumWidthAndTheSummaryColumnFollows) {

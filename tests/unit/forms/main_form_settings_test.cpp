@@ -66,6 +66,10 @@ TEST(Settings, ValuesAreAppliedByTheirRules) {
        }},
       {"[List]\nColWidths[2]=300\n[Form]\nWidth=745\n",
        [](FormRig& r) { EXPECT_EQ(r.grid.colWidths[2], 500); }},
+      {"[List]\nColWidths[1]=-100\nColWidths[2]=-300\n[Form]\nWidth=745\n",
+       [](FormRig& r) {
+         EXPECT_EQ(r.grid.colWidths, (std::array<int, 3>{26, 90, 419}));
+       }},
   };
   for (const Case& c : cases) {
     FormRig rig;
@@ -98,5 +102,35 @@ TEST(Settings, AFailedWriteStopsTheCloseBeforeTheCatalogue) {
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_THAT(rig.messages.shown[0].first, ::testing::StartsWith("Z_Orbi.ini を保存"));
     EXPECT_EQ(rig.files.files[kIni], "; mine\n");
+  }
+}
+
+// What a close saves comes back at the next start, at any window width; the
+// defaults stay the design widths, which fit the window, however often saved.
+TEST(Settings, ColumnWidthsComeBackAsSaved) {
+  const struct {
+    int windowWidth, col1, col2;
+  } rows[] = {{545, 90, 219}, {1000, 90, 10}, {1000, 120, 454}, {1000, 40, 455}, {700, 90, 374}};
+  for (const auto& row : rows) {
+    std::map<std::string, std::string> files;
+    {
+      FormRig first;
+      ASSERT_TRUE(first.Create());
+      first.window.bounds.Width = row.windowWidth;
+      first.form.FormResize();
+      first.grid.colWidths[1] = row.col1;
+      first.grid.colWidths[2] = row.col2;
+      first.form.Close();
+      files = first.files.files;
+    }
+    for (int start = 1; start <= 3; ++start) {
+      FormRig next;
+      next.files.files = files;
+      ASSERT_TRUE(next.Create());
+      EXPECT_EQ(next.grid.colWidths, (std::array<int, 3>{26, row.col1, row.col2}))
+          << row.windowWidth << " " << row.col2 << " start " << start;
+      next.form.Close();
+      files = next.files.files;
+    }
   }
 }
