@@ -46,18 +46,45 @@ void AddNamesOfLine(std::string_view line, std::vector<std::string>& names) {
 
 }  // namespace
 
-std::string EditorCommandLine(std::string_view editor, std::string_view file) {
-  std::string line = "\"";
-  line.append(editor).append("\" \"").append(file).append("\"");
+std::optional<EditorProgram> ParseEditor(std::string_view editor) {
+  editor = TrimBytes(editor);
+  EditorProgram parsed;
+  if (!editor.starts_with('"')) {
+    if (editor.find('"') != std::string_view::npos) return std::nullopt;
+    parsed.Program = std::string(editor);
+  } else {
+    const std::size_t close = editor.find('"', 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    parsed.Program = std::string(TrimBytes(editor.substr(1, close - 1)));
+    const std::string_view rest = editor.substr(close + 1);
+    // "C:\ed.exe"x would run as one word with the quote taken out.
+    if (!rest.empty() && !IsBlank(static_cast<unsigned char>(rest[0]))) return std::nullopt;
+    parsed.Arguments = std::string(TrimBytes(rest));
+  }
+  if (parsed.Program.empty()) return std::nullopt;
+  return parsed;
+}
+
+std::string EditorCommandLine(const EditorProgram& editor, std::string_view file) {
+  std::string line = "\"" + editor.Program + "\"";
+  if (!editor.Arguments.empty()) line += " " + editor.Arguments;
+  if (!file.empty()) line.append(" \"").append(file).append("\"");
   return line;
 }
 
-std::string EditorAloneCommandLine(std::string_view editor) {
-  if (editor.find(' ') == std::string_view::npos || editor.find('"') != std::string_view::npos)
-    return std::string(editor);
-  std::string line = "\"";
-  line.append(editor).append("\"");
-  return line;
+std::vector<std::string> AwkPathFolders(std::string_view value) {
+  std::vector<std::string> folders;
+  std::size_t start = 0;
+  while (start <= value.size()) {
+    std::size_t end = value.find(';', start);
+    if (end == std::string_view::npos) end = value.size();
+    std::string_view folder = TrimBytes(value.substr(start, end - start));
+    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
+      folder = TrimBytes(folder.substr(1, folder.size() - 2));
+    if (!folder.empty()) folders.emplace_back(folder);
+    start = end + 1;
+  }
+  return folders;
 }
 
 std::vector<std::string> ScriptNames(std::string_view batText) {

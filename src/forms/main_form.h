@@ -9,6 +9,7 @@
 
 #include "catalogue/catalogue.h"
 #include "exchange/exchange_reader.h"
+#include "forms/editor_launch.h"
 #include "forms/host_link.h"
 #include "platform/controls.h"
 #include "platform/file_system.h"
@@ -237,8 +238,10 @@ class TForm1 {
 
   // The font dialog; nullopt when cancelled or refused (reported).
   std::optional<FontSpec> PickFont(const FontSpec& initial);
-  // The editor on one file; false when it could not be started.
-  bool LaunchEditor(const std::string& path);
+  // The parsed Editor setting, or nullopt after saying why it cannot be used.
+  std::optional<EditorProgram> EditorOrSay();
+  // The editor on one file (alone when empty); false when it could not be started.
+  bool LaunchEditor(const EditorProgram& editor, const std::string& path);
   void EditScript(const std::string& name, bool chosen);
 
   FileSystem& files_;

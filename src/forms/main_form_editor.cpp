@@ -18,14 +18,23 @@ constexpr std::string_view NotAwkMessage = "AWK利用の外部変形ではあり
 constexpr std::string_view ScriptNotFoundMessage = " が見付かりませんでした。";
 constexpr std::string_view ProcessFailedMessage = "プロセスの生成に失敗";
 constexpr std::string_view EditorFailedMessage = "エディターの起動に失敗しました。";
+constexpr std::string_view BadEditorMessage =
+    "エディターの指定を解釈できないため、起動しません。プログラムのパスを確かめてください。";
 constexpr std::string_view AwkPathVariable = "AWKPATH";
 // A longer value did not fit the buffer it was read into: it counts as unset.
 constexpr std::size_t MaxAwkPathValue = 255;
 
 }  // namespace
 
-bool TForm1::LaunchEditor(const std::string& path) {
-  return procs_.Start(EditorCommandLine(Editor, path));
+std::optional<EditorProgram> TForm1::EditorOrSay() {
+  std::optional<EditorProgram> editor = ParseEditor(Editor);
+  if (!editor)
+    messages_.ShowMessage(std::string(BadEditorMessage) + "\r\n" + Editor, MessageKind::Warning);
+  return editor;
+}
+
+bool TForm1::LaunchEditor(const EditorProgram& editor, const std::string& path) {
+  return procs_.Start(EditorCommandLine(editor, path));
 }
 
 void TForm1::BEdit1Click() {
@@ -36,12 +45,14 @@ void TForm1::BEdit1Click() {
     messages_.ShowMessage(std::string(InvalidEditItemMessage), MessageKind::Information);
     return;
   }
-  if (!LaunchEditor(EditBatPath))
+  const std::optional<EditorProgram> editor = EditorOrSay();
+  if (editor && !LaunchEditor(*editor, EditBatPath))
     messages_.ShowMessage(std::string(ProcessFailedMessage), MessageKind::Error);
 }
 
 void TForm1::N8Click() {
-  if (!procs_.Start(EditorAloneCommandLine(Editor)))
+  const std::optional<EditorProgram> editor = EditorOrSay();
+  if (editor && !LaunchEditor(*editor, {}))
     messages_.ShowMessage(std::string(ProcessFailedMessage), MessageKind::Error);
 }
 
@@ -89,8 +100,8 @@ void TForm1::EditScript(const std::string& name, bool chosen) {
     std::string folders = procs_.EnvironmentVariable(std::string(AwkPathVariable)).value_or("");
     if (folders.size() > MaxAwkPathValue) folders.clear();
     const std::string own = FolderOf(path);
-    for (const std::string& folder : SplitDelimited(folders, ';')) {
-      if (folder.empty() || folder == own) continue;
+    for (const std::string& folder : AwkPathFolders(folders)) {
+      if (folder == own) continue;
       if (files_.Exists(folder + "\\" + file)) {
         found = folder + "\\" + file;
         break;
@@ -101,7 +112,8 @@ void TForm1::EditScript(const std::string& name, bool chosen) {
     messages_.ShowMessage(file + std::string(ScriptNotFoundMessage), MessageKind::Information);
     return;
   }
-  if (!LaunchEditor(found))
+  const std::optional<EditorProgram> editor = EditorOrSay();
+  if (editor && !LaunchEditor(*editor, found))
     messages_.ShowMessage(std::string(EditorFailedMessage), MessageKind::Error);
 }
 

@@ -59,18 +59,27 @@ TEST(EditorLaunch, CommandLines) {
     std::string editor;
     std::string bat, alone;
   } cases[] = {
-      {"notepad.exe", R"("notepad.exe" "C:\BAT\conv.bat")", "notepad.exe"},
+      {"notepad.exe", R"("notepad.exe" "C:\BAT\conv.bat")", R"("notepad.exe")"},
       {R"(C:\Program Files\ed\ed.exe)", R"("C:\Program Files\ed\ed.exe" "C:\BAT\conv.bat")",
        R"("C:\Program Files\ed\ed.exe")"},
-      {R"("C:\Program Files\ed.exe" -n)", R"(""C:\Program Files\ed.exe" -n" "C:\BAT\conv.bat")",
+      {R"( "C:\Program Files\ed.exe"  -n )", R"("C:\Program Files\ed.exe" -n "C:\BAT\conv.bat")",
        R"("C:\Program Files\ed.exe" -n)"},
+      // No shorter path may start: these are refused.
+      {R"(C:\my editor\ed.exe")", "", ""},
+      {R"("C:\my editor\ed.exe)", "", ""},
+      {R"("C:\my editor\ed.exe"x)", "", ""},
+      {R"("" -n)", "", ""},
   };
   for (const auto& c : cases) {
     EditorRig rig;
     rig.form.Editor = c.editor;
     rig.form.BEdit1Click();
     rig.form.N8Click();
-    EXPECT_EQ(rig.Outcome(), "start " + c.bat + "\nstart " + c.alone + "\n") << c.editor;
+    const std::string refused = "info エディターの指定を解釈できないため、起動しません。";
+    if (c.bat.empty())
+      EXPECT_THAT(rig.Outcome(), ::testing::StartsWith(refused)) << c.editor;
+    else
+      EXPECT_EQ(rig.Outcome(), "start " + c.bat + "\nstart " + c.alone + "\n") << c.editor;
   }
 }
 
@@ -122,6 +131,8 @@ TEST(EditorLaunch, ScriptSearch) {
        "info a.awk が見付かりませんでした。"},
       {"chosen: AWKPATH second folder", Line1, {"E:\\two\\b.awk"}, "D:\\awk", "E:\\one;E:\\two",
        R"(start "notepad.exe" "E:\two\b.awk")"},
+      {"chosen: AWKPATH folders with spaces", Line1, {"E:\\my awk\\b.awk"}, "D:\\awk",
+       "E:\\one ; \"E:\\my awk\"", R"(start "notepad.exe" "E:\my awk\b.awk")"},
       {"chosen: AWKPATH over 255 bytes", Line1, {"E:\\two\\b.awk"}, "D:\\awk",
        "E:\\one;" + std::string(250, 'x') + ";E:\\two", "info b.awk が見付かりませんでした。"},
       {"chosen: not found", Line0, {}, "D:\\awk", "E:\\one", "info a.awk が見付かりませんでした。"},
