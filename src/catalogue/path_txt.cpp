@@ -98,9 +98,20 @@ PathTxtError EncodingFault(std::string_view bytes, const std::vector<NumberedLin
   if (bytes.starts_with(Utf8Bom) || LooksLikeUtf8(bytes)) return {PathTxtFault::Utf8, 1, {}, {}};
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
     return {PathTxtFault::Utf16, 1, {}, {}};
-  for (const NumberedLine& line : lines)
-    if (FirstNonSjisByte(line.Text) != std::string_view::npos)
-      return {PathTxtFault::NotShiftJis, line.No, std::string(line.Text), {}};
+  const auto fault = [&](const NumberedLine& line) {
+    return PathTxtError{PathTxtFault::NotShiftJis, line.No, std::string(line.Text), {}};
+  };
+  if (lines.empty()) return {};
+  // A name cut in the middle of a character (as data files may hold them)
+  // ends in a lead byte: that byte is the name's own and reads back.
+  for (const std::string& name : SplitDelimited(lines[0].Text, ',')) {
+    const std::size_t bad = FirstNonSjisByte(name);
+    if (bad != std::string::npos &&
+        (bad + 1 != name.size() || !IsSjisLeadByte(static_cast<unsigned char>(name[bad]))))
+      return fault(lines[0]);
+  }
+  for (std::size_t k = 1; k < lines.size(); ++k)
+    if (FirstNonSjisByte(lines[k].Text) != std::string_view::npos) return fault(lines[k]);
   return {};
 }
 
@@ -117,9 +128,6 @@ bool RestorePathTxt(std::string_view bytes, std::vector<std::string> tabNames, s
   built.TabNames = std::move(tabNames);
   if (!lines.empty()) {
     built.TabNames = SplitDelimited(lines[0].Text, ',');
-    // An unclosed quote loses the last byte, which may leave half a character.
-    for (std::string& name : built.TabNames)
-      if (FirstNonSjisByte(name) != std::string::npos) name.pop_back();
     // The catalogue never goes without a tab.
     if (built.TabNames.empty()) built.TabNames.emplace_back(DefaultTabName);
   }

@@ -1,5 +1,7 @@
 #include "forms/main_form.h"
 
+#include <functional>
+
 #include "catalogue/data_file.h"
 #include "catalogue/path_txt.h"
 #include "exchange/exchange_writer.h"
@@ -14,6 +16,15 @@ constexpr std::string_view UnreadableDataFileMessage = " を読み込めませ�
 constexpr std::string_view WriteFailedMessage = " を保存できませんでした。";
 constexpr std::string_view CloseUnsavedQuestion = "このファイルを保存しないで閉じますか？";
 constexpr std::string_view BackupSuffix = ".bak";
+constexpr std::string_view DataFileChangedQuestion =
+    " は、このウィンドウが開いた後に書き換えられています"
+    "（同じフォルダーの Z_Orbi がもう一つ閉じたときなど）。\r\n"
+    "置き換えると、その変更は失われます。置き換えますか？\r\n\r\n"
+    "いいえ: 置き換えずにウィンドウに戻ります。";
+
+std::size_t Fingerprint(std::string_view bytes) {
+  return std::hash<std::string_view>{}(bytes);
+}
 
 }  // namespace
 
@@ -87,6 +98,7 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
     messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
     return false;
   }
+  NoteDataFile(*bytes);
   const std::size_t used = contents.Used;
   AddCatalogueContents(Cat, std::move(contents), Cat.TabNames);
   ShowTabNames();
@@ -238,8 +250,25 @@ bool TForm1::CloseWithoutSaving(const std::string& path, const std::string& erro
   return messages_.Ask(text, MessageKind::Error);
 }
 
+void TForm1::NoteDataFile(std::string_view bytes) {
+  dataFileRead_ = Fingerprint(bytes);
+}
+
+bool TForm1::DataFileChangedElsewhere(const std::string& path) {
+  if (!files_.Exists(path)) return false;
+  const std::optional<std::string> now = files_.ReadAll(path);
+  // A file that cannot be read cannot be told unchanged.
+  return !now || !dataFileRead_ || Fingerprint(*now) != *dataFileRead_;
+}
+
 bool TForm1::SaveDataFile() {
   const std::string dataFile = AppDir + std::string(DataFileName);
+  // Another copy of the program in this folder may have saved its catalogue
+  // since ours was read: replacing it unasked would drop that copy's changes.
+  if (DataFileChangedElsewhere(dataFile) &&
+      !messages_.Ask(std::string(DataFileName) + std::string(DataFileChangedQuestion),
+                     MessageKind::Warning))
+    return false;
   std::string error;
   if (originalDataFile_) {
     if (!files_.ReplaceAll(dataFile + std::string(BackupSuffix), *originalDataFile_, error))
@@ -247,8 +276,10 @@ bool TForm1::SaveDataFile() {
     originalDataFile_.reset();
   }
   const auto tabCount = static_cast<std::int32_t>(Cat.TabNames.size());
-  if (!files_.ReplaceAll(dataFile, CatalogueImage(Cat, tabCount, Cat.TabNames), error))
-    return CloseWithoutSaving(dataFile, error);
+  const std::string image = CatalogueImage(Cat, tabCount, Cat.TabNames);
+  if (!files_.ReplaceAll(dataFile, image, error)) return CloseWithoutSaving(dataFile, error);
+  // A close that stops after this must not take our own file for another's.
+  NoteDataFile(image);
   return true;
 }
 

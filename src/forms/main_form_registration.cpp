@@ -61,8 +61,8 @@ bool TForm1::RegisterFiles(const std::vector<ChosenFile>& files, std::int32_t ta
 void TForm1::m2Click() {
   const std::int32_t t = C.TabControl1.TabIndex();
   OpenDialog1.InitialDir = Cat.BatFolder;
-  if (const auto chosen = dialogs_.OpenFiles(OpenDialog1))
-    if (!RegisterFiles(*chosen, t)) return;
+  // Files registered before a failure stay, and are shown.
+  if (const auto chosen = dialogs_.OpenFiles(OpenDialog1)) RegisterFiles(*chosen, t);
   ClearGrid();
   ShowTab(t);
 }

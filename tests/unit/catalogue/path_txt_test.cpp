@@ -52,6 +52,7 @@ TEST(PathTxtRestore, RebuildsTabsAndItemsInFileOrder) {
       {"surplus tabs stay", "A\r\n0,C:\\JWW\\A.BAT\r\n", 3, "A\r\n0,C:\\JWW\\A.BAT\r\n", 3},
       {"a path with commas reads back whole", "A\r\n0,C:\\a,v2.BAT\r\n0 , X,Y.BAT \r\n", 1,
        "A\r\n0,C:\\a,v2.BAT\r\n0,X,Y.BAT\r\n", 1},
+      {"a name cut after a lead byte", "A\x81,B\r\n", 1, "A\x81,B\r\n", 2},
       {"blank lines and CR CR LF ends are skipped", "A\r\r\n0,C:\\a.BAT\r\r\n\r\n \t\r\n", 1,
        "A\r\n0,C:\\a.BAT\r\n", 1},
       {"empty file keeps the names", "", 2, "Old1,Old2\r\n", 2},
@@ -112,7 +113,7 @@ TEST(PathTxtRestore, AFileThatIsNotShiftJisIsRefusedWhole) {
       {"Tab1\r\n0,C:\\\xE3\x81\x82\xE3\x81\x84.BAT\r\n", PathTxtFault::Utf8, 1},
       {"\xFF\xFET\0a\0", PathTxtFault::Utf16, 1},
       {"Tab1\r\n\n0,C:\\\x82\xA0\x80.BAT\r\n", PathTxtFault::NotShiftJis, 3},
-      {"T\x81\r\n", PathTxtFault::NotShiftJis, 1},
+      {"T\x80x,\"\x81\"\r\n", PathTxtFault::NotShiftJis, 1},
       {"T\r\n0,C:\\\xFD.BAT\r\n", PathTxtFault::NotShiftJis, 2},
   };
   for (const auto& row : rows) {

@@ -100,7 +100,7 @@ TEST(Registration, AnUnreadableOrEmptyFileEndsTheCommandKeepingEarlierOnes) {
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Error);
     EXPECT_THAT(rig.messages.shown[0].first, ::testing::EndsWith("C:\\bad.bat"));
-    EXPECT_EQ(rig.grid.Cell(1, 1), "");  // not refreshed
+    EXPECT_EQ(rig.grid.Item(1), rig.form.Cat.TabList[0]->Items[0].get());  // shown
   }
 }
 

@@ -385,3 +385,28 @@ TEST(ACloseThatCannotSave, EveryFailedStepKeepsOldOrNewFilesAndARetrySucceeds) {
     }
   }
 }
+
+// Another copy of the program in the same folder saved the data file after
+// this one read it: replacing it is asked first, いいえ keeps the window open.
+TEST(CloseSequence, ADataFileChangedSinceItWasReadIsReplacedOnlyWhenAsked) {
+  const std::string other = DataFileWith({"Other"}, {});
+  const struct {
+    bool fileAtStart, changed, yes;
+    int questions;
+    bool replaced;
+  } rows[] = {{true, false, false, 0, true},
+              {true, true, false, 1, false},
+              {true, true, true, 1, true},
+              {false, true, false, 1, false}};
+  for (const auto& row : rows) {
+    FormRig rig;
+    if (row.fileAtStart) rig.files.files[kDat] = DataFileWith({"Mine"}, {});
+    ASSERT_TRUE(rig.Create());
+    if (row.changed) rig.files.files[kDat] = other;
+    rig.messages.yes = row.yes;
+    rig.form.Close();
+    EXPECT_EQ(rig.messages.shown.size(), static_cast<std::size_t>(row.questions));
+    EXPECT_EQ(rig.window.destroyed, row.replaced ? 1 : 0);
+    EXPECT_EQ(rig.files.files[kDat] != other, row.replaced || !row.changed);
+  }
+}
