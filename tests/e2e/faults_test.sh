@@ -104,6 +104,27 @@ read_only_files)
   expect_eq "$(stat -c %a "$folder/Z_Orbi.DAT")" 444 "mode of Z_Orbi.DAT"
   ;;
 
+two_copies)
+  # Another copy of the program in this folder saves its catalogue while
+  # this one is open: replacing it is asked, and いいえ keeps the window.
+  make_host_folder
+  start_program "$folder"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" --tab Other
+  keep_copy "$folder/Z_Orbi.DAT"
+  probe close "$MAIN_CAPTION"
+  eventually 10 dialog_starts_with "Z_Orbi.DAT は、このウィンドウが開いた後に書き換えられています" ||
+    fail "no question about the changed data file: $(probe dialog-text Z_ORBI 2>/dev/null)"
+  answer No いいえ
+  eventually 10 no_dialog || fail "the question stayed"
+  probe wait-window "$MAIN_CAPTION" 0 >/dev/null || fail "No closed the window"
+  same_as_before "$folder/Z_Orbi.DAT"
+  probe close "$MAIN_CAPTION"
+  eventually 10 dialog_starts_with "Z_Orbi.DAT は" || fail "no question at the second close"
+  answer Yes はい
+  wait_program_end 15
+  ! cmp -s "$folder/Z_Orbi.DAT" "$folder/Z_Orbi.DAT.before" || fail "はい did not replace Z_Orbi.DAT"
+  ;;
+
 invalid_item_once)
   make_host_folder
   rm "$folder/A.BAT"  # the picked item's
