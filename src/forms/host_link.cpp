@@ -34,7 +34,8 @@ void TForm1::FindTargetWindows() {
   for (const WindowId window : windows) {
     // Hidden helper windows (each GUI thread has an IME window) would turn
     // every console into an ambiguous target; one never brings them forward.
-    if (!host_.IsWindowVisible(window)) continue;
+    // A pseudo console is hidden too, but it is the console of the host.
+    if (!host_.IsWindowVisible(window) && host_.WindowClass(window) != PseudoConsoleClass) continue;
     const std::string name = ExeNameOfProcess(host_.WindowProcessId(window), processes);
     if (SameFileName(name, OwnExeName)) continue;
     if (SameFileName(name, CommandInterpreterName)) TargetList.push_back({name, window});
@@ -48,8 +49,11 @@ void TForm1::FindTargetWindows() {
 void TForm1::ForegroundSwitch() {
   if (!TargetList.empty()) TargetWindow = TargetList.front().Window;
   TargetList.clear();
-  if (JWCheck && TargetWindow != 0 && host_.IsWindow(TargetWindow))
-    host_.SetForegroundWindow(TargetWindow);
+  if (!JWCheck || TargetWindow == 0 || !host_.IsWindow(TargetWindow)) return;
+  // A hidden pseudo console cannot come forward: the terminal that shows it can.
+  host_.SetForegroundWindow(host_.WindowClass(TargetWindow) == PseudoConsoleClass
+                                ? host_.RootOwner(TargetWindow)
+                                : TargetWindow);
 }
 
 }  // namespace zorbi

@@ -12,6 +12,10 @@
 namespace zorbi {
 
 inline constexpr std::string_view CommandInterpreterName = "cmd.exe";
+// The console of a program run in a pseudo console (Windows Terminal): a
+// hidden window that reports the console's root process as its owner, owned
+// by the terminal's own window.
+inline constexpr std::string_view PseudoConsoleClass = "PseudoConsoleWindow";
 inline constexpr std::string_view NoTargetMessage = "ターゲットの認識に失敗しました。";
 inline constexpr std::string_view AmbiguousTargetMessage =
     "ターゲットの認識に失敗しました、JW_WINに戻らない可能性があります。";

@@ -24,6 +24,10 @@ struct HostWindows {
   virtual std::optional<std::vector<ProcessEntry>> ProcessList() = 0;
   virtual bool IsWindow(WindowId window) = 0;
   virtual bool IsWindowVisible(WindowId window) = 0;
+  // The window's class name (CP932; empty when it has none we can spell).
+  virtual std::string WindowClass(WindowId window) = 0;
+  // The end of the window's owner chain; the window itself when unowned.
+  virtual WindowId RootOwner(WindowId window) = 0;
   virtual void SetForegroundWindow(WindowId window) = 0;
   virtual ~HostWindows() = default;
 };

@@ -75,6 +75,18 @@ bool Win32HostWindows::IsWindowVisible(WindowId window) {
   return ::IsWindowVisible(ToHandle(window)) != FALSE;
 }
 
+std::string Win32HostWindows::WindowClass(WindowId window) {
+  wchar_t name[256] = {};
+  const int length = GetClassNameW(ToHandle(window), name, 256);
+  if (length <= 0) return {};
+  return Narrow(std::wstring(name, static_cast<std::size_t>(length))).value_or(std::string());
+}
+
+WindowId Win32HostWindows::RootOwner(WindowId window) {
+  const HWND root = GetAncestor(ToHandle(window), GA_ROOTOWNER);
+  return root != nullptr ? reinterpret_cast<WindowId>(root) : window;
+}
+
 void Win32HostWindows::SetForegroundWindow(WindowId window) {
   ::SetForegroundWindow(ToHandle(window));
 }

@@ -17,6 +17,8 @@ class Win32HostWindows final : public HostWindows {
   std::optional<std::vector<ProcessEntry>> ProcessList() override;
   bool IsWindow(WindowId window) override;
   bool IsWindowVisible(WindowId window) override;
+  std::string WindowClass(WindowId window) override;
+  WindowId RootOwner(WindowId window) override;
   void SetForegroundWindow(WindowId window) override;
 
  private:

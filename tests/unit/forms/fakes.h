@@ -317,6 +317,15 @@ struct FakeHostWindows : HostWindows {
     return WindowProcessId(window) != 0 && !closed.count(window);
   }
   bool IsWindowVisible(WindowId window) override { return !hidden.count(window); }
+  std::map<WindowId, std::string> classes;
+  std::map<WindowId, WindowId> owners;
+  std::string WindowClass(WindowId window) override {
+    return classes.count(window) ? classes[window] : "ConsoleWindowClass";
+  }
+  WindowId RootOwner(WindowId window) override {
+    while (owners.count(window)) window = owners[window];
+    return window;
+  }
   void SetForegroundWindow(WindowId window) override { raised.push_back(window); }
 };
 

@@ -70,3 +70,29 @@ TEST(HostLink, SwitchRaisesTheFrontMostTargetOnlyWhileItLivesAndJWCheckIsOn) {
 TEST(HostLink, CaseFoldingSkipsTheSecondByteOfACharacter) {
   EXPECT_FALSE(SameFileName("\x83\x41.exe", "\x83\x61.exe"));  // two different katakana
 }
+
+// Windows Terminal: the console is a hidden PseudoConsoleWindow of cmd.exe,
+// owned by the terminal's window, which is what comes forward.
+TEST(HostLink, AHiddenPseudoConsoleCountsAndItsRootOwnerComesForward) {
+  const struct {
+    std::vector<std::pair<WindowId, std::uint32_t>> windows;
+    std::vector<WindowId> raised;  // empty: no target (and the message)
+  } rows[] = {
+      {{{1, 10}, {3, 20}}, {3}},           // a visible console
+      {{{1, 10}, {6, 20}, {7, 60}}, {7}},  // a pseudo console in a terminal
+      {{{1, 10}, {8, 30}}, {8}},           // a pseudo console without an owner
+      {{{1, 10}, {9, 20}}, {}},            // only a hidden IME window
+  };
+  for (const auto& row : rows) {
+    FormRig rig;
+    Arrange(rig, row.windows);
+    rig.host.hidden = {6, 8, 9};
+    rig.host.classes = {{6, "PseudoConsoleWindow"}, {8, "PseudoConsoleWindow"}, {9, "IME"}};
+    rig.host.owners = {{6, 7}};
+    rig.form.JWCheck = true;
+    rig.form.FindTargetWindows();
+    rig.form.FormDestroy();
+    EXPECT_EQ(rig.host.raised, row.raised) << row.windows.back().first;
+    EXPECT_EQ(rig.messages.shown.empty(), !row.raised.empty()) << row.windows.back().first;
+  }
+}
