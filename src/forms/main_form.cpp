@@ -1,7 +1,5 @@
 #include "forms/main_form.h"
 
-#include <functional>
-
 #include "catalogue/data_file.h"
 #include "catalogue/path_txt.h"
 #include "exchange/exchange_writer.h"
@@ -21,10 +19,6 @@ constexpr std::string_view DataFileChangedQuestion =
     "（同じフォルダーの Z_Orbi がもう一つ閉じたときなど）。\r\n"
     "置き換えると、その変更は失われます。置き換えますか？\r\n\r\n"
     "いいえ: 置き換えずにウィンドウに戻ります。";
-
-std::size_t Fingerprint(std::string_view bytes) {
-  return std::hash<std::string_view>{}(bytes);
-}
 
 }  // namespace
 
@@ -98,13 +92,13 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
     messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
     return false;
   }
-  NoteDataFile(*bytes);
   const std::size_t used = contents.Used;
   AddCatalogueContents(Cat, std::move(contents), Cat.TabNames);
   ShowTabNames();
   // Bytes past the last item may be items that a damaged count hides: the
   // next save keeps the file as it is beside the new one.
-  if (used < bytes->size()) originalDataFile_ = std::move(*bytes);
+  if (used < bytes->size()) originalDataFile_ = *bytes;
+  dataFileRead_ = std::move(*bytes);
   return true;
 }
 
@@ -250,15 +244,11 @@ bool TForm1::CloseWithoutSaving(const std::string& path, const std::string& erro
   return messages_.Ask(text, MessageKind::Error);
 }
 
-void TForm1::NoteDataFile(std::string_view bytes) {
-  dataFileRead_ = Fingerprint(bytes);
-}
-
 bool TForm1::DataFileChangedElsewhere(const std::string& path) {
   if (!files_.Exists(path)) return false;
   const std::optional<std::string> now = files_.ReadAll(path);
   // A file that cannot be read cannot be told unchanged.
-  return !now || !dataFileRead_ || Fingerprint(*now) != *dataFileRead_;
+  return !now || now != dataFileRead_;
 }
 
 bool TForm1::SaveDataFile() {
@@ -276,10 +266,10 @@ bool TForm1::SaveDataFile() {
     originalDataFile_.reset();
   }
   const auto tabCount = static_cast<std::int32_t>(Cat.TabNames.size());
-  const std::string image = CatalogueImage(Cat, tabCount, Cat.TabNames);
+  std::string image = CatalogueImage(Cat, tabCount, Cat.TabNames);
   if (!files_.ReplaceAll(dataFile, image, error)) return CloseWithoutSaving(dataFile, error);
   // A close that stops after this must not take our own file for another's.
-  NoteDataFile(image);
+  dataFileRead_ = std::move(image);
   return true;
 }
 

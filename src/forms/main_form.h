@@ -215,10 +215,8 @@ class TForm1 {
   bool FinalSave();
   bool LoadCatalogueFile(const std::string& path);
   bool SaveDataFile();
-  // Whether the data file differs from what this window last read or wrote
-  // (noted by NoteDataFile).
+  // Whether the data file differs from what this window last read or wrote.
   bool DataFileChangedElsewhere(const std::string& path);
-  void NoteDataFile(std::string_view bytes);
   // Reports a write that failed on the way out and asks whether to close
   // without that file; true to go on closing.
   bool CloseWithoutSaving(const std::string& path, const std::string& error);
@@ -262,9 +260,9 @@ class TForm1 {
   bool quietPick_ = false;  // no invalid-item warning while set
   // The data file as read, while it still has to be kept as Z_Orbi.DAT.bak.
   std::optional<std::string> originalDataFile_;
-  // A fingerprint of the data file as last read or written; none when there
-  // was no file.
-  std::optional<std::size_t> dataFileRead_;
+  // The data file as last read or written; none when there was no file.
+  // Kept whole: comparing it at close is far quicker than hashing it at start.
+  std::optional<std::string> dataFileRead_;
   // The width the summary column last followed; it takes up every change.
   int resizedWidth_ = MinFormWidth;
   // What the grid shows below its header. The grid is let go of the list

@@ -117,7 +117,7 @@ void TForm1::RestoreFromDataFile() {
     return;
   }
   ReplaceCatalogue(std::move(names), std::move(restored.TabList));
-  NoteDataFile(*bytes);
+  dataFileRead_ = *bytes;
   Cat.CurrentTab = restored.CurrentTab;
   Cat.PickedIndex = restored.PickedIndex;
   C.TabControl1.SetTabIndex(Cat.CurrentTab);
