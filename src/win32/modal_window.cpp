@@ -25,11 +25,15 @@ bool ModalWindow::CreateHidden(HWND owner, const wchar_t* class_name, const std:
     const SIZE frame = FrameSize(style, kExStyle, kDesignDpi);
     client_ = SIZE{size.cx - frame.cx, size.cy - frame.cy};
   }
-  if (!CreateHandle(WindowClass{class_name}, kExStyle, Widen(caption).c_str(), style,
-                    RECT{0, 0, 1, 1}, owner, nullptr))
+  // Sized as the system expects the frame; Layout measures the real one.
+  const int dpi = WindowDpi(owner);
+  const SIZE frame = FrameSize(style, kExStyle, dpi);
+  const RECT bounds{0, 0, Scale(client_.cx, dpi) + frame.cx, Scale(client_.cy, dpi) + frame.cy};
+  if (!CreateHandle(WindowClass{class_name}, kExStyle, Widen(caption).c_str(), style, bounds, owner,
+                    nullptr))
     return false;
   messages_.SetOwner(Handle());
-  Layout(WindowDpi(owner));
+  Layout(dpi);
   return true;
 }
 
@@ -53,10 +57,17 @@ RECT ModalWindow::ClientRect() const {
 void ModalWindow::Layout(int dpi) {
   dpi_ = dpi;
   font_.Reset(MakeDialogFont(L"ＭＳ Ｐゴシック", S(12)));
-  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
-  const SIZE frame = FrameSize(static_cast<DWORD>(style), kExStyle, dpi);
-  SetWindowPos(Handle(), nullptr, 0, 0, S(client_.cx) + frame.cx, S(client_.cy) + frame.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The frame as the window has it: a system that does not scale frames per
+  // window keeps its own. Resizing may change it, so twice when it does.
+  for (int pass = 0; pass < 2; ++pass) {
+    RECT outer{}, client{};
+    GetWindowRect(Handle(), &outer);
+    GetClientRect(Handle(), &client);
+    if (client.right == S(client_.cx) && client.bottom == S(client_.cy)) break;
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left - client.right + S(client_.cx),
+                 outer.bottom - outer.top - client.bottom + S(client_.cy),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   for (const Placed& placed : controls_) {
     const RECT& b = placed.bounds;
     SetWindowPos(placed.control, nullptr, S(b.left), S(b.top), S(b.right), S(b.bottom),

@@ -149,19 +149,21 @@ class MainWindowTest : public testing::Test {
     application_ = std::make_unique<Application>(GetModuleHandleW(nullptr), "Z_ORBI");
     program_ = std::make_unique<Program>(*application_, &system_, &dialogs_);
     ASSERT_TRUE(program_->Start());
-    ShowWindow(program_->Window().Handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(Main().Handle(), SW_SHOWNOACTIVATE);
     Pump();
   }
+
+  MainWindow& Main() const { return program_->Window(); }
 
   RECT ChildRect(HWND child) const {
     RECT r{};
     GetWindowRect(child, &r);
-    MapWindowPoints(HWND_DESKTOP, program_->Window().Handle(), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(HWND_DESKTOP, Main().Handle(), reinterpret_cast<POINT*>(&r), 2);
     return r;
   }
 
   HWND Button(const wchar_t* text) const {
-    return FindWindowExW(program_->Window().Handle(), nullptr, L"BUTTON", text);
+    return FindWindowExW(Main().Handle(), nullptr, L"BUTTON", text);
   }
 
   std::wstring root_;
@@ -174,7 +176,7 @@ class MainWindowTest : public testing::Test {
 
 TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
   Start();
-  HMENU bar = GetMenu(program_->Window().Handle());
+  HMENU bar = GetMenu(Main().Handle());
   EXPECT_EQ(Captions(bar), (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 0)),
             (std::vector<std::string>{"BATファイル編集(&B)", "スクリプト編集(&S)", "-", "設定(&E)",
@@ -188,29 +190,28 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
             (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
   EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}));
-  EXPECT_EQ(Captions(program_->Window().PopupMenu1()),
+  EXPECT_EQ(Captions(Main().PopupMenu1()),
             (std::vector<std::string>{"項目追加", "項目削除", "-", "項目編集", "項目移動",
                                       "確定終了", "-", "タブ設定", "タブ表示", "-",
                                       "バッチファイル編集", "スクリプト編集", "エディタ起動"}));
-  EXPECT_EQ(Captions(GetSubMenu(program_->Window().PopupMenu1(), 8)),
+  EXPECT_EQ(Captions(GetSubMenu(Main().PopupMenu1(), 8)),
             (std::vector<std::string>{"タブを全て表示"}));
-  EXPECT_EQ(Captions(program_->Window().PopupMenu2()),
-            (std::vector<std::string>{"メモ編集", "確定終了"}));
+  EXPECT_EQ(Captions(Main().PopupMenu2()), (std::vector<std::string>{"メモ編集", "確定終了"}));
 }
 
 TEST_F(MainWindowTest, RecoveryItemsFollowTheFilesAndKeyRanToggles) {
   WriteCatalogue();
   Start();
-  HMENU option = GetSubMenu(GetMenu(program_->Window().Handle()), 1);
+  HMENU option = GetSubMenu(GetMenu(Main().Handle()), 1);
   HMENU repair = GetSubMenu(option, 7);
   EXPECT_EQ(GetMenuState(repair, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
   EXPECT_NE(GetMenuState(repair, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
 
   const UINT key_ran = GetMenuItemID(option, 3);
-  SendMessageW(program_->Window().Handle(), WM_COMMAND, key_ran, 0);
+  SendMessageW(Main().Handle(), WM_COMMAND, key_ran, 0);
   EXPECT_NE(GetMenuState(option, 3, MF_BYPOSITION) & MF_CHECKED, 0u);
   EXPECT_TRUE(program_->Form().KeyRan);
-  SendMessageW(program_->Window().Handle(), WM_COMMAND, key_ran, 0);
+  SendMessageW(Main().Handle(), WM_COMMAND, key_ran, 0);
   EXPECT_EQ(GetMenuState(option, 3, MF_BYPOSITION) & MF_CHECKED, 0u);
   EXPECT_FALSE(program_->Form().KeyRan);
 }
@@ -218,10 +219,9 @@ TEST_F(MainWindowTest, RecoveryItemsFollowTheFilesAndKeyRanToggles) {
 TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
   Start();
   for (const SIZE size : {SIZE{545, 357}, SIZE{800, 600}}) {
-    SetWindowPos(program_->Window().Handle(), nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(Main().Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     RECT client{};
-    GetClientRect(program_->Window().Handle(), &client);
+    GetClientRect(Main().Handle(), &client);
     const int w = client.right, h = client.bottom;
     const RECT ok = ChildRect(Button(L"OK"));
     EXPECT_EQ(ok.left, w - 161);
@@ -230,16 +230,15 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
     const RECT cancel = ChildRect(Button(Widen("キャンセル").c_str()));
     EXPECT_EQ(cancel.left, w - 244);
     EXPECT_EQ(cancel.right - cancel.left, 75);
-    const RECT memo =
-        ChildRect(FindWindowExW(program_->Window().Handle(), nullptr, L"EDIT", nullptr));
+    const RECT memo = ChildRect(FindWindowExW(Main().Handle(), nullptr, L"EDIT", nullptr));
     EXPECT_EQ(memo.left, w - 161);
     EXPECT_EQ(memo.top, 22);
     EXPECT_EQ(memo.right - memo.left, 155);
     EXPECT_EQ(memo.bottom - memo.top, h - 37 - 33);
-    const RECT tabs = ChildRect(program_->Window().TabStrip());
+    const RECT tabs = ChildRect(Main().TabStrip());
     EXPECT_EQ(tabs.right, w - 169);
     EXPECT_EQ(tabs.bottom, h - 35);
-    const HWND label2 = GetDlgItem(program_->Window().Handle(), 104);  // the mode label
+    const HWND label2 = GetDlgItem(Main().Handle(), 104);  // the mode label
     EXPECT_LE(ChildRect(label2).right, cancel.left) << "the mode label would hide キャンセル";
     // The "閉る" button lies beyond the client area: never seen.
     EXPECT_GE(ChildRect(Button(Widen("閉る").c_str())).left, w);
@@ -248,63 +247,69 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
 
 TEST_F(MainWindowTest, GridFillsThePageBelowTheTabRowsAtEverySize) {
   Catalogue c;
-  std::vector<std::string> names;
-  for (int t = 0; t < 16; ++t) {
-    c.TabList.push_back(std::make_unique<TMList>());
-    names.push_back("Tab " + std::to_string(t));
-  }
-  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 16, names));
+  for (int t = 0; t < 16; ++t) c.TabList.push_back(std::make_unique<TMList>());
+  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 16, std::vector<std::string>(16, "Tab 10")));
   WriteFile(In("Z_Orbi.ini"), "[Option]\r\nMultiLine=1\r\n");
   Start();
-  const HWND window = program_->Window().Handle(), strip = program_->Window().TabStrip();
+  const HWND window = Main().Handle(), strip = Main().TabStrip();
   for (const SIZE size : {SIZE{545, 357}, SIZE{1000, 600}, SIZE{600, 400}}) {
     SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     RECT page = ChildRect(strip);
     TabCtrl_AdjustRect(strip, FALSE, &page);
-    const RECT grid = ChildRect(program_->Window().Grid().Handle());
+    const RECT grid = ChildRect(Main().Grid().Handle());
     EXPECT_TRUE(EqualRect(&grid, &page)) << size.cx << ": grid top " << grid.top << ", page "
                                          << page.top << ", rows " << TabCtrl_GetRowCount(strip);
   }
 }
 
+TEST_F(MainWindowTest, DialogsLayOutAgainAtANewDpi) {
+  Start();
+  for (const HWND dialog : {program_->Form2().Handle(), program_->Form3().Handle(),
+                            program_->Form4().Handle(), program_->Form5().Handle()}) {
+    RECT before{}, after{}, suggested{0, 0, 0, 0};
+    GetClientRect(dialog, &before);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(dialog, &after);
+    EXPECT_EQ(after.right, 2 * before.right);
+    EXPECT_EQ(after.bottom, 2 * before.bottom);
+  }
+}
+
 TEST_F(MainWindowTest, TabFromTheGridReachesTheHiddenCloseButton) {
   Start();
-  HWND next =
-      GetNextDlgTabItem(program_->Window().Handle(), program_->Window().Grid().Handle(), FALSE);
+  HWND next = GetNextDlgTabItem(Main().Handle(), Main().Grid().Handle(), FALSE);
   EXPECT_EQ(next, Button(Widen("閉る").c_str()));
-  EXPECT_EQ(GetNextDlgTabItem(program_->Window().Handle(), next, FALSE),
-            program_->Window().Grid().Handle());
+  EXPECT_EQ(GetNextDlgTabItem(Main().Handle(), next, FALSE), Main().Grid().Handle());
 }
 
 TEST_F(MainWindowTest, OpensOnThePickedTabAndSwitchesByTheStrip) {
   WriteCatalogue();
   Start();
   TForm1& form = program_->Form();
-  EXPECT_EQ(TabCtrl_GetCurSel(program_->Window().TabStrip()), 1);
-  EXPECT_EQ(program_->Window().Grid().Cell(1, 2), "  C.BAT");
-  EXPECT_EQ(program_->Window().Grid().Row(), 2);
+  EXPECT_EQ(TabCtrl_GetCurSel(Main().TabStrip()), 1);
+  EXPECT_EQ(Main().Grid().Cell(1, 2), "  C.BAT");
+  EXPECT_EQ(Main().Grid().Row(), 2);
   EXPECT_EQ(form.Cat.PickedBatPath, In("C.BAT"));
 
   // A click on the first tab raises the strip's changing and change events.
   RECT tab{};
-  TabCtrl_GetItemRect(program_->Window().TabStrip(), 0, &tab);
-  SendMessageW(program_->Window().TabStrip(), WM_LBUTTONDOWN, MK_LBUTTON,
-               Point(tab.left + 5, tab.top + 5));
-  SendMessageW(program_->Window().TabStrip(), WM_LBUTTONUP, 0, Point(tab.left + 5, tab.top + 5));
+  TabCtrl_GetItemRect(Main().TabStrip(), 0, &tab);
+  SendMessageW(Main().TabStrip(), WM_LBUTTONDOWN, MK_LBUTTON, Point(tab.left + 5, tab.top + 5));
+  SendMessageW(Main().TabStrip(), WM_LBUTTONUP, 0, Point(tab.left + 5, tab.top + 5));
   Pump();
-  EXPECT_EQ(TabCtrl_GetCurSel(program_->Window().TabStrip()), 0);
+  EXPECT_EQ(TabCtrl_GetCurSel(Main().TabStrip()), 0);
   EXPECT_EQ(form.Cat.CurrentTab, 0);
   EXPECT_EQ(form.Cat.PickedBatPath, In("A.BAT"));
   EXPECT_EQ(form.Cat.Item(1, 1)->PickState, 1);
-  EXPECT_EQ(program_->Window().Grid().Cell(1, 2), "");
+  EXPECT_EQ(Main().Grid().Cell(1, 2), "");
 }
 
 TEST_F(MainWindowTest, ClickPicksAndDoubleClickClosesSavingTheCatalogue) {
   WriteCatalogue();
   Start();
-  const RECT cell = program_->Window().Grid().CellRect(2, 1);
+  const RECT cell = Main().Grid().CellRect(2, 1);
   const LPARAM at = Point(cell.left + 5, cell.top + 5);
-  HWND grid = program_->Window().Grid().Handle();
+  HWND grid = Main().Grid().Handle();
   SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(grid, WM_LBUTTONUP, 0, at);
   EXPECT_EQ(program_->Form().Cat.PickedBatPath, In("B.BAT"));
@@ -312,7 +317,7 @@ TEST_F(MainWindowTest, ClickPicksAndDoubleClickClosesSavingTheCatalogue) {
   SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   SendMessageW(grid, WM_LBUTTONUP, 0, at);
   Pump();
-  EXPECT_EQ(program_->Window().Handle(), nullptr);
+  EXPECT_EQ(Main().Handle(), nullptr);
   // The pick moved from C to B: the file says so, and nothing else changed.
   Catalogue back;
   std::vector<std::string> names;
@@ -331,10 +336,10 @@ TEST_F(MainWindowTest, TabNamesSurviveOpenAndCloseByteForByte) {
   const std::string original = CatalogueImage(c, static_cast<std::int32_t>(names.size()), names);
   WriteFile(In("Z_Orbi.DAT"), original);
   Start();
-  EXPECT_EQ(TabCtrl_GetItemCount(program_->Window().TabStrip()), 4);
-  SendMessageW(program_->Window().Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(TabCtrl_GetItemCount(Main().TabStrip()), 4);
+  SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
   Pump();
-  EXPECT_EQ(program_->Window().Handle(), nullptr);
+  EXPECT_EQ(Main().Handle(), nullptr);
   EXPECT_EQ(ReadFile(In("Z_Orbi.DAT")), original);
 }
 
@@ -353,7 +358,7 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
     };
     HWND list = FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr);
     HWND edit = FindWindowExW(dialog, nullptr, L"EDIT", nullptr);
-    EXPECT_FALSE(IsWindowEnabled(program_->Window().Handle()));
+    EXPECT_FALSE(IsWindowEnabled(Main().Handle()));
     ClickLine(list, 0);
     click("変更");  // the name as shown, unchanged: its bytes stay
     EXPECT_EQ(form.Cat.TabNames[0], "A\x81");
@@ -364,43 +369,46 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
     ClickLine(list, 0);
     click("▽");
     EXPECT_EQ(form.Cat.TabNames, (std::vector<std::string>{"作図", "部品"}));
-    EXPECT_EQ(TabCtrl_GetCurSel(program_->Window().TabStrip()), 1);
+    EXPECT_EQ(TabCtrl_GetCurSel(Main().TabStrip()), 1);
     click("閉じる");
   });
-  SendMessageW(program_->Window().Handle(), WM_COMMAND,
-               GetMenuItemID(program_->Window().PopupMenu1(), 7), 0);
-  EXPECT_TRUE(IsWindowEnabled(program_->Window().Handle()));
+  SendMessageW(Main().Handle(), WM_COMMAND, GetMenuItemID(Main().PopupMenu1(), 7), 0);
+  EXPECT_TRUE(IsWindowEnabled(Main().Handle()));
   EXPECT_FALSE(IsWindowVisible(program_->Form2().Handle()));
-  EXPECT_EQ(program_->Window().Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
+  EXPECT_EQ(Main().Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
   EXPECT_EQ(form.Cat.Item(1, 0)->TabNo, 1);
 }
 
-TEST_F(MainWindowTest, PlacementKeepsTheWindowInsideTheWorkArea) {
+TEST_F(MainWindowTest, ProgrammedMovesKeepThePlacementRuleAndTheMinimumSize) {
   Start();
-  SetWindowPos(program_->Window().Handle(), nullptr, -100, -50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  RECT r{};
-  GetWindowRect(program_->Window().Handle(), &r);
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  SetWindowPos(program_->Window().Handle(), nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  GetWindowRect(program_->Window().Handle(), &r);
-  EXPECT_EQ(r.left, 1280 - 545);
-  EXPECT_EQ(r.top, 1000 - 357);
+  // {x, y, width, height} asked; the window's bounds as {left, top, width, height}.
+  const std::pair<RECT, RECT> moves[] = {
+      {{-100, -50, 545, 357}, {0, 0, 545, 357}},
+      {{5000, 5000, 545, 357}, {1280 - 545, 1000 - 357, 545, 357}},
+      {{0, 0, 300, 200}, {0, 0, 545, 357}}};
+  for (const auto& [asked, bounds] : moves) {
+    SetWindowPos(Main().Handle(), nullptr, asked.left, asked.top, asked.right, asked.bottom,
+                 SWP_NOZORDER);
+    RECT r{};
+    GetWindowRect(Main().Handle(), &r);
+    const RECT got{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    EXPECT_TRUE(EqualRect(&got, &bounds)) << asked.left << ": " << got.left << "," << got.top;
+  }
 }
 
 TEST_F(MainWindowTest, AddItemsRegistersTheDialogsFiles) {
   Start();
   dialogs_.answer =
       std::vector<ChosenFile>{{In("B.BAT"), true, In("B.BAT")}, {In("A.BAT"), true, In("A.BAT")}};
-  const UINT add = GetMenuItemID(program_->Window().PopupMenu1(), 0);
-  SendMessageW(program_->Window().Handle(), WM_COMMAND, add, 0);
+  const UINT add = GetMenuItemID(Main().PopupMenu1(), 0);
+  SendMessageW(Main().Handle(), WM_COMMAND, add, 0);
   ASSERT_EQ(dialogs_.asked.size(), 1u);
   EXPECT_EQ(dialogs_.asked[0].Filter, "外部変形 BAT ファイル|*.bat");
   EXPECT_TRUE(dialogs_.asked[0].MultiSelect);
   EXPECT_EQ(dialogs_.asked[0].InitialDir, system_.folder);
-  EXPECT_EQ(program_->Window().Grid().Cell(1, 1), "  B.BAT");
-  EXPECT_EQ(program_->Window().Grid().Cell(2, 1), "B.BAT summary");
-  EXPECT_EQ(program_->Window().Grid().Cell(2, 2), "A.BAT summary");
+  EXPECT_EQ(Main().Grid().Cell(1, 1), "  B.BAT");
+  EXPECT_EQ(Main().Grid().Cell(2, 1), "B.BAT summary");
+  EXPECT_EQ(Main().Grid().Cell(2, 2), "A.BAT summary");
   EXPECT_EQ(program_->Form().Cat.PickedBatPath, In("B.BAT"));
 }
 
@@ -436,14 +444,13 @@ TEST_F(MainWindowTest, NoCloseWhileAModalBoxIsOpen) {
       program_->Form().Close();
     };
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);
-    if (failed_save) SendMessageW(program_->Window().Handle(), WM_CLOSE, 0, 0);
-    if (!failed_save) MessageBoxW(program_->Window().Handle(), L"message", L"Z_ORBI", MB_OK);
+    if (failed_save) SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
+    if (!failed_save) MessageBoxW(Main().Handle(), L"message", L"Z_ORBI", MB_OK);
     KillTimer(nullptr, timer);
     EXPECT_FALSE(during_box) << "no box was shown";
-    EXPECT_NE(program_->Window().Handle(), nullptr) << "failed save: " << failed_save;
-    if (program_->Window().Handle() != nullptr)
-      SendMessageW(program_->Window().Handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(program_->Window().Handle(), nullptr) << "the close after the box failed";
+    EXPECT_NE(Main().Handle(), nullptr) << "failed save: " << failed_save;
+    if (Main().Handle() != nullptr) SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Main().Handle(), nullptr) << "the close after the box failed";
     Pump();
   }
 }
@@ -462,11 +469,11 @@ void CALLBACK NoteMenu(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(MainWindowTest, MenuKeysOpenTheMenusAtTheSelectedRowAndTheCaret) {
   WriteCatalogue();
   Start();
-  GridControl& grid = program_->Window().Grid();
+  GridControl& grid = Main().Grid();
   RECT picked_row{grid.CellRect(1, 2).left, grid.CellRect(1, 2).top, grid.CellRect(2, 2).right,
                   grid.CellRect(2, 2).bottom};
   MapWindowPoints(grid.Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&picked_row), 2);
-  HWND memo = FindWindowExW(program_->Window().Handle(), nullptr, L"EDIT", nullptr);
+  HWND memo = FindWindowExW(Main().Handle(), nullptr, L"EDIT", nullptr);
   SetWindowTextW(memo, L"1\r\n2\r\n3\r\n4\r\n5");
   SendMessageW(memo, EM_SETSEL, 9, 9);  // before the 4
   RECT caret_line{0, HIWORD(SendMessageW(memo, EM_POSFROMCHAR, 9, 0)), 150,
@@ -478,10 +485,10 @@ TEST_F(MainWindowTest, MenuKeysOpenTheMenusAtTheSelectedRowAndTheCaret) {
     WPARAM key;  // F10 with Shift
     HMENU menu;
     RECT anchor;
-  } rows[] = {{grid.Handle(), VK_APPS, program_->Window().PopupMenu1(), picked_row},
-              {grid.Handle(), VK_F10, program_->Window().PopupMenu1(), picked_row},
-              {memo, VK_APPS, program_->Window().PopupMenu2(), caret_line},
-              {memo, VK_F10, program_->Window().PopupMenu2(), caret_line}};
+  } rows[] = {{grid.Handle(), VK_APPS, Main().PopupMenu1(), picked_row},
+              {grid.Handle(), VK_F10, Main().PopupMenu1(), picked_row},
+              {memo, VK_APPS, Main().PopupMenu2(), caret_line},
+              {memo, VK_F10, Main().PopupMenu2(), caret_line}};
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "row " << &row - rows);
     BYTE keys[256];
@@ -509,8 +516,8 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
   WriteCatalogue();
   Start();
   const std::pair<HWND, int> rows[] = {
-      {FindWindowExW(program_->Window().Handle(), nullptr, L"EDIT", nullptr), COLOR_WINDOW},
-      {FindWindowExW(program_->Window().Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE}};
+      {FindWindowExW(Main().Handle(), nullptr, L"EDIT", nullptr), COLOR_WINDOW},
+      {FindWindowExW(Main().Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE}};
   const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
   const COLORREF dark[] = {0, RGB(255, 255, 255), 0, RGB(255, 255, 255)},
                  light[] = {RGB(255, 255, 255), 0, RGB(212, 208, 200), 0};
@@ -518,7 +525,7 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
   for (const COLORREF* scheme : {dark, light}) {
     ASSERT_TRUE(scheme == dark || SetSysColors(4, elements, scheme));
     Pump();
-    RedrawWindow(program_->Window().Handle(), nullptr, nullptr,
+    RedrawWindow(Main().Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     for (const auto& row : rows) {
       SCOPED_TRACE(testing::Message()
@@ -549,7 +556,7 @@ TEST_F(MainWindowTest, PickedRowIsInViewAtStartUp) {
     }
     WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 1, {"Tab1"}));
     Start();
-    GridControl& grid = program_->Window().Grid();
+    GridControl& grid = Main().Grid();
     EXPECT_EQ(grid.Row(), count);
     EXPECT_LE(grid.TopRow(), count);
     EXPECT_LT(count, grid.TopRow() + grid.VisibleRowCount()) << count << " items";
@@ -576,15 +583,14 @@ TEST_F(MainWindowTest, DroppedFilesRegisterTheBatFilesOnly) {
     shown = text;
   };
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);
-  SendMessageW(program_->Window().Grid().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory),
-               0);
+  SendMessageW(Main().Grid().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   KillTimer(nullptr, timer);
   EXPECT_NE(shown.find(L"note.txt"), std::wstring::npos);
   EXPECT_EQ(shown.find(L"A.BAT"), std::wstring::npos);
-  EXPECT_EQ(program_->Window().Grid().Cell(1, 1), "  B.BAT");
-  EXPECT_EQ(program_->Window().Grid().Cell(1, 2), "  A.BAT");
-  EXPECT_EQ(program_->Window().Grid().Cell(2, 2), "A.BAT summary");
-  EXPECT_EQ(program_->Window().Grid().Cell(1, 3), "");
+  EXPECT_EQ(Main().Grid().Cell(1, 1), "  B.BAT");
+  EXPECT_EQ(Main().Grid().Cell(1, 2), "  A.BAT");
+  EXPECT_EQ(Main().Grid().Cell(2, 2), "A.BAT summary");
+  EXPECT_EQ(Main().Grid().Cell(1, 3), "");
 }
 
 // Whether the menu's item with this command carries its check mark.
@@ -601,26 +607,24 @@ TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
   std::string written;
   for (int run = 0; run < 2; ++run) {
     Start();
-    HMENU option = GetSubMenu(GetMenu(program_->Window().Handle()), 1);
-    HMENU tab_view = GetSubMenu(program_->Window().PopupMenu1(), 8);
+    HMENU option = GetSubMenu(GetMenu(Main().Handle()), 1);
+    HMENU tab_view = GetSubMenu(Main().PopupMenu1(), 8);
     const UINT k7 = GetMenuItemID(option, 1);
     EXPECT_TRUE(Checked(option, k7) && Checked(tab_view, GetMenuItemID(tab_view, 0))) << run;
-    EXPECT_NE(GetWindowLongPtrW(program_->Window().TabStrip(), GWL_STYLE) & TCS_MULTILINE, 0)
-        << run;
+    EXPECT_NE(GetWindowLongPtrW(Main().TabStrip(), GWL_STYLE) & TCS_MULTILINE, 0) << run;
     EXPECT_TRUE(Checked(option, GetMenuItemID(option, 3)) &&
                 Checked(option, GetMenuItemID(option, 4)));
     EXPECT_FALSE(Checked(option, GetMenuItemID(option, 5)));
     EXPECT_EQ(program_->Form().Editor, "C:\\ed.exe");
-    EXPECT_EQ(program_->Window().Grid().Font(),
-              (FontSpec{"ＭＳ Ｐゴシック", 12, 1, kSystemTextColor}));
-    EXPECT_EQ(program_->Window().Grid().DefaultRowHeight(), 24);
-    EXPECT_EQ(program_->Window().Grid().ColWidth(0), 36);
-    EXPECT_EQ(program_->Window().Grid().ColWidth(1), 70);
+    EXPECT_EQ(Main().Grid().Font(), (FontSpec{"ＭＳ Ｐゴシック", 12, 1, kSystemTextColor}));
+    EXPECT_EQ(Main().Grid().DefaultRowHeight(), 24);
+    EXPECT_EQ(Main().Grid().ColWidth(0), 36);
+    EXPECT_EQ(Main().Grid().ColWidth(1), 70);
     // Top -5 is moved back inside; the width is held at its minimum.
-    EXPECT_EQ(program_->Window().WindowBounds(), (Bounds{40, 0, 545, 420})) << run;
-    SendMessageW(program_->Window().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Main().WindowBounds(), (Bounds{40, 0, 545, 420})) << run;
+    SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
     Pump();
-    ASSERT_EQ(program_->Window().Handle(), nullptr);
+    ASSERT_EQ(Main().Handle(), nullptr);
     const std::string ini = ReadFile(In("Z_Orbi.ini"));
     EXPECT_EQ(ini.rfind("; kept\r\n[Option]\r\nMultiLine=1\r\nKeyRan=1\r\nInfo=1\r\n", 0), 0u);
     EXPECT_NE(ini.find("FontName=\"IPAGothic\""), std::string::npos);
@@ -629,15 +633,6 @@ TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
     }
     written = ini;
   }
-}
-
-TEST_F(MainWindowTest, AProgrammedSizeKeepsTheMinimum) {
-  Start();
-  SetWindowPos(program_->Window().Handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
-  RECT r{};
-  GetWindowRect(program_->Window().Handle(), &r);
-  EXPECT_EQ(r.right - r.left, 545);
-  EXPECT_EQ(r.bottom - r.top, 357);
 }
 
 TEST(OpenDialog, SettingsAndResultParsing) {

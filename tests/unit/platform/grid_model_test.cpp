@@ -14,8 +14,8 @@ using K = GridModel::Key;
 // The item grid as it opens: columns 26/90/219, rows 20 high (a pitch of 21
 // with the line below), a client area that shows the header and 13 rows.
 constexpr int kPitch = 21;
-GridModel ItemGrid(int rows = 21) {
-  GridModel grid(3, rows, 64, 20);
+GridModel ItemGrid() {
+  GridModel grid(3, 21, 64, 20);
   grid.SetColWidth(0, 26);
   grid.SetColWidth(1, 90);
   grid.SetColWidth(2, 219);
@@ -51,9 +51,7 @@ TEST(GridModel, PointsFindTheCellThatOwnsThem) {
     grid.SetTopRow(r.top_row);
     int col = -1, row = -1;
     ASSERT_EQ(grid.CellAt(r.x, r.y, col, row), r.hit);
-    if (r.hit) {
-      EXPECT_EQ((std::pair{col, row}), (std::pair{r.col, r.row}));
-    }
+    EXPECT_TRUE(!r.hit || (col == r.col && row == r.row)) << col << "," << row;
   }
 }
 
@@ -196,8 +194,6 @@ TEST(GridModel, RowDragsDropWhereShownAndScrollAtTheEdges) {
 TEST(GridModel, RandomStepsKeepTheViewAndSelectionSound) {
   std::mt19937 random(23);
   auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
-  const int keys[] = {K::kPrior, K::kNext, K::kEnd,   K::kHome,
-                      K::kLeft,  K::kUp,   K::kRight, K::kDown};
   GridModel grid = ItemGrid();
   for (int step = 0; step < 4000; ++step) {
     bool moved = false;
@@ -221,7 +217,7 @@ TEST(GridModel, RandomStepsKeepTheViewAndSelectionSound) {
         grid.Wheel(pick(-400, 400));
         break;
       default:
-        moved = Press(grid, keys[pick(0, 7)], pick(0, 3) == 0);
+        moved = Press(grid, pick(K::kPrior, K::kDown), pick(0, 3) == 0);
         break;
     }
     SCOPED_TRACE(testing::Message() << "step " << step);
