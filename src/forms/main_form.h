@@ -24,6 +24,19 @@ class TForm3;
 class TForm4;
 class TForm5;
 
+// The four dialogs. Each is made the first time it is asked for and kept for
+// the rest of the run: start-up shows the main window without making any.
+struct FormDialogs {
+  // Each is null when the dialog could not be made.
+  virtual TForm2* Form2() = 0;
+  virtual TForm3* Form3() = 0;
+  virtual TForm4* Form4() = 0;
+  virtual TForm5* Form5() = 0;
+
+ protected:
+  ~FormDialogs() = default;
+};
+
 inline constexpr std::string_view ApplicationTitle = "Z_ORBI";
 inline constexpr std::string_view PathTxtName = "PATH.TXT";
 inline constexpr std::string_view ExchangeFileName = "jwc_temp.txt";
@@ -152,10 +165,11 @@ class TForm1 {
   void K11Click();
   // The BAT file of the last BAT or script edit command.
   std::string EditBatPath;
-  // Made after the main window and reused; null until then.
-  TForm4* Form4 = nullptr;
-  TForm2* Form2 = nullptr;  // tab settings
-  TForm5* Form5 = nullptr;
+  // The dialogs, once the window has them; null until then.
+  FormDialogs* Dialogs = nullptr;
+  TForm2* Form2() const { return Dialogs ? Dialogs->Form2() : nullptr; }  // tab settings
+  TForm4* Form4() const { return Dialogs ? Dialogs->Form4() : nullptr; }
+  TForm5* Form5() const { return Dialogs ? Dialogs->Form5() : nullptr; }
   // Catalogue recovery ("項目修復(&R)"). Each replaces the catalogue only when
   // its whole source was read; otherwise nothing changes.
   void RestoreFromDataFile();
@@ -173,7 +187,7 @@ class TForm1 {
   void K14Click();
   void FormResize();
   void About1Click();
-  TForm3* Form3 = nullptr;
+  TForm3* Form3() const { return Dialogs ? Dialogs->Form3() : nullptr; }
 
   // Shared state of the main window.
   std::string AppDir;

@@ -57,7 +57,7 @@ void TForm1::N8Click() {
 }
 
 void TForm1::K11Click() {
-  if (Form4 != nullptr) Form4->ShowModal();
+  if (TForm4* form4 = Form4()) form4->ShowModal();
 }
 
 void TForm1::SEditClick() {
@@ -78,13 +78,14 @@ void TForm1::SEditClick() {
     EditScript(names.front(), false);
     return;
   }
-  if (Form5 == nullptr) return;
-  Form5->ListBox1.SetItems(names);
+  TForm5* form5 = Form5();
+  if (form5 == nullptr) return;
+  form5->ListBox1.SetItems(names);
   // Closed by its title bar the dialog chooses nothing, rather than the
   // name chosen for another BAT file before.
-  Form5->ChosenScript.clear();
-  Form5->ShowModal();
-  if (!Form5->ChosenScript.empty()) EditScript(Form5->ChosenScript, true);
+  form5->ChosenScript.clear();
+  form5->ShowModal();
+  if (!form5->ChosenScript.empty()) EditScript(form5->ChosenScript, true);
 }
 
 void TForm1::EditScript(const std::string& name, bool chosen) {

@@ -151,7 +151,7 @@ void TForm1::K3Click() {
   if (EditMode || MoveMode) K4Click();
   // A summary that cannot be stored keeps the dialog closed.
   if (EditMode) return;
-  if (Form2) Form2->ShowModal();
+  if (TForm2* form2 = Form2()) form2->ShowModal();
 }
 
 }  // namespace zorbi

@@ -69,7 +69,7 @@ void TForm1::FormResize() {
 }
 
 void TForm1::About1Click() {
-  if (Form3 != nullptr) Form3->ShowModal();
+  if (TForm3* form3 = Form3()) form3->ShowModal();
 }
 
 }  // namespace zorbi

@@ -42,10 +42,7 @@ bool Program::Start(StartupPreload* preload) {
   bool started = false;
   Run([&] { started = form_->FormCreateUntilExchange(); });
   if (started) {
-    // The dialogs come after the settings, so TForm4 shows the settings read,
-    // and before the exchange file's outcome, for which a large file may keep
-    // start-up waiting: they show nothing until asked.
-    CreateDialogs();
+    form_->Dialogs = &lazy_dialogs_;
     window_.Layout();
     started = false;
     Run([&] {
@@ -65,15 +62,33 @@ bool Program::Start(StartupPreload* preload) {
   return true;
 }
 
-void Program::CreateDialogs() {
-  const HWND owner = window_.Handle();
-  if (form2_.Create(owner, *form_)) form_->Form2 = &form2_.Form();
-  if (form3_.Create(owner)) form_->Form3 = &form3_.Form();
-  if (form4_.Create(owner, form_->Editor, form_->AWKPath)) {
-    form_->Form4 = &form4_.Form();
-    Run([&] { form4_.Form().FormCreate(); });
+// A dialog that fails to be made stays null for the rest of the run.
+TForm2* Program::LazyDialogs::Form2() {
+  Program& p = program_;
+  if (!made2_) made2_ = p.form2_.Create(p.window_.Handle(), *p.form_);
+  return *made2_ ? &p.form2_.Form() : nullptr;
+}
+
+TForm3* Program::LazyDialogs::Form3() {
+  Program& p = program_;
+  if (!made3_) made3_ = p.form3_.Create(p.window_.Handle());
+  return *made3_ ? &p.form3_.Form() : nullptr;
+}
+
+TForm4* Program::LazyDialogs::Form4() {
+  Program& p = program_;
+  if (!made4_) {
+    made4_ = p.form4_.Create(p.window_.Handle(), p.form_->Editor, p.form_->AWKPath);
+    // Only TForm4 changes the two settings: made late, it shows them as read.
+    if (*made4_) p.Run([&] { p.form4_.Form().FormCreate(); });
   }
-  if (form5_.Create(owner)) form_->Form5 = &form5_.Form();
+  return *made4_ ? &p.form4_.Form() : nullptr;
+}
+
+TForm5* Program::LazyDialogs::Form5() {
+  Program& p = program_;
+  if (!made5_) made5_ = p.form5_.Create(p.window_.Handle());
+  return *made5_ ? &p.form5_.Form() : nullptr;
 }
 
 void Program::ConnectWindow() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "about_window.h"
 #include "application.h"
@@ -54,8 +55,21 @@ class Program {
   }
   void ConnectWindow();
   void ConnectGrid();
-  // Every dialog is made here, once the settings are read.
-  void CreateDialogs();
+  // TForm1's dialogs, each made here the first time the form asks for it,
+  // so that no dialog delays the main window.
+  class LazyDialogs final : public FormDialogs {
+   public:
+    explicit LazyDialogs(Program& program) : program_(program) {}
+    TForm2* Form2() override;
+    TForm3* Form3() override;
+    TForm4* Form4() override;
+    TForm5* Form5() override;
+
+   private:
+    Program& program_;
+    // Unset until asked for; then whether the dialog was made.
+    std::optional<bool> made2_, made3_, made4_, made5_;
+  };
 
   Application& application_;
   Win32FileSystem files_;
@@ -75,6 +89,7 @@ class Program {
   AboutWindow form3_;
   EditorSettingsWindow form4_;
   ScriptChoiceWindow form5_;
+  LazyDialogs lazy_dialogs_{*this};
 };
 
 }  // namespace zorbi::win32

@@ -264,6 +264,8 @@ TEST_F(MainWindowTest, GridFillsThePageBelowTheTabRowsAtEverySize) {
 
 TEST_F(MainWindowTest, DialogsLayOutAgainAtANewDpi) {
   Start();
+  TForm1& form = program_->Form();
+  ASSERT_TRUE(form.Form2() && form.Form3() && form.Form4() && form.Form5());
   for (const HWND dialog : {program_->Form2().Handle(), program_->Form3().Handle(),
                             program_->Form4().Handle(), program_->Form5().Handle()}) {
     RECT before{}, after{}, suggested{0, 0, 0, 0};
@@ -377,6 +379,45 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
   EXPECT_FALSE(IsWindowVisible(program_->Form2().Handle()));
   EXPECT_EQ(Main().Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
   EXPECT_EQ(form.Cat.Item(1, 0)->TabNo, 1);
+}
+
+TEST_F(MainWindowTest, DialogsAreMadeAtFirstNeedAndShownAlikeEveryTime) {
+  Start();
+  TForm1& form = program_->Form();
+  struct Case {
+    HWND (*window)(Program&);
+    void (TForm1::*open)();
+  };
+  const Case cases[] = {
+      {[](Program& p) { return p.Form2().Handle(); }, &TForm1::K3Click},
+      {[](Program& p) { return p.Form3().Handle(); }, &TForm1::About1Click},
+      {[](Program& p) { return p.Form4().Handle(); }, &TForm1::K11Click},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.window(*program_), nullptr);
+  EXPECT_EQ(program_->Form5().Handle(), nullptr);
+  for (const Case& c : cases) {
+    RECT first{};
+    for (int time = 0; time < 2; ++time) {
+      RECT shown{};
+      WhileModal([&] {
+        HWND dialog = c.window(*program_);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_FALSE(IsWindowEnabled(Main().Handle()));
+        GetWindowRect(dialog, &shown);
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+      });
+      (form.*c.open)();
+      EXPECT_TRUE(IsWindowEnabled(Main().Handle()));
+      EXPECT_GT(shown.right - shown.left, 0);
+      if (time == 0) first = shown;
+      EXPECT_TRUE(EqualRect(&first, &shown)) << "opened a second time";
+    }
+  }
+  // The script choice is made once too, and kept.
+  TForm5* form5 = form.Form5();
+  ASSERT_NE(form5, nullptr);
+  EXPECT_EQ(form.Form5(), form5);
+  EXPECT_NE(program_->Form5().Handle(), nullptr);
 }
 
 TEST_F(MainWindowTest, ProgrammedMovesKeepThePlacementRuleAndTheMinimumSize) {

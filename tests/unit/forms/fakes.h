@@ -348,6 +348,18 @@ struct FakeWindow : FormWindow {
   void Destroy() override { ++destroyed; }
 };
 
+// The dialogs a test gives the form; none by default.
+struct FakeFormDialogs : FormDialogs {
+  TForm2* form2 = nullptr;
+  TForm3* form3 = nullptr;
+  TForm4* form4 = nullptr;
+  TForm5* form5 = nullptr;
+  TForm2* Form2() override { return form2; }
+  TForm3* Form3() override { return form3; }
+  TForm4* Form4() override { return form4; }
+  TForm5* Form5() override { return form5; }
+};
+
 // A main window wired to fakes. Construct, arrange files, then call Create().
 struct FormRig {
   FakeGrid grid;
@@ -367,6 +379,9 @@ struct FormRig {
   TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10, k6,
                            k7, k15, jwwin1},
               FormServices{files, messages, sys, window, dialogs, procs, host, fonts}};
+  FakeFormDialogs forms;
+
+  FormRig() { form.Dialogs = &forms; }
 
   static constexpr const char* Dir = "C:\\JWW\\Z_Orbi\\";
   static std::string InDir(const std::string& name) { return Dir + name; }

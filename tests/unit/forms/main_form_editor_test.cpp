@@ -25,7 +25,7 @@ struct EditorRig : FormRig {
     files.files[InDir("Z_Orbi.DAT")] = DataFileWith({"T"}, {{{kBat}}});
     files.files[kBat] = batText;
     EXPECT_TRUE(Create());
-    form.Form5 = &form5;
+    forms.form5 = &form5;
   }
   // What the user saw: the started command lines, or the one message.
   std::string Outcome() const {

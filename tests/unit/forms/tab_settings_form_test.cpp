@@ -135,7 +135,7 @@ TEST(TabSettings, RenameAndAddTakeTheNameOrRefuseACharacterByItsCode) {
 
 TEST(TabSettings, ClosingShowsTheCurrentTabWhichAloneKeepsTheCurrentPick) {
   TabRig rig;
-  rig.form.Form2 = &rig.form2;
+  rig.forms.form2 = &rig.form2;
   auto big = NumberedItems(15, "C:\\A\\");
   big[14].pick = 2;
   rig.files.files[kDat] = DataFileWith({"A", "B"}, {big, NumberedItems(3, "C:\\B\\")});
