@@ -20,7 +20,7 @@ constexpr std::string_view FileMissing = " が見つかりません。";
 constexpr std::string_view FileUnreadable = " を読み込めません。";
 constexpr std::string_view NotShiftJisText =
     " は Shift-JIS のテキストではないため、読み込めません。";
-constexpr std::string_view Utf8BomText = " は UTF-8 で保存されています。";
+constexpr std::string_view Utf8Text = " は UTF-8 で保存されています。";
 constexpr std::string_view Utf16Text = " は UTF-16 (Unicode) で保存されています。";
 constexpr std::string_view SaveAsSjisText =
     "メモ帳などで文字コードを ANSI (Shift-JIS) にして保存し直してください。";
@@ -59,7 +59,7 @@ std::string SkipReason(const PathTxtError& e) {
 std::string EncodingErrorText(const PathTxtError& e) {
   std::string text(PathTxtName);
   if (e.Fault == PathTxtFault::Utf8)
-    text += std::string(Utf8BomText);
+    text += std::string(Utf8Text);
   else if (e.Fault == PathTxtFault::Utf16)
     text += std::string(Utf16Text);
   else

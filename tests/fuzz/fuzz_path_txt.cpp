@@ -54,52 +54,43 @@ void CheckAsFile(const std::string& bytes) {
   if (!again.Skipped.empty() || PathTxtImage(again.TabNames, again.TabList) != image) std::abort();
 }
 
-// Shift-JIS characters made from the input: a lead byte takes the next byte
-// as a trail, the bytes that are no character and the line ends become
-// the bytes that need quoting.
-class Chars {
- public:
-  explicit Chars(std::string_view bytes) : bytes_(bytes) {}
-  bool Done() const { return at_ >= bytes_.size(); }
-  unsigned Byte() { return Done() ? 0 : static_cast<unsigned char>(bytes_[at_++]); }
-  std::string Text(std::size_t count) {
-    std::string text;
-    for (std::size_t k = 0; k < count && !Done(); ++k) {
-      const unsigned b = Byte();
-      if (IsUnassignedSjisLead(static_cast<unsigned char>(b))) {
-        text += 'e';
-      } else if (IsSjisLeadByte(static_cast<unsigned char>(b))) {
-        unsigned t = 0x40 + Byte() % (0xFC - 0x40);
-        if (t >= 0x7F) ++t;
-        text += static_cast<char>(b);
-        text += static_cast<char>(t);
-      } else if (b == '\r' || b == 0x80 || b == 0xFD) {
-        text += ',';
-      } else if (b == '\n' || b == 0xA0 || b == 0xFE) {
-        text += '"';
-      } else {
-        text += static_cast<char>(b == 0xFF ? ' ' : b);
-      }
+unsigned Byte(std::string_view& in) {
+  if (in.empty()) return 0;
+  const auto b = static_cast<unsigned char>(in[0]);
+  in.remove_prefix(1);
+  return b;
+}
+
+// Shift-JIS text from the input: a lead byte with a trail byte after it is
+// one character; a byte that is no character, and a line end, becomes a
+// comma or a quote.
+std::string Text(std::string_view& in, std::size_t count) {
+  std::string text;
+  for (; count > 0 && !in.empty(); --count) {
+    if (SjisCharLen(in, 0) == 2 && FirstNonSjisByte(in.substr(0, 2)) == std::string_view::npos) {
+      text += in.substr(0, 2);
+      in.remove_prefix(2);
+      continue;
     }
-    return text;
+    const unsigned b = Byte(in);
+    const char c = static_cast<char>(b);
+    const bool character = b != '\r' && b != '\n' &&
+                           FirstNonSjisByte(std::string_view(&c, 1)) == std::string_view::npos;
+    text += character ? c : b % 2 ? ',' : '"';
   }
+  return text;
+}
 
- private:
-  std::string_view bytes_;
-  std::size_t at_ = 0;
-};
-
-void CheckAsCatalogue(const std::string& bytes) {
-  Chars in(bytes);
-  std::vector<std::string> names(1 + in.Byte() % 4);
-  for (std::string& name : names) name = in.Text(in.Byte() % 8);
+void CheckAsCatalogue(std::string_view in) {
+  std::vector<std::string> names(1 + Byte(in) % 4);
+  for (std::string& name : names) name = Text(in, Byte(in) % 8);
   TTabList tabs;
   for (std::size_t t = 0; t < names.size(); ++t) tabs.push_back(std::make_unique<TMList>());
-  while (!in.Done()) {
-    const auto tab = static_cast<std::int32_t>(in.Byte() % names.size());
+  while (!in.empty()) {
+    const auto tab = static_cast<std::int32_t>(Byte(in) % names.size());
     // A path from a dialog never begins or ends with a blank.
     auto item = std::make_unique<TMenuItem>();
-    item->InitItem("C:\\" + in.Text(in.Byte() % 16) + ".BAT", "s", tab, 0, "", "", "", 0, 0);
+    item->InitItem("C:\\" + Text(in, Byte(in) % 16) + ".BAT", "s", tab, 0, "", "", "", 0, 0);
     AddItem(*tabs[static_cast<std::size_t>(tab)], std::move(item));
   }
   const std::string image = PathTxtImage(names, tabs);
