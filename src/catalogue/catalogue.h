@@ -79,4 +79,45 @@ void FreeCatalogue(Catalogue& c);
 void ClearTabItems(TMList& tab);
 TMenuItem& AddItem(TMList& tab, std::unique_ptr<TMenuItem> item);
 
+// The catalogue's changes. Each keeps, by itself: every item's Position is its
+// place and its TabNo its tab's index; CurrentTab names a tab on the strip;
+// every item lies on a tab that has a name; at most one item of the whole
+// catalogue has pick state 2, the item at PickedIndex of CurrentTab, and
+// PickedBatPath is its BatPath (empty when nothing is picked).
+
+// The picked item, or nullptr.
+TMenuItem* PickedItem(const Catalogue& c);
+// Picks the item at `position` of the current tab; false when there is none.
+// The item at PickedIndex before it goes to 0, as does any other current pick
+// of this tab; one left on another tab becomes that tab's remembered pick.
+bool PickItem(Catalogue& c, std::int32_t position);
+// The current tab is left: its item at PickedIndex becomes its remembered
+// pick (state 1) and nothing is picked.
+void LeaveCurrentTab(Catalogue& c);
+// Shows tab `tab` with nothing picked yet, after leaving the current one.
+void SwitchTab(Catalogue& c, std::int32_t tab);
+// The place of the last item of `tab` with a pick state, else 0.
+std::int32_t RememberedPick(const TMList& tab);
+
+// A deleted pick leaves nothing picked.
+bool DeleteItem(Catalogue& c, std::int32_t tab, std::int32_t position);
+// `to` past the last item moves to the end. The pick goes with its item.
+bool MoveItem(Catalogue& c, std::int32_t tab, std::int32_t from, std::int32_t to);
+bool SetItemSummary(Catalogue& c, std::int32_t tab, std::int32_t position, std::string text);
+bool SetItemMemo(Catalogue& c, std::int32_t tab, std::int32_t position, std::string memo);
+
+// Tabs. Whenever another tab than the shown one becomes CurrentTab, the shown
+// one is left as by LeaveCurrentTab.
+void AddTab(Catalogue& c, std::string name);
+bool RenameTab(Catalogue& c, std::int32_t index, std::string name);
+// The moved tab becomes the current tab.
+bool MoveTab(Catalogue& c, std::int32_t from, std::int32_t to);
+// The last named tab is emptied and renamed "Tab1" instead. A CurrentTab that
+// named the last tab steps back by one; otherwise it keeps its number.
+bool DeleteTab(Catalogue& c, std::int32_t index);
+// A restored catalogue in place of this one, nothing picked; `names` and
+// `tabs` must hold at least one tab, and no items past `names`.
+void ReplaceTabs(Catalogue& c, std::vector<std::string> names, TTabList tabs,
+                 std::int32_t currentTab, std::int32_t pickedIndex);
+
 }  // namespace zorbi

@@ -117,8 +117,7 @@ bool ReadItem(ByteReader& in, TMenuItem& item) {
 
 }  // namespace
 
-bool ParseCatalogueImage(std::string_view bytes, std::int64_t tabsBefore,
-                         DataFileContents& contents) {
+bool ParseCatalogueImage(std::string_view bytes, DataFileContents& contents) {
   ByteReader in(bytes);
   std::string header;
   if (!in.ReadZString(header) || header != DataFileHeader) return false;
@@ -132,7 +131,6 @@ bool ParseCatalogueImage(std::string_view bytes, std::int64_t tabsBefore,
   for (std::int32_t t = 0; t < tabCount; ++t) {
     if (!in.ReadCountedString(names.emplace_back())) return false;
   }
-  const std::int64_t tabsAfter = tabsBefore + static_cast<std::int64_t>(names.size());
   std::vector<std::unique_ptr<TMenuItem>> items;
   // Room for as many items as the bytes left can hold, never for a count
   // that the file merely claims.
@@ -140,7 +138,10 @@ bool ParseCatalogueImage(std::string_view bytes, std::int64_t tabsBefore,
                          (bytes.size() - in.Position()) / MinItemRecordBytes));
   for (std::int32_t k = 0; k < itemCount; ++k) {
     auto item = std::make_unique<TMenuItem>();
-    if (!ReadItem(in, *item) || item->TabNo < 0 || item->TabNo >= tabsAfter) return false;
+    // An item needs a named tab: one past the names could never be shown.
+    if (!ReadItem(in, *item) || item->TabNo < 0 ||
+        static_cast<std::size_t>(item->TabNo) >= names.size())
+      return false;
     items.push_back(std::move(item));
   }
   if (names.empty() && items.empty()) names.emplace_back(DefaultTabName);
@@ -156,11 +157,13 @@ void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,
     catalogue.TabList.push_back(std::make_unique<TMList>());
   tabNames = std::move(contents.TabNames);
   for (auto& item : contents.Items) {
+    TMList& tab = *catalogue.TabList[static_cast<std::size_t>(item->TabNo)];
+    // The place in the file is the place: a stored Position may disagree.
+    item->SetPosition(tab.Count());
     if (item->PickState == 2) {
       catalogue.CurrentTab = item->TabNo;
       catalogue.PickedIndex = item->Position;
     }
-    TMList& tab = *catalogue.TabList[static_cast<std::size_t>(item->TabNo)];
     AddItem(tab, std::move(item));
   }
 }
@@ -169,8 +172,7 @@ bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
                         std::vector<std::string>& tabNames, std::size_t* used) {
   // Everything is read and checked before the catalogue is touched.
   DataFileContents contents;
-  if (!ParseCatalogueImage(bytes, static_cast<std::int64_t>(catalogue.TabList.size()), contents))
-    return false;
+  if (!ParseCatalogueImage(bytes, contents)) return false;
   if (used) *used = contents.Used;
   AddCatalogueContents(catalogue, std::move(contents), tabNames);
   return true;

@@ -51,7 +51,8 @@ std::string CatalogueImage(const Catalogue& catalogue, std::int32_t tabCount,
 
 // Loads a file image into the catalogue: appends one tab per stored name,
 // places each item on the tab its TabNo names (counting tabs that were already
-// there) and replaces `tabNames`. A file without tabs or items reads as one
+// there) at the next place, and replaces `tabNames`. Items must lie on the
+// stored names' tabs. A file without tabs or items reads as one
 // empty tab "Tab1". Returns false and changes nothing when the bytes are not a
 // well-formed data file (negative counts included); the caller then shows
 // NotDataFileMessage. `used`, when given, gets the number of bytes read: bytes
@@ -67,10 +68,8 @@ struct DataFileContents {
   std::vector<std::unique_ptr<TMenuItem>> Items;
   std::size_t Used = 0;  // bytes read
 };
-// False when ReadCatalogueImage would refuse `bytes` for a catalogue that has
-// `tabsBefore` tabs.
-bool ParseCatalogueImage(std::string_view bytes, std::int64_t tabsBefore,
-                         DataFileContents& contents);
+// False when ReadCatalogueImage would refuse `bytes`.
+bool ParseCatalogueImage(std::string_view bytes, DataFileContents& contents);
 // The tabs and items of a parse for this catalogue's tab count, added.
 void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,
                           std::vector<std::string>& tabNames);

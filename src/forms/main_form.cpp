@@ -80,8 +80,7 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
     contents = std::move(read.Contents);
   } else {
     bytes = files_.ReadAll(path);
-    parsed = bytes &&
-             ParseCatalogueImage(*bytes, static_cast<std::int64_t>(Cat.TabList.size()), contents);
+    parsed = bytes && ParseCatalogueImage(*bytes, contents);
   }
   if (!bytes) {
     messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
@@ -144,8 +143,6 @@ bool TForm1::InitialLoad() {
     C.StringGrid1.SetCell(2, 0, std::string(SummaryHeader));
     Cat.TabList.push_back(std::make_unique<TMList>());
   }
-  EditMode = false;
-  MemoEditMode = false;
   return true;
 }
 
@@ -201,15 +198,18 @@ bool TForm1::WritePathTxt() {
 }
 
 void TForm1::Button2Click() {
-  if (EditMode) return;
-  if (!WritePathTxt()) return;
+  if (EditMode() || closed_ || closing_) return;
+  if (!EndModeToClose() || !WritePathTxt()) return;
   Close();
 }
 
 void TForm1::Button4Click() {
-  Cat.PickedBatPath.clear();
-  if (!WritePathTxt()) return;
-  Close();
+  if (closed_ || closing_ || !EndModeToClose()) return;
+  // Nothing is chained; a close that is called off keeps the pick.
+  std::string picked;
+  picked.swap(Cat.PickedBatPath);
+  if (WritePathTxt()) Close();
+  if (!closed_) Cat.PickedBatPath = std::move(picked);
 }
 
 void TForm1::Close() {
@@ -219,7 +219,7 @@ void TForm1::Close() {
   closing_ = true;
   bool done = false;
   try {
-    done = FormClose();
+    done = EndModeToClose() && FormClose();
   } catch (...) {
     closing_ = false;
     throw;

@@ -11,6 +11,7 @@
 #include "exchange/exchange_reader.h"
 #include "forms/editor_launch.h"
 #include "forms/host_link.h"
+#include "forms/tab_settings_form.h"
 #include "platform/controls.h"
 #include "platform/file_system.h"
 #include "platform/host_windows.h"
@@ -18,8 +19,10 @@
 
 namespace zorbi {
 
+// The main window's modes; one at a time.
+enum class FormMode { Normal, ItemEdit, Move, MemoEdit };
+
 class StartupPreload;
-class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
@@ -92,7 +95,7 @@ struct FormServices {
   FontDialogs& Fonts;
 };
 
-class TForm1 {
+class TForm1 final : public TabSettingsHost {
  public:
   TForm1(const FormControls& controls, const FormServices& services);
 
@@ -123,7 +126,8 @@ class TForm1 {
   std::int32_t FillGrid(std::int32_t tab);
   void ShowTab(std::int32_t tab);
   void StringGrid1SelectCell(int col, int row, bool& canSelect);
-  void StringGrid1DblClick() { Button2Click(); }
+  // A double click on an item row confirms; elsewhere it does nothing.
+  void StringGrid1DblClick(int row);
   void TabControl1Changing(bool& allowChange);
   void TabControl1Change();
   // "タブ設定" in both menus: the tab settings dialog, modally.
@@ -157,6 +161,18 @@ class TForm1 {
   void n1Click();
   void Exit2Click();
   void Memo1Exit();
+  FormMode Mode() const { return mode_; }
+  bool EditMode() const { return mode_ == FormMode::ItemEdit; }
+  bool MoveMode() const { return mode_ == FormMode::Move; }
+  bool MemoEditMode() const { return mode_ == FormMode::MemoEdit; }
+
+  // TForm2's operations.
+  const std::vector<std::string>& TabNames() const override { return Cat.TabNames; }
+  void AddTab(std::string name) override;
+  void RenameTab(int index, std::string name) override;
+  void DeleteTab(int index) override;
+  void MoveTab(int from, int to) override;
+  void TabSettingsClosed() override;
 
   // Editor launching.
   void BEdit1Click();
@@ -195,9 +211,6 @@ class TForm1 {
   Catalogue Cat;
   ExchangeState Exchange;  // its ExchangeStatus tells why a read failed
   bool ExchangeLoaded = false;
-  bool EditMode = false;
-  bool MemoEditMode = false;
-  bool MoveMode = false;
   bool KeyRan = false;
   bool Info = false;
   bool JWCheck = false;
@@ -244,13 +257,24 @@ class TForm1 {
   bool WritePathTxt();
   bool WriteChainingLines();
   // Puts a restored catalogue in the place of the current one.
-  void ReplaceCatalogue(std::vector<std::string> names, TTabList tabs);
+  void ReplaceCatalogue(std::vector<std::string> names, TTabList tabs, std::int32_t currentTab,
+                        std::int32_t pickedIndex);
 
   std::string SettingsPath() const;
   // Registers the files on tab `tab`; false when one failed (reported).
   bool RegisterFiles(const std::vector<ChosenFile>& files, std::int32_t tab);
-  void ShowModeLabel(std::string_view caption);
-  void HideModeLabel();
+  // The one place where modes begin and end. EnterMode starts from normal;
+  // EndMode ends the current one storing what it edits, false (the mode
+  // staying) when that is refused; LeaveMode ends it storing nothing.
+  void EnterMode(FormMode mode);
+  bool EndMode();
+  void LeaveMode();
+  // EndMode on the way out: a refused store asks whether to close without it.
+  bool EndModeToClose();
+  // The pick's row highlighted (row 1 when nothing is picked).
+  void SelectPickedRow();
+  // Shows the strip's names and CurrentTab after a tab operation.
+  void ShowTabsAgain(bool refillGrid);
 
   // The font dialog; nullopt when cancelled or refused (reported).
   std::optional<FontSpec> PickFont(const FontSpec& initial);
@@ -272,6 +296,11 @@ class TForm1 {
   bool closed_ = false;
   bool closing_ = false;
   bool quietPick_ = false;  // no invalid-item warning while set
+  FormMode mode_ = FormMode::Normal;
+  bool memoLosingFocus_ = false;
+  // Keys pressed in the grid whose release may confirm: a tab switch or a
+  // number that picked nothing never does.
+  std::vector<int> confirmingKeys_;
   // The data file as read, while it still has to be kept as Z_Orbi.DAT.bak.
   std::optional<std::string> originalDataFile_;
   // The data file as last read or written; none when there was no file.

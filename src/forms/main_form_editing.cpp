@@ -1,133 +1,176 @@
 // Item editing in the main window: summaries in place, moving and deleting
-// items, and the memo of an item.
-#include <algorithm>
+// items, and the memo of an item. The modes begin and end only here.
 #include <string>
 
 #include "forms/main_form.h"
 
 namespace zorbi {
 
-void TForm1::ShowModeLabel(std::string_view caption) {
-  C.Label2.SetCaption(std::string(caption));
-  C.Label2.SetVisible(true);
+namespace {
+
+constexpr std::string_view CloseUnstoredSummary = "編集中の概要を保存しないで閉じますか？";
+constexpr std::string_view CloseUnstoredMemo = "編集中のメモを保存しないで閉じますか？";
+
+// Each line quoted as it is, inner quotes not doubled.
+std::string MemoText(const std::vector<std::string>& lines) {
+  if (lines.empty()) return "\"\"";
+  std::string memo;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) memo += ',';
+    memo += '"' + lines[i] + '"';
+  }
+  return memo;
 }
 
-void TForm1::HideModeLabel() {
+}  // namespace
+
+void TForm1::EnterMode(FormMode mode) {
+  Grid& g = C.StringGrid1;
+  mode_ = mode;
+  C.Label2.SetCaption(std::string(mode == FormMode::Move ? MoveModeCaption : EditModeCaption));
+  C.Label2.SetVisible(true);
+  switch (mode) {
+    case FormMode::ItemEdit: {
+      g.SetRowSelect(false);
+      g.SetEditing(true);
+      const int row = Cat.PickedIndex + 1;
+      g.SetSelection({2, row, 2, row});
+      // The menu leaves the focus where it was; F2 and typing belong to the grid now.
+      g.SetFocus();
+      break;
+    }
+    case FormMode::Move:
+      g.SetRowMoving(true);
+      break;
+    case FormMode::MemoEdit:
+      C.Memo1.SetReadOnly(false);
+      // Typing belongs to the memo now, not to the grid's number keys.
+      C.Memo1.SetFocus();
+      break;
+    case FormMode::Normal:
+      break;
+  }
+}
+
+void TForm1::LeaveMode() {
+  const FormMode left = mode_;
+  mode_ = FormMode::Normal;
   C.Label2.SetCaption("");
   C.Label2.SetVisible(false);
+  Grid& g = C.StringGrid1;
+  switch (left) {
+    case FormMode::ItemEdit:
+      g.SetRowSelect(true);
+      g.SetEditing(false);
+      // The edit cell may have moved to another row; the pick did not.
+      SelectPickedRow();
+      break;
+    case FormMode::Move:
+      g.SetRowMoving(false);
+      break;
+    case FormMode::MemoEdit:
+      C.Memo1.SetReadOnly(true);
+      // The keys go back to the grid, where they pick; when the memo lost the
+      // focus, it went where the user put it.
+      if (!memoLosingFocus_) g.SetFocus();
+      break;
+    case FormMode::Normal:
+      break;
+  }
+}
+
+bool TForm1::EndMode() {
+  Grid& g = C.StringGrid1;
+  const int tab = C.TabControl1.TabIndex();
+  switch (mode_) {
+    case FormMode::ItemEdit: {
+      // Text the cell cannot hold stays in the editor, and so does the mode.
+      if (!g.EndCellEdit()) return false;
+      // Only the row of the edit cell is stored; a row without an item stores nothing.
+      const int r = g.Selection().Top;
+      SetItemSummary(Cat, tab, r - 1, g.Cell(2, r));
+      break;
+    }
+    case FormMode::MemoEdit: {
+      if (!C.Memo1.AcceptText()) return false;
+      const int r = g.Selection().Top;
+      SetItemMemo(Cat, tab, r - 1, MemoText(C.Memo1.Lines()));
+      break;
+    }
+    case FormMode::Move:
+    case FormMode::Normal:
+      break;
+  }
+  LeaveMode();
+  return true;
+}
+
+bool TForm1::EndModeToClose() {
+  if (EndMode()) return true;
+  const std::string_view question = EditMode() ? CloseUnstoredSummary : CloseUnstoredMemo;
+  if (!messages_.Ask(std::string(question), MessageKind::Warning)) return false;
+  LeaveMode();
+  return true;
 }
 
 void TForm1::Edit1Click() {
-  if (EditMode) return;
-  ShowModeLabel(EditModeCaption);
-  EditMode = true;
-  Grid& g = C.StringGrid1;
-  g.SetRowSelect(false);
-  g.SetEditing(true);
-  const int row = Cat.PickedIndex + 1;
-  g.SetSelection({2, row, 2, row});
-  // The menu leaves the focus where it was; F2 and typing belong to the grid now.
-  g.SetFocus();
+  if (EditMode() || !EndMode()) return;
+  EnterMode(FormMode::ItemEdit);
 }
 
 void TForm1::K4Click() {
-  Grid& g = C.StringGrid1;
-  if (EditMode) {
-    // Text the cell cannot hold stays in the editor, and so does the mode.
-    if (!g.EndCellEdit()) return;
-    HideModeLabel();
-    const int r = g.Selection().Top;
-    // A row without an item stores nothing; the mode still ends.
-    if (TMenuItem* item = Cat.Item(C.TabControl1.TabIndex(), r - 1)) item->SetSummary(g.Cell(2, r));
-    g.SetRowSelect(true);
-    g.SetEditing(false);
-    EditMode = false;
-    Cat.PickedIndex = g.Row() - 1;
-  }
-  if (MoveMode) {
-    HideModeLabel();
-    MoveMode = false;
-    g.SetRowMoving(false);
-  }
+  if (EditMode() || MoveMode()) EndMode();
 }
 
 void TForm1::K8Click() {
-  if (EditMode) {
+  if (EditMode()) {
     messages_.ShowMessage(std::string(FinishEditingMessage), MessageKind::Plain);
     return;
   }
-  ShowModeLabel(MoveModeCaption);
-  MoveMode = true;
-  C.StringGrid1.SetRowMoving(true);
+  if (MoveMode() || !EndMode()) return;
+  EnterMode(FormMode::Move);
 }
 
 void TForm1::StringGrid1RowMoved(int fromRow, int toRow) {
-  if (TMList* list = Cat.Tab(Cat.CurrentTab)) {
-    auto& items = list->Items;
-    const int count = list->Count();
-    const int from = fromRow - 1;
-    const int to = std::min(toRow, count) - 1;
-    // A row below the last item holds nothing to move.
-    if (from >= 0 && from < count && to >= 0 && from != to) {
-      const auto first = items.begin();
-      if (from < to)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-      else
-        std::rotate(first + to, first + from, first + from + 1);
-    }
-    for (int p = 0; p < count; ++p) items[static_cast<std::size_t>(p)]->SetPosition(p);
-  }
+  // A row below the last item holds nothing to move.
+  MoveItem(Cat, Cat.CurrentTab, fromRow - 1, toRow - 1);
   // The grid moved its own row already; show the list's order again.
   ClearGrid();
   ShowTab(Cat.CurrentTab);
 }
 
 void TForm1::StringGrid1Exit() {
-  if (EditMode || MoveMode) K4Click();
+  if (EditMode() || MoveMode()) K4Click();
 }
 
 void TForm1::m1Click() {
-  Grid& g = C.StringGrid1;
-  // Typed text goes into its cell first; the refill below replaces the cells.
-  if (!g.EndCellEdit()) return;
-  const int i = g.Selection().Top - 1;
+  // The row the user sees selected, also when it is an edit cell's.
+  const int i = C.StringGrid1.Selection().Top - 1;
+  if (!EndMode()) return;
   Cat.CurrentTab = C.TabControl1.TabIndex();
-  TMList* list = Cat.Tab(Cat.CurrentTab);
-  if (!list || i < 0 || i >= list->Count()) return;
-  list->Items.erase(list->Items.begin() + i);
-  for (int p = i; p < list->Count(); ++p) list->Items[static_cast<std::size_t>(p)]->SetPosition(p);
+  if (!DeleteItem(Cat, Cat.CurrentTab, i)) {
+    SelectPickedRow();
+    return;
+  }
   ClearGrid();
   C.Memo1.Clear();
   ShowTab(Cat.CurrentTab);
 }
 
 void TForm1::n1Click() {
-  if (MemoEditMode) return;
-  ShowModeLabel(EditModeCaption);
-  MemoEditMode = true;
-  C.Memo1.SetReadOnly(false);
+  if (MemoEditMode() || !EndMode()) return;
+  EnterMode(FormMode::MemoEdit);
 }
 
 void TForm1::Exit2Click() {
-  if (!MemoEditMode) return;
-  if (!C.Memo1.AcceptText()) return;
-  HideModeLabel();
-  const int r = C.StringGrid1.Selection().Top;
-  // Each line quoted as it is, inner quotes not doubled.
-  std::string memo;
-  const std::vector<std::string> lines = C.Memo1.Lines();
-  if (lines.empty()) memo = "\"\"";
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) memo += ',';
-    memo += '"' + lines[i] + '"';
-  }
-  if (TMenuItem* item = Cat.Item(C.TabControl1.TabIndex(), r - 1)) item->SetMemo(std::move(memo));
-  C.Memo1.SetReadOnly(true);
-  MemoEditMode = false;
+  if (MemoEditMode()) EndMode();
 }
 
 void TForm1::Memo1Exit() {
-  if (MemoEditMode) Exit2Click();
+  if (!MemoEditMode()) return;
+  memoLosingFocus_ = true;
+  EndMode();
+  memoLosingFocus_ = false;
 }
 
 }  // namespace zorbi

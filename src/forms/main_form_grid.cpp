@@ -56,11 +56,7 @@ std::int32_t TForm1::FillGrid(std::int32_t tab) {
   if (!list) return 0;
   shownRows_.Show(list);
   C.StringGrid1.SetRowSource(&shownRows_);
-  // The last item that is picked, as the rows used to be filled: searched
-  // from the end, so a pick near the end is found at once.
-  for (std::int32_t p = list->Count() - 1; p > 0; --p)
-    if (list->Items[static_cast<std::size_t>(p)]->PickState != 0) return p;
-  return 0;
+  return RememberedPick(*list);
 }
 
 void TForm1::ShowTab(std::int32_t tab) {
@@ -90,51 +86,47 @@ void TForm1::ScrollToPick() {
   C.StringGrid1.SetTopRow(row <= 10 ? 1 : row - 9);
 }
 
+void TForm1::SelectPickedRow() {
+  const int row = PickedItem(Cat) ? Cat.PickedIndex + 1 : 1;
+  C.StringGrid1.SetSelection({1, row, 2, row});
+}
+
 void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
   // A memo that could not be stored keeps its row until the user fixes it.
-  if (MemoEditMode) {
+  if (MemoEditMode()) {
     canSelect = false;
     return;
   }
-  if (EditMode || TabSwitching) {
+  if (EditMode() || TabSwitching) {
     if (col == 0 || col == 1) canSelect = false;
     return;
   }
   Grid& g = C.StringGrid1;
   TMenuItem* item = row >= 1 && row < g.RowCount() ? g.Item(row) : nullptr;
-  if (item && !g.Cell(1, row).empty()) {
+  if (item && item == Cat.Item(Cat.CurrentTab, row - 1)) {
     C.Memo1.SetLines(SplitDelimited(item->Memo, ','));
-    if (TMenuItem* old = Cat.Item(Cat.CurrentTab, Cat.PickedIndex)) old->SetPickState(0);
-    Cat.PickedBatPath = item->BatPath;
-    Cat.PickedIndex = row - 1;
-    if (TMenuItem* now = Cat.Item(Cat.CurrentTab, Cat.PickedIndex)) now->SetPickState(2);
+    PickItem(Cat, row - 1);
+  } else {
+    // The highlight stays on the pick.
+    canSelect = false;
   }
   if (!quietPick_ && (Cat.PickedBatPath.empty() || !files_.Exists(Cat.PickedBatPath)))
     messages_.ShowMessage(std::string(InvalidItemMessage), MessageKind::Plain);
 }
 
+void TForm1::StringGrid1DblClick(int row) {
+  const TMenuItem* item =
+      row >= 1 && row < C.StringGrid1.RowCount() ? C.StringGrid1.Item(row) : nullptr;
+  if (item && item == PickedItem(Cat)) Button2Click();
+}
+
 void TForm1::TabControl1Changing(bool& allowChange) {
-  allowChange = true;
-  // The tab strip takes no focus: the memo is stored here, or the tab stays.
-  Memo1Exit();
-  if (MemoEditMode) {
-    allowChange = false;
-    return;
-  }
+  // The tab strip takes no focus: the mode ends here, or the tab stays.
+  allowChange = EndMode();
+  if (!allowChange) return;
   TabSwitching = true;
-  if (EditMode || MoveMode) {
-    K4Click();
-    // A summary that cannot be stored keeps the user on this tab.
-    if (EditMode) {
-      allowChange = false;
-      TabSwitching = false;
-      return;
-    }
-  }
   Cat.CurrentTab = C.TabControl1.TabIndex();
-  const TMList* left = Cat.Tab(Cat.CurrentTab);
-  if (left && left->Count() > 0)
-    if (TMenuItem* item = left->ItemAt(Cat.PickedIndex)) item->SetPickState(1);
+  LeaveCurrentTab(Cat);
 }
 
 void TForm1::TabControl1Change() {
@@ -147,11 +139,40 @@ void TForm1::TabControl1Change() {
 }
 
 void TForm1::K3Click() {
-  // As on a tab switch: an edit in progress is committed before the tabs change.
-  if (EditMode || MoveMode) K4Click();
-  // A summary that cannot be stored keeps the dialog closed.
-  if (EditMode) return;
+  // As on a tab switch: the mode ends before the tabs change.
+  if (!EndMode()) return;
   if (TForm2* form2 = Form2()) form2->ShowModal();
+}
+
+void TForm1::ShowTabsAgain(bool refillGrid) {
+  ShowTabNames();
+  C.TabControl1.SetTabIndex(Cat.CurrentTab);
+  if (!refillGrid) return;
+  ClearGrid();
+  C.Memo1.Clear();
+  ShowTab(Cat.CurrentTab);
+}
+
+void TForm1::AddTab(std::string name) {
+  zorbi::AddTab(Cat, std::move(name));
+  ShowTabsAgain(false);
+}
+
+void TForm1::RenameTab(int index, std::string name) {
+  if (zorbi::RenameTab(Cat, index, std::move(name))) ShowTabsAgain(false);
+}
+
+void TForm1::DeleteTab(int index) {
+  if (zorbi::DeleteTab(Cat, index)) ShowTabsAgain(true);
+}
+
+void TForm1::MoveTab(int from, int to) {
+  // The grid is refilled when the dialog closes.
+  if (zorbi::MoveTab(Cat, from, to)) ShowTabsAgain(false);
+}
+
+void TForm1::TabSettingsClosed() {
+  ShowTabsAgain(true);
 }
 
 }  // namespace zorbi

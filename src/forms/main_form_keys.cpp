@@ -1,5 +1,6 @@
 // Keyboard selection in the item grid: number keys pick, Ctrl+number shows a
 // tab, Enter (or any key with KeyRan) confirms.
+#include <algorithm>
 #include <string>
 
 #include "forms/main_form.h"
@@ -19,22 +20,36 @@ int KeyNumber(int key) {
 }  // namespace
 
 void TForm1::StringGrid1KeyDown(int key, ShiftState shift) {
-  if (EditMode || shift.CtrlAlone()) return;
-  if (const int n = KeyNumber(key)) SelectItemByNumber(n - 1);
+  if (EditMode() || shift.CtrlAlone()) return;
+  if (const int n = KeyNumber(key)) {
+    SelectItemByNumber(n - 1);
+    // A number that picked nothing confirms nothing either.
+    if (!PickedItem(Cat) || Cat.PickedIndex != n - 1) return;
+  }
+  if (std::find(confirmingKeys_.begin(), confirmingKeys_.end(), key) == confirmingKeys_.end())
+    confirmingKeys_.push_back(key);
 }
 
 void TForm1::StringGrid1KeyUp(int key, ShiftState shift) {
-  if (EditMode) return;
+  if (EditMode()) return;
+  // Only a key pressed here, and not as a tab switch, confirms on its release:
+  // the release of Ctrl after Ctrl+number, or of a number pressed with Ctrl,
+  // must not chain anything.
+  const auto down = std::find(confirmingKeys_.begin(), confirmingKeys_.end(), key);
+  const bool confirming = down != confirmingKeys_.end();
+  if (confirming) confirmingKeys_.erase(down);
   if (shift.CtrlAlone()) {
     if (const int n = KeyNumber(key)) SelectTabByNumber(n - 1);
     return;
   }
-  if (KeyRan || key == VK_RETURN_KEY) Button2Click();
+  if (confirming && (KeyRan || key == VK_RETURN_KEY)) Button2Click();
 }
 
 void TForm1::SelectItemByNumber(int position) {
   const TMList* tab = Cat.Tab(C.TabControl1.TabIndex());
   if (tab && position < tab->Count()) {
+    // A pick ends memo editing first; a memo that cannot be stored keeps it.
+    if (MemoEditMode() && !EndMode()) return;
     C.StringGrid1.SetSelection({1, position + 1, 2, position + 1});
     bool canSelect = true;
     StringGrid1SelectCell(0, position + 1, canSelect);
@@ -46,6 +61,11 @@ void TForm1::SelectItemByNumber(int position) {
 
 void TForm1::SelectTabByNumber(int position) {
   if (position >= static_cast<int>(Cat.TabNames.size())) return;
+  if (MemoEditMode() && !EndMode()) return;
+  // As through the strip, the tab left remembers its pick: one current pick
+  // in the whole catalogue. Move mode stays on.
+  Cat.CurrentTab = C.TabControl1.TabIndex();
+  LeaveCurrentTab(Cat);
   C.TabControl1.SetTabIndex(position);
   TabControl1Change();
 }

@@ -82,18 +82,19 @@ std::string SkippedLinesText(const std::vector<PathTxtError>& skipped) {
 
 }  // namespace
 
-void TForm1::ReplaceCatalogue(std::vector<std::string> names, TTabList tabs) {
-  // An edit in progress belongs to the catalogue that goes.
-  if (EditMode || MoveMode) K4Click();
+void TForm1::ReplaceCatalogue(std::vector<std::string> names, TTabList tabs,
+                              std::int32_t currentTab, std::int32_t pickedIndex) {
   // The grid refers to the old items: drop the references before they go.
   ClearGrid();
-  Cat.TabList = std::move(tabs);
-  Cat.TabNames = std::move(names);
+  C.Memo1.Clear();
+  ReplaceTabs(Cat, std::move(names), std::move(tabs), currentTab, pickedIndex);
   ShowTabNames();
+  C.TabControl1.SetTabIndex(Cat.CurrentTab);
 }
 
 void TForm1::RestoreFromDataFile() {
-  if (!messages_.Confirm(std::string(RestoreQuestion))) return;
+  // An edit in progress is stored first; one that cannot be keeps everything.
+  if (!EndMode() || !messages_.Confirm(std::string(RestoreQuestion))) return;
   const std::string path = Cat.BatFolder + std::string(DataFileName);
   const auto stop = [&](std::string_view what) {
     messages_.ShowMessage(
@@ -116,18 +117,16 @@ void TForm1::RestoreFromDataFile() {
                           MessageKind::Plain);
     return;
   }
-  ReplaceCatalogue(std::move(names), std::move(restored.TabList));
+  ReplaceCatalogue(std::move(names), std::move(restored.TabList), restored.CurrentTab,
+                   restored.PickedIndex);
   dataFileRead_ = *bytes;
-  Cat.CurrentTab = restored.CurrentTab;
-  Cat.PickedIndex = restored.PickedIndex;
-  C.TabControl1.SetTabIndex(Cat.CurrentTab);
   TabControl1Change();
   bool canSelect = true;
   StringGrid1SelectCell(0, Cat.PickedIndex + 1, canSelect);
 }
 
 void TForm1::PATHTXT1Click() {
-  if (!messages_.Confirm(std::string(RestoreQuestion))) return;
+  if (!EndMode() || !messages_.Confirm(std::string(RestoreQuestion))) return;
   const std::string path = AppDir + std::string(PathTxtName);
   const std::optional<std::string> bytes = files_.ReadAll(path);
   if (!bytes) {
@@ -147,13 +146,8 @@ void TForm1::PATHTXT1Click() {
   if (!restored.Skipped.empty() &&
       !messages_.Ask(SkippedLinesText(restored.Skipped), MessageKind::Warning))
     return;
-  ReplaceCatalogue(std::move(restored.TabNames), std::move(restored.TabList));
-  Cat.CurrentTab = 0;
-  Cat.PickedIndex = 0;
-  C.TabControl1.SetTabIndex(0);
   // As on a tab switch: no pick or memo of the old catalogue survives.
-  Cat.PickedBatPath.clear();
-  C.Memo1.Clear();
+  ReplaceCatalogue(std::move(restored.TabNames), std::move(restored.TabList), 0, 0);
   ShowTab(0);
 }
 

@@ -45,7 +45,7 @@ void StartupPreload::ReadDataFile() {
   try {
     data_.Bytes = files_->ReadAll(dataPath_);
     // Start-up reads the file into a catalogue without tabs.
-    if (data_.Bytes) data_.Parsed = ParseCatalogueImage(*data_.Bytes, 0, data_.Contents);
+    if (data_.Bytes) data_.Parsed = ParseCatalogueImage(*data_.Bytes, data_.Contents);
   } catch (...) {
     // Raised again on the thread that takes the outcome, as if read there.
     dataFailure_ = std::current_exception();

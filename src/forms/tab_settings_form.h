@@ -3,9 +3,13 @@
 // there is no cancel.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "forms/main_form.h"
+#include "platform/controls.h"
+#include "platform/services.h"
 
 namespace zorbi {
 
@@ -15,6 +19,21 @@ inline constexpr std::string_view SelectTabToDeleteMessage =
     "先に削除するタブ名を選択してください。";
 inline constexpr std::string_view SelectTabToMoveMessage = "先に移動するタブ名を選択してください。";
 
+// What TForm2 may do to the main window: the tab operations, each shown on the
+// strip (and the grid where a shown tab goes) before it returns.
+struct TabSettingsHost {
+  virtual const std::vector<std::string>& TabNames() const = 0;
+  virtual void AddTab(std::string name) = 0;
+  virtual void RenameTab(int index, std::string name) = 0;
+  virtual void DeleteTab(int index) = 0;
+  virtual void MoveTab(int from, int to) = 0;
+  // The dialog closes: the current tab is shown again.
+  virtual void TabSettingsClosed() = 0;
+
+ protected:
+  ~TabSettingsHost() = default;
+};
+
 struct TabSettingsControls {
   ListBox& ListBox1;  // the tab names, in tab order
   EditBox& Edit1;     // the name to use
@@ -22,7 +41,7 @@ struct TabSettingsControls {
 
 class TForm2 {
  public:
-  TForm2(const TabSettingsControls& controls, TForm1& main, MessageBoxes& messages,
+  TForm2(const TabSettingsControls& controls, TabSettingsHost& main, MessageBoxes& messages,
          DialogWindow& window);
 
   void ShowModal() { window_.ShowModal(); }
@@ -42,12 +61,13 @@ class TForm2 {
  private:
   // The list box shows the catalogue's names, which it mirrors line for line.
   void ShowNames(int selected);
-  void CopyNamesToStrip();
+  // The list's selected line, or -1 after asking the user to select one.
+  int SelectedTab(std::string_view askFirst);
   void MoveSelected(int step);
   // Edit1's text, or nullopt after telling the user why it cannot be used.
   std::optional<std::string> TypedName();
 
-  TForm1& main_;
+  TabSettingsHost& main_;
   MessageBoxes& messages_;
   DialogWindow& window_;
 };

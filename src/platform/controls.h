@@ -112,6 +112,7 @@ struct Memo : Control {
   virtual void SetLines(std::vector<std::string> lines) = 0;
   void Clear() { SetLines({}); }
   virtual void SetReadOnly(bool readOnly) = 0;
+  virtual void SetFocus() = 0;
   // False when the typed text cannot be stored (the user has been told why).
   virtual bool AcceptText() = 0;
   virtual FontSpec Font() const = 0;

@@ -560,7 +560,9 @@ LRESULT GridControl::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
       if (model_.SizingColumnAt(point.x, point.y) >= 0) {
         OnLeftButtonDown(point);
       } else if (OnDblClick) {
-        OnDblClick();
+        int col = 0, row = -1;
+        if (!model_.CellAt(point.x, point.y, col, row)) row = -1;
+        OnDblClick(row);
       }
       break;
     case WM_MOUSEMOVE:

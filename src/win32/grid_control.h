@@ -84,7 +84,8 @@ class GridControl final : public Window, public Grid {
   // Events; each runs only for the user's own action.
   // Before every selection move; leaving canSelect true lets it happen.
   std::function<void(int col, int row, bool& canSelect)> OnSelectCell;
-  std::function<void()> OnDblClick;
+  // The row double-clicked, -1 below the last row.
+  std::function<void(int row)> OnDblClick;
   // Before the grid's own handling of the key.
   std::function<void(int vk, ShiftState shift)> OnKeyDown;
   std::function<void(int vk, ShiftState shift)> OnKeyUp;

@@ -118,7 +118,7 @@ void Program::ConnectGrid() {
   grid.OnSelectCell = [this](int col, int row, bool& can_select) {
     Run([&] { form_->StringGrid1SelectCell(col, row, can_select); });
   };
-  grid.OnDblClick = [this] { Run([&] { form_->StringGrid1DblClick(); }); };
+  grid.OnDblClick = [this](int row) { Run([&] { form_->StringGrid1DblClick(row); }); };
   grid.OnKeyDown = [this](int key, ShiftState shift) {
     Run([&] { form_->StringGrid1KeyDown(key, shift); });
   };

@@ -20,7 +20,7 @@ constexpr int kSeparatorTop = 182;
 
 }  // namespace
 
-bool TabSettingsWindow::Create(HWND owner, TForm1& main) {
+bool TabSettingsWindow::Create(HWND owner, TabSettingsHost& main) {
   // Fixed size, a caption and no title-bar buttons.
   if (!CreateHidden(owner, L"TForm2", "タブ設定", kClientSize, SizeOf::Client, false)) return false;
   const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;

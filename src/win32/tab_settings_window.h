@@ -15,7 +15,7 @@ class TabSettingsWindow final : public ModalWindow {
   static constexpr SIZE kClientSize{254, 223};
 
   // Makes the hidden window over the main window `owner`, whose logic is `main`.
-  bool Create(HWND owner, TForm1& main);
+  bool Create(HWND owner, TabSettingsHost& main);
   TForm2& Form() { return *form_; }
 
   // Each opening starts with the form's FormShow; however it closes, FormClose runs.

@@ -63,6 +63,7 @@ class MemoControl final : public WindowControl<Memo> {
   std::vector<std::string> Lines() const override;
   void SetLines(std::vector<std::string> lines) override;
   void SetReadOnly(bool read_only) override;
+  void SetFocus() override { ::SetFocus(handle_); }
   bool AcceptText() override;
   // Typed text the memo cannot store: the code point of its first character
   // without a CP932 form.

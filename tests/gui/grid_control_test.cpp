@@ -62,7 +62,7 @@ class GridControlTest : public testing::Test {
       selected_.push_back({col, row});
       can_select = allow_;
     };
-    grid_.OnDblClick = [this] { ++double_clicks_; };
+    grid_.OnDblClick = [this](int) { ++double_clicks_; };
     grid_.OnKeyDown = [this](int vk, ShiftState s) {
       keys_down_.push_back({vk, s.Shift, s.Ctrl, s.Alt});
       row_at_key_down_ = grid_.Row();

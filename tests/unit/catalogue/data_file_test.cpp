@@ -169,18 +169,22 @@ TEST(DataFile, LastPickedRecordDecides) {
   std::vector<std::string> names;
   ASSERT_TRUE(ReadCatalogueImage(c, file, names));
   EXPECT_EQ(c.CurrentTab, 1);
-  EXPECT_EQ(c.PickedIndex, 5);
+  EXPECT_EQ(c.PickedIndex, 0);  // its place, not the Position stored
+  EXPECT_EQ(c.TabList[1]->Items[0]->Position, 0);
 }
 
-TEST(DataFile, TabNoCountsTabsAlreadyInTheCatalogue) {
-  // A restore appends the file's tabs after the ones already there.
-  const std::string file = Header() + Int(1) + Int(1) + Counted("A") + ItemRecord("x", 2, 0, 0);
-  Catalogue c;
-  AddTabs(c, 2);
-  std::vector<std::string> names;
-  ASSERT_TRUE(ReadCatalogueImage(c, file, names));
-  EXPECT_EQ(c.TabList.size(), 3u);
-  EXPECT_EQ(c.TabList[2]->Items.size(), 1u);
+TEST(DataFile, ItemsPastTheStoredNamesAreRefusedAlsoWithTabsAlready) {
+  // A restore's emptied tabs have no names: items put there could never be seen.
+  for (const std::string& file :
+       {Header() + Int(1) + Int(1) + Counted("A") + ItemRecord("x", 2, 0, 0),
+        Header() + Int(0) + Int(1) + ItemRecord("x", 0, 0, 0)}) {
+    Catalogue c;
+    AddTabs(c, 2);
+    std::vector<std::string> names{"old"};
+    EXPECT_FALSE(ReadCatalogueImage(c, file, names));
+    EXPECT_EQ(c.TabList.size(), 2u);
+    EXPECT_THAT(names, ElementsAre("old"));
+  }
 }
 
 TEST(DataFile, NoTabsAndNoItemsReadsAsOneTab1) {

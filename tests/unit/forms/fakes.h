@@ -51,7 +51,8 @@ struct FakeGrid : Grid {
   int Col() const override { return selection.Right; }
   int TopRow() const override { return topRow; }
   void SetTopRow(int row) override { topRow = row; }
-  void SetFocus() override {}
+  struct FakeMemo* memo = nullptr;  // loses the focus to the grid
+  void SetFocus() override;
   void SetRowSelect(bool on) override { rowSelect = on; }
   void SetEditing(bool on) override { editing = on; }
   void SetRowMoving(bool on) override { rowMoving = on; }
@@ -94,11 +95,17 @@ struct FakeMemo : Memo {
   std::vector<std::string> Lines() const override { return lines; }
   void SetLines(std::vector<std::string> l) override { lines = std::move(l); }
   void SetReadOnly(bool r) override { readOnly = r; }
+  bool focused = false;
+  void SetFocus() override { focused = true; }
   bool AcceptText() override { return !refuse; }
   FontSpec font{"ＭＳ ゴシック", 10, 0, kSystemTextColor};
   FontSpec Font() const override { return font; }
   void SetFont(const FontSpec& f) override { font = f; }
 };
+
+inline void FakeGrid::SetFocus() {
+  if (memo) memo->focused = false;
+}
 
 struct FakeLabel : Label {
   std::string caption;
@@ -155,7 +162,9 @@ struct FakeFiles : FileSystem, FileSteps {
       if (!take(bytes.substr(at, pieceBytes))) return true;
     return false;
   }
+  std::function<void(const std::string& path)> beforeReplace;  // a look at the caller's state
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
+    if (beforeReplace) beforeReplace(path);
     return ReplaceFile(*this, path, bytes, error);
   }
 
@@ -381,14 +390,22 @@ struct FormRig {
               FormServices{files, messages, sys, window, dialogs, procs, host, fonts}};
   FakeFormDialogs forms;
 
-  FormRig() { form.Dialogs = &forms; }
+  FormRig() {
+    form.Dialogs = &forms;
+    grid.memo = &memo;
+  }
 
   static constexpr const char* Dir = "C:\\JWW\\Z_Orbi\\";
   static std::string InDir(const std::string& name) { return Dir + name; }
 
   bool Create() { return form.FormCreate(); }
-  // Clicks a row the way the grid does: the select event, then the move.
+  // Clicks a row the way the grid does: the focus leaves the memo, then the
+  // select event, then the move.
   void ClickRow(int row) {
+    if (memo.focused) {
+      memo.focused = false;
+      form.Memo1Exit();
+    }
     bool canSelect = true;
     form.StringGrid1SelectCell(2, row, canSelect);
     if (canSelect) grid.SetSelection({1, row, 2, row});

@@ -39,10 +39,9 @@ TEST(EditSummary, OnlyTheSelectedRowIsStoredAndThePickStays) {
   struct Case {
     int commitRow;  // the summary cell selected at 確定終了
     std::vector<std::string> summaries;
-    int pickedIndex;
   };
-  for (const Case& c : {Case{1, {"new1", "S2", "S3"}, 0}, Case{3, {"S1", "S2", "new3"}, 2},
-                        Case{5, {"S1", "S2", "S3"}, 4}}) {
+  for (const Case& c : {Case{1, {"new1", "S2", "S3"}}, Case{3, {"S1", "S2", "new3"}},
+                        Case{5, {"S1", "S2", "S3"}}}) {
     Editing rig(3);
     rig.form.Edit1Click();
     EXPECT_EQ(rig.grid.selection, (GridRect{2, 1, 2, 1}));
@@ -50,20 +49,22 @@ TEST(EditSummary, OnlyTheSelectedRowIsStoredAndThePickStays) {
     rig.grid.SetSelection({2, c.commitRow, 2, c.commitRow});
     rig.form.K4Click();
     EXPECT_EQ(rig.Order(), c.summaries) << c.commitRow;
-    EXPECT_EQ(rig.form.Cat.PickedIndex, c.pickedIndex);
+    // The highlight goes back to the pick.
+    EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+    EXPECT_EQ(rig.grid.selection, (GridRect{1, 1, 2, 1}));
     EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F1.BAT");
-    EXPECT_FALSE(rig.form.EditMode);
+    EXPECT_FALSE(rig.form.EditMode());
     EXPECT_TRUE(rig.grid.rowSelect);
     EXPECT_FALSE(rig.grid.editing);
   }
 }
 
-TEST(EditModes, FlagsLabelAndRefusals) {
+TEST(EditModes, OneAtATimeEachEndingTheOneBefore) {
   Editing rig(2);
   rig.form.K8Click();
-  rig.form.Edit1Click();
+  rig.form.Edit1Click();  // move mode ends first
   EXPECT_EQ(rig.label2.caption, "編集モード");
-  EXPECT_TRUE(rig.form.MoveMode && rig.form.EditMode && rig.grid.rowMoving);
+  EXPECT_TRUE(rig.form.EditMode() && !rig.grid.rowMoving);
   rig.form.K8Click();
   EXPECT_THAT(rig.messages.Texts(), ElementsAre("項目編集を終了して下さい。"));
 
@@ -71,19 +72,15 @@ TEST(EditModes, FlagsLabelAndRefusals) {
   rig.grid.refuseEdit = true;
   rig.form.StringGrid1Exit();
   rig.ClickTab(0);
-  EXPECT_TRUE(rig.form.EditMode && rig.form.MoveMode && rig.label2.visible);
+  rig.form.n1Click();
+  EXPECT_TRUE(rig.form.EditMode() && rig.label2.visible && rig.memo.readOnly);
   rig.grid.refuseEdit = false;
 
-  rig.form.n1Click();
-  rig.form.StringGrid1Exit();  // ends both grid modes, not the memo's
-  EXPECT_FALSE(rig.form.EditMode || rig.form.MoveMode || rig.grid.rowMoving || rig.label2.visible);
-  EXPECT_TRUE(rig.form.MemoEditMode);
-  EXPECT_FALSE(rig.memo.readOnly);
+  rig.form.n1Click();  // the summary is stored, then the memo takes the keys
+  EXPECT_TRUE(rig.form.MemoEditMode() && rig.memo.focused && !rig.memo.readOnly);
+  EXPECT_TRUE(rig.grid.rowSelect && !rig.grid.editing);
   rig.form.K8Click();
-  rig.form.Memo1Exit();  // hides the label though move mode goes on
-  EXPECT_FALSE(rig.label2.visible);
-  EXPECT_TRUE(rig.form.MoveMode);
-  EXPECT_TRUE(rig.memo.readOnly);
+  EXPECT_TRUE(rig.form.MoveMode() && rig.memo.readOnly && rig.grid.rowMoving);
 }
 
 TEST(EditMemo, LinesAreQuotedAsTheyAreAndReadBack) {
@@ -111,12 +108,12 @@ TEST(EditMemo, LinesAreQuotedAsTheyAreAndReadBack) {
   rig.form.n1Click();
   rig.memo.refuse = true;
   rig.form.Exit2Click();
-  EXPECT_TRUE(rig.form.MemoEditMode);
+  EXPECT_TRUE(rig.form.MemoEditMode());
   rig.memo.refuse = false;
   rig.grid.SetSelection({1, 4, 2, 4});
   rig.memo.lines = {"lost"};
   rig.form.Exit2Click();
-  EXPECT_FALSE(rig.form.MemoEditMode);
+  EXPECT_FALSE(rig.form.MemoEditMode());
   EXPECT_EQ(rig.form.Cat.Item(0, 0)->Memo, "\"Sum\"");
 }
 
@@ -146,7 +143,7 @@ TEST(MoveItem, RowDropsReorderTheTabAndRenumber) {
   }
 }
 
-TEST(DeleteItem, RenumbersAndKeepsThePathOfTheLastOne) {
+TEST(DeleteItem, RenumbersAndALastOneLeavesNothingPicked) {
   Editing rig(4);
   rig.ClickRow(2);
   rig.form.m1Click();
@@ -162,5 +159,5 @@ TEST(DeleteItem, RenumbersAndKeepsThePathOfTheLastOne) {
   EXPECT_EQ(one.form.Cat.Tab(0)->Count(), 0);
   EXPECT_THAT(one.memo.lines, IsEmpty());
   EXPECT_EQ(one.grid.Cell(1, 1), "");
-  EXPECT_EQ(one.form.Cat.PickedBatPath, "C:\\BAT\\F1.BAT");
+  EXPECT_EQ(one.form.Cat.PickedBatPath, "");
 }

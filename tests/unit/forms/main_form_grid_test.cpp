@@ -111,11 +111,11 @@ TEST(SelectCell, MissingBatFileIsPickedAndReported) {
               ElementsAre("選択項目の外部変形は無効です、削除してください。"));
 }
 
-TEST(SelectCell, AnEmptyRowKeepsThePickButChecksIt) {
+TEST(SelectCell, AnEmptyRowKeepsThePickAndItsHighlightButChecksIt) {
   Started rig({"T", "empty"}, {NumberedItems(2), {}});
   rig.ClickRow(2);
   rig.ClickRow(9);
-  EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 9, 2, 9}));
+  EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 2, 2, 2}));
   EXPECT_EQ(rig.form.Cat.PickedIndex, 1);
   EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F2.BAT");
   EXPECT_THAT(rig.messages.shown, IsEmpty());
@@ -132,7 +132,8 @@ TEST(SelectCell, AnEmptyRowKeepsThePickButChecksIt) {
 TEST(SelectCell, EditModeAndTabSwitchingOnlyGuardTheSelection) {
   Started rig({"T"}, {NumberedItems(3)});
   for (const bool edit : {true, false}) {
-    rig.form.EditMode = edit;
+    if (edit) rig.form.Edit1Click();
+    if (!edit) rig.form.K4Click();
     rig.form.TabSwitching = !edit;
     for (int col = 0; col < 3; ++col) {
       bool canSelect = true;
@@ -153,11 +154,8 @@ TEST(SelectCell, RowsAndIndexesOutsideTheCatalogueNameNothing) {
   // A stale index (say from a hand-edited file) must not mark another item.
   rig.form.Cat.PickedIndex = 99;
   rig.ClickRow(2);
-  EXPECT_EQ(rig.Pick(0, 0), 2);  // untouched: index 99 named nothing
+  EXPECT_EQ(rig.Pick(0, 0), 0);  // still one current pick
   EXPECT_EQ(rig.Pick(0, 1), 2);
-  rig.form.Cat.CurrentTab = 7;
-  rig.ClickRow(1);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F1.BAT");
 }
 
 TEST(TabSwitch, LeavingThroughTheStripRemembersThePick) {
@@ -188,12 +186,12 @@ TEST(TabSwitch, CellsWrittenOnATabDoNotShowOnTheNext) {
   EXPECT_EQ(rig.grid.Cell(2, 1) + rig.grid.Cell(2, 2), "storedS2");
 }
 
-TEST(TabSwitch, SwitchingFromCodeKeepsTheLeftTabsPick) {
+TEST(TabSwitch, ThePickOfAnotherTabIsRememberedNotCurrent) {
   Started rig({"A", "B"}, {NumberedItems(4, "C:\\a\\"), NumberedItems(3, "C:\\b\\")});
   rig.ClickRow(2);
   rig.tabs.SetTabIndex(1);
   rig.form.TabControl1Change();
-  EXPECT_EQ(rig.Pick(0, 1), 2);
+  EXPECT_EQ(rig.Pick(0, 1), 1);
   EXPECT_EQ(rig.Pick(1, 0), 2);
   EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
 }

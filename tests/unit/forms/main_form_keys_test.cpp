@@ -64,15 +64,15 @@ TEST(Keys, CtrlNumberShowsATabOnlyWhileCtrlIsHeldAlone) {
   EXPECT_EQ(rig.tabs.index, 1);
   EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
   EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\t1\\F1.BAT");
-  EXPECT_EQ(rig.form.Cat.Item(0, 0)->PickState, 2);  // kept: no before-change step
+  EXPECT_EQ(rig.form.Cat.Item(0, 0)->PickState, 1);  // remembered, as through the strip
 
   rig.Stroke('7', kCtrl);  // no seventh tab: silently nothing
   EXPECT_EQ(rig.tabs.index, 1);
   EXPECT_THAT(rig.messages.shown, IsEmpty());
 
-  // Ctrl released before the number: the number picks, no tab switch.
-  rig.form.StringGrid1KeyDown('1', kCtrl);
-  rig.form.StringGrid1KeyUp('1', kNone);
+  // Ctrl released before the number: neither a pick nor a tab switch.
+  rig.form.StringGrid1KeyDown('2', kCtrl);
+  rig.form.StringGrid1KeyUp('2', kNone);
   EXPECT_EQ(rig.tabs.index, 1);
   EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
   // Shift+Ctrl is not Ctrl alone: it picks.
@@ -115,7 +115,7 @@ TEST(Keys, EnterConfirmsAndKeyRanConfirmsAnyRelease) {
 
 TEST(Keys, EditModeIgnoresEverythingMoveModeDoesNot) {
   KeyRig rig;
-  rig.form.EditMode = true;
+  rig.form.Edit1Click();
   rig.Stroke('3');
   rig.Stroke('2', kCtrl);
   rig.Stroke(kEnter);
@@ -123,11 +123,11 @@ TEST(Keys, EditModeIgnoresEverythingMoveModeDoesNot) {
   EXPECT_EQ(rig.tabs.index, 0);
   EXPECT_EQ(rig.window.destroyed, 0);
 
-  rig.form.EditMode = false;
-  rig.form.MoveMode = true;
+  rig.form.K4Click();
+  rig.form.K8Click();
   rig.Stroke('3');
   EXPECT_EQ(rig.form.Cat.PickedIndex, 2);
   rig.Stroke('2', kCtrl);
   EXPECT_EQ(rig.tabs.index, 1);
-  EXPECT_TRUE(rig.form.MoveMode);
+  EXPECT_TRUE(rig.form.MoveMode());
 }

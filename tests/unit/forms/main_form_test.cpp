@@ -166,9 +166,9 @@ TEST(CloseSequence, EditModeBlocksOnlyOk) {
   rig.files.files[kDat] = DataFileWith({"Tab1"}, {{{"C:\\A.BAT", "A", 2}}});
   rig.files.files["C:\\A.BAT"] = "";
   ASSERT_TRUE(rig.Create());
-  rig.form.EditMode = true;
+  rig.form.Edit1Click();
   rig.form.Button2Click();
-  rig.form.StringGrid1DblClick();
+  rig.form.StringGrid1DblClick(1);
   EXPECT_EQ(rig.window.destroyed, 0);
   EXPECT_THAT(rig.files.writes, IsEmpty());
 

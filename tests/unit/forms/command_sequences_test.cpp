@@ -1,0 +1,317 @@
+// Sequences of the main window's commands and keys, checked for what the user
+// and the host get: the BAT file chained, each item's summary and memo as
+// saved, and the item the next start opens on. One vocabulary of steps serves
+// a table of known sequences and random ones checked against invariants.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "catalogue/data_file.h"
+#include "fakes.h"
+#include "form_test_util.h"
+
+using namespace zorbi;
+using namespace zorbi::test;
+
+namespace {
+
+const std::string kDat = FormRig::InDir("Z_Orbi.DAT");
+const std::string kExchange = FormRig::InDir("jwc_temp.txt");
+
+using Texts = std::map<std::string, std::string>;  // BatPath -> "summary|memo"
+
+Texts TextsOf(const Catalogue& c) {
+  Texts out;
+  for (const auto& tab : c.TabList)
+    for (const auto& item : tab->Items) out[item->BatPath] = item->Summary + "|" + item->Memo;
+  return out;
+}
+
+std::string MemoOf(const std::vector<std::string>& lines) {
+  std::string memo;
+  for (const std::string& line : lines) memo += (memo.empty() ? "\"" : ",\"") + line + "\"";
+  return memo;
+}
+
+// 作図 holds A, B, C with A picked; 編集 holds D.
+struct SequenceRig : FormRig {
+  FakeListBox list;
+  FakeEditBox edit;
+  FakeMessages dialogMessages;
+  FakeDialogWindow dialogWindow;
+  TForm2 form2{TabSettingsControls{list, edit}, form, dialogMessages, dialogWindow};
+  std::mt19937 random;
+  bool ctrl = false;
+  Texts atSave;  // the catalogue as the close saved it
+  std::string pickAtSave;
+
+  explicit SequenceRig(std::uint32_t seed = 0) : random(seed) {
+    std::vector<ItemSpec> draw{Item("A"), Item("B"), Item("C")};
+    draw[0].pick = 2;
+    files.files[kDat] = DataFileWith({"作図", "編集"}, {draw, {Item("D")}});
+    files.files[InDir("PATH.TXT")] = "作図,編集\r\n0,C:\\A\r\n0,C:\\B\r\n0,C:\\C\r\n1,C:\\D\r\n";
+    files.files[kExchange] = "hq\r\n";
+    for (const char* name : {"A", "B", "C", "D"})
+      files.files[std::string("C:\\") + name] = "@REM " + std::string(name);
+    files.beforeReplace = [this](const std::string& path) {
+      if (path == kDat) atSave = TextsOf(form.Cat), pickAtSave = form.Cat.PickedBatPath;
+    };
+    forms.form2 = &form2;
+    EXPECT_TRUE(Create());
+  }
+  static ItemSpec Item(const std::string& name) {
+    return {"C:\\" + name, name, 0, "\"" + name + "\""};
+  }
+  int Below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(random); }
+  // Keys reach the grid only while it has the focus.
+  void Key(bool down, int key) {
+    if (memo.focused || form.Closed()) return;
+    const ShiftState shift{false, ctrl, false};
+    down ? form.StringGrid1KeyDown(key, shift) : form.StringGrid1KeyUp(key, shift);
+  }
+  void Dialog(const std::function<void()>& user) {
+    dialogWindow.whileShown = [this, user] {
+      form2.FormShow();
+      user();
+      form2.FormClose();
+    };
+    form.K3Click();
+  }
+  void TabCommand(int command, int line) {
+    list.SetItemIndex(line);
+    void (TForm2::*buttons[])() = {&TForm2::Button2Click, &TForm2::Button3Click,
+                                   &TForm2::Button6Click, &TForm2::Button4Click,
+                                   &TForm2::Button5Click};
+    (form2.*buttons[command])();
+  }
+
+  void Run(const std::string& step) {
+    if (form.Closed()) return;
+    std::istringstream in(step);
+    std::string verb, arg;
+    int n = 0, m = 0;
+    in >> verb >> arg;
+    std::istringstream(arg) >> n;
+    in >> m;
+    if (verb == "memo") arg == "ok" ? form.Exit2Click() : form.n1Click();
+    if (verb == "type" && memo.focused && !memo.readOnly) memo.lines = {arg, arg + "2"};
+    if (verb == "type" && form.EditMode()) grid.SetCell(2, grid.Selection().Top, arg);
+    if (verb == "key" || verb == "press") Key(true, arg == "ctrl" ? 0x11 : '0' + n);
+    if (verb == "key" || verb == "release") Key(false, arg == "ctrl" ? 0x11 : '0' + n);
+    if (arg == "ctrl") ctrl = verb == "press";
+    if (verb == "enter") Key(true, 0x0D), Key(false, 0x0D);
+    if (verb == "keyran") form.K10Click();
+    if (verb == "edit") form.Edit1Click();
+    if (verb == "commit") form.K4Click();
+    if (verb == "move") form.K8Click();
+    if (verb == "drag" && form.MoveMode()) form.StringGrid1RowMoved(n, m);
+    if (verb == "exit") form.StringGrid1Exit();
+    if (verb == "click") ClickRow(n);
+    if (verb == "tab") ClickTab(n);
+    if (verb == "dbl") form.StringGrid1DblClick(n);
+    if (verb == "del") form.m1Click();
+    if (verb == "refuse") grid.refuseEdit = arg == "summary", memo.refuse = arg == "memo";
+    if (verb == "restore") arg == "dat" ? form.RestoreFromDataFile() : form.PATHTXT1Click();
+    if (verb == "register") {
+      files.files["C:\\" + arg] = "@REM " + arg;
+      dialogs.next = std::vector<ChosenFile>{{"C:\\" + arg, true, arg}};
+      form.m2Click();
+    }
+    if (verb == "tabup") Dialog([&] { TabCommand(3, n); });
+    if (verb == "tabsgone")
+      Dialog([&] {
+        for (int k = 0; k < 3; ++k) TabCommand(2, 0);
+      });
+    if (verb == "tabs")
+      Dialog([&] {
+        edit.SetText(arg == "x" ? "" : arg);
+        for (int k = 0; k < 3; ++k) TabCommand(Below(5), Below(4) - 1);
+      });
+    if (verb == "ok") form.Button2Click();
+    if (verb == "cancel") form.Button4Click();
+    if (verb == "close") form.Close();
+  }
+
+  std::string Chained() {
+    const std::string& exchange = files.files[kExchange];
+    return exchange.starts_with("h/") ? exchange.substr(2, exchange.find('\r') - 2) : "";
+  }
+  // The saved file read back: "path=summary|memo" per item, and the item the
+  // next start opens on.
+  std::vector<std::string> Saved(std::string& opensOn) {
+    Catalogue saved;
+    std::vector<std::string> names, out;
+    EXPECT_TRUE(ReadCatalogueImage(saved, files.files[kDat], names));
+    for (const auto& [path, text] : TextsOf(saved)) out.push_back(path.substr(3) + "=" + text);
+    for (const auto& tab : saved.TabList)
+      for (const auto& item : tab->Items)
+        if (item->PickState == 2) opensOn = item->BatPath.substr(3);
+    EXPECT_EQ(TextsOf(saved), atSave) << "saved file reads back as it was";
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST(CommandSequences, ChainAndStoreWhatTheUserSees) {
+  struct Row {
+    std::vector<std::string> steps;
+    std::string chained, opensOn;      // "" for nothing
+    std::vector<std::string> changed;  // items that differ from the start, or are gone
+  };
+  const Row table[] = {
+      {{"memo", "type x", "key 3", "enter", "ok"}, "A", "A", {"A=A|\"x\",\"x2\""}},
+      {{"memo", "type x", "key 3", "memo ok", "key 3", "enter"}, "C", "C", {"A=A|\"x\",\"x2\""}},
+      {{"keyran", "memo", "type x", "key 3", "close"}, "A", "A", {"A=A|\"x\",\"x2\""}},
+      {{"memo", "type x", "press ctrl", "key 2", "release ctrl", "memo ok", "enter"},
+       "A",
+       "A",
+       {"A=A|\"x\",\"x2\""}},
+      {{"memo", "type x", "del", "memo ok", "ok"}, "B", "B", {"A=gone"}},
+      {{"memo", "type x", "restore dat", "memo ok", "ok"}, "A", "A", {}},
+      {{"memo", "type x", "restore txt", "memo ok", "ok"}, "A", "A", {}},
+      {{"memo", "type x", "tabup 1", "memo ok", "enter"}, "D", "D", {"A=A|\"x\",\"x2\""}},
+      {{"edit", "click 3", "del", "commit", "memo", "memo ok", "ok"}, "A", "A", {"C=gone"}},
+      {{"memo", "type x", "close"}, "A", "A", {"A=A|\"x\",\"x2\""}},
+      {{"memo", "type x", "cancel"}, "", "A", {"A=A|\"x\",\"x2\""}},
+      {{"edit", "click 2", "type s", "refuse summary", "restore dat", "refuse no", "commit", "ok"},
+       "A",
+       "A",
+       {"B=s|\"B\""}},
+      {{"tab 1", "del", "ok"}, "", "", {"D=gone"}},
+      {{"tabsgone", "ok"}, "", "", {"A=gone", "B=gone", "C=gone", "D=gone"}},
+      {{"dbl 0", "dbl 9", "key 2", "enter"}, "B", "B", {}},
+      {{"keyran", "press ctrl", "press 2", "release 2", "release ctrl", "tab 0", "close"},
+       "A",
+       "A",
+       {}},
+      {{"keyran", "press ctrl", "press 2", "release ctrl", "release 2", "key 3"}, "C", "C", {}},
+      {{"press ctrl", "key 2", "release ctrl", "key 2", "press ctrl", "key 1", "release ctrl",
+        "key 3", "cancel"},
+       "",
+       "C",
+       {}},
+  };
+  for (const Row& row : table) {
+    SequenceRig rig;
+    for (const std::string& step : row.steps) rig.Run(step);
+    rig.Run("close");
+    std::string opensOn, what;
+    for (const std::string& step : row.steps) what += step + ", ";
+    std::vector<std::string> expected;
+    for (const char* start : {"A=A|\"A\"", "B=B|\"B\"", "C=C|\"C\"", "D=D|\"D\""}) {
+      std::string item = start;
+      for (const std::string& change : row.changed)
+        if (change[0] == item[0]) item = change;
+      if (!item.ends_with("gone")) expected.push_back(item);
+    }
+    EXPECT_EQ(rig.Saved(opensOn), expected) << what;
+    EXPECT_EQ(rig.Chained(), row.chained.empty() ? "" : "C:\\" + row.chained) << what;
+    EXPECT_EQ(opensOn, row.opensOn) << what;
+  }
+}
+
+namespace {
+
+void CheckCatalogueAndView(const SequenceRig& rig) {
+  const Catalogue& c = rig.form.Cat;
+  ASSERT_GE(c.TabNames.size(), 1u);
+  ASSERT_GE(c.TabList.size(), c.TabNames.size());
+  ASSERT_TRUE(c.CurrentTab >= 0 && c.CurrentTab < static_cast<int>(c.TabNames.size()));
+  int picks = 0;
+  for (std::size_t t = 0; t < c.TabList.size(); ++t) {
+    const auto& items = c.TabList[t]->Items;
+    EXPECT_TRUE(t < c.TabNames.size() || items.empty()) << "items on a tab without a name";
+    for (std::size_t p = 0; p < items.size(); ++p) {
+      EXPECT_EQ(items[p]->TabNo * 1000 + items[p]->Position, static_cast<int>(t * 1000 + p));
+      picks += items[p]->PickState == 2;
+    }
+  }
+  const TMenuItem* picked = PickedItem(c);
+  EXPECT_EQ(picks, picked ? 1 : 0) << "current picks";
+  EXPECT_EQ(c.PickedBatPath, picked ? picked->BatPath : "");
+  EXPECT_EQ(rig.tabs.tabs, c.TabNames);
+  EXPECT_EQ(rig.tabs.index, c.CurrentTab);
+  const TMList& shown = *c.TabList[static_cast<std::size_t>(c.CurrentTab)];
+  for (int row = 1; row < rig.grid.RowCount(); ++row) {
+    EXPECT_EQ(rig.grid.Item(row), shown.ItemAt(row - 1)) << "row " << row;
+    EXPECT_EQ(rig.grid.Cell(1, row).empty(), !shown.ItemAt(row - 1)) << "row " << row;
+  }
+  if (rig.form.EditMode()) return;
+  EXPECT_EQ(rig.grid.Selection().Top, picked ? c.PickedIndex + 1 : 1) << "highlight and pick";
+  if (!rig.form.MemoEditMode()) {
+    EXPECT_EQ(MemoOf(rig.memo.lines), picked ? picked->Memo : "") << "memo pane";
+  }
+}
+
+// Summaries and memos change only on the item being edited, to what was typed.
+void CheckTexts(const Texts& before, const Texts& after, const std::string& edited,
+                const std::string& typed) {
+  for (const auto& [path, text] : after) {
+    const auto was = before.find(path);
+    if (was == before.end() || was->second == text) continue;
+    EXPECT_EQ(path + "=" + text, edited + "=" + typed) << "was " << was->second;
+  }
+}
+
+}  // namespace
+
+// ZORBI_MODEL_SECONDS runs it for that long, from seed ZORBI_MODEL_SEED on.
+TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
+  const char* seconds = std::getenv("ZORBI_MODEL_SECONDS");
+  const char* first = std::getenv("ZORBI_MODEL_SEED");
+  const std::time_t until = std::time(nullptr) + (seconds ? std::atoi(seconds) : 0);
+  const std::vector<std::string> verbs = {
+      "click",   "click",    "key",  "key",    "ctrl", "tab",     "edit", "commit", "type",
+      "type",    "refuse",   "move", "drag",   "memo", "memo ok", "del",  "exit",   "tabs",
+      "restore", "register", "dbl",  "keyran", "ok",   "cancel",  "close"};
+  auto seed = static_cast<std::uint32_t>(first ? std::atoll(first) : 1);
+  for (int runs = 0; runs < 200 || std::time(nullptr) < until; ++runs, ++seed) {
+    SequenceRig rig(seed);
+    for (int k = 0; k < 80 && !rig.form.Closed() && !::testing::Test::HasFailure(); ++k) {
+      const Catalogue& c = rig.form.Cat;
+      const int rows = c.Tab(c.CurrentTab)->Count() + 3;
+      std::string step = verbs[static_cast<std::size_t>(rig.Below(static_cast<int>(verbs.size())))];
+      if (step == "ctrl")
+        step = "press ctrl|key " + std::to_string(rig.Below(3) + 1) + "|release ctrl";
+      if (step == "key") step += " " + std::to_string(rig.Below(4) + 1);
+      if (step == "click" || step == "dbl") step += " " + std::to_string(rig.Below(rows));
+      if (step == "drag")
+        step += " " + std::to_string(rig.Below(rows)) + " " + std::to_string(rig.Below(rows));
+      if (step == "tab")
+        step += " " + std::to_string(rig.Below(static_cast<int>(c.TabNames.size())));
+      if (step == "type" || step == "tabs") step += " t" + std::to_string(k);
+      if (step == "register") step += " R" + std::to_string(k);
+      if (step == "refuse") step += rig.Below(2) ? " summary" : " memo";
+      if (step == "restore") step += rig.Below(2) ? " dat" : " txt";
+      if (step == "keyran" && rig.Below(8)) continue;
+      rig.messages.yes = rig.Below(2);
+      // What may change: the text of the item being edited, to what was typed.
+      const Texts before = TextsOf(c);
+      std::string edited, typed;
+      const int row = rig.grid.Selection().Top;
+      if (const TMenuItem* item = c.Item(c.CurrentTab, row - 1)) {
+        if (rig.form.EditMode())
+          edited = item->BatPath, typed = rig.grid.Cell(2, row) + "|" + item->Memo;
+        if (rig.form.MemoEditMode())
+          edited = item->BatPath, typed = item->Summary + "|" + MemoOf(rig.memo.lines);
+      }
+      std::istringstream parts(step);
+      for (std::string part; std::getline(parts, part, '|');) rig.Run(part);
+      const Texts after = rig.form.Closed() ? rig.atSave : TextsOf(c);
+      if (!step.starts_with("restore")) CheckTexts(before, after, edited, typed);
+      if (!rig.form.Closed()) CheckCatalogueAndView(rig);
+    }
+    rig.grid.refuseEdit = rig.memo.refuse = false;
+    rig.Run("close");
+    std::string opensOn;
+    rig.Saved(opensOn);
+    EXPECT_TRUE(rig.Chained().empty() || rig.Chained() == rig.pickAtSave) << rig.Chained();
+    if (::testing::Test::HasFailure()) return ADD_FAILURE() << "seed " << seed;
+  }
+}
