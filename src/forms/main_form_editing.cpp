@@ -94,7 +94,8 @@ bool TForm1::EndMode() {
     case FormMode::MemoEdit: {
       if (!C.Memo1.AcceptText()) return false;
       const int r = g.Selection().Top;
-      SetItemMemo(Cat, tab, r - 1, MemoText(C.Memo1.Lines()));
+      // Text typed where no item is shown belongs to nothing: it goes.
+      if (!SetItemMemo(Cat, tab, r - 1, MemoText(C.Memo1.Lines()))) C.Memo1.Clear();
       break;
     }
     case FormMode::Move:

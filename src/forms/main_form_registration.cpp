@@ -59,6 +59,8 @@ bool TForm1::RegisterFiles(const std::vector<ChosenFile>& files, std::int32_t ta
 }
 
 void TForm1::m2Click() {
+  // The grid is refilled below: an edit in progress is stored first.
+  if (!EndMode()) return;
   const std::int32_t t = C.TabControl1.TabIndex();
   OpenDialog1.InitialDir = Cat.BatFolder;
   // Files registered before a failure stay, and are shown.
@@ -78,7 +80,7 @@ void TForm1::StringGrid1DropFiles(const std::vector<ChosenFile>& files) {
   }
   if (!refused.empty())
     messages_.ShowMessage(std::string(NotBatFilesMessage) + refused, MessageKind::Warning);
-  if (bats.empty()) return;
+  if (bats.empty() || !EndMode()) return;
   const std::int32_t t = C.TabControl1.TabIndex();
   // Files registered before a failure stay, and are shown.
   RegisterFiles(bats, t);
