@@ -50,7 +50,7 @@ void ParseDataFile(benchmark::State& state) {
   const std::string& image = SharedImage();
   for (auto _ : state) {
     zorbi::DataFileContents contents;
-    if (!zorbi::ParseCatalogueImage(image, 0, contents)) state.SkipWithError("refused");
+    if (!zorbi::ParseCatalogueImage(image, contents)) state.SkipWithError("refused");
     benchmark::DoNotOptimize(contents.Items.data());
   }
 }

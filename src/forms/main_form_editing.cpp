@@ -141,6 +141,8 @@ void TForm1::StringGrid1RowMoved(int fromRow, int toRow) {
 }
 
 void TForm1::StringGrid1Exit() {
+  // A key released after the focus comes back was pressed elsewhere.
+  confirmingKeys_.clear();
   if (EditMode() || MoveMode()) K4Click();
 }
 
