@@ -142,22 +142,3 @@ TEST(MoveItem, RowDropsReorderTheTabAndRenumber) {
     EXPECT_EQ(rig.grid.Cell(2, rig.form.Cat.PickedIndex + 1), "S1");
   }
 }
-
-TEST(DeleteItem, RenumbersAndALastOneLeavesNothingPicked) {
-  Editing rig(4);
-  rig.ClickRow(2);
-  rig.form.m1Click();
-  EXPECT_EQ(rig.Order(), (std::vector<std::string>{"S1", "S3", "S4"}));
-  EXPECT_EQ(rig.grid.Cell(0, 3), "  3");
-  EXPECT_EQ(rig.grid.Cell(1, 4), "");
-  rig.grid.SetSelection({1, 6, 2, 6});
-  rig.form.m1Click();  // an empty row
-  EXPECT_EQ(rig.form.Cat.Tab(0)->Count(), 3);
-
-  Editing one(1);
-  one.form.m1Click();
-  EXPECT_EQ(one.form.Cat.Tab(0)->Count(), 0);
-  EXPECT_THAT(one.memo.lines, IsEmpty());
-  EXPECT_EQ(one.grid.Cell(1, 1), "");
-  EXPECT_EQ(one.form.Cat.PickedBatPath, "");
-}

@@ -186,16 +186,6 @@ TEST(TabSwitch, CellsWrittenOnATabDoNotShowOnTheNext) {
   EXPECT_EQ(rig.grid.Cell(2, 1) + rig.grid.Cell(2, 2), "storedS2");
 }
 
-TEST(TabSwitch, ThePickOfAnotherTabIsRememberedNotCurrent) {
-  Started rig({"A", "B"}, {NumberedItems(4, "C:\\a\\"), NumberedItems(3, "C:\\b\\")});
-  rig.ClickRow(2);
-  rig.tabs.SetTabIndex(1);
-  rig.form.TabControl1Change();
-  EXPECT_EQ(rig.Pick(0, 1), 1);
-  EXPECT_EQ(rig.Pick(1, 0), 2);
-  EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
-}
-
 TEST(TabSwitch, LeavingAnEmptyTabMarksNothing) {
   Started rig({"empty", "B"}, {{}, NumberedItems(2)});
   rig.form.Cat.PickedIndex = 0;

@@ -132,28 +132,3 @@ TEST(TabSettings, RenameAndAddTakeTheNameOrRefuseACharacterByItsCode) {
   EXPECT_EQ(rig.tabs.tabs, rig.form.Cat.TabNames);
   EXPECT_EQ(rig.form.Cat.TabList.size(), 3u);
 }
-
-TEST(TabSettings, ClosingShowsTheCurrentTabWhichAloneKeepsTheCurrentPick) {
-  TabRig rig;
-  rig.forms.form2 = &rig.form2;
-  auto big = NumberedItems(15, "C:\\A\\");
-  big[14].pick = 2;
-  rig.files.files[kDat] = DataFileWith({"A", "B"}, {big, NumberedItems(3, "C:\\B\\")});
-  ASSERT_TRUE(rig.Create());
-  rig.dialogWindow.whileShown = [&] {
-    rig.form2.FormShow();
-    rig.list.index = 1;
-    rig.form2.Button4Click();
-    rig.form2.FormClose();
-  };
-  rig.form.K3Click();
-  EXPECT_EQ(rig.RowsWithText(), 3);
-  EXPECT_EQ(rig.grid.Cell(1, 1), "  F1.BAT");
-  rig.form.Close();
-  std::vector<std::string> names;
-  Catalogue back;
-  ASSERT_TRUE(ReadCatalogueImage(back, rig.files.files[kDat], names));
-  EXPECT_THAT(names, ElementsAre("B", "A"));
-  EXPECT_EQ(back.CurrentTab, 0);  // two current picks would reopen on the last one stored
-  EXPECT_EQ(back.Item(1, 14)->PickState, 1);
-}
