@@ -101,9 +101,10 @@ struct SequenceRig : FormRig {
     if (verb == "memo") arg == "ok" ? form.Exit2Click() : form.n1Click();
     if (verb == "type" && memo.focused && !memo.readOnly) memo.lines = {arg, arg + "2"};
     if (verb == "type" && form.EditMode()) grid.SetCell(2, grid.Selection().Top, arg);
+    // A modifier's own key events already carry its new state.
+    if (arg == "ctrl") ctrl = verb == "press";
     if (verb == "key" || verb == "press") Key(true, arg == "ctrl" ? 0x11 : '0' + n);
     if (verb == "key" || verb == "release") Key(false, arg == "ctrl" ? 0x11 : '0' + n);
-    if (arg == "ctrl") ctrl = verb == "press";
     if (verb == "enter") Key(true, 0x0D), Key(false, 0x0D);
     if (verb == "keyran") form.K10Click();
     if (verb == "edit") form.Edit1Click();
