@@ -1,5 +1,6 @@
 #include "forms/editor_settings_form.h"
 
+#include "forms/editor_launch.h"
 #include "text/text_split.h"
 
 namespace zorbi {
@@ -8,6 +9,22 @@ namespace {
 
 constexpr std::string_view UnrepresentableNameMessage =
     "ファイル名に Shift-JIS で表せない文字があるため、設定できません。";
+
+// The program of the setting, taken apart when it is quoted with options
+// after it: its file name alone would show as `ed.exe" -x`.
+std::string ShownEditor(const std::string& editor) {
+  const std::optional<EditorProgram> parsed = ParseEditor(editor);
+  if (!parsed) return std::string(FileNamePart(editor));
+  std::string shown(FileNamePart(parsed->Program));
+  if (!parsed->Arguments.empty()) shown += " " + parsed->Arguments;
+  return shown;
+}
+
+std::string EditorFolder(const std::string& editor) {
+  const std::optional<EditorProgram> parsed = ParseEditor(editor);
+  const std::string& program = parsed ? parsed->Program : editor;
+  return program.substr(0, program.size() - FileNamePart(program).size());
+}
 
 }  // namespace
 
@@ -21,7 +38,7 @@ TForm4::TForm4(const EditorSettingsControls& controls, std::string& editor, std:
       window_(window) {}
 
 void TForm4::FormCreate() {
-  C.Edit1.SetText(FileNamePart(editor_));
+  C.Edit1.SetText(ShownEditor(editor_));
   C.Edit2.SetText(awk_path_);
 }
 
@@ -43,9 +60,8 @@ std::optional<std::string> TForm4::PickFile(std::string_view filter, const std::
 }
 
 void TForm4::Button2Click() {
-  const std::string folder = editor_.substr(0, editor_.size() - FileNamePart(editor_).size());
-  if (auto path = PickFile(EditorFilter, folder)) editor_ = std::move(*path);
-  C.Edit1.SetText(FileNamePart(editor_));
+  if (auto path = PickFile(EditorFilter, EditorFolder(editor_))) editor_ = std::move(*path);
+  C.Edit1.SetText(ShownEditor(editor_));
 }
 
 void TForm4::Button3Click() {

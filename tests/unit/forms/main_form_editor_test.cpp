@@ -204,6 +204,13 @@ TEST(EditorSettings, OnlyTheBrowseButtonsChangeTheSettings) {
   EXPECT_EQ(messages.shown[0].second, MessageKind::Warning);
   form4.Button1Click();
   EXPECT_EQ(window.closed, 1);
+
+  // A quoted program with options shows as program and options, and is browsed from its folder.
+  editor = R"("C:\my ed\ed.exe" -x)";
+  form4.FormCreate();
+  EXPECT_EQ(edit1.text, "ed.exe -x");
+  form4.Button2Click();
+  EXPECT_EQ(dialogs.opened.back().InitialDir, "C:\\my ed\\");
 }
 
 }  // namespace
