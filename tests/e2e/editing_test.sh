@@ -77,24 +77,7 @@ probe close "$MAIN_CAPTION"
 wait_program_end 10
 
 # Tab 0 as the data file holds it: path, summary, position, memo per item.
-read_tab0() {
-  python3 - "$folder/Z_Orbi.DAT" <<'EOF'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-at = 16
-tabs, items = struct.unpack_from("<ii", data, at); at += 8
-def text():
-    global at
-    n, = struct.unpack_from("<i", data, at); at += 4 + n
-    return data[at - n:at - 1].decode("cp932")
-for _ in range(tabs): text()
-for _ in range(items):
-    path, summary = text(), text()
-    tab, pos = struct.unpack_from("<ii", data, at); at += 8
-    memo = text(); text(); text(); at += 8
-    if tab == 0: print(path.rsplit("\\", 1)[1], summary, pos, memo, sep="|")
-EOF
-}
+read_tab0() { data_file_items "$folder/Z_Orbi.DAT" | awk -F'|' -v OFS='|' '$3 == 0 { print $1, $2, $4, $5 }'; }
 expected='B.BAT|edited B|0|"B summary","second line"
 A.BAT|A summary|1|"A summary"'
 expect_eq "$(read_tab0)" "$expected" "tab 0 after editing"

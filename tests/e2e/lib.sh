@@ -119,6 +119,26 @@ memo_shows() { probe text "$MAIN_CAPTION" | tr -d '\r' | grep -qx "$1"; }
 
 main_rect_is() { [ "$(probe rect "$MAIN_CAPTION")" = "$1" ]; }
 
+# The items of a data file, one line each: file name|summary|tab|position|memo.
+data_file_items() {
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+at = 16
+tabs, items = struct.unpack_from("<ii", data, at); at += 8
+def text():
+    global at
+    n, = struct.unpack_from("<i", data, at); at += 4 + n
+    return data[at - n:at - 1].decode("cp932")
+for _ in range(tabs): text()
+for _ in range(items):
+    path, summary = text(), text()
+    tab, pos = struct.unpack_from("<ii", data, at); at += 8
+    memo = text(); text(); text(); at += 8
+    print(path.rsplit("\\", 1)[1], summary, tab, pos, memo, sep="|")
+PY
+}
+
 # The Wine path of a Linux path (Wine maps Z: to /).
 wine_path() { local p=${1//\//\\}; echo "Z:$p"; }
 

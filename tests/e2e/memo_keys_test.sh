@@ -28,23 +28,7 @@ label_shows || fail "the keys left memo edit mode"
 probe close "$MAIN_CAPTION"
 wait_program_end 10
 
-memos() {
-  python3 - "$folder/Z_Orbi.DAT" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-at = 16
-tabs, items = struct.unpack_from("<ii", data, at); at += 8
-def text():
-    global at
-    n, = struct.unpack_from("<i", data, at); at += 4 + n
-    return data[at - n:at - 1].decode("cp932")
-for _ in range(tabs): text()
-for _ in range(items):
-    path = text(); text(); at += 8
-    memo = text(); text(); text(); at += 8
-    print(path.rsplit("\\", 1)[1], memo, sep="|")
-PY
-}
+memos() { data_file_items "$folder/Z_Orbi.DAT" | cut -d'|' -f1,5-; }
 expected='A.BAT|"A summary","typed line3"
 B.BAT|"B summary"
 C.BAT|"C summary"
