@@ -93,6 +93,7 @@ struct FormServices {
   Processes& Procs;
   HostWindows& Host;
   FontDialogs& Fonts;
+  ProgressRunner& Progress;
 };
 
 class TForm1 final : public TabSettingsHost {

@@ -8,12 +8,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorbi {
 
 // What a name in a folder stands for. Other: a folder, or an entry the system
 // will not describe; neither may be taken for a missing file.
 enum class EntryKind { Missing, File, Other };
+
+// One name in a folder.
+struct FolderEntry {
+  std::string Name;  // CP932; empty when the name has no CP932 form
+  bool IsFolder = false;
+  std::string DisplayName;  // for messages, with unrepresentable characters replaced
+};
 
 struct FileSystem {
   virtual bool Exists(const std::string& path) = 0;
@@ -44,6 +52,14 @@ struct FileSystem {
     for (std::size_t at = 0; at < bytes.size(); at += pieceBytes)
       if (!take(bytes.substr(at, pieceBytes))) break;
     return true;
+  }
+
+  // The names in `folder` ("." and ".." left out), in no particular order.
+  // False when the folder is missing or cannot be listed.
+  virtual bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+    (void)folder;
+    entries.clear();
+    return false;
   }
 
   // Replaces the whole file (ReplaceFile below). On failure the old file is

@@ -1,6 +1,8 @@
 // Operating-system services the form logic uses besides files.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +41,9 @@ struct ChosenFile {
 struct FileDialogs {
   // The chosen files in the dialog's order, or nullopt when cancelled.
   virtual std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) = 0;
+  // A folder, or nullopt when cancelled. `title` is shown above the choice.
+  virtual std::optional<ChosenFile> ChooseFolder(const std::string& title,
+                                                 const std::string& initialDir) = 0;
   virtual ~FileDialogs() = default;
 };
 
@@ -48,6 +53,23 @@ struct FontDialogs {
   // an empty Name.
   virtual std::optional<FontSpec> PickFont(const FontSpec& initial, int minSize, int maxSize) = 0;
   virtual ~FontDialogs() = default;
+};
+
+// What long work reports while it runs.
+struct ProgressSink {
+  // `done` of `total` steps (`total` 0: not known yet); `text` says what is
+  // being done. False once the user has cancelled: the work then stops soon.
+  virtual bool Report(std::int64_t done, std::int64_t total, const std::string& text) = 0;
+  virtual ~ProgressSink() = default;
+};
+
+struct ProgressRunner {
+  // Runs `work` on another thread and returns when it ends. While it runs the
+  // main window takes no input; when it runs longer than a moment a window
+  // captioned `title` shows its progress with a キャンセル button. `work`
+  // must not touch controls or the catalogue.
+  virtual void Run(const std::string& title, const std::function<void(ProgressSink&)>& work) = 0;
+  virtual ~ProgressRunner() = default;
 };
 
 struct ScreenRect {

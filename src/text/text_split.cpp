@@ -130,4 +130,11 @@ std::string FileNamePart(std::string_view path) {
   return std::string(path.substr(start));
 }
 
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (!folder.empty() && FileNamePart(folder).size() != 0) path += '\\';
+  path += name;
+  return path;
+}
+
 }  // namespace zorbi

@@ -32,6 +32,10 @@ std::string JoinCommaText(const TokenList& lines);
 // The text after the last '\' or ':' (the whole text when there is none).
 std::string FileNamePart(std::string_view path);
 
+// `name` in `folder`: a '\' between them unless the folder ends in one or in
+// ':' (a trail byte 0x5C of a double-byte character is no separator).
+std::string JoinPath(std::string_view folder, std::string_view name);
+
 // Removes leading and trailing bytes 0 to 32.
 std::string_view TrimBytes(std::string_view text);
 

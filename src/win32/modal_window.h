@@ -54,8 +54,12 @@ class ModalWindow : public Window, public DialogWindow {
   };
   void Layout(int dpi);
   void OnDpiChanged(int dpi, const RECT& suggested) override;
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnGone() override { running_ = false; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
   void CentreOnOwner();
 
   HWND owner_ = nullptr;

@@ -34,9 +34,10 @@ bool Program::Start(StartupPreload* preload) {
   messages_.SetOwner(handle);
   own_dialogs_.SetOwner(handle);
   own_fonts_.SetOwner(handle);
+  progress_.SetOwner(handle);
   form_ = std::make_unique<TForm1>(
       window_.Controls(), FormServices{files_, messages_, system_, window_, dialogs_, processes_,
-                                       host_windows_, fonts_});
+                                       host_windows_, fonts_, progress_});
   form_->UsePreload(preload);
 
   bool started = false;

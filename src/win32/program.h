@@ -14,6 +14,7 @@
 #include "forms/main_form.h"
 #include "forms/startup_preload.h"
 #include "main_window.h"
+#include "progress_window.h"
 #include "script_choice_window.h"
 #include "tab_settings_window.h"
 #include "win32_controls.h"
@@ -79,6 +80,7 @@ class Program {
   ProcessService own_processes_;
   Win32HostWindows host_windows_;
   FontDialogService own_fonts_;
+  ProgressService progress_;
   System& system_;
   FileDialogs& dialogs_;
   Processes& processes_;

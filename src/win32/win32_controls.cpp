@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shobjidl.h>
 
 #include "application.h"
 #include "cp932.h"
@@ -301,6 +302,64 @@ std::optional<std::vector<ChosenFile>> FileDialogService::OpenFiles(
   std::vector<ChosenFile> chosen;
   for (const std::wstring& path : SplitDialogResult(result)) chosen.push_back(ChosenFromPath(path));
   return chosen;
+}
+
+namespace {
+
+// Releases a COM interface on every way out.
+template <typename T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ~ComPtr() {
+    if (p_) p_->Release();
+  }
+  T** Out() { return &p_; }
+  T* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+}  // namespace
+
+std::optional<ChosenFile> FileDialogService::ChooseFolder(const std::string& title,
+                                                          const std::string& initialDir) {
+  // The folder picker users know from Explorer; it is a COM object.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  struct ComScope {
+    bool ours;
+    ~ComScope() {
+      if (ours) CoUninitialize();
+    }
+  } scope{SUCCEEDED(com)};
+  ComPtr<IFileOpenDialog> dialog;
+  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IFileOpenDialog, reinterpret_cast<void**>(dialog.Out()))))
+    return std::nullopt;
+  FILEOPENDIALOGOPTIONS options = 0;
+  dialog->GetOptions(&options);
+  dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST |
+                     FOS_NOCHANGEDIR);
+  dialog->SetTitle(Widen(title).c_str());
+  if (!initialDir.empty()) {
+    ComPtr<IShellItem> start;
+    if (SUCCEEDED(SHCreateItemFromParsingName(Widen(initialDir).c_str(), nullptr, IID_IShellItem,
+                                              reinterpret_cast<void**>(start.Out()))))
+      dialog->SetFolder(start.operator->());
+  }
+  if (FAILED(dialog->Show(owner_))) return std::nullopt;
+  ComPtr<IShellItem> item;
+  if (FAILED(dialog->GetResult(item.Out()))) return std::nullopt;
+  wchar_t* path = nullptr;
+  if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || path == nullptr)
+    return std::nullopt;
+  const std::wstring folder(path);
+  CoTaskMemFree(path);
+  return ChosenFromPath(folder);
 }
 
 std::optional<std::string> ModulePath() {

@@ -147,6 +147,8 @@ class FileDialogService final : public FileDialogs {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
   std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) override;
+  std::optional<ChosenFile> ChooseFolder(const std::string& title,
+                                         const std::string& initialDir) override;
 
  private:
   HWND owner_ = nullptr;

@@ -252,4 +252,33 @@ bool Win32FileSystem::WriteInPlace(const std::string& path, const std::string& b
   return false;
 }
 
+bool Win32FileSystem::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+  entries.clear();
+  std::wstring pattern = SystemPath(folder);
+  if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+  pattern += L'*';
+  WIN32_FIND_DATAW found{};
+  // Large fetches and no short names: a folder of many thousand files is
+  // listed in a few calls.
+  const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    FolderEntry entry;
+    entry.IsFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (std::optional<std::string> narrow = Narrow(name)) {
+      entry.Name = *narrow;
+      entry.DisplayName = std::move(*narrow);
+    } else {
+      entry.DisplayName = NarrowForDisplay(name);
+    }
+    entries.push_back(std::move(entry));
+  } while (FindNextFileW(search, &found));
+  const DWORD ended = GetLastError();
+  FindClose(search);
+  return ended == ERROR_NO_MORE_FILES;
+}
+
 }  // namespace zorbi

@@ -15,6 +15,7 @@ class Win32FileSystem final : public FileSystem, public FileSteps {
   std::optional<std::string> ReadHead(const std::string& path, std::size_t maxBytes) override;
   bool ReadPieces(const std::string& path, std::size_t pieceBytes,
                   const std::function<bool(std::string_view)>& take) override;
+  bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
     return ReplaceFile(*this, path, bytes, error);
   }

@@ -36,6 +36,10 @@ struct AnsweringDialogs : FileDialogs {
     asked.push_back(options);
     return answer;
   }
+  std::optional<ChosenFile> folder;
+  std::optional<ChosenFile> ChooseFolder(const std::string&, const std::string&) override {
+    return folder;
+  }
 };
 
 std::string ReadFile(const std::string& path) {

@@ -162,6 +162,27 @@ struct FakeFiles : FileSystem, FileSteps {
       if (!take(bytes.substr(at, pieceBytes))) return true;
     return false;
   }
+  std::set<std::string> unlistable;  // folders that refuse to be listed
+  // Folders are the others and the folders of the files' paths.
+  bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+    entries.clear();
+    if (unlistable.count(folder) || files.count(folder)) return false;
+    const std::string prefix = folder + "\\";
+    std::set<std::string> seen;
+    bool known = others.count(folder) > 0;
+    const auto take = [&](const std::string& path, bool isFolder) {
+      if (path.compare(0, prefix.size(), prefix) != 0) return;
+      known = true;
+      const std::string rest = path.substr(prefix.size());
+      const std::size_t cut = rest.find('\\');
+      const std::string name = rest.substr(0, cut);
+      if (seen.insert(name).second)
+        entries.push_back({name, isFolder || cut != std::string::npos, name});
+    };
+    for (const auto& [path, bytes] : files) take(path, false);
+    for (const std::string& path : others) take(path, true);
+    return known;
+  }
   std::function<void(const std::string& path)> beforeReplace;  // a look at the caller's state
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
     if (beforeReplace) beforeReplace(path);
@@ -246,6 +267,28 @@ struct FakeDialogs : FileDialogs {
   std::optional<std::vector<ChosenFile>> OpenFiles(const OpenDialogOptions& options) override {
     opened.push_back(options);
     return next;
+  }
+  std::optional<ChosenFile> folder;  // nullopt: the user cancels
+  std::vector<std::string> folderTitles;
+  std::optional<ChosenFile> ChooseFolder(const std::string& title,
+                                         const std::string& initialDir) override {
+    (void)initialDir;
+    folderTitles.push_back(title);
+    return folder;
+  }
+};
+
+// Runs the work at once; the user cancels at the report numbered `cancelAt`.
+struct FakeProgress : ProgressRunner, ProgressSink {
+  std::vector<std::string> titles;
+  int reports = 0;
+  int cancelAt = 0;  // 0: never
+  void Run(const std::string& title, const std::function<void(ProgressSink&)>& work) override {
+    titles.push_back(title);
+    work(*this);
+  }
+  bool Report(std::int64_t, std::int64_t, const std::string&) override {
+    return ++reports != cancelAt && !(cancelAt > 0 && reports > cancelAt);
   }
 };
 
@@ -385,9 +428,10 @@ struct FormRig {
   FakeProcesses procs;
   FakeHostWindows host;
   FakeFonts fonts;
+  FakeProgress progress;
   TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10, k6,
                            k7, k15, jwwin1},
-              FormServices{files, messages, sys, window, dialogs, procs, host, fonts}};
+              FormServices{files, messages, sys, window, dialogs, procs, host, fonts, progress}};
   FakeFormDialogs forms;
 
   FormRig() {

@@ -1,0 +1,37 @@
+// The files below a folder, through the FileSystem interface: for
+// registering a folder's BAT files and for finding moved ones.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/services.h"
+
+namespace zorbi {
+
+struct FolderScan {
+  // Full paths. A folder's files come in name order (letter case ignored),
+  // then its subfolders', each in name order.
+  std::vector<std::string> Files;
+  // What could not be taken, for messages: folders that could not be listed
+  // and names with no Shift-JIS form.
+  std::vector<std::string> Unreadable;
+  bool RootListed = false;  // false: `root` is missing or is no folder
+  bool Cancelled = false;
+};
+
+// The files in `root` whose names end in `extension` (letter case ignored;
+// empty takes every file), and in its subfolders when `subfolders` is set.
+// `progress`, when given, hears how many files were found so far and may
+// cancel; the files found until then are kept.
+FolderScan ScanFolder(FileSystem& files, const std::string& root, bool subfolders,
+                      std::string_view extension, ProgressSink* progress = nullptr);
+
+// Letter case ignored, ASCII letters only: what Windows does for the names
+// Shift-JIS can spell apart from the full-width ones.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+bool LessIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace zorbi
