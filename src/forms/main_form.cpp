@@ -31,7 +31,8 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       dialogs_(services.Dialogs),
       procs_(services.Procs),
       host_(services.Host),
-      fonts_(services.Fonts) {
+      fonts_(services.Fonts),
+      progress_(services.Progress) {
   OpenDialog1.Filter = std::string(BatFilter);
   OpenDialog1.MultiSelect = true;
   OpenDialog1.FileMustExist = true;

@@ -148,8 +148,11 @@ class TForm1 final : public TabSettingsHost {
   void m2Click();
   // False when the file could not be read or is empty (reported).
   bool RegisterBatFile(const std::string& path, std::int32_t tab);
-  // Files dropped on the grid from the shell: BAT files go on the shown tab.
+  // Files dropped on the grid from the shell: BAT files go on the shown tab,
+  // and so do the BAT files in dropped folders.
   void StringGrid1DropFiles(const std::vector<ChosenFile>& files);
+  // "フォルダから登録...": the BAT files of a chosen folder on the shown tab.
+  void FolderRegister1Click();
   OpenDialogOptions OpenDialog1;
 
   // Item editing.
@@ -264,6 +267,14 @@ class TForm1 final : public TabSettingsHost {
   std::string SettingsPath() const;
   // Registers the files on tab `tab`; false when one failed (reported).
   bool RegisterFiles(const std::vector<ChosenFile>& files, std::int32_t tab);
+  // Registers the BAT files in `folders` on `tab` after asking whether their
+  // subfolders count. Returns what to tell the user once the grid is shown
+  // again; nothing when the user cancelled.
+  struct Report {
+    std::string Text;
+    MessageKind Kind = MessageKind::Information;
+  };
+  std::optional<Report> RegisterFolders(const std::vector<std::string>& folders, std::int32_t tab);
   // The one place where modes begin and end. EnterMode starts from normal;
   // EndMode ends the current one storing what it edits, false (the mode
   // staying) when that is refused; LeaveMode ends it storing nothing.
@@ -293,6 +304,7 @@ class TForm1 final : public TabSettingsHost {
   Processes& procs_;
   HostWindows& host_;
   FontDialogs& fonts_;
+  ProgressRunner& progress_;
   StartupPreload* preload_ = nullptr;
   bool closed_ = false;
   bool closing_ = false;
@@ -309,6 +321,8 @@ class TForm1 final : public TabSettingsHost {
   std::optional<std::string> dataFileRead_;
   // The width the summary column last followed; it takes up every change.
   int resizedWidth_ = MinFormWidth;
+  // The folder last registered from, where the folder dialog opens next.
+  std::string registeredFolder_;
   // What the grid shows below its header. The grid is let go of the list
   // (ClearGrid) before the list is changed other than by an edit of a
   // summary or freed.

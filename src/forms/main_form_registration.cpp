@@ -71,21 +71,26 @@ void TForm1::m2Click() {
 
 void TForm1::StringGrid1DropFiles(const std::vector<ChosenFile>& files) {
   std::vector<ChosenFile> bats;
+  std::vector<std::string> folders;
   std::string refused;
   for (const ChosenFile& file : files) {
-    if (IsBatName(file.DisplayName))
+    if (file.Representable && files_.Entry(file.Path) == EntryKind::Other)
+      folders.push_back(file.Path);
+    else if (IsBatName(file.DisplayName))
       bats.push_back(file);
     else
       refused += "\r\n" + file.DisplayName;
   }
   if (!refused.empty())
     messages_.ShowMessage(std::string(NotBatFilesMessage) + refused, MessageKind::Warning);
-  if (bats.empty() || !EndMode()) return;
+  if ((bats.empty() && folders.empty()) || !EndMode()) return;
   const std::int32_t t = C.TabControl1.TabIndex();
   // Files registered before a failure stay, and are shown.
-  RegisterFiles(bats, t);
+  std::optional<Report> report;
+  if (RegisterFiles(bats, t)) report = RegisterFolders(folders, t);
   ClearGrid();
   ShowTab(t);
+  if (report) messages_.ShowMessage(report->Text, report->Kind);
 }
 
 }  // namespace zorbi

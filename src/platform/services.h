@@ -13,6 +13,9 @@ namespace zorbi {
 
 enum class MessageKind { Plain, Information, Warning, Error };
 
+// The answer to a question with はい, いいえ and キャンセル.
+enum class Answer { Yes, No, Cancel };
+
 // Modal message boxes owned by the main window, captioned with the
 // application title.
 struct MessageBoxes {
@@ -22,6 +25,8 @@ struct MessageBoxes {
   virtual bool Confirm(const std::string& text) = 0;
   // With はい and いいえ; true for はい.
   virtual bool Ask(const std::string& text, MessageKind kind) = 0;
+  // With はい, いいえ and キャンセル; the close box answers キャンセル.
+  virtual Answer AskOrCancel(const std::string& text, MessageKind kind) = 0;
   virtual ~MessageBoxes() = default;
 };
 

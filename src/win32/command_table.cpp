@@ -44,6 +44,7 @@ constexpr Command kCommands[] = {
     {P::HelpMenu, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "About1Click", &F::About1Click},
 
     {P::PopupMenu1, "項目追加", "m2Click", &F::m2Click},
+    {P::PopupMenu1, "フォルダから登録...", "FolderRegister1Click", &F::FolderRegister1Click},
     {P::PopupMenu1, "項目削除", "m1Click", &F::m1Click},
     {P::PopupMenu1, nullptr},
     {P::PopupMenu1, "項目編集", "Edit1Click", &F::Edit1Click},

@@ -214,6 +214,17 @@ bool MessageBoxService::Ask(const std::string& text, MessageKind kind) {
   return Show(text, kind, MB_YESNO) == IDYES;
 }
 
+Answer MessageBoxService::AskOrCancel(const std::string& text, MessageKind kind) {
+  switch (Show(text, kind, MB_YESNOCANCEL)) {
+    case IDYES:
+      return Answer::Yes;
+    case IDNO:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
 int MessageBoxService::Show(const std::string& text, MessageKind kind, UINT buttons) {
   UINT style = buttons;
   switch (kind) {

@@ -137,6 +137,7 @@ class MessageBoxService final : public MessageBoxes {
   void ShowMessage(const std::string& text, MessageKind kind) override;
   bool Confirm(const std::string& text) override;
   bool Ask(const std::string& text, MessageKind kind) override;
+  Answer AskOrCancel(const std::string& text, MessageKind kind) override;
 
  private:
   int Show(const std::string& text, MessageKind kind, UINT buttons);

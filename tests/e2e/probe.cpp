@@ -14,8 +14,10 @@
 #include <io.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -319,6 +321,43 @@ int Close(const Args& args) {
   return 0;
 }
 
+// Drops a file on the first child of a window class, as the shell does. An
+// HDROP is memory of the receiving process: the DROPFILES block is written
+// into it, where GlobalLock takes a plain pointer as it is.
+int Drop(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  HWND target = nullptr;
+  for (HWND child : Children(window))
+    if (target == nullptr && _wcsicmp(ClassName(child).c_str(), args[1].c_str()) == 0)
+      target = child;
+  if (target == nullptr) {
+    Fail("no " + Utf8(args[1]) + " in \"" + Utf8(args[0]) + "\"");
+    return 1;
+  }
+  // One path; the list ends with an empty name.
+  const std::wstring names = args[2] + L'\0' + L'\0';
+  std::vector<char> block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* drop = reinterpret_cast<DROPFILES*>(block.data());
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(block.data() + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(target, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  void* there = process ? VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                         PAGE_READWRITE)
+                        : nullptr;
+  const bool written =
+      there && WriteProcessMemory(process, there, block.data(), block.size(), nullptr);
+  if (process) CloseHandle(process);
+  if (!written) {
+    Fail("cannot hand the file list to the program");
+    return 1;
+  }
+  return PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(there), 0) ? 0 : 1;
+}
+
 // The caption of the foreground window.
 int Foreground(const Args&) {
   HWND window = GetForegroundWindow();
@@ -441,6 +480,7 @@ const Command kCommands[] = {
     {L"press", "press <caption> <button text>", 2, Press},
     {L"tab", "tab <caption>             prints: selected index, tab count", 1, Tab},
     {L"close", "close <caption>           posts WM_CLOSE", 1, Close},
+    {L"drop", "drop <caption> <class> <path>  drops the file on that child", 3, Drop},
     {L"list", "list                      visible top-level windows: class, caption", 0, List},
     {L"foreground", "foreground                prints the foreground window's caption", 0,
      Foreground},

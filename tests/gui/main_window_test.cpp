@@ -194,11 +194,12 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
             (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
   EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}));
-  EXPECT_EQ(Captions(Main().PopupMenu1()),
-            (std::vector<std::string>{"項目追加", "項目削除", "-", "項目編集", "項目移動",
-                                      "確定終了", "-", "タブ設定", "タブ表示", "-",
-                                      "バッチファイル編集", "スクリプト編集", "エディタ起動"}));
-  EXPECT_EQ(Captions(GetSubMenu(Main().PopupMenu1(), 8)),
+  EXPECT_EQ(
+      Captions(Main().PopupMenu1()),
+      (std::vector<std::string>{"項目追加", "フォルダから登録...", "項目削除", "-", "項目編集",
+                                "項目移動", "確定終了", "-", "タブ設定", "タブ表示", "-",
+                                "バッチファイル編集", "スクリプト編集", "エディタ起動"}));
+  EXPECT_EQ(Captions(GetSubMenu(Main().PopupMenu1(), 9)),
             (std::vector<std::string>{"タブを全て表示"}));
   EXPECT_EQ(Captions(Main().PopupMenu2()), (std::vector<std::string>{"メモ編集", "確定終了"}));
 }
@@ -378,7 +379,7 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
     EXPECT_EQ(TabCtrl_GetCurSel(Main().TabStrip()), 1);
     click("閉じる");
   });
-  SendMessageW(Main().Handle(), WM_COMMAND, GetMenuItemID(Main().PopupMenu1(), 7), 0);
+  SendMessageW(Main().Handle(), WM_COMMAND, GetMenuItemID(Main().PopupMenu1(), 8), 0);
   EXPECT_TRUE(IsWindowEnabled(Main().Handle()));
   EXPECT_FALSE(IsWindowVisible(program_->Form2().Handle()));
   EXPECT_EQ(Main().Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
@@ -653,7 +654,7 @@ TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
   for (int run = 0; run < 2; ++run) {
     Start();
     HMENU option = GetSubMenu(GetMenu(Main().Handle()), 1);
-    HMENU tab_view = GetSubMenu(Main().PopupMenu1(), 8);
+    HMENU tab_view = GetSubMenu(Main().PopupMenu1(), 9);
     const UINT k7 = GetMenuItemID(option, 1);
     EXPECT_TRUE(Checked(option, k7) && Checked(tab_view, GetMenuItemID(tab_view, 0))) << run;
     EXPECT_NE(GetWindowLongPtrW(Main().TabStrip(), GWL_STYLE) & TCS_MULTILINE, 0) << run;

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "catalogue/data_file.h"
@@ -122,6 +123,14 @@ struct SequenceRig : FormRig {
       files.files["C:\\" + arg] = "@REM " + arg;
       dialogs.next = std::vector<ChosenFile>{{"C:\\" + arg, true, arg}};
       form.m2Click();
+    }
+    // A new file in C:\F each time; n: 0 chosen, 1 dropped, 2 question cancelled.
+    if (verb == "folder") {
+      files.files["C:\\F\\" + arg] = "@REM " + arg;
+      files.others.insert("C:\\F");
+      messages.answers = {n == 2 ? Answer::Cancel : (m ? Answer::Yes : Answer::No)};
+      dialogs.folder = ChosenFile{"C:\\F", true, "C:\\F"};
+      n == 1 ? form.StringGrid1DropFiles({*dialogs.folder}) : form.FolderRegister1Click();
     }
     if (verb == "tabup") Dialog([&] { TabCommand(3, n); });
     if (verb == "tabsgone")
@@ -243,6 +252,11 @@ void CheckCatalogueAndView(const SequenceRig& rig) {
     EXPECT_EQ(rig.grid.Item(row), shown.ItemAt(row - 1)) << "row " << row;
     EXPECT_EQ(rig.grid.Cell(1, row).empty(), !shown.ItemAt(row - 1)) << "row " << row;
   }
+  // A folder's files are registered once per tab.
+  std::set<std::string> fromFolder;
+  for (const auto& item : shown.Items)
+    EXPECT_TRUE(!item->BatPath.starts_with("C:\\F\\") || fromFolder.insert(item->BatPath).second)
+        << item->BatPath;
   if (rig.form.EditMode()) return;
   EXPECT_EQ(rig.grid.Selection().Top, picked ? c.PickedIndex + 1 : 1) << "highlight and pick";
   if (!rig.form.MemoEditMode()) {
@@ -269,9 +283,9 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
   const char* first = std::getenv("ZORBI_MODEL_SEED");
   const std::time_t until = std::time(nullptr) + (seconds ? std::atoi(seconds) : 0);
   const std::vector<std::string> verbs = {
-      "click",   "click",    "key",  "key",    "ctrl", "tab",     "edit", "commit", "type",
-      "type",    "refuse",   "move", "drag",   "memo", "memo ok", "del",  "exit",   "tabs",
-      "restore", "register", "dbl",  "keyran", "ok",   "cancel",  "close"};
+      "click",   "click",    "key",  "key",    "ctrl", "tab",     "edit",  "commit", "type",
+      "type",    "refuse",   "move", "drag",   "memo", "memo ok", "del",   "exit",   "tabs",
+      "restore", "register", "dbl",  "keyran", "ok",   "cancel",  "close", "folder"};
   auto seed = static_cast<std::uint32_t>(first ? std::atoll(first) : 1);
   int runs = 0;
   for (; runs < 200 || std::time(nullptr) < until; ++runs, ++seed) {
@@ -290,6 +304,9 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
         step += " " + std::to_string(rig.Below(static_cast<int>(c.TabNames.size())));
       if (step == "type" || step == "tabs") step += " t" + std::to_string(k);
       if (step == "register") step += " R" + std::to_string(k);
+      if (step == "folder")
+        step = "folder F" + std::to_string(k) + ".bat " + std::to_string(rig.Below(3)) + " " +
+               std::to_string(rig.Below(2));
       if (step == "refuse") step += rig.Below(2) ? " summary" : " memo";
       if (step == "restore") step += rig.Below(2) ? " dat" : " txt";
       if (step == "keyran" && rig.Below(8)) continue;

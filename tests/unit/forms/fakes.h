@@ -247,6 +247,14 @@ struct FakeMessages : MessageBoxes {
     shown.emplace_back(text, kind);
     return yes;
   }
+  std::vector<Answer> answers;  // in turn for AskOrCancel; キャンセル once used up
+  Answer AskOrCancel(const std::string& text, MessageKind kind) override {
+    shown.emplace_back(text, kind);
+    if (answers.empty()) return Answer::Cancel;
+    const Answer a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+  }
   std::vector<std::string> Texts() const {
     std::vector<std::string> t;
     for (const auto& [text, kind] : shown) t.push_back(text);

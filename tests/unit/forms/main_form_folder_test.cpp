@@ -1,0 +1,79 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "form_test_util.h"
+
+using ::testing::HasSubstr;
+using namespace zorbi;
+using namespace zorbi::test;
+
+// Tab "T" holds C:\f\old.bat; the folder C:\F holds it again in capitals, two
+// BAT files out of name order, an empty and an unreadable one, a text file
+// and a subfolder.
+TEST(FolderRegistration, RegistersTheFoldersBatFilesAsTheUserAnswers) {
+  const ChosenFile f{"C:\\F", true, "C:\\F"}, g{"C:\\G", true, "C:\\G"},
+      x{"C:\\x.bat", true, "x.bat"};
+  const std::string a = "C:\\F\\A.BAT", b = "C:\\F\\b.bat";
+  const struct {
+    std::optional<ChosenFile> chosen;
+    std::vector<ChosenFile> dropped;  // instead of the command
+    Answer answer;
+    int cancelAt;
+    std::vector<std::string> added;
+    std::vector<std::string> reportHas;  // empty: nothing reported
+  } rows[] = {
+      {f, {}, Answer::Yes, 0, {a, b, "C:\\F\\sub\\c.bat"}, {"3 件", "済みの 1 件", "\nC:\\F\\bad"}},
+      {f, {}, Answer::No, 0, {a, b}, {"2 件", "済みの 1 件", "\nC:\\F\\empty.bat  (空"}},
+      {f, {}, Answer::Cancel, 0, {}, {}},
+      {f, {}, Answer::Yes, 4, {}, {}},  // キャンセル while reading
+      {std::nullopt, {}, Answer::Yes, 0, {}, {}},
+      {ChosenFile{"", false, "C:\\caf?"}, {}, Answer::Yes, 0, {}, {"Shift-JIS", "C:\\caf?"}},
+      // Dropped files first, then the folders in turn.
+      {std::nullopt, {g, x, f}, Answer::No, 0, {"C:\\x.bat", "C:\\G\\g.bat", a, b}, {"3 件"}},
+  };
+  for (const auto& row : rows) {
+    FormRig rig;
+    auto& files = rig.files.files;
+    files[FormRig::InDir("Z_Orbi.DAT")] = DataFileWith({"T"}, {{{"C:\\f\\old.bat", "old", 2}}});
+    for (const char* name : {"f\\old.bat", "F\\b.bat", "F\\A.BAT", "F\\OLD.BAT", "F\\note.txt",
+                             "F\\bad.bat", "F\\sub\\c.bat", "G\\g.bat", "x.bat"})
+      files[std::string("C:\\") + name] = std::string("@REM ") + (name + 2);
+    files["C:\\F\\empty.bat"] = "";
+    rig.files.unreadable.insert("C:\\F\\bad.bat");
+    rig.files.others = {"C:\\F", "C:\\G"};
+    ASSERT_TRUE(rig.Create());
+    rig.messages.shown.clear();
+    rig.dialogs.folder = row.chosen;
+    rig.messages.answers = {row.answer};
+    rig.progress.cancelAt = row.cancelAt;
+    rig.grid.SetCell(2, 9, "stale");
+    row.dropped.empty() ? rig.form.FolderRegister1Click()
+                        : rig.form.StringGrid1DropFiles(row.dropped);
+
+    std::vector<std::string> paths;
+    const auto& items = rig.form.Cat.TabList[0]->Items;
+    for (const auto& item : items) paths.push_back(item->BatPath);
+    std::vector<std::string> expected{"C:\\f\\old.bat"};
+    expected.insert(expected.end(), row.added.begin(), row.added.end());
+    const std::string what = row.added.empty() ? "" : row.added.back();
+    EXPECT_EQ(paths, expected) << what;
+    // The summary from the file's own "@REM" line.
+    const TMenuItem& last = *items.back();
+    EXPECT_TRUE(what.empty() ||
+                (last.Memo == "\"" + last.Summary + "\"" && what.ends_with(last.Summary)))
+        << what;
+    // Shown again, the pick kept.
+    EXPECT_EQ(rig.grid.Item(static_cast<int>(items.size())), items.back().get()) << what;
+    EXPECT_EQ(rig.grid.Cell(2, 9), "") << what;
+    EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\f\\old.bat") << what;
+    const bool asked = row.chosen ? row.chosen->Representable : !row.dropped.empty();
+    ASSERT_EQ(rig.messages.shown.size(), (asked ? 1u : 0u) + !row.reportHas.empty()) << what;
+    if (asked) {
+      EXPECT_THAT(rig.messages.shown[0].first,
+                  HasSubstr(row.dropped.empty() ? "C:\\F\r\nの" : "C:\\G\r\nC:\\F\r\nの"));
+    }
+    for (const std::string& part : row.reportHas)
+      EXPECT_THAT(rig.messages.shown.back().first, HasSubstr(part)) << what;
+  }
+}
