@@ -16,6 +16,14 @@ start_program "$folder"
 win_folder="z:${folder//\//\\}\\外部変形"
 answer() { probe press Z_ORBI "$1" 2>/dev/null || probe press Z_ORBI "$2"; }
 dialog_says() { probe dialog-text Z_ORBI | grep -q "$1"; }
+if [ -n "$shots" ]; then
+  read -r grid_left grid_top _ _ < <(probe child-rect "$MAIN_CAPTION" TStringGrid)
+  xdotool mousemove $((grid_left + 110)) $((grid_top + 60)) click 3
+  eventually 5 menus_open 1 || fail "the grid menu did not open"
+  capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$shots/menu-grid.png"
+  xdotool key Escape
+  eventually 5 eval '! menus_open 1' || fail "the grid menu stayed open"
+fi
 probe drop "$MAIN_CAPTION" TStringGrid "$win_folder"
 eventually 15 dialog_says "サブフォルダ" || fail "no question about subfolders"
 dialog_says "タブ「作図」" || fail "the question does not name the shown tab"
