@@ -44,12 +44,11 @@ std::string ReportText(const FolderRead& read) {
   if (!read.Unlisted.empty()) {
     text += std::string(UnlistedMessage);
     AppendList(text, read.Unlisted);
-    text += "\r\n\r\n";
   }
-  if (read.Bats.empty() && read.Skipped == 0 && read.Unreadable.empty() && read.Empty.empty()) {
-    if (read.Unlisted.empty()) text += std::string(NoBatMessage);
-    return text;
-  }
+  const bool found =
+      !read.Bats.empty() || read.Skipped > 0 || !read.Unreadable.empty() || !read.Empty.empty();
+  if (!found) return read.Unlisted.empty() ? std::string(NoBatMessage) : text;
+  if (!text.empty()) text += "\r\n\r\n";
   text += std::to_string(read.Bats.size()) + " 件の BAT ファイルを登録しました。";
   if (read.Skipped > 0)
     text += "\r\nタブに登録済みの " + std::to_string(read.Skipped) + " 件は登録しませんでした。";
