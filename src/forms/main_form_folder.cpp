@@ -67,8 +67,8 @@ std::optional<TForm1::Report> TForm1::RegisterFolders(const std::vector<std::str
                                                       std::int32_t tab) {
   TMList* list = Cat.Tab(tab);
   if (!list || folders.empty()) return std::nullopt;
-  const std::string tabName =
-      static_cast<std::size_t>(tab) < Cat.TabNames.size() ? Cat.TabNames[tab] : std::string();
+  const auto t = static_cast<std::size_t>(tab);
+  const std::string tabName = t < Cat.TabNames.size() ? Cat.TabNames[t] : std::string();
   const Answer answer =
       messages_.AskOrCancel(QuestionText(folders, tabName), MessageKind::Information);
   if (answer == Answer::Cancel) return std::nullopt;
