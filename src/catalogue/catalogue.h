@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/item_text.h"
+
 namespace zorbi {
 
 inline constexpr std::string_view VersionCaption = "Z_Orbi Ver" ZORBI_VERSION;
@@ -16,15 +18,17 @@ inline constexpr std::string_view DefaultTabName = "Tab1";
 // One registered BAT file. Field order is the data file's record order.
 class TMenuItem {
  public:
-  std::string BatPath;
-  std::string Summary;
+  ItemText BatPath;
+  ItemText Summary;
   std::int32_t TabNo = 0;
   std::int32_t Position = 0;
-  std::string Memo;  // comma text
-  std::string Reserved1;
-  std::string Reserved2;
+  ItemText Memo;  // comma text
+  ItemText Reserved1;
+  ItemText Reserved2;
   std::int32_t PickState = 0;  // 0 none, 1 remembered pick of a left tab, 2 current pick
   std::int32_t Reserved3 = 0;
+  // Not stored: the bytes the texts above may view (see ItemText).
+  std::shared_ptr<const std::string> Source;
 
   void InitItem(std::string batPath, std::string summary, std::int32_t tabNo, std::int32_t position,
                 std::string memo, std::string reserved1, std::string reserved2,

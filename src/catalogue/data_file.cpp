@@ -44,12 +44,19 @@ bool ByteReader::ReadZString(std::string& text) {
 }
 
 bool ByteReader::ReadCountedString(std::string& text) {
+  std::string_view view;
+  if (!ReadCountedView(view)) return false;
+  text.assign(view);
+  return true;
+}
+
+bool ByteReader::ReadCountedView(std::string_view& text) {
   std::int32_t n = 0;
   if (!ReadInt32(n) || n < 1 || n > MaxCountedLength) return false;
   const auto len = static_cast<std::size_t>(n);
   if (bytes_.size() - pos_ < len) return false;
   const std::string_view field = bytes_.substr(pos_, len);
-  text.assign(field.substr(0, field.find('\0')));
+  text = field.substr(0, field.find('\0'));
   pos_ += len;
   return true;
 }
@@ -107,17 +114,28 @@ namespace {
 // Five counted strings of at least one byte and four numbers.
 constexpr std::size_t MinItemRecordBytes = 5 * 5 + 4 * 4;
 
+bool ReadText(ByteReader& in, ItemText& text) {
+  std::string_view view;
+  if (!in.ReadCountedView(view)) return false;
+  text.ViewBytes(view);
+  return true;
+}
+
 bool ReadItem(ByteReader& in, TMenuItem& item) {
-  return in.ReadCountedString(item.BatPath) && in.ReadCountedString(item.Summary) &&
-         in.ReadInt32(item.TabNo) && in.ReadInt32(item.Position) &&
-         in.ReadCountedString(item.Memo) && in.ReadCountedString(item.Reserved1) &&
-         in.ReadCountedString(item.Reserved2) && in.ReadInt32(item.PickState) &&
+  return ReadText(in, item.BatPath) && ReadText(in, item.Summary) && in.ReadInt32(item.TabNo) &&
+         in.ReadInt32(item.Position) && ReadText(in, item.Memo) && ReadText(in, item.Reserved1) &&
+         ReadText(in, item.Reserved2) && in.ReadInt32(item.PickState) &&
          in.ReadInt32(item.Reserved3);
 }
 
 }  // namespace
 
 bool ParseCatalogueImage(std::string_view bytes, DataFileContents& contents) {
+  return ParseCatalogueImage(std::make_shared<const std::string>(bytes), contents);
+}
+
+bool ParseCatalogueImage(std::shared_ptr<const std::string> source, DataFileContents& contents) {
+  const std::string_view bytes(*source);
   ByteReader in(bytes);
   std::string header;
   if (!in.ReadZString(header) || header != DataFileHeader) return false;
@@ -138,6 +156,7 @@ bool ParseCatalogueImage(std::string_view bytes, DataFileContents& contents) {
                          (bytes.size() - in.Position()) / MinItemRecordBytes));
   for (std::int32_t k = 0; k < itemCount; ++k) {
     auto item = std::make_unique<TMenuItem>();
+    item->Source = source;
     // An item needs a named tab: one past the names could never be shown.
     if (!ReadItem(in, *item) || item->TabNo < 0 ||
         static_cast<std::size_t>(item->TabNo) >= names.size())

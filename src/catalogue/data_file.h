@@ -35,6 +35,8 @@ class ByteReader {
   bool ReadZString(std::string& text);
   // Fails on a length below 1 or above 100,000 as well.
   bool ReadCountedString(std::string& text);
+  // The same as a view of the stream's bytes.
+  bool ReadCountedView(std::string_view& text);
   std::size_t Position() const { return pos_; }
 
  private:
@@ -68,7 +70,10 @@ struct DataFileContents {
   std::vector<std::unique_ptr<TMenuItem>> Items;
   std::size_t Used = 0;  // bytes read
 };
-// False when ReadCatalogueImage would refuse `bytes`.
+// False when ReadCatalogueImage would refuse `bytes`. The items' texts view
+// the bytes, which they keep alive: no allocation per text.
+bool ParseCatalogueImage(std::shared_ptr<const std::string> bytes, DataFileContents& contents);
+// The same on a copy of `bytes`.
 bool ParseCatalogueImage(std::string_view bytes, DataFileContents& contents);
 // The tabs and items of a parse for this catalogue's tab count, added.
 void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,

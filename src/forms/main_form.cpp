@@ -71,7 +71,7 @@ void TForm1::FormCreateFromExchange() {
 }
 
 bool TForm1::LoadCatalogueFile(const std::string& path) {
-  std::optional<std::string> bytes;
+  std::shared_ptr<const std::string> bytes;
   bool parsed = false;
   DataFileContents contents;
   if (preload_ != nullptr && preload_->DataFilePath() == path && Cat.TabList.empty()) {
@@ -80,8 +80,9 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
     parsed = read.Parsed;
     contents = std::move(read.Contents);
   } else {
-    bytes = files_.ReadAll(path);
-    parsed = bytes && ParseCatalogueImage(*bytes, contents);
+    if (std::optional<std::string> read = files_.ReadAll(path))
+      bytes = std::make_shared<const std::string>(std::move(*read));
+    parsed = bytes && ParseCatalogueImage(bytes, contents);
   }
   if (!bytes) {
     messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
@@ -98,7 +99,7 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
   // Bytes past the last item may be items that a damaged count hides: the
   // next save keeps the file as it is beside the new one.
   if (used < bytes->size()) originalDataFile_ = *bytes;
-  dataFileRead_ = std::move(*bytes);
+  dataFileRead_ = std::move(bytes);
   return true;
 }
 
@@ -249,7 +250,7 @@ bool TForm1::DataFileChangedElsewhere(const std::string& path) {
   if (!files_.Exists(path)) return false;
   const std::optional<std::string> now = files_.ReadAll(path);
   // A file that cannot be read cannot be told unchanged.
-  return !now || now != dataFileRead_;
+  return !now || !dataFileRead_ || *now != *dataFileRead_;
 }
 
 bool TForm1::SaveDataFile() {
@@ -270,7 +271,7 @@ bool TForm1::SaveDataFile() {
   std::string image = CatalogueImage(Cat, tabCount, Cat.TabNames);
   if (!files_.ReplaceAll(dataFile, image, error)) return CloseWithoutSaving(dataFile, error);
   // A close that stops after this must not take our own file for another's.
-  dataFileRead_ = std::move(image);
+  dataFileRead_ = std::make_shared<const std::string>(std::move(image));
   return true;
 }
 

@@ -318,7 +318,7 @@ class TForm1 final : public TabSettingsHost {
   std::optional<std::string> originalDataFile_;
   // The data file as last read or written; none when there was no file.
   // Kept whole: comparing it at close is far quicker than hashing it at start.
-  std::optional<std::string> dataFileRead_;
+  std::shared_ptr<const std::string> dataFileRead_;
   // The width the summary column last followed; it takes up every change.
   int resizedWidth_ = MinFormWidth;
   // The folder last registered from, where the folder dialog opens next.

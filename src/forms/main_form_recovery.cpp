@@ -119,7 +119,7 @@ void TForm1::RestoreFromDataFile() {
   }
   ReplaceCatalogue(std::move(names), std::move(restored.TabList), restored.CurrentTab,
                    restored.PickedIndex);
-  dataFileRead_ = *bytes;
+  dataFileRead_ = std::make_shared<const std::string>(*bytes);
   TabControl1Change();
   bool canSelect = true;
   StringGrid1SelectCell(0, Cat.PickedIndex + 1, canSelect);

@@ -43,9 +43,10 @@ void StartupPreload::Run() {
 
 void StartupPreload::ReadDataFile() {
   try {
-    data_.Bytes = files_->ReadAll(dataPath_);
+    if (std::optional<std::string> bytes = files_->ReadAll(dataPath_))
+      data_.Bytes = std::make_shared<const std::string>(std::move(*bytes));
     // Start-up reads the file into a catalogue without tabs.
-    if (data_.Bytes) data_.Parsed = ParseCatalogueImage(*data_.Bytes, data_.Contents);
+    if (data_.Bytes) data_.Parsed = ParseCatalogueImage(data_.Bytes, data_.Contents);
   } catch (...) {
     // Raised again on the thread that takes the outcome, as if read there.
     dataFailure_ = std::current_exception();

@@ -33,8 +33,8 @@ class StartupPreload {
   const std::string& ExchangePath() const { return exchangePath_; }
 
   struct DataFile {
-    std::optional<std::string> Bytes;  // nullopt: it could not be read
-    bool Parsed = false;               // as for a catalogue without tabs
+    std::shared_ptr<const std::string> Bytes;  // null: it could not be read
+    bool Parsed = false;                       // as for a catalogue without tabs
     DataFileContents Contents;
   };
   // Waits for the data file only. Only once.
