@@ -51,7 +51,7 @@ void ParseDataFile(benchmark::State& state) {
   for (auto _ : state) {
     zorbi::DataFileContents contents;
     if (!zorbi::ParseCatalogueImage(image, contents)) state.SkipWithError("refused");
-    benchmark::DoNotOptimize(contents.Items.data());
+    benchmark::DoNotOptimize(contents.TabItems.data());
   }
 }
 

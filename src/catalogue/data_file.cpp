@@ -149,11 +149,13 @@ bool ParseCatalogueImage(std::shared_ptr<const std::string> source, DataFileCont
   for (std::int32_t t = 0; t < tabCount; ++t) {
     if (!in.ReadCountedString(names.emplace_back())) return false;
   }
-  std::vector<std::unique_ptr<TMenuItem>> items;
+  std::vector<std::vector<std::unique_ptr<TMenuItem>>> tabItems(names.size());
   // Room for as many items as the bytes left can hold, never for a count
-  // that the file merely claims.
-  items.reserve(std::min(static_cast<std::size_t>(itemCount),
-                         (bytes.size() - in.Position()) / MinItemRecordBytes));
+  // that the file merely claims; the usual catalogue has most on one tab.
+  const std::size_t room = std::min(static_cast<std::size_t>(itemCount),
+                                    (bytes.size() - in.Position()) / MinItemRecordBytes);
+  std::size_t reserved = 0;
+  std::int32_t pickTab = -1, pickPosition = 0;
   for (std::int32_t k = 0; k < itemCount; ++k) {
     auto item = std::make_unique<TMenuItem>();
     item->Source = source;
@@ -161,11 +163,27 @@ bool ParseCatalogueImage(std::shared_ptr<const std::string> source, DataFileCont
     if (!ReadItem(in, *item) || item->TabNo < 0 ||
         static_cast<std::size_t>(item->TabNo) >= names.size())
       return false;
-    items.push_back(std::move(item));
+    auto& list = tabItems[static_cast<std::size_t>(item->TabNo)];
+    if (list.empty() && reserved < room) {
+      list.reserve(room - reserved);
+      reserved = room;
+    }
+    // The place in the file is the place: a stored Position may disagree.
+    item->Position = static_cast<std::int32_t>(list.size());
+    if (item->PickState == 2) {
+      pickTab = item->TabNo;
+      pickPosition = item->Position;
+    }
+    list.push_back(std::move(item));
   }
-  if (names.empty() && items.empty()) names.emplace_back(DefaultTabName);
+  // The room went to the first tab that had items; another may hold it.
+  for (auto& list : tabItems)
+    if (list.capacity() > 2 * list.size() + 64) list.shrink_to_fit();
+  if (names.empty() && itemCount == 0) names.emplace_back(DefaultTabName);
   contents.TabNames = std::move(names);
-  contents.Items = std::move(items);
+  contents.TabItems = std::move(tabItems);
+  contents.PickTab = pickTab;
+  contents.PickPosition = pickPosition;
   contents.Used = in.Position();
   return true;
 }
@@ -175,20 +193,25 @@ void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,
   for (std::size_t t = 0; t < contents.TabNames.size(); ++t)
     catalogue.TabList.push_back(std::make_unique<TMList>());
   tabNames = std::move(contents.TabNames);
-  // Each tab sized once: a 100,000-item tab would otherwise grow 17 times.
-  std::vector<std::size_t> counts(catalogue.TabList.size());
-  for (const auto& item : contents.Items) ++counts[static_cast<std::size_t>(item->TabNo)];
-  for (std::size_t t = 0; t < counts.size(); ++t)
-    catalogue.TabList[t]->Items.reserve(catalogue.TabList[t]->Items.size() + counts[t]);
-  for (auto& item : contents.Items) {
-    TMList& tab = *catalogue.TabList[static_cast<std::size_t>(item->TabNo)];
-    // The place in the file is the place: a stored Position may disagree.
-    item->SetPosition(tab.Count());
-    if (item->PickState == 2) {
-      catalogue.CurrentTab = item->TabNo;
-      catalogue.PickedIndex = item->Position;
+  std::int32_t pickOffset = 0;
+  for (std::size_t t = 0; t < contents.TabItems.size(); ++t) {
+    auto& items = contents.TabItems[t];
+    TMList& tab = *catalogue.TabList[t];
+    if (static_cast<std::int32_t>(t) == contents.PickTab) pickOffset = tab.Count();
+    if (tab.Items.empty()) {
+      tab.Items = std::move(items);
+      continue;
     }
-    AddItem(tab, std::move(item));
+    // A tab that was there before: the items go after its own.
+    tab.Items.reserve(tab.Items.size() + items.size());
+    for (auto& item : items) {
+      item->SetPosition(tab.Count());
+      AddItem(tab, std::move(item));
+    }
+  }
+  if (contents.PickTab >= 0) {
+    catalogue.CurrentTab = contents.PickTab;
+    catalogue.PickedIndex = pickOffset + contents.PickPosition;
   }
 }
 

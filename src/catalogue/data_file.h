@@ -67,7 +67,12 @@ bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
 // read and checked, then added.
 struct DataFileContents {
   std::vector<std::string> TabNames;
-  std::vector<std::unique_ptr<TMenuItem>> Items;
+  // The items by the tab their TabNo names, in file order, each Position its
+  // place there: adding them moves whole lists.
+  std::vector<std::vector<std::unique_ptr<TMenuItem>>> TabItems;
+  // The last item with pick state 2, when there is one.
+  std::int32_t PickTab = -1;
+  std::int32_t PickPosition = 0;
   std::size_t Used = 0;  // bytes read
 };
 // False when ReadCatalogueImage would refuse `bytes`. The items' texts view

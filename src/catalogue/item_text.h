@@ -4,81 +4,107 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zorbi {
 
 class ItemText {
  public:
   ItemText() = default;
-  ItemText(std::string text) : own_(std::move(text)) {}
-  ItemText(std::string_view text) : own_(text) {}
-  ItemText(const char* text) : own_(text) {}
+  ItemText(std::string_view text) { Own(text); }
+  ItemText(const std::string& text) { Own(text); }
+  ItemText(const char* text) { Own(text); }
+
   // Views `bytes` from now on; they must outlive this text (the owning
   // item's Source).
   void ViewBytes(std::string_view bytes) noexcept {
-    own_.clear();
+    own_.reset();
     view_ = bytes;
-    viewing_ = true;
   }
 
   // A copy never views: it may outlive the bytes the original views.
-  ItemText(const ItemText& other) : own_(other.View()) {}
-  ItemText(ItemText&& other) : own_(other.Take()) {}
+  ItemText(const ItemText& other) { Own(other.view_); }
+  ItemText(ItemText&& other) {
+    if (other.own_) {
+      own_ = std::move(other.own_);
+      view_ = std::exchange(other.view_, {});
+    } else {
+      Own(other.view_);
+    }
+  }
   ItemText& operator=(const ItemText& other) {
     if (this != &other) *this = ItemText(other);
     return *this;
   }
   ItemText& operator=(ItemText&& other) {
     if (this != &other) {
-      own_ = other.Take();
-      viewing_ = false;
+      ItemText taken(std::move(other));
+      own_ = std::move(taken.own_);
+      view_ = taken.view_;
     }
     return *this;
   }
   ~ItemText() = default;
 
-  std::string_view View() const noexcept { return viewing_ ? view_ : std::string_view(own_); }
-  operator std::string_view() const noexcept { return View(); }
-  operator std::string() const { return std::string(View()); }
-  std::string str() const { return std::string(View()); }
+  std::string_view View() const noexcept { return view_; }
+  operator std::string_view() const noexcept { return view_; }
+  operator std::string() const { return std::string(view_); }
+  std::string str() const { return std::string(view_); }
 
-  const char* data() const noexcept { return View().data(); }
-  std::size_t size() const noexcept { return View().size(); }
-  bool empty() const noexcept { return size() == 0; }
-  char operator[](std::size_t i) const noexcept { return View()[i]; }
-  void clear() { *this = ItemText(); }
+  const char* data() const noexcept { return view_.data(); }
+  std::size_t size() const noexcept { return view_.size(); }
+  bool empty() const noexcept { return view_.empty(); }
+  char operator[](std::size_t i) const noexcept { return view_[i]; }
+  void clear() noexcept {
+    own_.reset();
+    view_ = {};
+  }
 
   friend bool operator==(const ItemText& a, const ItemText& b) noexcept {
-    return a.View() == b.View();
+    return a.view_ == b.view_;
   }
-  friend bool operator==(const ItemText& a, std::string_view b) noexcept { return a.View() == b; }
-  friend bool operator==(const ItemText& a, const std::string& b) noexcept { return a.View() == b; }
+  friend bool operator==(const ItemText& a, std::string_view b) noexcept { return a.view_ == b; }
+  friend bool operator==(const ItemText& a, const std::string& b) noexcept {
+    return a.view_ == b;
+  }
   friend bool operator==(const ItemText& a, const char* b) noexcept {
-    return a.View() == std::string_view(b);
+    return a.view_ == std::string_view(b);
   }
-  friend std::string operator+(std::string a, const ItemText& b) { return a.append(b.View()); }
+  friend std::string operator+(std::string a, const ItemText& b) { return a.append(b.view_); }
   friend std::string operator+(const ItemText& a, std::string_view b) {
-    return std::string(a.View()).append(b);
+    return std::string(a.view_).append(b);
   }
   friend std::string operator+(const ItemText& a, const char* b) {
-    return std::string(a.View()).append(b);
+    return std::string(a.view_).append(b);
   }
   friend std::string operator+(const char* a, const ItemText& b) {
-    return std::string(a).append(b.View());
+    return std::string(a).append(b.view_);
   }
   friend std::ostream& operator<<(std::ostream& out, const ItemText& text) {
-    return out << text.View();
+    return out << text.view_;
   }
 
  private:
-  std::string Take() { return viewing_ ? std::string(view_) : std::move(own_); }
+  // Bytes of its own, exactly as long as the text: item texts are replaced
+  // whole, never grown.
+  void Own(std::string_view text) {
+    if (text.empty()) {
+      clear();
+      return;
+    }
+    auto bytes = std::make_unique<char[]>(text.size());
+    std::memcpy(bytes.get(), text.data(), text.size());
+    view_ = std::string_view(bytes.get(), text.size());
+    own_ = std::move(bytes);
+  }
 
-  std::string own_;
-  std::string_view view_;
-  bool viewing_ = false;
+  std::unique_ptr<char[]> own_;
+  std::string_view view_;  // of own_, or of the item's Source
 };
 
 }  // namespace zorbi

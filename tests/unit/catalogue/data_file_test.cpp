@@ -271,3 +271,39 @@ TEST(DataFile, MissingNamesAreWrittenEmpty) {
   AddTabs(c, 2);
   EXPECT_EQ(CatalogueImage(c, 2, {"A"}), Header() + Int(2) + Int(0) + Counted("A") + Counted(""));
 }
+
+TEST(DataFile, ItemsReadIntoATabWithItemsGoAfterThemWithThePick) {
+  const std::string file = Header() + Int(1) + Int(2) + Counted("A") + ItemRecord("x", 0, 0, 2) +
+                           ItemRecord("y", 0, 1, 0);
+  Catalogue c;
+  AddTabs(c, 1);
+  AddItem(*c.TabList[0], NewItem("old", 0, 0));
+  std::vector<std::string> names;
+  ASSERT_TRUE(ReadCatalogueImage(c, file, names));
+  ASSERT_EQ(c.TabList[0]->Count(), 3);
+  EXPECT_EQ(c.TabList[0]->Items[1]->BatPath, "x");
+  EXPECT_EQ(c.TabList[0]->Items[2]->Position, 2);
+  EXPECT_EQ(c.CurrentTab, 0);
+  EXPECT_EQ(c.PickedIndex, 1);
+}
+
+TEST(DataFile, TextsReadOutliveTheBytesAndTheCatalogueTheyCameFrom) {
+  Catalogue c;
+  std::vector<std::string> names;
+  {
+    const std::string bytes = kExample;
+    ASSERT_TRUE(ReadCatalogueImage(c, bytes, names));
+  }
+  // A copy needs no bytes of the file: only the catalogue holds them then.
+  auto copy = std::make_unique<TMenuItem>(*c.Item(1, 0));
+  copy->Source.reset();
+  TMenuItem& read = *c.Item(1, 0);
+  read.SetSummary(read.Summary + "!");  // a changed text has bytes of its own
+  EXPECT_EQ(read.Summary, "Circle!");
+  EXPECT_EQ(read.Memo, "\"Circle\"");
+  FreeCatalogue(c);
+  Catalogue again;
+  AddTabs(again, 2);
+  AddItem(*again.TabList[1], std::move(copy));
+  EXPECT_EQ(CatalogueImage(again, 2, names), kExample);
+}
