@@ -60,6 +60,15 @@ class ItemText {
   std::size_t size() const noexcept { return view_.size(); }
   bool empty() const noexcept { return view_.empty(); }
   char operator[](std::size_t i) const noexcept { return view_[i]; }
+  bool starts_with(std::string_view text) const noexcept { return view_.starts_with(text); }
+  bool ends_with(std::string_view text) const noexcept { return view_.ends_with(text); }
+  std::size_t find(std::string_view text, std::size_t from = 0) const noexcept {
+    return view_.find(text, from);
+  }
+  std::size_t find(char c, std::size_t from = 0) const noexcept { return view_.find(c, from); }
+  std::string substr(std::size_t from, std::size_t count = std::string::npos) const {
+    return std::string(view_.substr(from, count));
+  }
   void clear() noexcept {
     own_.reset();
     view_ = {};
@@ -69,9 +78,7 @@ class ItemText {
     return a.view_ == b.view_;
   }
   friend bool operator==(const ItemText& a, std::string_view b) noexcept { return a.view_ == b; }
-  friend bool operator==(const ItemText& a, const std::string& b) noexcept {
-    return a.view_ == b;
-  }
+  friend bool operator==(const ItemText& a, const std::string& b) noexcept { return a.view_ == b; }
   friend bool operator==(const ItemText& a, const char* b) noexcept {
     return a.view_ == std::string_view(b);
   }

@@ -160,7 +160,7 @@ struct SequenceRig : FormRig {
     for (const auto& [path, text] : TextsOf(saved)) out.push_back(path.substr(3) + "=" + text);
     for (const auto& tab : saved.TabList)
       for (const auto& item : tab->Items)
-        if (item->PickState == 2) opensOn = item->BatPath.str().substr(3);
+        if (item->PickState == 2) opensOn = item->BatPath.substr(3);
     EXPECT_EQ(TextsOf(saved), atSave) << "saved file reads back as it was";
     return out;
   }

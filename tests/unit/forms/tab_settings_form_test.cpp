@@ -42,7 +42,7 @@ struct TabRig : FormRig {
       const TMList* tab = cat.Tab(static_cast<std::int64_t>(t));
       for (const auto& item : tab->Items) {
         EXPECT_EQ(item->TabNo, static_cast<std::int32_t>(t)) << item->BatPath;
-        EXPECT_EQ(item->BatPath.View().find("C:\\" + cat.TabNames[t] + "\\"), 0u) << item->BatPath;
+        EXPECT_EQ(item->BatPath.find("C:\\" + cat.TabNames[t] + "\\"), 0u) << item->BatPath;
       }
       out.push_back(cat.TabNames[t] + ":" + std::to_string(tab->Count()));
     }
