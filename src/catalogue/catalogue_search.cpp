@@ -1,0 +1,133 @@
+#include "catalogue/catalogue_search.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/search_fold.h"
+#include "text/sjis.h"
+
+namespace zorbi {
+
+namespace {
+
+// Every word of `last` lies inside some word of `words`.
+bool Narrows(const std::vector<std::string>& last, const std::vector<std::string>& words) {
+  for (const std::string& old : last) {
+    bool inside = false;
+    for (const std::string& word : words)
+      if (word.find(old) != std::string::npos) {
+        inside = true;
+        break;
+      }
+    if (!inside) return false;
+  }
+  return true;
+}
+
+// Where the file name starts: after the last '\\' or ':' that is not the
+// second byte of a double-byte character.
+std::size_t FileNameStart(std::string_view path) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const auto b = static_cast<unsigned char>(path[i]);
+    if (b == '\\' || b == ':')
+      start = i + 1;
+    else if (IsSjisLeadByte(b) && i + 1 < path.size() &&
+             IsSjisTrailByte(static_cast<unsigned char>(path[i + 1])))
+      ++i;
+  }
+  return start;
+}
+
+}  // namespace
+
+char* CatalogueSearch::Room(std::size_t bytes) {
+  if (capacity_ - size_ < bytes) {
+    const std::size_t capacity = std::max(2 * capacity_, size_ + bytes);
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size_ > 0) std::memcpy(grown.get(), folded_.get(), size_);
+    folded_ = std::move(grown);
+    capacity_ = capacity;
+  }
+  return folded_.get() + size_;
+}
+
+void CatalogueSearch::Fold(std::string_view sjis) {
+  char* at = Room(sjis.size() * kMaxFoldGrowth);
+  size_ = static_cast<std::size_t>(FoldInto(sjis, at) - folded_.get());
+}
+
+// A memo's lines as its comma text holds them, each after a space. No trail
+// byte is a quote or a comma, so the bytes can be looked for directly.
+void CatalogueSearch::AppendMemoLines(std::string_view memo) {
+  bool quoted = false;
+  std::size_t i = 0;
+  while (i < memo.size()) {
+    const std::size_t stop = memo.find_first_of(quoted ? "\"" : "\",", i);
+    Fold(memo.substr(i, stop - i));
+    if (stop == std::string_view::npos) break;
+    if (quoted && stop + 1 < memo.size() && memo[stop + 1] == '"') {
+      Fold("\"");  // a doubled quote stands for one
+      i = stop + 2;
+      continue;
+    }
+    if (memo[stop] == '"') quoted = !quoted;
+    Fold(" ");
+    i = stop + 1;
+  }
+}
+
+CatalogueSearch::CatalogueSearch(const Catalogue& c) {
+  const std::size_t tabs = std::min(c.TabList.size(), c.TabNames.size());
+  std::size_t items = 0;
+  for (std::size_t t = 0; t < tabs; ++t) items += c.TabList[t]->Items.size();
+  starts_.reserve(items + 1);
+  items_.reserve(items);
+  Room(items * 64);
+  for (std::size_t t = 0; t < tabs; ++t) {
+    const TMList& tab = *c.TabList[t];
+    for (std::size_t p = 0; p < tab.Items.size(); ++p) {
+      const TMenuItem& item = *tab.Items[p];
+      starts_.push_back(size_);
+      items_.push_back({static_cast<std::int32_t>(t), static_cast<std::int32_t>(p)});
+      // Spaces keep a word from running over from one text into the next.
+      const std::string_view path = item.BatPath;
+      Fold(path.substr(FileNameStart(path)));
+      *Room(1) = ' ';
+      ++size_;
+      Fold(item.Summary);
+      *Room(1) = ' ';
+      ++size_;
+      AppendMemoLines(item.Memo);
+    }
+  }
+  starts_.push_back(size_);
+}
+
+bool CatalogueSearch::Holds(std::size_t i, const std::vector<std::string>& words) const {
+  const std::string_view texts(folded_.get() + starts_[i], starts_[i + 1] - starts_[i]);
+  for (const std::string& word : words)
+    if (texts.find(word) == std::string_view::npos) return false;
+  return true;
+}
+
+const std::vector<SearchHit>& CatalogueSearch::Find(std::string_view text) {
+  std::vector<std::string> words = SearchWords(text);
+  std::vector<std::uint32_t> hits;
+  if (searched_ && Narrows(lastWords_, words)) {
+    for (const std::uint32_t i : lastHits_)
+      if (Holds(i, words)) hits.push_back(i);
+  } else {
+    for (std::size_t i = 0; i < items_.size(); ++i)
+      if (Holds(i, words)) hits.push_back(static_cast<std::uint32_t>(i));
+  }
+  searched_ = true;
+  lastWords_ = std::move(words);
+  lastHits_ = std::move(hits);
+  hits_.clear();
+  hits_.reserve(lastHits_.size());
+  for (const std::uint32_t i : lastHits_) hits_.push_back(items_[i]);
+  return hits_;
+}
+
+}  // namespace zorbi
