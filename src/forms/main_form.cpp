@@ -201,6 +201,8 @@ bool TForm1::WritePathTxt() {
 
 void TForm1::Button2Click() {
   if (EditMode() || closed_ || closing_) return;
+  // The highlighted result is the one confirmed; without one, the pick as before.
+  if (Searching() && !ShowResultOnTab()) LeaveSearch();
   if (!EndModeToClose() || !WritePathTxt()) return;
   Close();
 }

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/catalogue_search.h"
 #include "exchange/exchange_reader.h"
 #include "forms/editor_launch.h"
 #include "forms/host_link.h"
@@ -57,6 +59,7 @@ inline constexpr int DefaultGridRows = 21;
 inline constexpr std::string_view NotRegisteredMessage = " 番目の項目は登録されていません。";
 inline constexpr std::string_view BatFilter = "外部変形 BAT ファイル|*.bat";
 inline constexpr int VK_RETURN_KEY = 0x0D;
+inline constexpr int VK_ESCAPE_KEY = 0x1B;
 inline constexpr std::string_view EditModeCaption = "編集モード";
 inline constexpr std::string_view MoveModeCaption = "移動モード";
 inline constexpr std::string_view FinishEditingMessage = "項目編集を終了して下さい。";
@@ -170,6 +173,21 @@ class TForm1 final : public TabSettingsHost {
   bool MoveMode() const { return mode_ == FormMode::Move; }
   bool MemoEditMode() const { return mode_ == FormMode::MemoEdit; }
 
+  // Find as you type. While the search box holds a word, the grid lists the
+  // matching items of every tab and no tab is selected; the catalogue, its
+  // pick included, stays as it was until a result is chosen.
+  void UseSearchBox(EditBox& box) { SearchBox1 = &box; }
+  // The box's text changed (typed, pasted or deleted).
+  void SearchBox1Change();
+  // A key pressed in the search box; true when the search took it (Up, Down,
+  // Enter, Ctrl+Enter, Escape).
+  bool SearchBox1KeyDown(int key, ShiftState shift);
+  // "タブで表示": the highlighted result shown and picked on its own tab.
+  void TabView1Click();
+  bool Searching() const { return search_ != nullptr; }
+  // The search box, once the window has one.
+  EditBox* SearchBox1 = nullptr;
+
   // TForm2's operations.
   const std::vector<std::string>& TabNames() const override { return Cat.TabNames; }
   void AddTab(std::string name) override;
@@ -242,6 +260,22 @@ class TForm1 final : public TabSettingsHost {
     const TMList* list_ = nullptr;
   };
 
+  // The search's results as the grid asks for them: the tab's name in the
+  // number column.
+  class SearchRows final : public GridRowSource {
+   public:
+    void Show(const Catalogue* c, std::vector<SearchHit> hits);
+    const SearchHit* Hit(int row) const;
+    int Count() const override { return static_cast<int>(hits_.size()); }
+    std::string Cell(int col, int row) const override;
+    TMenuItem* Item(int row) const override;
+    std::string WidestNumber() const override;
+
+   private:
+    const Catalogue* cat_ = nullptr;
+    std::vector<SearchHit> hits_;
+  };
+
   bool InitialLoad();
   bool FinalSave();
   bool LoadCatalogueFile(const std::string& path);
@@ -288,6 +322,20 @@ class TForm1 final : public TabSettingsHost {
   // Shows the strip's names and CurrentTab after a tab operation.
   void ShowTabsAgain(bool refillGrid);
 
+  // The search: begun (false when a mode could not end), the results shown,
+  // ended leaving the grid to the caller, ended showing the tab as it was.
+  bool StartSearch();
+  void ShowResults(const std::vector<SearchHit>& hits);
+  void StopSearch();
+  void LeaveSearch();
+  // The result highlighted, if any.
+  const SearchHit* HighlightedHit() const;
+  void HighlightResult(int row);
+  // Ends the search and picks the result on its tab; false when there was none.
+  bool ShowResultOnTab();
+  // The current tab and its pick shown again, the catalogue untouched.
+  void ShowTabAsItWas();
+
   // The font dialog; nullopt when cancelled or refused (reported).
   std::optional<FontSpec> PickFont(const FontSpec& initial);
   // The parsed Editor setting, or nullopt after saying why it cannot be used.
@@ -327,6 +375,8 @@ class TForm1 final : public TabSettingsHost {
   // (ClearGrid) before the list is changed other than by an edit of a
   // summary or freed.
   TabRows shownRows_;
+  std::unique_ptr<CatalogueSearch> search_;
+  SearchRows searchRows_;
 };
 
 }  // namespace zorbi

@@ -114,8 +114,9 @@ bool TForm1::EndModeToClose() {
   return true;
 }
 
+// Results are only shown: nothing on them is edited, moved or deleted.
 void TForm1::Edit1Click() {
-  if (EditMode() || !EndMode()) return;
+  if (Searching() || EditMode() || !EndMode()) return;
   EnterMode(FormMode::ItemEdit);
 }
 
@@ -124,6 +125,7 @@ void TForm1::K4Click() {
 }
 
 void TForm1::K8Click() {
+  if (Searching()) return;
   if (EditMode()) {
     messages_.ShowMessage(std::string(FinishEditingMessage), MessageKind::Plain);
     return;
@@ -133,6 +135,7 @@ void TForm1::K8Click() {
 }
 
 void TForm1::StringGrid1RowMoved(int fromRow, int toRow) {
+  if (Searching()) return;
   // A row below the last item holds nothing to move.
   MoveItem(Cat, Cat.CurrentTab, fromRow - 1, toRow - 1);
   // The grid moved its own row already; show the list's order again.
@@ -149,7 +152,7 @@ void TForm1::StringGrid1Exit() {
 void TForm1::m1Click() {
   // The row the user sees selected, also when it is an edit cell's.
   const int i = C.StringGrid1.Selection().Top - 1;
-  if (!EndMode()) return;
+  if (Searching() || !EndMode()) return;
   Cat.CurrentTab = C.TabControl1.TabIndex();
   if (!DeleteItem(Cat, Cat.CurrentTab, i)) {
     SelectPickedRow();
@@ -161,7 +164,7 @@ void TForm1::m1Click() {
 }
 
 void TForm1::n1Click() {
-  if (MemoEditMode() || !EndMode()) return;
+  if (Searching() || MemoEditMode() || !EndMode()) return;
   EnterMode(FormMode::MemoEdit);
 }
 

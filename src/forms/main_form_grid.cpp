@@ -97,6 +97,14 @@ void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
     canSelect = false;
     return;
   }
+  // A result is only highlighted; it is picked when chosen.
+  if (Searching()) {
+    if (const TMenuItem* item = searchRows_.Item(row))
+      C.Memo1.SetLines(SplitDelimited(item->Memo, ','));
+    else
+      canSelect = false;
+    return;
+  }
   if (EditMode() || TabSwitching) {
     if (col == 0 || col == 1) canSelect = false;
     return;
@@ -115,6 +123,12 @@ void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
 }
 
 void TForm1::StringGrid1DblClick(int row) {
+  if (Searching()) {
+    if (!searchRows_.Item(row)) return;
+    HighlightResult(row);
+    if (ShowResultOnTab()) Button2Click();
+    return;
+  }
   const TMenuItem* item =
       row >= 1 && row < C.StringGrid1.RowCount() ? C.StringGrid1.Item(row) : nullptr;
   if (item && item == PickedItem(Cat)) Button2Click();
@@ -122,6 +136,13 @@ void TForm1::StringGrid1DblClick(int row) {
 
 void TForm1::TabControl1Changing(bool& allowChange) {
   // The tab strip takes no focus: the mode ends here, or the tab stays.
+  // The strip shows no tab while results show: the one left is CurrentTab.
+  if (Searching()) {
+    StopSearch();
+    TabSwitching = true;
+    LeaveCurrentTab(Cat);
+    return;
+  }
   allowChange = EndMode();
   if (!allowChange) return;
   TabSwitching = true;
@@ -141,6 +162,8 @@ void TForm1::TabControl1Change() {
 void TForm1::K3Click() {
   // As on a tab switch: the mode ends before the tabs change.
   if (!EndMode()) return;
+  // The results refer to tabs the dialog may change.
+  LeaveSearch();
   if (TForm2* form2 = Form2()) form2->ShowModal();
 }
 

@@ -20,6 +20,16 @@ int KeyNumber(int key) {
 }  // namespace
 
 void TForm1::StringGrid1KeyDown(int key, ShiftState shift) {
+  // Over results number keys pick nothing, and only Enter confirms.
+  if (Searching()) {
+    if (key == VK_RETURN_KEY && shift.CtrlAlone())
+      TabView1Click();
+    else if (key == VK_ESCAPE_KEY)
+      LeaveSearch();
+    else if (key == VK_RETURN_KEY && !shift.Ctrl && !shift.Alt)
+      confirmingKeys_.push_back(key);
+    return;
+  }
   if (EditMode() || shift.CtrlAlone()) return;
   if (const int n = KeyNumber(key)) {
     SelectItemByNumber(n - 1);
@@ -63,8 +73,11 @@ void TForm1::SelectTabByNumber(int position) {
   if (position >= static_cast<int>(Cat.TabNames.size())) return;
   if (MemoEditMode() && !EndMode()) return;
   // As through the strip, the tab left remembers its pick: one current pick
-  // in the whole catalogue. Move mode stays on.
-  Cat.CurrentTab = C.TabControl1.TabIndex();
+  // in the whole catalogue. Move mode stays on. Results show no tab.
+  if (Searching())
+    StopSearch();
+  else
+    Cat.CurrentTab = C.TabControl1.TabIndex();
   LeaveCurrentTab(Cat);
   C.TabControl1.SetTabIndex(position);
   TabControl1Change();

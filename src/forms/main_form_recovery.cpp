@@ -85,6 +85,7 @@ std::string SkippedLinesText(const std::vector<PathTxtError>& skipped) {
 void TForm1::ReplaceCatalogue(std::vector<std::string> names, TTabList tabs,
                               std::int32_t currentTab, std::int32_t pickedIndex) {
   // The grid refers to the old items: drop the references before they go.
+  StopSearch();
   ClearGrid();
   C.Memo1.Clear();
   ReplaceTabs(Cat, std::move(names), std::move(tabs), currentTab, pickedIndex);

@@ -59,8 +59,9 @@ bool TForm1::RegisterFiles(const std::vector<ChosenFile>& files, std::int32_t ta
 }
 
 void TForm1::m2Click() {
-  // The grid is refilled below: an edit in progress is stored first.
-  if (!EndMode()) return;
+  // The grid is refilled below: an edit in progress is stored first. Nothing
+  // is registered onto the search's results.
+  if (Searching() || !EndMode()) return;
   const std::int32_t t = C.TabControl1.TabIndex();
   OpenDialog1.InitialDir = Cat.BatFolder;
   // Files registered before a failure stay, and are shown.
@@ -70,6 +71,7 @@ void TForm1::m2Click() {
 }
 
 void TForm1::StringGrid1DropFiles(const std::vector<ChosenFile>& files) {
+  if (Searching()) return;
   std::vector<ChosenFile> bats;
   std::vector<std::string> folders;
   std::string refused;

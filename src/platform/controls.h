@@ -79,6 +79,8 @@ struct Grid : Control {
   // First visible scrolling row.
   virtual int TopRow() const = 0;
   virtual void SetTopRow(int row) = 0;
+  // Scrolls the least needed to show the row whole.
+  virtual void ScrollIntoView(int row) = 0;
   virtual void SetFocus() = 0;
   // Options: whole-row selection, in-place editing of cells, dragging rows
   // by their number cell.

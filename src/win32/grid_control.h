@@ -77,7 +77,7 @@ class GridControl final : public Window, public Grid {
   // The row a row drag would drop on, or 0 when no row is dragged.
   int DropRow() const { return model_.DropRow(); }
   int VisibleRowCount() const { return model_.VisibleRowCount(); }
-  void ScrollIntoView(int row);
+  void ScrollIntoView(int row) override;
   // Cell area in client coordinates, grid lines excluded.
   RECT CellRect(int col, int row) const;
 

@@ -15,6 +15,7 @@
 #include "catalogue/data_file.h"
 #include "fakes.h"
 #include "form_test_util.h"
+#include "text/text_split.h"
 
 using namespace zorbi;
 using namespace zorbi::test;
@@ -142,6 +143,22 @@ struct SequenceRig : FormRig {
         edit.SetText(arg == "x" ? "" : arg);
         for (int k = 0; k < 3; ++k) TabCommand(Below(5), Below(4) - 1);
       });
+    if (verb == "focusbox") {
+      memo.focused ? form.Memo1Exit() : form.StringGrid1Exit();
+      memo.focused = false;
+    }
+    if (verb == "find") {
+      searchBox.text = step.substr(5);
+      form.SearchBox1Change();
+    }
+    const std::map<std::string, std::pair<int, bool>> boxKeys = {{"up", {0x26, false}},
+                                                                 {"down", {0x28, false}},
+                                                                 {"enter", {0x0D, false}},
+                                                                 {"ctrlenter", {0x0D, true}},
+                                                                 {"esc", {0x1B, false}}};
+    if (verb == "box")
+      form.SearchBox1KeyDown(boxKeys.at(arg).first, {false, boxKeys.at(arg).second});
+    if (verb == "tabview") form.TabView1Click();
     if (verb == "ok") form.Button2Click();
     if (verb == "cancel") form.Button4Click();
     if (verb == "close") form.Close();
@@ -206,6 +223,17 @@ TEST(CommandSequences, ChainAndStoreWhatTheUserSees) {
        "",
        "C",
        {}},
+      // A result chains from another tab; Escape and a deleted text leave the pick as it was.
+      {{"find ｄ", "key 1", "box enter"}, "D", "D", {}},
+      {{"find b", "box esc", "find c", "find ", "ok"}, "A", "A", {}},
+      {{"find a", "dbl 1"}, "A", "A", {}},
+      {{"find ", "find c", "ok"}, "C", "C", {}},
+      {{"find c", "box ctrlenter", "key 1", "enter"}, "A", "A", {}},
+      {{"memo", "type x", "memo ok", "key 2", "memo", "type x", "memo ok", "find x", "box down",
+        "box down", "box up", "box enter"},
+       "A",
+       "A",
+       {"A=A|\"x\",\"x2\"", "B=B|\"x\",\"x2\""}},
   };
   for (const Row& row : table) {
     SequenceRig rig;
@@ -228,7 +256,42 @@ TEST(CommandSequences, ChainAndStoreWhatTheUserSees) {
 
 namespace {
 
+// What a search must leave alone: texts, picks, the shown tab.
+std::string StateOf(const Catalogue& c) {
+  std::string state =
+      std::to_string(c.CurrentTab) + "/" + std::to_string(c.PickedIndex) + "/" + c.PickedBatPath;
+  for (const auto& tab : c.TabList)
+    for (const auto& item : tab->Items)
+      state +=
+          "|" + item->BatPath + "=" + item->Summary + item->Memo + std::to_string(item->PickState);
+  return state;
+}
+
+// While results show: the items whose file name, summary or memo holds the
+// text (ignoring case), in tab and item order, the highlighted one's memo, no tab.
+void CheckResults(const SequenceRig& rig) {
+  const Catalogue& c = rig.form.Cat;
+  std::string text = rig.searchBox.text;
+  for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  std::vector<const TMenuItem*> expected;
+  for (const auto& tab : c.TabList)
+    for (const auto& item : tab->Items) {
+      std::string texts = FileNamePart(item->BatPath) + " " + item->Summary + " " + item->Memo;
+      for (char& ch : texts) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      if (texts.find(text) != std::string::npos) expected.push_back(item.get());
+    }
+  for (int row = 1; row < rig.grid.RowCount(); ++row)
+    EXPECT_EQ(rig.grid.Item(row),
+              row <= static_cast<int>(expected.size()) ? expected[row - 1] : nullptr)
+        << "result row " << row << " for " << text;
+  const TMenuItem* highlighted = rig.grid.Item(rig.grid.Selection().Top);
+  EXPECT_EQ(rig.memo.lines.empty() ? "" : MemoOf(rig.memo.lines),
+            highlighted ? highlighted->Memo : "");
+  EXPECT_EQ(rig.tabs.index, -1);
+}
+
 void CheckCatalogueAndView(const SequenceRig& rig) {
+  if (rig.form.Searching()) return CheckResults(rig);
   const Catalogue& c = rig.form.Cat;
   ASSERT_GE(c.TabNames.size(), 1u);
   ASSERT_GE(c.TabList.size(), c.TabNames.size());
@@ -285,9 +348,11 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
   const std::vector<std::string> verbs = {
       "click",   "click",    "key",  "key",    "ctrl", "tab",     "edit",  "commit", "type",
       "type",    "refuse",   "move", "drag",   "memo", "memo ok", "del",   "exit",   "tabs",
-      "restore", "register", "dbl",  "keyran", "ok",   "cancel",  "close", "folder"};
+      "restore", "register", "dbl",  "keyran", "ok",   "cancel",  "close", "folder", "find",
+      "find",    "box",      "box",  "tabview"};
   auto seed = static_cast<std::uint32_t>(first ? std::atoll(first) : 1);
   int runs = 0;
+  std::string frozen;
   for (; runs < 200 || std::time(nullptr) < until; ++runs, ++seed) {
     SequenceRig rig(seed);
     for (int k = 0; k < 80 && !rig.form.Closed() && !::testing::Test::HasFailure(); ++k) {
@@ -310,6 +375,11 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
       if (step == "refuse") step += rig.Below(2) ? " summary" : " memo";
       if (step == "restore") step += rig.Below(2) ? " dat" : " txt";
       if (step == "keyran" && rig.Below(8)) continue;
+      const char* finds[] = {"", "a", "b", "R", "t1", "2", "x"};
+      if (step == "find") step += std::string(" ") + finds[rig.Below(std::size(finds))];
+      const char* boxKeys[] = {"up", "down", "enter", "ctrlenter", "esc"};
+      if (step == "box") step += std::string(" ") + boxKeys[rig.Below(std::size(boxKeys))];
+      if (step.starts_with("find")) step = "focusbox|" + step;
       rig.messages.yes = rig.Below(2);
       // What may change: the text of the item being edited, to what was typed.
       const Texts before = TextsOf(c);
@@ -322,7 +392,14 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
           edited = item->BatPath, typed = item->Summary + "|" + MemoOf(rig.memo.lines);
       }
       std::istringstream parts(step);
-      for (std::string part; std::getline(parts, part, '|');) rig.Run(part);
+      for (std::string part; std::getline(parts, part, '|');) {
+        // Nothing a search does changes the catalogue until a result is chosen.
+        if (!rig.form.Searching()) frozen = StateOf(c);
+        rig.Run(part);
+        if (!rig.form.Closed() && (rig.form.Searching() || part == "box esc" || part == "find ")) {
+          EXPECT_EQ(StateOf(c), frozen) << part;
+        }
+      }
       const Texts after = rig.form.Closed() ? rig.atSave : TextsOf(c);
       if (!step.starts_with("restore")) CheckTexts(before, after, edited, typed);
       if (!rig.form.Closed()) CheckCatalogueAndView(rig);

@@ -2,6 +2,7 @@
 // logic did to them.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
@@ -51,6 +52,8 @@ struct FakeGrid : Grid {
   int Col() const override { return selection.Right; }
   int TopRow() const override { return topRow; }
   void SetTopRow(int row) override { topRow = row; }
+  // Ten rows in view, as the window shows at its design size.
+  void ScrollIntoView(int row) override { topRow = std::clamp(topRow, row - 9, row); }
   struct FakeMemo* memo = nullptr;  // loses the focus to the grid
   void SetFocus() override;
   void SetRowSelect(bool on) override { rowSelect = on; }
@@ -437,6 +440,7 @@ struct FormRig {
   FakeHostWindows host;
   FakeFonts fonts;
   FakeProgress progress;
+  FakeEditBox searchBox;
   TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10, k6,
                            k7, k15, jwwin1},
               FormServices{files, messages, sys, window, dialogs, procs, host, fonts, progress}};
@@ -444,6 +448,7 @@ struct FormRig {
 
   FormRig() {
     form.Dialogs = &forms;
+    form.UseSearchBox(searchBox);
     grid.memo = &memo;
   }
 
