@@ -69,6 +69,9 @@ void Application::ShowMainWindow(int show_command) {
 int Application::Run() {
   MSG message{};
   while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && OnKeyMessage &&
+        OnKeyMessage(message))
+      continue;
     if (dialog_window_ != nullptr && IsDialogMessageW(dialog_window_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

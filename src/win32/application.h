@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "window.h"
@@ -34,6 +35,10 @@ class Application final : public Window {
   void SetMainWindow(HWND window) { main_window_ = window; }
   // A window whose controls Tab and Shift+Tab move between.
   void SetDialogWindow(HWND window) { dialog_window_ = window; }
+
+  // A key message, before the dialog manager or its window sees it; true when
+  // taken (Ctrl+F of the main window).
+  std::function<bool(const MSG& message)> OnKeyMessage;
 
   // Shows the task bar button and the main window the way nCmdShow asks.
   void ShowMainWindow(int show_command);

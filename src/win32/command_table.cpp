@@ -11,6 +11,7 @@ constexpr UINT kFirstCommandId = 1000;
 using P = Place;
 using F = TForm1;
 using M = MenuItems;
+using Offered::NotOnResults;
 
 // In menu order; a menu's rows stand together, a submenu's after its parent's.
 constexpr Command kCommands[] = {
@@ -43,12 +44,13 @@ constexpr Command kCommands[] = {
 
     {P::HelpMenu, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "About1Click", &F::About1Click},
 
-    {P::PopupMenu1, "項目追加", "m2Click", &F::m2Click},
-    {P::PopupMenu1, "フォルダから登録...", "FolderRegister1Click", &F::FolderRegister1Click},
-    {P::PopupMenu1, "項目削除", "m1Click", &F::m1Click},
+    {P::PopupMenu1, "項目追加", "m2Click", &F::m2Click, P::None, nullptr, NotOnResults},
+    {P::PopupMenu1, "フォルダから登録...", "FolderRegister1Click", &F::FolderRegister1Click,
+     P::None, nullptr, NotOnResults},
+    {P::PopupMenu1, "項目削除", "m1Click", &F::m1Click, P::None, nullptr, NotOnResults},
     {P::PopupMenu1, nullptr},
-    {P::PopupMenu1, "項目編集", "Edit1Click", &F::Edit1Click},
-    {P::PopupMenu1, "項目移動", "K8Click", &F::K8Click},
+    {P::PopupMenu1, "項目編集", "Edit1Click", &F::Edit1Click, P::None, nullptr, NotOnResults},
+    {P::PopupMenu1, "項目移動", "K8Click", &F::K8Click, P::None, nullptr, NotOnResults},
     {P::PopupMenu1, "確定終了", "K4Click", &F::K4Click},
     {P::PopupMenu1, nullptr},
     {P::PopupMenu1, "タブ設定", "K3Click", &F::K3Click},
@@ -57,9 +59,12 @@ constexpr Command kCommands[] = {
     {P::PopupMenu1, "バッチファイル編集", "BEdit1Click", &F::BEdit1Click},
     {P::PopupMenu1, "スクリプト編集", "SEditClick", &F::SEditClick},
     {P::PopupMenu1, "エディタ起動", "N8Click", &F::N8Click},
+    {P::PopupMenu1, nullptr},
+    {P::PopupMenu1, "タブで表示", "TabView1Click", &F::TabView1Click, P::None, nullptr,
+     Offered::OnResults},
     {P::TabViewMenu, "タブを全て表示", "K6Click", &F::K6Click, P::None, &M::K6},
 
-    {P::PopupMenu2, "メモ編集", "n1Click", &F::n1Click},
+    {P::PopupMenu2, "メモ編集", "n1Click", &F::n1Click, P::None, nullptr, NotOnResults},
     {P::PopupMenu2, "確定終了", "Exit2Click", &F::Exit2Click},
 
     // The never-visible "閉る" is reached with Tab from the grid.

@@ -34,6 +34,9 @@ struct MenuItems {
   MenuItemControl DatRestore1, PATHTXT1, K10, K6, K7, K15, JWWIN1;
 };
 
+// When a command is offered: some make no sense over search results.
+enum class Offered : unsigned char { Always, NotOnResults, OnResults };
+
 struct Command {
   Place place;
   const char* caption;  // nullptr: a separator line
@@ -44,6 +47,7 @@ struct Command {
   Place opens = Place::None;
   // The item the form sets the state of, if any.
   MenuItemControl MenuItems::*item = nullptr;
+  Offered offered = Offered::Always;
 };
 
 std::span<const Command> Commands();

@@ -106,7 +106,7 @@ std::string GridControl::Cell(int col, int row) const {
 
 void GridControl::SetCell(int col, int row, std::string text) {
   if (col < 0 || col >= model_.ColCount() || row < 0 || row >= RowCount()) return;
-  if (col == 0) FitNumber(text);
+  if (col == 0 && row > 0) FitNumber(text);
   model_.Cells().SetCell(col, row, std::move(text));
   InvalidateRow(row);
 }
@@ -121,7 +121,16 @@ void GridControl::SetItem(int row, TMenuItem* item) {
 
 void GridControl::SetRowSource(const GridRowSource* rows) {
   model_.Cells().SetSource(rows);
-  if (rows != nullptr) FitNumber(rows->WidestNumber());
+  // Numbers widen the column for good, so it keeps its width from tab to tab;
+  // names in it (the search's tabs) only while they show.
+  const std::string widest = rows != nullptr ? rows->WidestNumber() : std::string();
+  const bool number = widest.find_first_not_of(" 0123456789") == std::string::npos;
+  const std::string label = number ? std::string() : widest;
+  if (label != label_) {
+    label_ = label;
+    FitNumberColumn();
+  }
+  if (number) FitNumber(widest);
   Invalidate();
 }
 
@@ -280,16 +289,19 @@ void GridControl::InvalidateRow(int row) {
 
 void GridControl::FitNumberColumn() {
   int width = number_col_width_;
-  if (Handle() != nullptr && !longest_number_.empty()) {
-    // Zeros stand for the digits: as wide as any of them.
-    std::wstring widest = Widen(longest_number_);
-    for (wchar_t& c : widest)
-      if (c >= L'1' && c <= L'9') c = L'0';
+  if (Handle() != nullptr) {
     WindowDc dc(Handle());
     Selected font(dc.Get(), font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc.Get(), widest.c_str(), static_cast<int>(widest.size()), &extent);
-    width = std::max(width, static_cast<int>(extent.cx) + 2 * kTextMargin);
+    for (const std::string* text : {&longest_number_, &label_}) {
+      if (text->empty()) continue;
+      // Zeros stand for the digits: as wide as any of them.
+      std::wstring widest = Widen(*text);
+      for (wchar_t& c : widest)
+        if (c >= L'1' && c <= L'9') c = L'0';
+      SIZE extent{};
+      GetTextExtentPoint32W(dc.Get(), widest.c_str(), static_cast<int>(widest.size()), &extent);
+      width = std::max(width, static_cast<int>(extent.cx) + 2 * kTextMargin);
+    }
   }
   if (width == model_.ColWidth(0)) return;
   model_.SetColWidth(0, width);

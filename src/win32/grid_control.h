@@ -149,6 +149,7 @@ class GridControl final : public Window, public Grid {
   GridModel model_;
   int number_col_width_ = kDefaultColWidth;  // as set; the fit may widen it
   std::string longest_number_;               // the longest text column 0 has held
+  std::string label_;                        // the widest name column 0 shows now
   bool editing_ = false;
   bool row_moving_ = false;
   HWND editor_ = nullptr;

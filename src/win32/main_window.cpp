@@ -17,6 +17,7 @@ namespace {
 constexpr int kBevelHeight = 2;       // Panel3
 constexpr int kBottomHeight = 35;     // Panel2
 constexpr int kMemoPanelWidth = 169;  // Panel1
+constexpr int kSearchBoxWidth = 150;  // left of キャンセル, the mode label before it
 
 enum ControlId : UINT {
   kGridId = 100,
@@ -24,6 +25,7 @@ enum ControlId : UINT {
   kMemoId,
   kLabel1Id,
   kLabel2Id,
+  kSearchBoxId,
 };
 
 HFONT MakeFont(const wchar_t* face, int pixels, bool bold = false) {
@@ -174,6 +176,14 @@ void MainWindow::CreateControls() {
 
   button2_.Attach(MakeChild(L"BUTTON", "OK", BS_PUSHBUTTON, button_id("OK")));
   button4_.Attach(MakeChild(L"BUTTON", "キャンセル", BS_PUSHBUTTON, button_id("キャンセル")));
+  // No tab stop: Tab from the grid still reaches "閉る"; Ctrl+F or a click gets here.
+  search_box_.box_.Attach(
+      MakeChild(L"EDIT", "", ES_AUTOHSCROLL | ES_LEFT, kSearchBoxId, WS_EX_CLIENTEDGE));
+  SendMessageW(search_box_.Handle(), EM_SETCUEBANNER, TRUE,
+               reinterpret_cast<LPARAM>(Widen("検索 (Ctrl+F)").c_str()));
+  search_hook_.Attach(search_box_.Handle(), [this](ControlHook& hook, UINT m, WPARAM w, LPARAM l) {
+    return SearchBoxMessage(hook, m, w, l);
+  });
   MakeFonts();
   Layout();
 }
@@ -188,7 +198,7 @@ void MainWindow::MakeFonts() {
   set(tabs_.Handle(), form_font_);
   set(label1_, form_font_);
   set(GetDlgItem(Handle(), kLabel2Id), label2_font_);
-  for (HWND button : {button2_.Handle(), button4_.Handle(), close_button_})
+  for (HWND button : {button2_.Handle(), button4_.Handle(), close_button_, search_box_.Handle()})
     set(button, panel_font_);
   // The tabs' padding scales with their font.
   TabCtrl_SetPadding(tabs_.Handle(), S(6), S(3));
@@ -229,8 +239,10 @@ void MainWindow::Layout() {
   place(label1_, panel1_left + S(8), panel1_top + S(5), S(60), S(14));
   place(memo_.Handle(), panel1_left + S(8), panel1_top + S(20), S(155), panel1_height - S(33));
   place(close_button_, panel1_left + S(384), panel1_top + S(88), S(60), S(25));
-  // The mode label ends before キャンセル: shown, it would paint over the button.
-  place(GetDlgItem(Handle(), kLabel2Id), S(16), panel2_top + S(10), width - S(244 + 8 + 16), S(17));
+  // The mode label ends before the search box: shown, it would paint over it.
+  const int search_left = width - S(244 + 8 + kSearchBoxWidth);
+  place(search_box_.Handle(), search_left, panel2_top + S(6), S(kSearchBoxWidth), S(23));
+  place(GetDlgItem(Handle(), kLabel2Id), S(16), panel2_top + S(10), search_left - S(8 + 16), S(17));
   place(button2_.Handle(), width - S(161), panel2_top + S(5), S(153), S(25));
   place(button4_.Handle(), width - S(244), panel2_top + S(5), S(75), S(25));
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -279,7 +291,54 @@ void MainWindow::ShowPopup(HMENU menu, HWND from, LPARAM where) {
   if (id != 0) OnCommand(id, 0, nullptr);
 }
 
+void MainWindow::SearchBoxControl::SetText(std::string text) {
+  from_code_ = true;
+  box_.SetText(std::move(text));
+  from_code_ = false;
+}
+
+void MainWindow::FocusSearchBox() {
+  SetFocus(search_box_.Handle());
+  SendMessageW(search_box_.Handle(), EM_SETSEL, 0, -1);
+}
+
+LRESULT MainWindow::SearchBoxMessage(ControlHook& box, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // Enter and Escape belong to the search, not to the dialog manager.
+      const auto* msg = reinterpret_cast<const MSG*>(lparam);
+      const bool wanted = msg != nullptr && msg->message == WM_KEYDOWN &&
+                          (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE);
+      return box.Default(message, wparam, lparam) | (wanted ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+      if (OnSearchKeyDown && OnSearchKeyDown(static_cast<int>(wparam), KeyboardShiftState()))
+        return 0;
+      break;
+    case WM_CHAR:
+      // A one-line box beeps at these; the keys have done their work.
+      if (wparam == '\r' || wparam == '\n' || wparam == 0x1B) return 0;
+      break;
+    default:
+      break;
+  }
+  return box.Default(message, wparam, lparam);
+}
+
+void MainWindow::EnableForResults(HMENU menu) {
+  const bool results = ShowsResults && ShowsResults();
+  for (const Command& command : Commands()) {
+    if (command.offered == Offered::Always) continue;
+    const bool on = (command.offered == Offered::OnResults) == results;
+    EnableMenuItem(menu, CommandId(command), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
 void MainWindow::OnCommand(UINT id, UINT code, HWND control) {
+  if (control != nullptr && control == search_box_.Handle()) {
+    if (code == EN_CHANGE && !search_box_.from_code_ && OnSearchChange) OnSearchChange();
+    return;
+  }
   // Buttons report their clicks; menus come without a control.
   if (code != BN_CLICKED && control != nullptr) return;
   if (const Command* command = FindCommand(id); command != nullptr && OnCommandChosen)
@@ -386,6 +445,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+    case WM_INITMENUPOPUP:
+      EnableForResults(reinterpret_cast<HMENU>(wparam));
+      return 0;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wparam) == grid_.Handle())
         ShowPopup(popup_menu1_.Get(), grid_.Handle(), lparam);

@@ -35,7 +35,25 @@ class MainWindow final : public Window, public FormWindow {
   // Places every control for the client area and the tab strip's rows.
   void Layout();
 
+  // The search box: a change made from code raises no OnSearchChange.
+  class SearchBoxControl final : public EditBox {
+   public:
+    void SetEnabled(bool enabled) override { box_.SetEnabled(enabled); }
+    bool Enabled() const override { return box_.Enabled(); }
+    TypedText Text() const override { return box_.Text(); }
+    void SetText(std::string text) override;
+    HWND Handle() const { return box_.Handle(); }
+
+   private:
+    friend class MainWindow;
+    EditBoxControl box_;
+    bool from_code_ = false;
+  };
+
   GridControl& Grid() { return grid_; }
+  SearchBoxControl& SearchBox() { return search_box_; }
+  // Ctrl+F: the focus to the search box, its text selected.
+  void FocusSearchBox();
   MemoControl& Memo() { return memo_; }
   HMENU PopupMenu1() const { return popup_menu1_.Get(); }
   HMENU PopupMenu2() const { return popup_menu2_.Get(); }
@@ -52,6 +70,12 @@ class MainWindow final : public Window, public FormWindow {
   std::function<void(bool& allow)> OnTabChanging;
   std::function<void()> OnTabChange;
   std::function<void()> OnMemoExit;
+  std::function<void()> OnSearchChange;
+  // A key pressed in the search box; true when the form took it.
+  std::function<bool(int vk, ShiftState shift)> OnSearchKeyDown;
+  // Whether the grid shows search results: commands that change items are
+  // then greyed, the one that shows a result on its tab is not.
+  std::function<bool()> ShowsResults;
   std::function<void()> OnResize;
   std::function<void()> OnCloseQuery;
   // Once, when the window is about to go.
@@ -78,6 +102,9 @@ class MainWindow final : public Window, public FormWindow {
   void MakeFonts();
   int S(int value) const { return Scale(value, dpi_); }
   LRESULT MemoMessage(ControlHook& memo, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT SearchBoxMessage(ControlHook& box, UINT message, WPARAM wparam, LPARAM lparam);
+  // Greys the commands that are not offered over search results, or the other way round.
+  void EnableForResults(HMENU menu);
   void ShowPopup(HMENU menu, HWND from, LPARAM where);
   // Screen point for a menu opened from the keyboard over the grid or the memo.
   POINT KeyboardMenuPoint(HWND from) const;
@@ -95,6 +122,8 @@ class MainWindow final : public Window, public FormWindow {
   TabStripControl tabs_;
   MemoControl memo_;
   ControlHook memo_hook_;
+  SearchBoxControl search_box_;
+  ControlHook search_hook_;
   LabelControl label2_;
   ButtonControl button2_, button4_;
   MenuItems items_;

@@ -21,6 +21,7 @@ Program::Program(Application& application, System* system, FileDialogs* dialogs,
 }
 
 Program::~Program() {
+  application_.OnKeyMessage = nullptr;
   // FormDestroy runs while the form is still there.
   window_.Destroy();
 }
@@ -39,6 +40,7 @@ bool Program::Start(StartupPreload* preload) {
       window_.Controls(), FormServices{files_, messages_, system_, window_, dialogs_, processes_,
                                        host_windows_, fonts_, progress_});
   form_->UsePreload(preload);
+  form_->UseSearchBox(window_.SearchBox());
 
   bool started = false;
   Run([&] { started = form_->FormCreateUntilExchange(); });
@@ -99,6 +101,23 @@ void Program::ConnectWindow() {
   window_.OnTabChanging = [this](bool& allow) { Run([&] { form_->TabControl1Changing(allow); }); };
   window_.OnTabChange = [this] { Run([&] { form_->TabControl1Change(); }); };
   window_.OnMemoExit = [this] { Run([&] { form_->Memo1Exit(); }); };
+  window_.OnSearchChange = [this] { Run([&] { form_->SearchBox1Change(); }); };
+  window_.OnSearchKeyDown = [this](int key, ShiftState shift) {
+    bool taken = false;
+    Run([&] { taken = form_->SearchBox1KeyDown(key, shift); });
+    return taken;
+  };
+  window_.ShowsResults = [this] { return form_ && form_->Searching(); };
+  application_.OnKeyMessage = [this](const MSG& message) {
+    // Ctrl+F anywhere in the main window, while it takes input.
+    const HWND main = window_.Handle();
+    if (message.message != WM_KEYDOWN || message.wParam != 'F' || main == nullptr ||
+        (message.hwnd != main && !IsChild(main, message.hwnd)) || !IsWindowEnabled(main) ||
+        GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
+      return false;
+    window_.FocusSearchBox();
+    return true;
+  };
   window_.OnResize = [this] { Run([&] { form_->FormResize(); }); };
   window_.OnCloseQuery = [this] { Run([&] { form_->Close(); }); };
   window_.OnDestroying = [this] { Run([&] { form_->FormDestroy(); }); };

@@ -198,7 +198,8 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
       Captions(Main().PopupMenu1()),
       (std::vector<std::string>{"項目追加", "フォルダから登録...", "項目削除", "-", "項目編集",
                                 "項目移動", "確定終了", "-", "タブ設定", "タブ表示", "-",
-                                "バッチファイル編集", "スクリプト編集", "エディタ起動"}));
+                                "バッチファイル編集", "スクリプト編集", "エディタ起動", "-",
+                                "タブで表示"}));
   EXPECT_EQ(Captions(GetSubMenu(Main().PopupMenu1(), 9)),
             (std::vector<std::string>{"タブを全て表示"}));
   EXPECT_EQ(Captions(Main().PopupMenu2()), (std::vector<std::string>{"メモ編集", "確定終了"}));
@@ -244,10 +245,37 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
     EXPECT_EQ(tabs.right, w - 169);
     EXPECT_EQ(tabs.bottom, h - 35);
     const HWND label2 = GetDlgItem(Main().Handle(), 104);  // the mode label
-    EXPECT_LE(ChildRect(label2).right, cancel.left) << "the mode label would hide キャンセル";
+    const RECT search = ChildRect(Main().SearchBox().Handle());
+    EXPECT_LE(ChildRect(label2).right, search.left) << "the mode label would hide the search box";
+    EXPECT_LE(search.right, cancel.left);
+    EXPECT_GE(search.top, tabs.bottom);
     // The "閉る" button lies beyond the client area: never seen.
     EXPECT_GE(ChildRect(Button(Widen("閉る").c_str())).left, w);
   }
+}
+
+// A typed text shows results: the commands that change items are greyed, the
+// one that shows a result on its tab is not; Escape turns that round again.
+TEST_F(MainWindowTest, ResultsGreyTheCommandsThatChangeItems) {
+  Start();
+  const HWND box = Main().SearchBox().Handle();
+  auto greyed = [&](HMENU menu, Place place, const char* caption) {
+    SendMessageW(Main().Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    return (GetMenuState(menu, CommandId(*FindCommand(place, caption)), MF_BYCOMMAND) &
+            MF_GRAYED) != 0;
+  };
+  for (const bool results : {true, false}) {
+    if (results)
+      SetWindowTextW(box, L"a");
+    else
+      SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(program_->Form().Searching(), results);
+    for (const char* caption : {"項目追加", "フォルダから登録...", "項目削除", "項目編集", "項目移動"})
+      EXPECT_EQ(greyed(Main().PopupMenu1(), Place::PopupMenu1, caption), results) << caption;
+    EXPECT_EQ(greyed(Main().PopupMenu2(), Place::PopupMenu2, "メモ編集"), results);
+    EXPECT_EQ(greyed(Main().PopupMenu1(), Place::PopupMenu1, "タブで表示"), !results);
+  }
+  EXPECT_EQ(GetWindowTextLengthW(box), 0);
 }
 
 TEST_F(MainWindowTest, GridFillsThePageBelowTheTabRowsAtEverySize) {
