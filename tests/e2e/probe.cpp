@@ -314,6 +314,23 @@ int Tab(const Args& args) {
   return 1;
 }
 
+// Puts text into the first one-line edit box, as pasting would (no input
+// method needed for Japanese).
+int SetText(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) {
+    if (_wcsicmp(ClassName(child).c_str(), L"Edit") != 0 ||
+        (GetWindowLongPtrW(child, GWL_STYLE) & ES_MULTILINE) != 0)
+      continue;
+    SendMessageTimeoutW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    return 0;
+  }
+  Fail("no one-line edit box in \"" + Utf8(args[0]) + "\"");
+  return 1;
+}
+
 int Close(const Args& args) {
   HWND window = RequireTopLevel(args[0]);
   if (window == nullptr) return 1;
@@ -481,6 +498,7 @@ const Command kCommands[] = {
     {L"tab", "tab <caption>             prints: selected index, tab count", 1, Tab},
     {L"close", "close <caption>           posts WM_CLOSE", 1, Close},
     {L"drop", "drop <caption> <class> <path>  drops the file on that child", 3, Drop},
+    {L"set-text", "set-text <caption> <text>  into the first one-line edit box", 2, SetText},
     {L"list", "list                      visible top-level windows: class, caption", 0, List},
     {L"foreground", "foreground                prints the foreground window's caption", 0,
      Foreground},
