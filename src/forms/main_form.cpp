@@ -201,15 +201,15 @@ bool TForm1::WritePathTxt() {
 
 void TForm1::Button2Click() {
   if (EditMode() || closed_ || closing_) return;
-  // The highlighted result is the one confirmed; without one, the pick as before.
-  if (Searching() && !ShowResultOnTab()) LeaveSearch();
   if (!EndModeToClose() || !WritePathTxt()) return;
   Close();
 }
 
 void TForm1::Button4Click() {
   if (closed_ || closing_ || !EndModeToClose()) return;
-  // Nothing is chained; a close that is called off keeps the pick.
+  // Nothing is chained; a close that is called off keeps the pick, the one
+  // from before any search.
+  LeaveSearch();
   std::string picked;
   picked.swap(Cat.PickedBatPath);
   if (WritePathTxt()) Close();
@@ -220,6 +220,9 @@ void TForm1::Close() {
   // A failed write's message box runs a message loop: a close request that
   // arrives there must not start the sequence inside itself.
   if (closed_ || closing_) return;
+  // Closing as OK does: the highlighted result is the one chained; without
+  // one, the pick as before.
+  if (Searching() && !ShowResultOnTab()) LeaveSearch();
   closing_ = true;
   bool done = false;
   try {

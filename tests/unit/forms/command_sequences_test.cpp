@@ -227,6 +227,8 @@ TEST(CommandSequences, ChainAndStoreWhatTheUserSees) {
       {{"find ｄ", "key 1", "box enter"}, "D", "D", {}},
       {{"find b", "box esc", "find c", "find ", "ok"}, "A", "A", {}},
       {{"find a", "dbl 1"}, "A", "A", {}},
+      {{"find d", "close"}, "D", "D", {}},
+      {{"find d", "cancel"}, "", "A", {}},
       {{"find ", "find c", "ok"}, "C", "C", {}},
       {{"find c", "box ctrlenter", "key 1", "enter"}, "A", "A", {}},
       {{"memo", "type x", "memo ok", "key 2", "memo", "type x", "memo ok", "find x", "box down",
