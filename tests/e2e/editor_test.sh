@@ -28,13 +28,14 @@ menu_open() { probe list | grep -q '^#32768'; }
 recorded_lines() { [ -f "$log" ] && [ "$(wc -l <"$log")" -ge "$1" ]; }
 
 # Right-clicks a grid row and takes the command `up` lines above the
-# menu's end (1: エディタ起動, 2: スクリプト編集, 3: バッチファイル編集).
+# menu's last (1: エディタ起動, 2: スクリプト編集, 3: バッチファイル編集; the last,
+# タブで表示, is greyed here but still takes an Up).
 grid_menu() {
   local row=$1 up=$2 left top width height
   read -r left top width height < <(probe child-rect "$MAIN_CAPTION" TStringGrid)
   xdotool mousemove $((left + 2 + 26 + 91 + 60)) $((top + 2 + 21 * row + 10)) click 1 click 3
   eventually 15 menu_open || fail "the grid menu did not open"
-  for _ in $(seq "$up"); do xdotool key Up; done
+  for _ in $(seq $((up + 1))); do xdotool key Up; done
   xdotool key Return
 }
 
