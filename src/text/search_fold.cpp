@@ -30,7 +30,7 @@ constexpr std::array<std::uint16_t, 63> kHalfWidth = {
 // ASCII folded: capitals to small letters, blanks to spaces.
 constexpr std::array<char, 128> kAscii = [] {
   std::array<char, 128> table{};
-  for (int b = 0; b < 128; ++b)
+  for (std::size_t b = 0; b < table.size(); ++b)
     table[b] = b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a')
                : b >= 1 && b <= 32  ? ' '
                                     : static_cast<char>(b);
@@ -92,7 +92,7 @@ char* FoldInto(std::string_view sjis, char* out) {
       out = PutDoubleByte(b << 8 | static_cast<unsigned char>(sjis[i + 1]), out);
       i += 2;
     } else {
-      out = b >= 0xA1 && b <= 0xDF ? PutKatakana(kHalfWidth[b - 0xA1], out) : PutCode(b, out);
+      out = b >= 0xA1 && b <= 0xDF ? PutKatakana(kHalfWidth[b - 0xA1u], out) : PutCode(b, out);
       ++i;
     }
   }
