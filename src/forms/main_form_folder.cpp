@@ -91,8 +91,9 @@ std::optional<TForm1::Report> TForm1::RegisterFolders(const std::vector<std::str
 }
 
 void TForm1::FolderRegister1Click() {
-  // The grid is refilled below: an edit in progress is stored first.
-  if (!EndMode()) return;
+  // The grid is refilled below: an edit in progress is stored first. Nothing
+  // is registered onto the search's results.
+  if (Searching() || !EndMode()) return;
   const std::int32_t t = C.TabControl1.TabIndex();
   const std::optional<ChosenFile> folder = dialogs_.ChooseFolder(
       std::string(FolderTitle), registeredFolder_.empty() ? Cat.BatFolder : registeredFolder_);

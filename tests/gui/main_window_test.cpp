@@ -194,12 +194,11 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
             (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
   EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}));
-  EXPECT_EQ(
-      Captions(Main().PopupMenu1()),
-      (std::vector<std::string>{"項目追加", "フォルダから登録...", "項目削除", "-", "項目編集",
-                                "項目移動", "確定終了", "-", "タブ設定", "タブ表示", "-",
-                                "バッチファイル編集", "スクリプト編集", "エディタ起動", "-",
-                                "タブで表示"}));
+  EXPECT_EQ(Captions(Main().PopupMenu1()),
+            (std::vector<std::string>{"項目追加", "フォルダから登録...", "項目削除", "-",
+                                      "項目編集", "項目移動", "確定終了", "-", "タブ設定",
+                                      "タブ表示", "-", "バッチファイル編集", "スクリプト編集",
+                                      "エディタ起動", "-", "タブで表示"}));
   EXPECT_EQ(Captions(GetSubMenu(Main().PopupMenu1(), 9)),
             (std::vector<std::string>{"タブを全て表示"}));
   EXPECT_EQ(Captions(Main().PopupMenu2()), (std::vector<std::string>{"メモ編集", "確定終了"}));
@@ -270,7 +269,8 @@ TEST_F(MainWindowTest, ResultsGreyTheCommandsThatChangeItems) {
     else
       SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(program_->Form().Searching(), results);
-    for (const char* caption : {"項目追加", "フォルダから登録...", "項目削除", "項目編集", "項目移動"})
+    for (const char* caption :
+         {"項目追加", "フォルダから登録...", "項目削除", "項目編集", "項目移動"})
       EXPECT_EQ(greyed(Main().PopupMenu1(), Place::PopupMenu1, caption), results) << caption;
     EXPECT_EQ(greyed(Main().PopupMenu2(), Place::PopupMenu2, "メモ編集"), results);
     EXPECT_EQ(greyed(Main().PopupMenu1(), Place::PopupMenu1, "タブで表示"), !results);

@@ -348,10 +348,10 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
   const char* first = std::getenv("ZORBI_MODEL_SEED");
   const std::time_t until = std::time(nullptr) + (seconds ? std::atoi(seconds) : 0);
   const std::vector<std::string> verbs = {
-      "click",   "click",    "key",  "key",    "ctrl", "tab",     "edit",  "commit", "type",
-      "type",    "refuse",   "move", "drag",   "memo", "memo ok", "del",   "exit",   "tabs",
-      "restore", "register", "dbl",  "keyran", "ok",   "cancel",  "close", "folder", "find",
-      "find",    "box",      "box",  "tabview"};
+      "click", "click",  "key",     "key",      "ctrl", "tab",    "edit",    "commit",
+      "type",  "type",   "refuse",  "move",     "drag", "memo",   "memo ok", "del",
+      "exit",  "tabs",   "restore", "register", "dbl",  "keyran", "ok",      "cancel",
+      "close", "folder", "find",    "find",     "box",  "box",    "tabview"};
   auto seed = static_cast<std::uint32_t>(first ? std::atoll(first) : 1);
   int runs = 0;
   std::string frozen;
