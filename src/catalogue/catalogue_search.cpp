@@ -27,14 +27,20 @@ bool Narrows(const std::vector<std::string>& last, const std::vector<std::string
 // Where the file name starts: after the last '\\' or ':' that is not the
 // second byte of a double-byte character.
 std::size_t FileNameStart(std::string_view path) {
+  // Looked for from the end: only a '\\' right after a byte that may lead a
+  // character needs the walk from the start to tell what it is.
+  std::size_t i = path.size();
+  while (i > 0 && path[i - 1] != '\\' && path[i - 1] != ':') --i;
+  if (i <= 1 || path[i - 1] == ':' || !IsSjisLeadByte(static_cast<unsigned char>(path[i - 2])))
+    return i;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const auto b = static_cast<unsigned char>(path[i]);
+  for (std::size_t k = 0; k < path.size(); ++k) {
+    const auto b = static_cast<unsigned char>(path[k]);
     if (b == '\\' || b == ':')
-      start = i + 1;
-    else if (IsSjisLeadByte(b) && i + 1 < path.size() &&
-             IsSjisTrailByte(static_cast<unsigned char>(path[i + 1])))
-      ++i;
+      start = k + 1;
+    else if (IsSjisLeadByte(b) && k + 1 < path.size() &&
+             IsSjisTrailByte(static_cast<unsigned char>(path[k + 1])))
+      ++k;
   }
   return start;
 }
@@ -57,24 +63,28 @@ void CatalogueSearch::Fold(std::string_view sjis) {
   size_ = static_cast<std::size_t>(FoldInto(sjis, at) - folded_.get());
 }
 
-// A memo's lines as its comma text holds them, each after a space. No trail
-// byte is a quote or a comma, so the bytes can be looked for directly.
+// A memo's lines as its comma text holds them, apart by spaces. Folded, the
+// memo keeps its quotes and commas as they were, and no byte of a folded
+// double-byte character is one: they are sorted out in place afterwards.
 void CatalogueSearch::AppendMemoLines(std::string_view memo) {
+  char* const begin = Room(memo.size() * kMaxFoldGrowth);
+  char* const end = FoldInto(memo, begin);
+  char* to = begin;
   bool quoted = false;
-  std::size_t i = 0;
-  while (i < memo.size()) {
-    const std::size_t stop = memo.find_first_of(quoted ? "\"" : "\",", i);
-    Fold(memo.substr(i, stop - i));
-    if (stop == std::string_view::npos) break;
-    if (quoted && stop + 1 < memo.size() && memo[stop + 1] == '"') {
-      Fold("\"");  // a doubled quote stands for one
-      i = stop + 2;
-      continue;
+  for (const char* from = begin; from < end; ++from) {
+    if (*from == '"') {
+      if (quoted && from + 1 < end && from[1] == '"') {
+        *to++ = '"';  // a doubled quote stands for one
+        ++from;
+        continue;
+      }
+      quoted = !quoted;
+      *to++ = ' ';
+    } else {
+      *to++ = *from == ',' && !quoted ? ' ' : *from;
     }
-    if (memo[stop] == '"') quoted = !quoted;
-    Fold(" ");
-    i = stop + 1;
   }
+  size_ = static_cast<std::size_t>(to - folded_.get());
 }
 
 CatalogueSearch::CatalogueSearch(const Catalogue& c) {
