@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -15,6 +16,7 @@
 #include "forms/host_link.h"
 #include "forms/tab_settings_form.h"
 #include "platform/controls.h"
+#include "platform/file_check.h"
 #include "platform/file_system.h"
 #include "platform/host_windows.h"
 #include "platform/services.h"
@@ -28,6 +30,7 @@ class StartupPreload;
 class TForm3;
 class TForm4;
 class TForm5;
+class TRelinkForm;
 
 // The four dialogs. Each is made the first time it is asked for and kept for
 // the rest of the run: start-up shows the main window without making any.
@@ -37,6 +40,8 @@ struct FormDialogs {
   virtual TForm3* Form3() = 0;
   virtual TForm4* Form4() = 0;
   virtual TForm5* Form5() = 0;
+  // The relink list; null when it could not be made.
+  virtual TRelinkForm* RelinkForm() { return nullptr; }
 
  protected:
   ~FormDialogs() = default;
@@ -56,6 +61,8 @@ inline constexpr std::string_view UnchainablePathMessage =
 inline constexpr std::string_view InvalidItemMessage =
     "選択項目の外部変形は無効です、削除してください。";
 inline constexpr int DefaultGridRows = 21;
+// Before the number of an item whose file is missing.
+inline constexpr std::string_view MissingFileMark = "× ";
 inline constexpr std::string_view NotRegisteredMessage = " 番目の項目は登録されていません。";
 inline constexpr std::string_view BatFilter = "外部変形 BAT ファイル|*.bat";
 inline constexpr int VK_RETURN_KEY = 0x0D;
@@ -227,6 +234,16 @@ class TForm1 final : public TabSettingsHost {
   void About1Click();
   TForm3* Form3() const { return Dialogs ? Dialogs->Form3() : nullptr; }
 
+  // Missing BAT files: checked in the background once the window is up, and
+  // again for items that come in; their rows are greyed and marked.
+  void UseFileCheck(FileCheck* check) { fileCheck_ = check; }
+  // Checks every item's file not checked yet, the shown tab's first.
+  void CheckFiles();
+  void FilesChecked(const std::vector<CheckedFiles>& answers);
+  bool IsMissingFile(const std::string& path) const;
+  // "リンク切れ項目の再リンク...": finds moved BAT files below a folder.
+  void Relink1Click();
+
   // Shared state of the main window.
   std::string AppDir;
   std::string OwnExeName;
@@ -250,13 +267,16 @@ class TForm1 final : public TabSettingsHost {
   // the items only for the rows the grid shows or reads.
   class TabRows final : public GridRowSource {
    public:
+    explicit TabRows(const TForm1& form) : form_(form) {}
     void Show(const TMList* list) { list_ = list; }
     int Count() const override;
     std::string Cell(int col, int row) const override;
     TMenuItem* Item(int row) const override;
     std::string WidestNumber() const override;
+    bool Dimmed(int row) const override;
 
    private:
+    const TForm1& form_;
     const TMList* list_ = nullptr;
   };
 
@@ -374,9 +394,20 @@ class TForm1 final : public TabSettingsHost {
   // What the grid shows below its header. The grid is let go of the list
   // (ClearGrid) before the list is changed other than by an edit of a
   // summary or freed.
-  TabRows shownRows_;
+  TabRows shownRows_{*this};
   std::unique_ptr<CatalogueSearch> search_;
   SearchRows searchRows_;
+
+  enum class FileState : unsigned char { Checking, Present, Missing };
+  // Starts the check of one new item's file.
+  void CheckFile(const std::string& path);
+  // True when the path's missing mark changed.
+  bool NoteFile(const std::string& path, bool exists);
+  void ForgetFiles();
+  FileCheck* fileCheck_ = nullptr;
+  // By path: items that share a file share its mark.
+  std::unordered_map<std::string, FileState> fileStates_;
+  std::int64_t missingFiles_ = 0;
 };
 
 }  // namespace zorbi

@@ -9,8 +9,9 @@ namespace zorbi {
 
 namespace {
 
-std::string NumberText(int row) {
-  return "  " + std::to_string(row);
+// A missing file's mark takes the place of the two spaces.
+std::string NumberText(int row, bool missing = false) {
+  return (missing ? std::string(MissingFileMark) : std::string("  ")) + std::to_string(row);
 }
 
 }  // namespace
@@ -28,7 +29,7 @@ std::string TForm1::TabRows::Cell(int col, int row) const {
   if (!item) return {};
   switch (col) {
     case 0:
-      return NumberText(row);
+      return NumberText(row, form_.IsMissingFile(item->BatPath));
     case 1:
       return "  " + FileNamePart(item->BatPath);
     case 2:
@@ -39,7 +40,12 @@ std::string TForm1::TabRows::Cell(int col, int row) const {
 }
 
 std::string TForm1::TabRows::WidestNumber() const {
-  return NumberText(Count());
+  return NumberText(Count(), form_.missingFiles_ > 0);
+}
+
+bool TForm1::TabRows::Dimmed(int row) const {
+  const TMenuItem* item = Item(row);
+  return item && form_.IsMissingFile(item->BatPath);
 }
 
 void TForm1::ClearGrid() {

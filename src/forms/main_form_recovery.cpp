@@ -89,6 +89,9 @@ void TForm1::ReplaceCatalogue(std::vector<std::string> names, TTabList tabs,
   ClearGrid();
   C.Memo1.Clear();
   ReplaceTabs(Cat, std::move(names), std::move(tabs), currentTab, pickedIndex);
+  // The restored items are checked afresh: the user may have put files back.
+  ForgetFiles();
+  CheckFiles();
   ShowTabNames();
   C.TabControl1.SetTabIndex(Cat.CurrentTab);
 }

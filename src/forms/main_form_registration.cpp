@@ -38,6 +38,7 @@ bool TForm1::RegisterBatFile(const std::string& path, std::int32_t tab) {
     return false;
   }
   AppendBatItem(*list, tab, path, std::move(*summary));
+  CheckFile(path);
   return true;
 }
 

@@ -52,6 +52,11 @@ struct GridRowSource {
   virtual TMenuItem* Item(int row) const = 0;
   // A text at least as wide as any in column 0, which is fitted to it.
   virtual std::string WidestNumber() const = 0;
+  // A row drawn in the grey text colour: its item's file is missing.
+  virtual bool Dimmed(int row) const {
+    (void)row;
+    return false;
+  }
 
  protected:
   ~GridRowSource() = default;
@@ -71,6 +76,9 @@ struct Grid : Control {
   // A cell or item set afterwards takes the place of the source's. The grid
   // keeps the pointer until the next call.
   virtual void SetRowSource(const GridRowSource* rows) = 0;
+  // The source's rows changed in how they look, not in number or items:
+  // shown again, the number column fitted anew.
+  virtual void RowsChanged() {}
   // Selecting from code moves the current cell to (Right, Top).
   virtual GridRect Selection() const = 0;
   virtual void SetSelection(GridRect cells) = 0;
@@ -136,6 +144,12 @@ struct MenuCommand : Control {
 };
 
 // A single-selection list.
+// Rows of texts in fixed columns, read only.
+struct ReportList {
+  virtual void SetRows(std::vector<std::vector<std::string>> rows) = 0;
+  virtual ~ReportList() = default;
+};
+
 struct ListBox : Control {
   // Replacing the lines drops the selection.
   virtual void SetItems(std::vector<std::string> lines) = 0;

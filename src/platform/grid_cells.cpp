@@ -32,6 +32,12 @@ TMenuItem* GridCells::Item(int row) const {
   return FromSource(row) ? source_->Item(row) : nullptr;
 }
 
+bool GridCells::Dimmed(int row) const {
+  if (row < 0 || row >= row_count_) return false;
+  if (const auto it = written_.find(row); it != written_.end()) return it->second.dimmed;
+  return FromSource(row) && source_->Dimmed(row);
+}
+
 void GridCells::SetItem(int row, TMenuItem* item) {
   if (row >= 0 && row < row_count_) Written(row).item = item;
 }
@@ -51,6 +57,7 @@ GridCells::Row& GridCells::Written(int row) {
       for (int col = 0; col < col_count_; ++col)
         written.cells[static_cast<std::size_t>(col)] = source_->Cell(col, row);
       written.item = source_->Item(row);
+      written.dimmed = source_->Dimmed(row);
     }
   }
   return written;

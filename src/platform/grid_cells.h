@@ -25,6 +25,8 @@ class GridCells {
   void SetCell(int col, int row, std::string text);
   TMenuItem* Item(int row) const;
   void SetItem(int row, TMenuItem* item);
+  // The source's word; a row set one by one keeps what it had then.
+  bool Dimmed(int row) const;
   // Rows 1.. now come from `source` (none when null); what was set in them
   // one by one is dropped. The source's row count is taken now.
   void SetSource(const GridRowSource* source);
@@ -36,6 +38,7 @@ class GridCells {
   struct Row {
     std::vector<std::string> cells;
     TMenuItem* item = nullptr;
+    bool dimmed = false;
   };
   bool FromSource(int row) const { return source_ != nullptr && row >= 1 && row <= source_rows_; }
   // The row as set one by one, made from the source's on first use.

@@ -35,6 +35,7 @@ constexpr Command kCommands[] = {
     {P::OptionMenu, "JW_WINのチェックを行う", "JWWIN1Click", &F::JWWIN1Click, P::None, &M::JWWIN1},
     {P::OptionMenu, nullptr},
     {P::OptionMenu, "項目修復(&R)", nullptr, nullptr, P::RepairMenu},
+    {P::OptionMenu, "リンク切れ項目の再リンク...", "Relink1Click", &F::Relink1Click},
     {P::OptionMenu, "フォントの設定", nullptr, nullptr, P::FontMenu},
     {P::RepairMenu, "Z_Orbi.dat から復旧", "RestoreFromDataFile", &F::RestoreFromDataFile, P::None,
      &M::DatRestore1},

@@ -134,6 +134,11 @@ void GridControl::SetRowSource(const GridRowSource* rows) {
   Invalidate();
 }
 
+void GridControl::RowsChanged() {
+  if (const GridRowSource* rows = model_.Cells().Source()) FitNumber(rows->WidestNumber());
+  Invalidate();
+}
+
 void GridControl::FitNumber(const std::string& number) {
   if (number.size() <= longest_number_.size()) return;
   longest_number_ = number;
@@ -428,8 +433,13 @@ void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
   const bool selected =
       !fixed && col >= s.Left && col <= s.Right && row >= s.Top && row <= s.Bottom;
   const int background = fixed ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-  const int text = fixed ? COLOR_BTNTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
-  const bool own_colour = !fixed && !selected && text_colour_ != CLR_INVALID;
+  // A missing file's row is greyed; its number cell carries the mark.
+  const bool dimmed = !fixed && !selected && model_.Cells().Dimmed(row);
+  const int text = fixed      ? COLOR_BTNTEXT
+                   : selected ? COLOR_HIGHLIGHTTEXT
+                   : dimmed   ? COLOR_GRAYTEXT
+                              : COLOR_WINDOWTEXT;
+  const bool own_colour = !fixed && !selected && !dimmed && text_colour_ != CLR_INVALID;
   Fill(dc, cell, GetSysColor(background));
   if (fixed) {
     RECT edge = cell;

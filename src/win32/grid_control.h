@@ -42,6 +42,7 @@ class GridControl final : public Window, public Grid {
   TMenuItem* Item(int row) const override;
   void SetItem(int row, TMenuItem* item) override;
   void SetRowSource(const GridRowSource* rows) override;
+  void RowsChanged() override;
   GridRect Selection() const override { return model_.Selection(); }
   void SetSelection(GridRect cells) override;
   int Row() const override { return model_.Row(); }

@@ -460,6 +460,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       TellDestroying();
       return 0;
+    case kCheckFilesMessage:
+      if (OnCheckFiles) OnCheckFiles();
+      return 0;
+    case kFilesCheckedMessage:
+      if (OnFilesChecked) OnFilesChecked();
+      return 0;
     default:
       break;
   }

@@ -81,6 +81,12 @@ class MainWindow final : public Window, public FormWindow {
   // Once, when the window is about to go.
   std::function<void()> OnDestroying;
   std::function<void()> OnGoneEvent;
+  // Posted to itself: the check of the items' files starts once the window
+  // is up, and its answers are taken on this thread.
+  static constexpr UINT kCheckFilesMessage = WM_APP + 20;
+  static constexpr UINT kFilesCheckedMessage = WM_APP + 21;
+  std::function<void()> OnCheckFiles;
+  std::function<void()> OnFilesChecked;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

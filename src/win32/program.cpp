@@ -62,6 +62,12 @@ bool Program::Start(StartupPreload* preload) {
   // was taller: scroll again now that the grid has its size.
   form_->ScrollToPick();
   window_.Grid().ScrollIntoView(window_.Grid().Row());
+  // The files are checked once the window shows, on a thread of their own.
+  file_check_ = std::make_unique<FileCheckWorker>(std::make_unique<Win32FileSystem>(), [handle] {
+    PostMessageW(handle, MainWindow::kFilesCheckedMessage, 0, 0);
+  });
+  form_->UseFileCheck(file_check_.get());
+  PostMessageW(handle, MainWindow::kCheckFilesMessage, 0, 0);
   return true;
 }
 
@@ -92,6 +98,12 @@ TForm5* Program::LazyDialogs::Form5() {
   Program& p = program_;
   if (!made5_) made5_ = p.form5_.Create(p.window_.Handle());
   return *made5_ ? &p.form5_.Form() : nullptr;
+}
+
+TRelinkForm* Program::LazyDialogs::RelinkForm() {
+  Program& p = program_;
+  if (!made_relink_) made_relink_ = p.relink_window_.Create(p.window_.Handle());
+  return *made_relink_ ? &p.relink_window_.Form() : nullptr;
 }
 
 void Program::ConnectWindow() {
@@ -127,6 +139,10 @@ void Program::ConnectWindow() {
     // The program ends with its main window.
     PostQuitMessage(0);
     application_.EndRun();
+  };
+  window_.OnCheckFiles = [this] { Run([&] { form_->CheckFiles(); }); };
+  window_.OnFilesChecked = [this] {
+    if (file_check_) Run([&] { form_->FilesChecked(file_check_->TakeAnswers()); });
   };
   window_.Memo().OnRefused = [this](char32_t refused) {
     messages_.ShowMessage(UnrepresentableTextMessage("メモ", refused), MessageKind::Warning);

@@ -11,10 +11,12 @@
 #include "about_window.h"
 #include "application.h"
 #include "editor_settings_window.h"
+#include "forms/file_check_worker.h"
 #include "forms/main_form.h"
 #include "forms/startup_preload.h"
 #include "main_window.h"
 #include "progress_window.h"
+#include "relink_window.h"
 #include "script_choice_window.h"
 #include "tab_settings_window.h"
 #include "win32_controls.h"
@@ -65,11 +67,12 @@ class Program {
     TForm3* Form3() override;
     TForm4* Form4() override;
     TForm5* Form5() override;
+    TRelinkForm* RelinkForm() override;
 
    private:
     Program& program_;
     // Unset until asked for; then whether the dialog was made.
-    std::optional<bool> made2_, made3_, made4_, made5_;
+    std::optional<bool> made2_, made3_, made4_, made5_, made_relink_;
   };
 
   Application& application_;
@@ -91,6 +94,9 @@ class Program {
   AboutWindow form3_;
   EditorSettingsWindow form4_;
   ScriptChoiceWindow form5_;
+  RelinkWindow relink_window_;
+  // Made once the window is there; its answers are posted to the window.
+  std::unique_ptr<FileCheckWorker> file_check_;
   LazyDialogs lazy_dialogs_{*this};
 };
 
