@@ -74,6 +74,8 @@ void TForm1::FilesChecked(const std::vector<CheckedFiles>& answers) {
 }
 
 void TForm1::Relink1Click() {
+  // It works on the whole catalogue, not on the results: the tab comes back.
+  LeaveSearch();
   if (!EndMode()) return;
   // What is missing now: files not known to be there are looked at again, as
   // the background check may not have come to them yet, or they came back.

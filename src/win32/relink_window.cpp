@@ -16,7 +16,7 @@ struct Column {
   const char* caption;
   int width;  // 96 DPI
 };
-constexpr Column kColumns[] = {{"タブ", 80}, {"番号", 44}, {"元のパス", 235}, {"新しいパス", 235}};
+constexpr Column kColumns[] = {{"タブ", 70}, {"番号", 40}, {"元のパス", 290}, {"新しいパス", 290}};
 
 }  // namespace
 

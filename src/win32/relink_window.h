@@ -34,7 +34,7 @@ class ReportListControl final : public ReportList {
 
 class RelinkWindow final : public ModalWindow {
  public:
-  static constexpr SIZE kClientSize{620, 360};
+  static constexpr SIZE kClientSize{720, 360};
 
   bool Create(HWND owner);
   TRelinkForm& Form() { return *form_; }

@@ -15,6 +15,7 @@
 #include "catalogue/data_file.h"
 #include "fakes.h"
 #include "form_test_util.h"
+#include "forms/relink_form.h"
 #include "text/text_split.h"
 
 using namespace zorbi;
@@ -51,8 +52,14 @@ struct SequenceRig : FormRig {
   bool ctrl = false;
   Texts atSave;  // the catalogue as the close saved it
   std::string pickAtSave;
+  FakeFileCheck check;
+  FakeReportList relinkList;
+  FakeLabel relinkCounts;
+  FakeDialogWindow relinkWindow;
+  TRelinkForm relinkForm{RelinkControls{relinkList, relinkCounts}, relinkWindow};
 
-  explicit SequenceRig(std::uint32_t seed = 0) : random(seed) {
+  // `bMoved`: B's file lies in C:\moved, where relinking finds it.
+  explicit SequenceRig(std::uint32_t seed = 0, bool bMoved = false) : random(seed) {
     std::vector<ItemSpec> draw{Item("A"), Item("B"), Item("C")};
     draw[0].pick = 2;
     files.files[kDat] = DataFileWith({"作図", "編集"}, {draw, {Item("D")}});
@@ -64,7 +71,11 @@ struct SequenceRig : FormRig {
       if (path == kDat) atSave = TextsOf(form.Cat), pickAtSave = form.Cat.PickedBatPath;
     };
     forms.form2 = &form2;
+    forms.relinkForm = &relinkForm;
+    if (bMoved) files.files["C:\\moved\\B"] = files.files.extract("C:\\B").mapped();
+    form.UseFileCheck(&check);
     EXPECT_TRUE(Create());
+    form.CheckFiles();
   }
   static ItemSpec Item(const std::string& name) {
     return {"C:\\" + name, name, 0, "\"" + name + "\""};
@@ -159,6 +170,13 @@ struct SequenceRig : FormRig {
     if (verb == "box")
       form.SearchBox1KeyDown(boxKeys.at(arg).first, {false, boxKeys.at(arg).second});
     if (verb == "tabview") form.TabView1Click();
+    if (verb == "relink") {
+      dialogs.folder = ChosenFile{"C:\\moved", true, "moved"};
+      relinkWindow.whileShown = [&] {
+        arg == "ok" ? relinkForm.OKClick() : relinkForm.CancelClick();
+      };
+      form.Relink1Click();
+    }
     if (verb == "ok") form.Button2Click();
     if (verb == "cancel") form.Button4Click();
     if (verb == "close") form.Close();
@@ -313,9 +331,16 @@ void CheckCatalogueAndView(const SequenceRig& rig) {
   EXPECT_EQ(rig.tabs.tabs, c.TabNames);
   EXPECT_EQ(rig.tabs.index, c.CurrentTab);
   const TMList& shown = *c.TabList[static_cast<std::size_t>(c.CurrentTab)];
+  const bool rowsAsShown = !rig.form.EditMode() && !rig.form.MoveMode();
   for (int row = 1; row < rig.grid.RowCount(); ++row) {
-    EXPECT_EQ(rig.grid.Item(row), shown.ItemAt(row - 1)) << "row " << row;
-    EXPECT_EQ(rig.grid.Cell(1, row).empty(), !shown.ItemAt(row - 1)) << "row " << row;
+    const TMenuItem* item = shown.ItemAt(row - 1);
+    EXPECT_EQ(rig.grid.Item(row), item) << "row " << row;
+    EXPECT_EQ(rig.grid.Cell(1, row).empty(), !item) << "row " << row;
+    // Every check has been answered: a row is marked exactly when its file is gone.
+    if (!item || !rowsAsShown) continue;
+    const bool missing = !rig.files.files.count(item->BatPath);
+    EXPECT_EQ(rig.grid.content.Dimmed(row), missing) << item->BatPath;
+    EXPECT_EQ(rig.grid.Cell(0, row).starts_with(MissingFileMark), missing) << item->BatPath;
   }
   // A folder's files are registered once per tab.
   std::set<std::string> fromFolder;
@@ -351,12 +376,12 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
       "click", "click",  "key",     "key",      "ctrl", "tab",    "edit",    "commit",
       "type",  "type",   "refuse",  "move",     "drag", "memo",   "memo ok", "del",
       "exit",  "tabs",   "restore", "register", "dbl",  "keyran", "ok",      "cancel",
-      "close", "folder", "find",    "find",     "box",  "box",    "tabview"};
+      "close", "folder", "find",    "find",     "box",  "box",    "tabview", "relink"};
   auto seed = static_cast<std::uint32_t>(first ? std::atoll(first) : 1);
   int runs = 0;
   std::string frozen;
   for (; runs < 200 || std::time(nullptr) < until; ++runs, ++seed) {
-    SequenceRig rig(seed);
+    SequenceRig rig(seed, true);
     for (int k = 0; k < 80 && !rig.form.Closed() && !::testing::Test::HasFailure(); ++k) {
       const Catalogue& c = rig.form.Cat;
       const int rows = c.Tab(c.CurrentTab)->Count() + 3;
@@ -376,6 +401,7 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
                std::to_string(rig.Below(2));
       if (step == "refuse") step += rig.Below(2) ? " summary" : " memo";
       if (step == "restore") step += rig.Below(2) ? " dat" : " txt";
+      if (step == "relink") step += rig.Below(2) ? " ok" : " cancel";
       if (step == "keyran" && rig.Below(8)) continue;
       const char* finds[] = {"", "a", "b", "R", "t1", "2", "x"};
       if (step == "find") step += std::string(" ") + finds[rig.Below(std::size(finds))];
@@ -402,6 +428,7 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
           EXPECT_EQ(StateOf(c), frozen) << part;
         }
       }
+      rig.check.Answer(rig.form, rig.files);
       const Texts after = rig.form.Closed() ? rig.atSave : TextsOf(c);
       if (!step.starts_with("restore")) CheckTexts(before, after, edited, typed);
       if (!rig.form.Closed()) CheckCatalogueAndView(rig);

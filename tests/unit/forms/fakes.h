@@ -401,6 +401,28 @@ struct FakeFonts : FontDialogs {
   }
 };
 
+// Keeps the checks asked for; Answer tells the form what `files` holds now.
+struct FakeFileCheck : FileCheck {
+  std::vector<std::string> asked;
+  void Start(std::vector<std::string> paths) override {
+    asked.insert(asked.end(), paths.begin(), paths.end());
+  }
+  void Answer(TForm1& form, FileSystem& files) {
+    CheckedFiles part;
+    for (std::string& path : asked) {
+      part.Exist.push_back(files.Exists(path));
+      part.Paths.push_back(std::move(path));
+    }
+    asked.clear();
+    form.FilesChecked({part});
+  }
+};
+
+struct FakeReportList : ReportList {
+  std::vector<std::vector<std::string>> rows;
+  void SetRows(std::vector<std::vector<std::string>> r) override { rows = std::move(r); }
+};
+
 struct FakeWindow : FormWindow {
   std::string caption;
   int destroyed = 0;
@@ -417,6 +439,8 @@ struct FakeFormDialogs : FormDialogs {
   TForm3* form3 = nullptr;
   TForm4* form4 = nullptr;
   TForm5* form5 = nullptr;
+  TRelinkForm* relinkForm = nullptr;
+  TRelinkForm* RelinkForm() override { return relinkForm; }
   TForm2* Form2() override { return form2; }
   TForm3* Form3() override { return form3; }
   TForm4* Form4() override { return form4; }
