@@ -54,14 +54,19 @@ void TForm1::CheckFile(const std::string& path) {
 void TForm1::CheckFiles() {
   if (!fileCheck_ || closed_) return;
   std::vector<std::string> paths;
+  const auto items = static_cast<std::size_t>(Cat.TotalItemCount());
+  paths.reserve(items);
+  fileStates_.reserve(fileStates_.size() + items);
   const auto take = [&](const TMList& tab) {
     for (const auto& item : tab.Items)
       if (fileStates_.try_emplace(item->BatPath, FileState::Checking).second)
         paths.push_back(item->BatPath);
   };
   // The shown rows are marked first.
-  if (const TMList* shown = Cat.Tab(Cat.CurrentTab)) take(*shown);
-  for (const auto& tab : Cat.TabList) take(*tab);
+  const TMList* shown = Cat.Tab(Cat.CurrentTab);
+  if (shown) take(*shown);
+  for (const auto& tab : Cat.TabList)
+    if (tab.get() != shown) take(*tab);
   fileCheck_->Start(std::move(paths));
 }
 

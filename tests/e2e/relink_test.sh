@@ -30,12 +30,10 @@ probe wait-window "$MAIN_CAPTION" 15000 || fail "the main window did not appear"
 focus_main_window
 capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$out/missing-marks.png"
 
-# ｵﾌﾟｼｮﾝ(&O): タブ設定, タブを全て表示, キー選択で即実行, バッチファイル名の表示,
-# JW_WINのチェックを行う, 項目修復 ▸, then リンク切れ項目の再リンク...
+# ｵﾌﾟｼｮﾝ(&O) opens on its first command; Up wraps to the last, リンク切れ項目の再リンク...
 xdotool key alt+o
 eventually 5 menus_open 1 || fail "the option menu did not open"
-for _ in 1 2 3 4 5 6; do xdotool key Down; done
-xdotool key Return
+xdotool key Up Return
 folder_dialog() { probe list | grep -m1 '^#32770' | cut -f2; }
 folder_dialog_open() { [ -n "$(folder_dialog)" ]; }
 eventually 15 folder_dialog_open || fail "the folder dialog did not open"

@@ -189,7 +189,8 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
   EXPECT_EQ(Captions(option),
             (std::vector<std::string>{"タブ設定(&T)", "タブを全て表示", "-", "キー選択で即実行",
                                       "バッチファイル名の表示", "JW_WINのチェックを行う", "-",
-                                      "項目修復(&R)", "フォントの設定"}));
+                                      "項目修復(&R)", "フォントの設定", "-",
+                                      "リンク切れ項目の再リンク..."}));
   EXPECT_EQ(Captions(GetSubMenu(option, 7)),
             (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
   EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));

@@ -405,7 +405,8 @@ struct FakeFonts : FontDialogs {
 struct FakeFileCheck : FileCheck {
   std::vector<std::string> asked;
   void Start(std::vector<std::string> paths) override {
-    asked.insert(asked.end(), paths.begin(), paths.end());
+    asked.insert(asked.end(), std::make_move_iterator(paths.begin()),
+                 std::make_move_iterator(paths.end()));
   }
   void Answer(TForm1& form, FileSystem& files) {
     CheckedFiles part;
