@@ -143,13 +143,13 @@ struct MenuCommand : Control {
   virtual bool Checked() const = 0;
 };
 
-// A single-selection list.
 // Rows of texts in fixed columns, read only.
 struct ReportList {
   virtual void SetRows(std::vector<std::vector<std::string>> rows) = 0;
   virtual ~ReportList() = default;
 };
 
+// A single-selection list.
 struct ListBox : Control {
   // Replacing the lines drops the selection.
   virtual void SetItems(std::vector<std::string> lines) = 0;
