@@ -83,8 +83,10 @@ std::optional<TForm1::Report> TForm1::RegisterFolders(const std::vector<std::str
   });
   if (read.Cancelled) return std::nullopt;
 
-  for (FolderBat& bat : read.Bats)
+  for (FolderBat& bat : read.Bats) {
+    NoteFile(bat.Path, true);  // just read: it is there
     AppendBatItem(*list, tab, std::move(bat.Path), std::move(bat.Summary));
+  }
   registeredFolder_ = folders.back();
   const bool faults = !read.Unlisted.empty() || !read.Unreadable.empty() || !read.Empty.empty();
   return Report{ReportText(read), faults ? MessageKind::Warning : MessageKind::Information};
