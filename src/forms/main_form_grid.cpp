@@ -29,7 +29,7 @@ std::string TForm1::TabRows::Cell(int col, int row) const {
   if (!item) return {};
   switch (col) {
     case 0:
-      return NumberText(row, form_.IsMissingFile(item->BatPath));
+      return NumberText(row, form_.missingFiles_ > 0 && form_.IsMissingFile(item->BatPath));
     case 1:
       return "  " + FileNamePart(item->BatPath);
     case 2:
@@ -45,7 +45,8 @@ std::string TForm1::TabRows::WidestNumber() const {
 
 bool TForm1::TabRows::Dimmed(int row) const {
   const TMenuItem* item = Item(row);
-  return item && form_.IsMissingFile(item->BatPath);
+  // Nothing is copied for the path while no file is missing.
+  return item && form_.missingFiles_ > 0 && form_.IsMissingFile(item->BatPath);
 }
 
 void TForm1::ClearGrid() {
