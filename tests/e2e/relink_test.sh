@@ -1,7 +1,7 @@
 # Relinking after the BAT files' folder was renamed: the rows are marked as
 # missing, リンク切れ項目の再リンク... with the new folder typed into the folder
 # dialog lists both items, and OK stores their new paths. Pictures of the
-# marked rows and of the list go to the given folder.
+# marked rows, the option menu and the list go to the given folder.
 #
 #   relink_test.sh Z_Orbi.exe zorbi_probe.exe OUT_FOLDER
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1" "$2"
@@ -20,6 +20,7 @@ python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" 
   --item "$(wine_path "$folder/other")\\C.BAT" "C summary" 0 '"C summary"' \
   --item "$old\\b.bat" "B summary" 0 '"B summary"'
 mv "$folder/bat-old" "$folder/bat-new"
+printf '[Option]\r\nKeyRan=1\r\n' >"$folder/Z_Orbi.ini"  # as the guide's menu picture shows it
 
 # The pick's file is gone: the design's warning comes before the window.
 (cd "$folder" && exec "${wine_cmd[@]}" ./Z_Orbi.exe) &
@@ -33,6 +34,7 @@ capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$out/missing-marks.png"
 # ｵﾌﾟｼｮﾝ(&O) opens on its first command; Up wraps to the last, リンク切れ項目の再リンク...
 xdotool key alt+o
 eventually 5 menus_open 1 || fail "the option menu did not open"
+capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$out/menu-option.png"
 xdotool key Up Return
 folder_dialog() { probe list | grep -m1 '^#32770' | cut -f2; }
 folder_dialog_open() { [ -n "$(folder_dialog)" ]; }
