@@ -284,14 +284,17 @@ class TForm1 final : public TabSettingsHost {
   // number column.
   class SearchRows final : public GridRowSource {
    public:
+    explicit SearchRows(const TForm1& form) : form_(form) {}
     void Show(const Catalogue* c, std::vector<SearchHit> hits);
     const SearchHit* Hit(int row) const;
     int Count() const override { return static_cast<int>(hits_.size()); }
     std::string Cell(int col, int row) const override;
     TMenuItem* Item(int row) const override;
     std::string WidestNumber() const override;
+    bool Dimmed(int row) const override;
 
    private:
+    const TForm1& form_;
     const Catalogue* cat_ = nullptr;
     std::vector<SearchHit> hits_;
   };
@@ -396,7 +399,7 @@ class TForm1 final : public TabSettingsHost {
   // summary or freed.
   TabRows shownRows_{*this};
   std::unique_ptr<CatalogueSearch> search_;
-  SearchRows searchRows_;
+  SearchRows searchRows_{*this};
 
   enum class FileState : unsigned char { Checking, Present, Missing };
   // Starts the check of one new item's file.

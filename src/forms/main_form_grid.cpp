@@ -43,6 +43,11 @@ std::string TForm1::TabRows::WidestNumber() const {
   return NumberText(Count(), form_.missingFiles_ > 0);
 }
 
+bool TForm1::SearchRows::Dimmed(int row) const {
+  const TMenuItem* item = Item(row);
+  return item && form_.missingFiles_ > 0 && form_.IsMissingFile(item->BatPath);
+}
+
 bool TForm1::TabRows::Dimmed(int row) const {
   const TMenuItem* item = Item(row);
   // Nothing is copied for the path while no file is missing.

@@ -300,10 +300,11 @@ void CheckResults(const SequenceRig& rig) {
       for (char& ch : texts) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
       if (texts.find(text) != std::string::npos) expected.push_back(item.get());
     }
-  for (int row = 1; row < rig.grid.RowCount(); ++row)
-    EXPECT_EQ(rig.grid.Item(row),
-              row <= static_cast<int>(expected.size()) ? expected[row - 1] : nullptr)
-        << "result row " << row << " for " << text;
+  for (int row = 1; row < rig.grid.RowCount(); ++row) {
+    const TMenuItem* item = row <= static_cast<int>(expected.size()) ? expected[row - 1] : nullptr;
+    EXPECT_EQ(rig.grid.Item(row), item) << "result row " << row << " for " << text;
+    EXPECT_EQ(rig.grid.content.Dimmed(row), item && !rig.files.files.count(item->BatPath)) << row;
+  }
   const TMenuItem* highlighted = rig.grid.Item(rig.grid.Selection().Top);
   EXPECT_EQ(rig.memo.lines.empty() ? "" : MemoOf(rig.memo.lines),
             highlighted ? highlighted->Memo : "");
