@@ -27,7 +27,7 @@ struct MemoryFolder final : zorbi::FileSystem {
       const std::string name = "変形" + std::to_string(100000 + i) + (i % 2 ? ".BAT" : ".bat");
       files[kFolder + "\\" + name] = "@REM 選択した図形を処理する " + std::to_string(i) +
                                      "\r\nREM #jww\r\nREM #cd\r\nREM #e\r\necho x\r\n";
-      entries.push_back({name, false, name});
+      entries.push_back({name, false, false, name});
     }
     std::shuffle(entries.begin(), entries.end(), std::mt19937(1));
   }

@@ -70,7 +70,7 @@ struct Scanner {
         if (entry.IsFolder ? subfolders : EndsWithIgnoringCase(entry.DisplayName, extension))
           scan.Unreadable.push_back(JoinPath(folder, entry.DisplayName));
       } else if (entry.IsFolder) {
-        if (subfolders) folders.push_back(std::move(entry.Name));
+        if (subfolders && !entry.IsLink) folders.push_back(std::move(entry.Name));
       } else if (EndsWithIgnoringCase(entry.Name, extension)) {
         names.push_back(std::move(entry.Name));
       }

@@ -20,6 +20,9 @@ enum class EntryKind { Missing, File, Other };
 struct FolderEntry {
   std::string Name;  // CP932; empty when the name has no CP932 form
   bool IsFolder = false;
+  // A link to another place (a junction or symbolic link): a walk below a
+  // folder does not follow it, as it may lead back up and never end.
+  bool IsLink = false;
   std::string DisplayName;  // for messages, with unrepresentable characters replaced
 };
 

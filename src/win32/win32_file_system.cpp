@@ -268,6 +268,7 @@ bool Win32FileSystem::ListFolder(const std::string& folder, std::vector<FolderEn
     if (name == L"." || name == L"..") continue;
     FolderEntry entry;
     entry.IsFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.IsLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     if (std::optional<std::string> narrow = Narrow(name)) {
       entry.Name = *narrow;
       entry.DisplayName = std::move(*narrow);

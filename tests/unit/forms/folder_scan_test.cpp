@@ -24,10 +24,12 @@ TEST(JoinPath, SeparatorOnlyWhereNeeded) {
 
 TEST(ScanFolder, FilesInNameOrderThenSubfoldersAndWhatCouldNotBeRead) {
   FakeFiles fs;
-  for (const char* path : {"C:\\B\\b.BAT", "C:\\B\\A.bat", "C:\\B\\c.txt", "C:\\B\\sub\\z.bat",
-                           "C:\\B\\Sub2\\y.bat", "C:\\B\\locked\\x.bat", "C:\\B\\xbat"})
+  for (const char* path :
+       {"C:\\B\\b.BAT", "C:\\B\\A.bat", "C:\\B\\c.txt", "C:\\B\\sub\\z.bat", "C:\\B\\Sub2\\y.bat",
+        "C:\\B\\locked\\x.bat", "C:\\B\\xbat", "C:\\B\\up\\w.bat"})
     fs.files[path] = "";
   fs.unlistable.insert("C:\\B\\locked");
+  fs.links.insert("C:\\B\\up");  // may lead back to C:\B
   const struct {
     bool subfolders;
     const char* extension;
