@@ -460,7 +460,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       TellDestroying();
       return 0;
-    case kCheckFilesMessage:
+    case WM_TIMER:
+      if (wparam != kCheckFilesTimer) break;
+      KillTimer(Handle(), kCheckFilesTimer);
       if (OnCheckFiles) OnCheckFiles();
       return 0;
     case kFilesCheckedMessage:

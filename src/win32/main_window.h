@@ -81,9 +81,10 @@ class MainWindow final : public Window, public FormWindow {
   // Once, when the window is about to go.
   std::function<void()> OnDestroying;
   std::function<void()> OnGoneEvent;
-  // Posted to itself: the check of the items' files starts once the window
-  // is up, and its answers are taken on this thread.
-  static constexpr UINT kCheckFilesMessage = WM_APP + 20;
+  // The check of the items' files starts on a timer, as timers come after
+  // every waiting paint: the window is drawn first. Its answers are posted
+  // to this thread.
+  static constexpr UINT_PTR kCheckFilesTimer = 20;
   static constexpr UINT kFilesCheckedMessage = WM_APP + 21;
   std::function<void()> OnCheckFiles;
   std::function<void()> OnFilesChecked;

@@ -67,7 +67,7 @@ bool Program::Start(StartupPreload* preload) {
     PostMessageW(handle, MainWindow::kFilesCheckedMessage, 0, 0);
   });
   form_->UseFileCheck(file_check_.get());
-  PostMessageW(handle, MainWindow::kCheckFilesMessage, 0, 0);
+  SetTimer(handle, MainWindow::kCheckFilesTimer, 0, nullptr);
   return true;
 }
 
