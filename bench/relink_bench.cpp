@@ -30,12 +30,12 @@ struct Tree : FileSystem {
   bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
     entries.clear();
     if (folder == "D:\\new") {
-      for (int f = 0; f < 100; ++f) entries.push_back({"F" + std::to_string(f), true, ""});
+      for (int f = 0; f < 100; ++f) entries.push_back({"F" + std::to_string(f), true, false, ""});
       return true;
     }
     const int f = std::stoi(folder.substr(folder.rfind('F') + 1));
     for (int i = f * 1000; i < (f + 1) * 1000; ++i)
-      entries.push_back({"t" + std::to_string(1000000 + i) + ".bat", false, ""});
+      entries.push_back({"t" + std::to_string(1000000 + i) + ".bat", false, false, ""});
     return true;
   }
 };
