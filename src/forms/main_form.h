@@ -280,6 +280,10 @@ class TForm1 final : public TabSettingsHost {
     const TMList* list_ = nullptr;
   };
 
+  // An item's file name and summary columns, the same on a tab and in the
+  // search's results.
+  static std::string ItemCell(const TMenuItem& item, int col);
+
   // The search's results as the grid asks for them: the tab's name in the
   // number column.
   class SearchRows final : public GridRowSource {

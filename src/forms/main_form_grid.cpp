@@ -27,13 +27,17 @@ TMenuItem* TForm1::TabRows::Item(int row) const {
 std::string TForm1::TabRows::Cell(int col, int row) const {
   const TMenuItem* item = Item(row);
   if (!item) return {};
+  if (col == 0)
+    return NumberText(row, form_.missingFiles_ > 0 && form_.IsMissingFile(item->BatPath));
+  return ItemCell(*item, col);
+}
+
+std::string TForm1::ItemCell(const TMenuItem& item, int col) {
   switch (col) {
-    case 0:
-      return NumberText(row, form_.missingFiles_ > 0 && form_.IsMissingFile(item->BatPath));
     case 1:
-      return "  " + FileNamePart(item->BatPath);
+      return "  " + FileNamePart(item.BatPath);
     case 2:
-      return item->Summary;
+      return item.Summary;
     default:
       return {};
   }

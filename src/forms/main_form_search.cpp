@@ -37,16 +37,8 @@ TMenuItem* TForm1::SearchRows::Item(int row) const {
 std::string TForm1::SearchRows::Cell(int col, int row) const {
   const TMenuItem* item = Item(row);
   if (!item) return {};
-  switch (col) {
-    case 0:
-      return "  " + cat_->TabNames[static_cast<std::size_t>(Hit(row)->Tab)];
-    case 1:
-      return "  " + FileNamePart(item->BatPath);
-    case 2:
-      return item->Summary;
-    default:
-      return {};
-  }
+  if (col == 0) return "  " + cat_->TabNames[static_cast<std::size_t>(Hit(row)->Tab)];
+  return ItemCell(*item, col);
 }
 
 std::string TForm1::SearchRows::WidestNumber() const {
