@@ -108,8 +108,13 @@ Bounds MainWindow::WindowBounds() const {
 }
 
 void MainWindow::SetWindowBounds(const Bounds& b) {
-  SetWindowPos(Handle(), nullptr, S(b.Left), S(b.Top), S(b.Width), S(b.Height),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The settings set each bound in turn, most often to where the window
+  // already is; under Wine each call is a round trip to X.
+  const RECT target{S(b.Left), S(b.Top), S(b.Left) + S(b.Width), S(b.Top) + S(b.Height)};
+  RECT now{};
+  if (GetWindowRect(Handle(), &now) && EqualRect(&now, &target)) return;
+  SetWindowPos(Handle(), nullptr, target.left, target.top, target.right - target.left,
+               target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::Destroy() {
@@ -227,9 +232,16 @@ void MainWindow::Layout() {
   // Nothing is copied from where a control was: a control moved with the
   // bottom or right edge would show what was there before until repainted.
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
+  // Start-up lays the window out several times over; a control already in
+  // place is left alone.
   auto place = [&](HWND window, int x, int y, int w, int h) {
-    if (window != nullptr)
-      SetWindowPos(window, nullptr, x, y, std::max(0, w), std::max(0, h), flags);
+    if (window == nullptr) return;
+    const RECT target{x, y, x + std::max(0, w), y + std::max(0, h)};
+    RECT now{};
+    GetWindowRect(window, &now);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
+    if (EqualRect(&now, &target)) return;
+    SetWindowPos(window, nullptr, x, y, target.right - x, target.bottom - y, flags);
   };
   // The strip first: its rows at its new width decide the grid's page.
   RECT page{0, S(kBevelHeight), panel1_left, panel2_top};

@@ -82,6 +82,8 @@ bool TabStripControl::MultiLine() const {
 
 void TabStripControl::SetMultiLine(bool on) {
   const LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+  // The settings set it at every start, most often to what it is.
+  if (((style & TCS_MULTILINE) != 0) == on) return;
   SetWindowLongPtrW(handle_, GWL_STYLE,
                     on ? style | TCS_MULTILINE : style & ~LONG_PTR{TCS_MULTILINE});
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
@@ -92,6 +94,7 @@ void TabStripControl::SetMultiLine(bool on) {
 }
 
 void MemoControl::SetDpi(int dpi) {
+  if (dpi == dpi_) return;
   dpi_ = dpi;
   if (font_.Handle() != nullptr) SetFont(font_.Spec());
 }
