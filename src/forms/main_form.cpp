@@ -201,38 +201,47 @@ bool TForm1::WritePathTxt() {
 
 void TForm1::Button2Click() {
   if (EditMode() || closed_ || closing_) return;
-  if (!EndModeToClose() || !WritePathTxt()) return;
-  Close();
+  if (WhileClosing([this] { return EndModeToClose() && WritePathTxt(); })) Close();
 }
 
 void TForm1::Button4Click() {
-  if (closed_ || closing_ || !EndModeToClose()) return;
+  if (closed_ || closing_) return;
   // Nothing is chained; a close that is called off keeps the pick, the one
   // from before any search.
-  LeaveSearch();
   std::string picked;
-  picked.swap(Cat.PickedBatPath);
-  if (WritePathTxt()) Close();
-  if (!closed_) Cat.PickedBatPath = std::move(picked);
+  bool swapped = false;
+  const bool ready = WhileClosing([&] {
+    if (!EndModeToClose()) return false;
+    LeaveSearch();
+    picked.swap(Cat.PickedBatPath);
+    swapped = true;
+    return WritePathTxt();
+  });
+  if (ready) Close();
+  if (swapped && !closed_) Cat.PickedBatPath = std::move(picked);
 }
 
-void TForm1::Close() {
-  // A failed write's message box runs a message loop: a close request that
-  // arrives there must not start the sequence inside itself.
-  if (closed_ || closing_) return;
-  // Closing as OK does: the highlighted result is the one chained; without
-  // one, the pick as before.
-  if (Searching() && !ShowResultOnTab()) LeaveSearch();
+bool TForm1::WhileClosing(const std::function<bool()>& steps) {
+  // A question or a failed write's message box runs a message loop: a close
+  // request that arrives there must not start the sequence inside itself.
   closing_ = true;
   bool done = false;
   try {
-    done = EndModeToClose() && FormClose();
+    done = steps();
   } catch (...) {
     closing_ = false;
     throw;
   }
   closing_ = false;
-  if (!done) return;
+  return done;
+}
+
+void TForm1::Close() {
+  if (closed_ || closing_) return;
+  // Closing as OK does: the highlighted result is the one chained; without
+  // one, the pick as before.
+  if (Searching() && !ShowResultOnTab()) LeaveSearch();
+  if (!WhileClosing([this] { return EndModeToClose() && FormClose(); })) return;
   closed_ = true;
   window_.Destroy();
 }

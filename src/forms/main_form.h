@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -344,6 +345,7 @@ class TForm1 final : public TabSettingsHost {
   void LeaveMode();
   // EndMode on the way out: a refused store asks whether to close without it.
   bool EndModeToClose();
+  bool WhileClosing(const std::function<bool()>& steps);
   // The pick's row highlighted (row 1 when nothing is picked).
   void SelectPickedRow();
   // Shows the strip's names and CurrentTab after a tab operation.

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/main_form.h"
@@ -248,8 +249,10 @@ struct FakeMessages : MessageBoxes {
     questions.push_back(text);
     return answer;
   }
+  std::function<void()> whileAsking;  // runs once inside the next question's loop
   bool Ask(const std::string& text, MessageKind kind) override {
     shown.emplace_back(text, kind);
+    if (auto run = std::exchange(whileAsking, nullptr)) run();
     return yes;
   }
   std::vector<Answer> answers;  // in turn for AskOrCancel; キャンセル once used up

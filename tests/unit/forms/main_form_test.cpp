@@ -192,6 +192,29 @@ TEST(CloseSequence, OkAndCloseBoxKeepThePick) {
   }
 }
 
+// A memo that can't be stored asks before the close; a second close request
+// that arrives while the question is open (another OK, キャンセル or the
+// close box) is dropped, so the question comes once and the window closes once.
+TEST(CloseSequence, ACloseRequestDuringTheQuestionIsNotAskedAgain) {
+  using Request = void (TForm1::*)();
+  const Request requests[] = {&TForm1::Button2Click, &TForm1::Button4Click, &TForm1::Close};
+  for (const Request outer : requests) {
+    for (const Request inner : requests) {
+      FormRig rig;
+      rig.files.files[kDat] = DataFileWith({"Tab1"}, {{{"C:\\A.BAT", "A", 2}}});
+      rig.files.files["C:\\A.BAT"] = "";
+      ASSERT_TRUE(rig.Create());
+      rig.form.n1Click();
+      rig.memo.refuse = true;
+      rig.messages.yes = true;
+      rig.messages.whileAsking = [&] { (rig.form.*inner)(); };
+      (rig.form.*outer)();
+      EXPECT_EQ(rig.messages.shown.size(), 1u);
+      EXPECT_EQ(rig.window.destroyed, 1);
+    }
+  }
+}
+
 TEST(PathTxt, WrittenByOkAndCancelOnlyAndBeforeTheCatalogue) {
   {
     FormRig rig;
