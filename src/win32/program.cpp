@@ -27,8 +27,12 @@ Program::~Program() {
 }
 
 bool Program::Start(StartupPreload* preload) {
-  if (!window_.Create(application_.Handle(), application_.LargeIcon(), application_.SmallIcon()))
+  if (!window_.Create(application_.Handle(), application_.LargeIcon(), application_.SmallIcon())) {
+    // Without a word the user would only see nothing happen; nothing is written.
+    messages_.ShowMessage("Z_Orbi のウィンドウを作れないため、起動できません。",
+                          MessageKind::Error);
     return false;
+  }
   const HWND handle = window_.Handle();
   application_.SetMainWindow(handle);
   application_.SetDialogWindow(handle);
