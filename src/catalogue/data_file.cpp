@@ -156,6 +156,7 @@ bool ParseCatalogueImage(std::shared_ptr<const std::string> source, DataFileCont
                                     (bytes.size() - in.Position()) / MinItemRecordBytes);
   std::size_t reserved = 0;
   std::int32_t pickTab = -1, pickPosition = 0;
+  bool markedAfterPick = false;
   for (std::int32_t k = 0; k < itemCount; ++k) {
     auto item = std::make_unique<TMenuItem>();
     item->Source = source;
@@ -173,6 +174,9 @@ bool ParseCatalogueImage(std::shared_ptr<const std::string> source, DataFileCont
     if (item->PickState == 2) {
       pickTab = item->TabNo;
       pickPosition = item->Position;
+      markedAfterPick = false;
+    } else if (item->PickState != 0 && item->TabNo == pickTab) {
+      markedAfterPick = true;
     }
     list.push_back(std::move(item));
   }
@@ -184,6 +188,7 @@ bool ParseCatalogueImage(std::shared_ptr<const std::string> source, DataFileCont
   contents.TabItems = std::move(tabItems);
   contents.PickTab = pickTab;
   contents.PickPosition = pickPosition;
+  contents.PickLastMarked = pickTab >= 0 && !markedAfterPick;
   contents.Used = in.Position();
   return true;
 }

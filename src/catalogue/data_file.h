@@ -73,6 +73,9 @@ struct DataFileContents {
   // The last item with pick state 2, when there is one.
   std::int32_t PickTab = -1;
   std::int32_t PickPosition = 0;
+  // No later item on the pick's tab has a pick state: the pick is the tab's
+  // remembered one, and start-up need not look for it.
+  bool PickLastMarked = false;
   std::size_t Used = 0;  // bytes read
 };
 // False when ReadCatalogueImage would refuse `bytes`. The items' texts view

@@ -94,6 +94,9 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
     return false;
   }
   const std::size_t used = contents.Used;
+  const bool first = contents.PickLastMarked && Cat.TabList.empty();
+  filePickTab_ = first ? contents.PickTab : -1;
+  filePickPosition_ = contents.PickPosition;
   AddCatalogueContents(Cat, std::move(contents), Cat.TabNames);
   ShowTabNames();
   // Bytes past the last item may be items that a damaged count hides: the

@@ -396,6 +396,10 @@ class TForm1 final : public TabSettingsHost {
   // The data file as last read or written; none when there was no file.
   // Kept whole: comparing it at close is far quicker than hashing it at start.
   std::shared_ptr<const std::string> dataFileRead_;
+  // The data file's pick when it is its tab's remembered one: the first fill
+  // takes it instead of looking through the tab (a tab of -1: none).
+  std::int32_t filePickTab_ = -1;
+  std::int32_t filePickPosition_ = 0;
   // The width the summary column last followed; it takes up every change.
   int resizedWidth_ = MinFormWidth;
   // The folder last registered from, where the folder dialog opens next.

@@ -1,5 +1,6 @@
 // The item grid and the tab strip: showing a tab, picking a row, switching tabs.
 #include <string>
+#include <utility>
 
 #include "forms/main_form.h"
 #include "forms/tab_settings_form.h"
@@ -68,11 +69,12 @@ void TForm1::ShowTabNames() {
 }
 
 std::int32_t TForm1::FillGrid(std::int32_t tab) {
+  const bool fromFile = std::exchange(filePickTab_, -1) == tab;
   const TMList* list = Cat.Tab(tab);
   if (!list) return 0;
   shownRows_.Show(list);
   C.StringGrid1.SetRowSource(&shownRows_);
-  return RememberedPick(*list);
+  return fromFile ? filePickPosition_ : RememberedPick(*list);
 }
 
 void TForm1::ShowTab(std::int32_t tab) {

@@ -77,6 +77,28 @@ TEST(ShowTab, PicksTheLastMarkedItemOrTheFirst) {
   EXPECT_EQ(rig.Pick(1, 1), 1);  // the other mark stays
 }
 
+// Start-up opens the tab of the file's pick on that tab's last marked item,
+// whichever comes last in the file; marks on other tabs don't count.
+TEST(ShowTab, StartsOnTheLastMarkOfThePicksTab) {
+  const struct {
+    std::vector<int> first, second;  // the two tabs' pick states
+    int tab, picked;
+  } rows[] = {
+      {{0, 0, 0}, {0, 2, 0, 0}, 1, 1}, {{0, 0, 0}, {0, 2, 0, 1}, 1, 3},
+      {{0, 0, 0}, {0, 1, 0, 2}, 1, 3}, {{0, 0, 0}, {2, 0, 1, 0}, 1, 2},
+      {{0, 0, 1}, {0, 2, 0, 0}, 1, 1}, {{0, 2, 0}, {0, 0, 1, 0}, 0, 1},
+  };
+  for (const auto& row : rows) {
+    auto a = NumberedItems(3, "C:\\a\\"), b = NumberedItems(4, "C:\\b\\");
+    for (std::size_t i = 0; i < a.size(); ++i) a[i].pick = row.first[i];
+    for (std::size_t i = 0; i < b.size(); ++i) b[i].pick = row.second[i];
+    Started rig({"A", "B"}, {a, b});
+    EXPECT_EQ(rig.form.Cat.CurrentTab, row.tab);
+    EXPECT_EQ(rig.form.Cat.PickedIndex, row.picked);
+    EXPECT_EQ(rig.Pick(row.tab, row.picked), 2);
+  }
+}
+
 TEST(ShowTab, ScrollsSoThePickIsTheTenthVisibleRow) {
   for (const auto& [pickRow, top] : std::vector<std::pair<int, int>>{{10, 1}, {11, 2}, {25, 16}}) {
     auto items = NumberedItems(30);
