@@ -6,10 +6,15 @@
 namespace zorbi {
 
 StartupPreload::StartupPreload(std::unique_ptr<FileSystem> files, std::string dataFile,
-                               std::string exchangeFile)
+                               std::string exchangeFile, std::uint64_t workerFromBytes)
     : files_(std::move(files)),
       dataPath_(std::move(dataFile)),
       exchangePath_(std::move(exchangeFile)) {
+  if (workerFromBytes > 0) {
+    const std::optional<std::uint64_t> data = files_->Size(dataPath_);
+    const std::optional<std::uint64_t> exchange = files_->Size(exchangePath_);
+    if (data && exchange && *data < workerFromBytes && *exchange < workerFromBytes - *data) return;
+  }
   try {
     worker_ = std::thread([this] { Run(); });
     // Back only once the worker runs: under Windows a new thread can't start

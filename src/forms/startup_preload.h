@@ -6,6 +6,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -22,8 +23,11 @@ namespace zorbi {
 class StartupPreload {
  public:
   // Starts reading the data file, then the exchange file, on a worker thread
-  // through `files`, which the worker uses alone until both are taken.
-  StartupPreload(std::unique_ptr<FileSystem> files, std::string dataFile, std::string exchangeFile);
+  // through `files`, which the worker uses alone until both are taken. When
+  // the two together are known to hold fewer than `workerFromBytes` bytes,
+  // each is read where it is taken instead: a thread takes longer to start.
+  StartupPreload(std::unique_ptr<FileSystem> files, std::string dataFile, std::string exchangeFile,
+                 std::uint64_t workerFromBytes = 0);
   StartupPreload(const StartupPreload&) = delete;
   StartupPreload& operator=(const StartupPreload&) = delete;
   // A read still running (the program ends before it needs the file) is stopped.

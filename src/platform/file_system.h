@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -31,6 +32,10 @@ struct FileSystem {
   virtual EntryKind Entry(const std::string& path) {
     return Exists(path) ? EntryKind::File : EntryKind::Missing;
   }
+
+  // The file's size in bytes, 0 when it is missing; nullopt when that can't
+  // be told.
+  virtual std::optional<std::uint64_t> Size(const std::string& /*path*/) { return std::nullopt; }
 
   // The whole file, or nullopt when it is missing or cannot be read.
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;

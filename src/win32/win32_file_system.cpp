@@ -105,6 +105,17 @@ EntryKind Win32FileSystem::Entry(const std::string& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Other : EntryKind::File;
 }
 
+std::optional<std::uint64_t> Win32FileSystem::Size(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return 0;
+    return std::nullopt;
+  }
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+  return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
 std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
   return ReadHead(path, std::string::npos);
 }

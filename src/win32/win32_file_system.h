@@ -10,6 +10,7 @@ class Win32FileSystem final : public FileSystem, public FileSteps {
   // True for an existing file; false for a folder or nothing.
   bool Exists(const std::string& path) override;
   EntryKind Entry(const std::string& path) override;
+  std::optional<std::uint64_t> Size(const std::string& path) override;
   std::optional<std::string> ReadAll(const std::string& path) override;
   // Reads no further than `maxBytes`: the exchange file can be large.
   std::optional<std::string> ReadHead(const std::string& path, std::size_t maxBytes) override;

@@ -152,6 +152,11 @@ struct FakeFiles : FileSystem, FileSteps {
     return others.count(path) ? EntryKind::Other
                               : (Exists(path) ? EntryKind::File : EntryKind::Missing);
   }
+  std::optional<std::uint64_t> Size(const std::string& path) override {
+    if (others.count(path)) return std::nullopt;
+    const auto file = files.find(path);
+    return file == files.end() ? 0 : file->second.size();
+  }
   std::optional<std::string> ReadAll(const std::string& path) override {
     if (unreadable.count(path) || failsAfter.count(path) || !files.count(path)) return std::nullopt;
     return files[path];
