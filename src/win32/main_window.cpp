@@ -132,9 +132,10 @@ void MainWindow::TellDestroying() {
 }
 
 HWND MainWindow::MakeChild(const wchar_t* cls, const char* text, DWORD style, UINT id,
-                           DWORD ex_style) {
-  return CreateWindowExW(ex_style, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0,
-                         10, 10, Handle(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                           const RECT& at, DWORD ex_style) {
+  return CreateWindowExW(ex_style, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, at.left,
+                         at.top, at.right - at.left, at.bottom - at.top, Handle(),
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -143,12 +144,17 @@ void MainWindow::CreateControls() {
   auto button_id = [](const char* caption) {
     return CommandId(*FindCommand(Place::Buttons, caption));
   };
+  // Each control is made where the layout puts it: under Wine a move costs
+  // as much as making it.
+  MakeFonts();
+  const Places at = PlacesInClient();
 
   // The tab strip lies under the grid; it must not paint over it.
-  tabs_.Attach(MakeChild(WC_TABCONTROLW, "", WS_CLIPSIBLINGS, kTabsId));
+  tabs_.Attach(MakeChild(WC_TABCONTROLW, "", WS_CLIPSIBLINGS, kTabsId, at.tabs));
   tabs_.OnRowsChanged = [this] { Layout(); };
+  SetFonts();  // the strip's font and padding decide the grid's page
 
-  grid_.Create(Handle(), kGridId, RECT{0, 0, 10, 10});
+  grid_.Create(Handle(), kGridId, GridPlace(at.tabs));
   grid_.SetDpi(dpi_);
   grid_.SetColWidth(0, 26);
   grid_.SetColWidth(1, 90);
@@ -160,12 +166,12 @@ void MainWindow::CreateControls() {
   SetWindowLongPtrW(grid_.Handle(), GWL_EXSTYLE,
                     GetWindowLongPtrW(grid_.Handle(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 
-  label1_ = MakeChild(L"STATIC", "Memo", SS_LEFT, kLabel1Id);
+  label1_ = MakeChild(L"STATIC", "Memo", SS_LEFT, kLabel1Id, at.label1);
 
   memo_.Attach(MakeChild(
       L"EDIT", "",
       ES_MULTILINE | ES_READONLY | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL,
-      kMemoId, WS_EX_CLIENTEDGE));
+      kMemoId, at.memo, WS_EX_CLIENTEDGE));
   memo_.SetFont(FontSpec{"ＭＳ ゴシック", 10, 0, kSystemTextColor});
   memo_.SetDpi(dpi_);
   memo_hook_.Attach(memo_.Handle(), [this](ControlHook& hook, UINT m, WPARAM w, LPARAM l) {
@@ -174,22 +180,24 @@ void MainWindow::CreateControls() {
 
   // Never visible: it lies beyond the memo panel's right edge. Tab moves the
   // focus there from the grid, and Enter or Space on it confirms.
-  close_button_ = MakeChild(L"BUTTON", "閉る", BS_PUSHBUTTON | WS_TABSTOP, button_id("閉る"));
+  close_button_ =
+      MakeChild(L"BUTTON", "閉る", BS_PUSHBUTTON | WS_TABSTOP, button_id("閉る"), at.close);
 
-  label2_.Attach(MakeChild(L"STATIC", "", SS_LEFT, kLabel2Id));
+  label2_.Attach(MakeChild(L"STATIC", "", SS_LEFT, kLabel2Id, at.label2));
   label2_.SetVisible(false);
 
-  button2_.Attach(MakeChild(L"BUTTON", "OK", BS_PUSHBUTTON, button_id("OK")));
-  button4_.Attach(MakeChild(L"BUTTON", "キャンセル", BS_PUSHBUTTON, button_id("キャンセル")));
+  button2_.Attach(MakeChild(L"BUTTON", "OK", BS_PUSHBUTTON, button_id("OK"), at.ok));
+  button4_.Attach(
+      MakeChild(L"BUTTON", "キャンセル", BS_PUSHBUTTON, button_id("キャンセル"), at.cancel));
   // No tab stop: Tab from the grid still reaches "閉る"; Ctrl+F or a click gets here.
   search_box_.box_.Attach(
-      MakeChild(L"EDIT", "", ES_AUTOHSCROLL | ES_LEFT, kSearchBoxId, WS_EX_CLIENTEDGE));
+      MakeChild(L"EDIT", "", ES_AUTOHSCROLL | ES_LEFT, kSearchBoxId, at.search, WS_EX_CLIENTEDGE));
   SendMessageW(search_box_.Handle(), EM_SETCUEBANNER, TRUE,
                reinterpret_cast<LPARAM>(Widen("検索 (Ctrl+F)").c_str()));
   search_hook_.Attach(search_box_.Handle(), [this](ControlHook& hook, UINT m, WPARAM w, LPARAM l) {
     return SearchBoxMessage(hook, m, w, l);
   });
-  MakeFonts();
+  SetFonts();
   Layout();
 }
 
@@ -197,8 +205,12 @@ void MainWindow::MakeFonts() {
   form_font_.Reset(MakeFont(kPGothic, S(12)));
   panel_font_.Reset(MakeFont(kPGothic, S(13)));
   label2_font_.Reset(MakeFont(kPGothic, S(13), true));
+}
+
+void MainWindow::SetFonts() {
   auto set = [](HWND control, const FontHandle& font) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    if (control != nullptr)
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
   };
   set(tabs_.Handle(), form_font_);
   set(label1_, form_font_);
@@ -206,12 +218,13 @@ void MainWindow::MakeFonts() {
   for (HWND button : {button2_.Handle(), button4_.Handle(), close_button_, search_box_.Handle()})
     set(button, panel_font_);
   // The tabs' padding scales with their font.
-  TabCtrl_SetPadding(tabs_.Handle(), S(6), S(3));
+  if (tabs_.Handle() != nullptr) TabCtrl_SetPadding(tabs_.Handle(), S(6), S(3));
 }
 
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   MakeFonts();
+  SetFonts();
   grid_.SetDpi(dpi);
   memo_.SetDpi(dpi);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -219,8 +232,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   Layout();
 }
 
-void MainWindow::Layout() {
-  if (tabs_.Handle() == nullptr) return;
+MainWindow::Places MainWindow::PlacesInClient() const {
   RECT client{};
   GetClientRect(Handle(), &client);
   const int width = client.right;
@@ -229,34 +241,58 @@ void MainWindow::Layout() {
   const int panel1_top = S(kBevelHeight);
   const int panel1_height = height - S(kBevelHeight) - S(kBottomHeight);
   const int panel2_top = height - S(kBottomHeight);
+  auto box = [](int x, int y, int w, int h) {
+    return RECT{x, y, x + std::max(0, w), y + std::max(0, h)};
+  };
+  Places at{};
+  at.tabs =
+      RECT{0, S(kBevelHeight), std::max(0, panel1_left), std::max(S(kBevelHeight), panel2_top)};
+  at.label1 = box(panel1_left + S(8), panel1_top + S(5), S(60), S(14));
+  at.memo = box(panel1_left + S(8), panel1_top + S(20), S(155), panel1_height - S(33));
+  at.close = box(panel1_left + S(384), panel1_top + S(88), S(60), S(25));
+  // The mode label ends before the search box: shown, it would paint over it.
+  const int search_left = width - S(244 + 8 + kSearchBoxWidth);
+  at.search = box(search_left, panel2_top + S(6), S(kSearchBoxWidth), S(23));
+  at.label2 = box(S(16), panel2_top + S(10), search_left - S(8 + 16), S(17));
+  at.ok = box(width - S(161), panel2_top + S(5), S(153), S(25));
+  at.cancel = box(width - S(244), panel2_top + S(5), S(75), S(25));
+  return at;
+}
+
+RECT MainWindow::GridPlace(RECT page) const {
+  TabCtrl_AdjustRect(tabs_.Handle(), FALSE, &page);
+  page.right = std::max(page.left, page.right);
+  page.bottom = std::max(page.top, page.bottom);
+  return page;
+}
+
+void MainWindow::Layout() {
+  if (tabs_.Handle() == nullptr) return;
+  const Places at = PlacesInClient();
   // Nothing is copied from where a control was: a control moved with the
   // bottom or right edge would show what was there before until repainted.
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
   // Start-up lays the window out several times over; a control already in
   // place is left alone.
-  auto place = [&](HWND window, int x, int y, int w, int h) {
+  auto place = [&](HWND window, const RECT& target) {
     if (window == nullptr) return;
-    const RECT target{x, y, x + std::max(0, w), y + std::max(0, h)};
     RECT now{};
     GetWindowRect(window, &now);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
     if (EqualRect(&now, &target)) return;
-    SetWindowPos(window, nullptr, x, y, target.right - x, target.bottom - y, flags);
+    SetWindowPos(window, nullptr, target.left, target.top, target.right - target.left,
+                 target.bottom - target.top, flags);
   };
   // The strip first: its rows at its new width decide the grid's page.
-  RECT page{0, S(kBevelHeight), panel1_left, panel2_top};
-  place(tabs_.Handle(), page.left, page.top, page.right - page.left, page.bottom - page.top);
-  TabCtrl_AdjustRect(tabs_.Handle(), FALSE, &page);
-  place(grid_.Handle(), page.left, page.top, page.right - page.left, page.bottom - page.top);
-  place(label1_, panel1_left + S(8), panel1_top + S(5), S(60), S(14));
-  place(memo_.Handle(), panel1_left + S(8), panel1_top + S(20), S(155), panel1_height - S(33));
-  place(close_button_, panel1_left + S(384), panel1_top + S(88), S(60), S(25));
-  // The mode label ends before the search box: shown, it would paint over it.
-  const int search_left = width - S(244 + 8 + kSearchBoxWidth);
-  place(search_box_.Handle(), search_left, panel2_top + S(6), S(kSearchBoxWidth), S(23));
-  place(GetDlgItem(Handle(), kLabel2Id), S(16), panel2_top + S(10), search_left - S(8 + 16), S(17));
-  place(button2_.Handle(), width - S(161), panel2_top + S(5), S(153), S(25));
-  place(button4_.Handle(), width - S(244), panel2_top + S(5), S(75), S(25));
+  place(tabs_.Handle(), at.tabs);
+  place(grid_.Handle(), GridPlace(at.tabs));
+  place(label1_, at.label1);
+  place(memo_.Handle(), at.memo);
+  place(close_button_, at.close);
+  place(search_box_.Handle(), at.search);
+  place(GetDlgItem(Handle(), kLabel2Id), at.label2);
+  place(button2_.Handle(), at.ok);
+  place(button4_.Handle(), at.cancel);
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -104,9 +104,18 @@ class MainWindow final : public Window, public FormWindow {
   void TellDestroying();
 
   void CreateControls();
-  HWND MakeChild(const wchar_t* cls, const char* text, DWORD style, UINT id, DWORD ex_style = 0);
-  // The layout's fonts at the window's DPI.
+  HWND MakeChild(const wchar_t* cls, const char* text, DWORD style, UINT id, const RECT& at,
+                 DWORD ex_style = 0);
+  // The layout's fonts at the window's DPI, made, then given to the controls there are.
   void MakeFonts();
+  void SetFonts();
+  // Where the layout puts each control in the client area as it is now; the
+  // grid fills the tab strip's display area.
+  struct Places {
+    RECT tabs, label1, memo, close, search, label2, ok, cancel;
+  };
+  Places PlacesInClient() const;
+  RECT GridPlace(RECT page) const;
   int S(int value) const { return Scale(value, dpi_); }
   LRESULT MemoMessage(ControlHook& memo, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT SearchBoxMessage(ControlHook& box, UINT message, WPARAM wparam, LPARAM lparam);
