@@ -70,11 +70,11 @@ void GridControl::SetFont(const FontSpec& font) {
   Invalidate();
 }
 
-bool GridControl::Create(HWND parent, int id, RECT bounds) {
+bool GridControl::Create(HWND parent, int id, RECT bounds, DWORD ex_style) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS;
   if (!enabled_) style |= WS_DISABLED;
-  if (!CreateHandle(WindowClass{kClassName, CS_DBLCLKS, nullptr}, WS_EX_CLIENTEDGE, L"", style,
-                    bounds, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+  if (!CreateHandle(WindowClass{kClassName, CS_DBLCLKS, nullptr}, WS_EX_CLIENTEDGE | ex_style, L"",
+                    style, bounds, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
     return false;
   RECT client;
   GetClientRect(Handle(), &client);

@@ -30,7 +30,7 @@ class GridControl final : public Window, public Grid {
   ~GridControl() override;
 
   // Creates the child window; bounds are in the parent's client coordinates.
-  bool Create(HWND parent, int id, RECT bounds);
+  bool Create(HWND parent, int id, RECT bounds, DWORD ex_style = 0);
 
   // Grid
   void SetEnabled(bool enabled) override;

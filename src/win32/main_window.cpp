@@ -152,9 +152,10 @@ void MainWindow::CreateControls() {
   // The tab strip lies under the grid; it must not paint over it.
   tabs_.Attach(MakeChild(WC_TABCONTROLW, "", WS_CLIPSIBLINGS, kTabsId, at.tabs));
   tabs_.OnRowsChanged = [this] { Layout(); };
-  SetFonts();  // the strip's font and padding decide the grid's page
+  SetFonts(false);  // the strip's font and padding decide the grid's page
 
-  grid_.Create(Handle(), kGridId, GridPlace(at.tabs));
+  // WS_EX_ACCEPTFILES: what DragAcceptFiles does, without loading shell32 at every start.
+  grid_.Create(Handle(), kGridId, GridPlace(at.tabs), WS_EX_ACCEPTFILES);
   grid_.SetDpi(dpi_);
   grid_.SetColWidth(0, 26);
   grid_.SetColWidth(1, 90);
@@ -162,9 +163,6 @@ void MainWindow::CreateControls() {
   // 10 points: 13 pixels at 96 dots per inch.
   grid_.SetFont(FontSpec{"ＭＳ Ｐゴシック", 10, 0, kSystemTextColor});
   SetWindowPos(grid_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  // What DragAcceptFiles does, without loading shell32 at every start.
-  SetWindowLongPtrW(grid_.Handle(), GWL_EXSTYLE,
-                    GetWindowLongPtrW(grid_.Handle(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 
   label1_ = MakeChild(L"STATIC", "Memo", SS_LEFT, kLabel1Id, at.label1);
 
@@ -197,7 +195,7 @@ void MainWindow::CreateControls() {
   search_hook_.Attach(search_box_.Handle(), [this](ControlHook& hook, UINT m, WPARAM w, LPARAM l) {
     return SearchBoxMessage(hook, m, w, l);
   });
-  SetFonts();
+  SetFonts(false);
   Layout();
 }
 
@@ -207,10 +205,10 @@ void MainWindow::MakeFonts() {
   label2_font_.Reset(MakeFont(kPGothic, S(13), true));
 }
 
-void MainWindow::SetFonts() {
-  auto set = [](HWND control, const FontHandle& font) {
+void MainWindow::SetFonts(bool redraw) {
+  auto set = [redraw](HWND control, const FontHandle& font) {
     if (control != nullptr)
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), redraw);
   };
   set(tabs_.Handle(), form_font_);
   set(label1_, form_font_);
@@ -224,7 +222,7 @@ void MainWindow::SetFonts() {
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   MakeFonts();
-  SetFonts();
+  SetFonts(true);
   grid_.SetDpi(dpi);
   memo_.SetDpi(dpi);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

@@ -108,7 +108,8 @@ class MainWindow final : public Window, public FormWindow {
                  DWORD ex_style = 0);
   // The layout's fonts at the window's DPI, made, then given to the controls there are.
   void MakeFonts();
-  void SetFonts();
+  // Without a redraw while the window is being made: it is drawn once shown.
+  void SetFonts(bool redraw);
   // Where the layout puts each control in the client area as it is now; the
   // grid fills the tab strip's display area.
   struct Places {
