@@ -17,7 +17,7 @@ constexpr int kItems = 100'000;
 
 // A catalogue as bench/startup makes it: one tab, long paths, short texts.
 std::string Image() {
-  zorbi::Catalogue catalogue;
+  zorbi::CatalogueData catalogue;
   catalogue.TabList.push_back(std::make_unique<zorbi::TMList>());
   for (int p = 0; p < kItems; ++p) {
     auto item = std::make_unique<zorbi::TMenuItem>();
@@ -58,7 +58,7 @@ void ParseDataFile(benchmark::State& state) {
 void ParseAndAdd(benchmark::State& state) {
   const std::string& image = SharedImage();
   for (auto _ : state) {
-    zorbi::Catalogue catalogue;
+    zorbi::CatalogueData catalogue;
     std::vector<std::string> names;
     if (!zorbi::ReadCatalogueImage(catalogue, image, names)) state.SkipWithError("refused");
     benchmark::DoNotOptimize(catalogue.TabList.data());
@@ -66,7 +66,7 @@ void ParseAndAdd(benchmark::State& state) {
 }
 
 void WriteImages(benchmark::State& state) {
-  zorbi::Catalogue catalogue;
+  zorbi::CatalogueData catalogue;
   std::vector<std::string> names;
   if (!zorbi::ReadCatalogueImage(catalogue, SharedImage(), names)) state.SkipWithError("refused");
   for (auto _ : state) {

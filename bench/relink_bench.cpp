@@ -96,7 +96,7 @@ void PlanAndRelink(benchmark::State& state) {
   const std::vector<std::string> found = ScanFolder(tree, "D:\\new", true, "").Files;
   for (auto _ : state) {
     state.PauseTiming();
-    Catalogue c;
+    CatalogueData c;
     c.TabNames = {"Tab1"};
     c.TabList.push_back(std::make_unique<TMList>());
     for (int i = 0; i < kItems; ++i) {

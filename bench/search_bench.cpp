@@ -17,9 +17,9 @@ constexpr int kTabs = 50;
 // Names, summaries and memos of the kinds users collect: ASCII names, Japanese
 // summaries, a short memo on one item in four. Read from a data file image as
 // at start-up, so the items lie in memory as the program's do.
-const zorbi::Catalogue& SharedCatalogue() {
-  static const zorbi::Catalogue catalogue = [] {
-    zorbi::Catalogue c;
+const zorbi::CatalogueData& SharedCatalogue() {
+  static const zorbi::CatalogueData catalogue = [] {
+    zorbi::CatalogueData c;
     const char* kinds[] = {"線の長さ", "円弧を分割", "寸法の一括変更", "ﾚｲﾔ整理", "文字を置換"};
     for (int t = 0; t < kTabs; ++t) {
       c.TabNames.push_back("作者" + std::to_string(t));
@@ -36,7 +36,7 @@ const zorbi::Catalogue& SharedCatalogue() {
       item->Position = c.TabList[t]->Count();
       zorbi::AddItem(*c.TabList[t], std::move(item));
     }
-    zorbi::Catalogue read;
+    zorbi::CatalogueData read;
     if (!zorbi::ReadCatalogueImage(read, zorbi::CatalogueImage(c, kTabs, c.TabNames),
                                    read.TabNames))
       std::abort();
@@ -46,7 +46,7 @@ const zorbi::Catalogue& SharedCatalogue() {
 }
 
 void FoldCatalogue(benchmark::State& state) {
-  const zorbi::Catalogue& c = SharedCatalogue();
+  const zorbi::CatalogueData& c = SharedCatalogue();
   for (auto _ : state) {
     zorbi::CatalogueSearch search(c);
     benchmark::DoNotOptimize(&search);
@@ -55,7 +55,7 @@ void FoldCatalogue(benchmark::State& state) {
 
 // The keystroke that starts a search: the copy is made, then every item is looked at.
 void FirstKeystroke(benchmark::State& state) {
-  const zorbi::Catalogue& c = SharedCatalogue();
+  const zorbi::CatalogueData& c = SharedCatalogue();
   for (auto _ : state) {
     zorbi::CatalogueSearch search(c);
     benchmark::DoNotOptimize(search.Find("t").size());

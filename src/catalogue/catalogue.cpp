@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "catalogue/data_file.h"
+#include "catalogue/registration.h"
+
 namespace zorbi {
 
 void TMenuItem::InitItem(std::string batPath, std::string summary, std::int32_t tabNo,
@@ -22,37 +25,29 @@ TMList::~TMList() {
   ClearTabItems(*this);
 }
 
-TMenuItem* TMList::ItemAt(std::int64_t position) const {
+const TMenuItem* TMList::ItemAt(std::int64_t position) const {
   if (position < 0 || position >= static_cast<std::int64_t>(Items.size())) return nullptr;
   return Items[static_cast<std::size_t>(position)].get();
 }
 
-TMList* Catalogue::Tab(std::int64_t index) const {
+TMenuItem* TMList::ItemAt(std::int64_t position) {
+  return const_cast<TMenuItem*>(std::as_const(*this).ItemAt(position));
+}
+
+TMList* CatalogueData::Tab(std::int64_t index) const {
   if (index < 0 || index >= static_cast<std::int64_t>(TabList.size())) return nullptr;
   return TabList[static_cast<std::size_t>(index)].get();
 }
 
-TMenuItem* Catalogue::Item(std::int64_t tab, std::int64_t position) const {
-  const TMList* t = Tab(tab);
+TMenuItem* CatalogueData::Item(std::int64_t tab, std::int64_t position) const {
+  TMList* t = Tab(tab);
   return t ? t->ItemAt(position) : nullptr;
 }
 
-std::int64_t Catalogue::TotalItemCount() const {
+std::int64_t CatalogueData::TotalItemCount() const {
   std::int64_t n = 0;
   for (const auto& tab : TabList) n += static_cast<std::int64_t>(tab->Items.size());
   return n;
-}
-
-void CreateCatalogue(Catalogue& c) {
-  c.TabList.clear();
-  c.CurrentTab = 0;
-  c.PickedIndex = 0;
-}
-
-void FreeCatalogue(Catalogue& c) {
-  // Tabs go in list order; each frees its own items in list order.
-  for (auto& tab : c.TabList) tab.reset();
-  c.TabList.clear();
 }
 
 void ClearTabItems(TMList& tab) {
@@ -65,9 +60,12 @@ TMenuItem& AddItem(TMList& tab, std::unique_ptr<TMenuItem> item) {
   return *tab.Items.back();
 }
 
-}  // namespace zorbi
-
-namespace zorbi {
+std::int32_t RememberedPick(const TMList& tab) {
+  // Searched from the end, so a pick near the end of a long tab is found at once.
+  for (std::int32_t p = tab.Count() - 1; p > 0; --p)
+    if (tab.Items[static_cast<std::size_t>(p)]->PickState != 0) return p;
+  return 0;
+}
 
 namespace {
 
@@ -81,74 +79,111 @@ void SetTabNumbers(TMList* tab, std::int32_t index) {
   for (auto& item : tab->Items) item->SetTabNo(index);
 }
 
-void NothingPicked(Catalogue& c) {
-  c.PickedBatPath.clear();
-  c.PickedIndex = 0;
-}
-
-// After a tab change that may show another tab than `shown`.
-void FollowShownTab(Catalogue& c, const TMList* shown, std::int32_t shownIndex) {
-  if (shown && c.Tab(c.CurrentTab) == shown) return;
-  if (TMList* left = c.Tab(shownIndex); left && left == shown)
-    if (TMenuItem* item = left->ItemAt(c.PickedIndex)) item->SetPickState(1);
-  NothingPicked(c);
-}
-
 }  // namespace
 
-TMenuItem* PickedItem(const Catalogue& c) {
-  TMenuItem* item = c.Item(c.CurrentTab, c.PickedIndex);
+const TMenuItem* Catalogue::PickedItem() const {
+  const TMenuItem* item = d_.Item(d_.CurrentTab, d_.PickedIndex);
   return item && item->PickState == 2 ? item : nullptr;
 }
 
-bool PickItem(Catalogue& c, std::int32_t position) {
-  TMenuItem* picked = c.Item(c.CurrentTab, position);
+std::string Catalogue::PickedBatPath() const {
+  const TMenuItem* item = PickedItem();
+  return item ? item->BatPath.str() : std::string();
+}
+
+std::int32_t Catalogue::RememberedPick(std::int32_t tab) const {
+  if (tab == filePickTab_) return filePickPosition_;
+  const TMList* list = d_.Tab(tab);
+  return list ? zorbi::RememberedPick(*list) : 0;
+}
+
+void Catalogue::Clear() {
+  // Tabs go in list order; each frees its own items in list order.
+  for (auto& tab : d_.TabList) tab.reset();
+  d_.TabList.clear();
+  d_.TabNames.clear();
+  d_.CurrentTab = 0;
+  d_.PickedIndex = 0;
+  filePickTab_ = -1;
+}
+
+void Catalogue::StartEmpty() {
+  Clear();
+  d_.TabNames = {std::string(DefaultTabName)};
+  d_.TabList.push_back(std::make_unique<TMList>());
+}
+
+void Catalogue::Load(DataFileContents contents) {
+  // A pick that no later item of its tab outdoes is the tab's remembered
+  // one: the first showing need not look through the tab for it.
+  const bool first = contents.PickLastMarked && d_.TabList.empty();
+  filePickTab_ = first ? contents.PickTab : -1;
+  filePickPosition_ = contents.PickPosition;
+  AddCatalogueContents(d_, std::move(contents), d_.TabNames);
+}
+
+void Catalogue::NothingPicked() {
+  d_.PickedIndex = 0;
+}
+
+void Catalogue::FollowShownTab(const TMList* shown, std::int32_t shownIndex) {
+  // After a tab change that may show another tab than `shown`.
+  if (shown && d_.Tab(d_.CurrentTab) == shown) return;
+  if (TMList* left = d_.Tab(shownIndex); left && left == shown)
+    if (TMenuItem* item = left->ItemAt(d_.PickedIndex)) item->SetPickState(1);
+  NothingPicked();
+}
+
+bool Catalogue::PickItem(std::int32_t position) {
+  TMenuItem* picked = d_.Item(d_.CurrentTab, position);
   if (!picked) return false;
-  if (TMenuItem* old = c.Item(c.CurrentTab, c.PickedIndex)) old->SetPickState(0);
+  filePickTab_ = -1;
+  if (TMenuItem* old = d_.Item(d_.CurrentTab, d_.PickedIndex)) old->SetPickState(0);
   // A current pick anywhere else (a data file may hold several) steps back.
-  for (std::size_t t = 0; t < c.TabList.size(); ++t)
-    for (auto& item : c.TabList[t]->Items)
+  for (std::size_t t = 0; t < d_.TabList.size(); ++t)
+    for (auto& item : d_.TabList[t]->Items)
       if (item->PickState == 2)
-        item->SetPickState(static_cast<std::int32_t>(t) == c.CurrentTab ? 0 : 1);
-  c.PickedBatPath = picked->BatPath;
-  c.PickedIndex = position;
+        item->SetPickState(static_cast<std::int32_t>(t) == d_.CurrentTab ? 0 : 1);
+  d_.PickedIndex = position;
   picked->SetPickState(2);
   return true;
 }
 
-void LeaveCurrentTab(Catalogue& c) {
-  if (TMenuItem* item = c.Item(c.CurrentTab, c.PickedIndex)) item->SetPickState(1);
-  NothingPicked(c);
+void Catalogue::LeaveCurrentTab() {
+  if (TMenuItem* item = d_.Item(d_.CurrentTab, d_.PickedIndex); item && item->PickState == 2) {
+    filePickTab_ = -1;
+    item->SetPickState(1);
+  }
+  NothingPicked();
 }
 
-void SwitchTab(Catalogue& c, std::int32_t tab) {
-  LeaveCurrentTab(c);
-  c.CurrentTab = tab;
+void Catalogue::SwitchTab(std::int32_t tab) {
+  if (tab == d_.CurrentTab && PickedItem()) return;  // shown already, with its pick
+  LeaveCurrentTab();
+  d_.CurrentTab = std::clamp(tab, 0, std::max(TabNameCount() - 1, 0));
+  // Nothing is picked yet; the place is the one the tab opens on, so that a
+  // pick elsewhere takes its remembered state away.
+  d_.PickedIndex = RememberedPick(d_.CurrentTab);
 }
 
-std::int32_t RememberedPick(const TMList& tab) {
-  // Searched from the end, so a pick near the end of a long tab is found at once.
-  for (std::int32_t p = tab.Count() - 1; p > 0; --p)
-    if (tab.Items[static_cast<std::size_t>(p)]->PickState != 0) return p;
-  return 0;
-}
-
-bool DeleteItem(Catalogue& c, std::int32_t tab, std::int32_t position) {
-  TMList* list = c.Tab(tab);
+bool Catalogue::DeleteItem(std::int32_t tab, std::int32_t position) {
+  TMList* list = d_.Tab(tab);
   if (!list || !list->ItemAt(position)) return false;
-  const bool wasPicked = tab == c.CurrentTab && PickedItem(c) == list->ItemAt(position);
+  filePickTab_ = -1;
+  const bool wasPicked = tab == d_.CurrentTab && PickedItem() == list->ItemAt(position);
   list->Items.erase(list->Items.begin() + position);
   Renumber(*list, static_cast<std::size_t>(position));
   if (wasPicked)
-    NothingPicked(c);
-  else if (tab == c.CurrentTab && c.PickedIndex > position)
-    --c.PickedIndex;
+    NothingPicked();
+  else if (tab == d_.CurrentTab && d_.PickedIndex > position)
+    --d_.PickedIndex;
   return true;
 }
 
-bool MoveItem(Catalogue& c, std::int32_t tab, std::int32_t from, std::int32_t to) {
-  TMList* list = c.Tab(tab);
+bool Catalogue::MoveItem(std::int32_t tab, std::int32_t from, std::int32_t to) {
+  TMList* list = d_.Tab(tab);
   if (!list || !list->ItemAt(from) || to < 0) return false;
+  filePickTab_ = -1;
   to = std::min(to, list->Count() - 1);
   auto& items = list->Items;
   const auto first = items.begin();
@@ -157,8 +192,8 @@ bool MoveItem(Catalogue& c, std::int32_t tab, std::int32_t from, std::int32_t to
   else
     std::rotate(first + to, first + from, first + from + 1);
   Renumber(*list, 0);
-  if (tab == c.CurrentTab) {
-    std::int32_t& p = c.PickedIndex;
+  if (tab == d_.CurrentTab) {
+    std::int32_t& p = d_.PickedIndex;
     if (p == from)
       p = to;
     else if (from < p && p <= to)
@@ -169,78 +204,96 @@ bool MoveItem(Catalogue& c, std::int32_t tab, std::int32_t from, std::int32_t to
   return true;
 }
 
-bool SetItemSummary(Catalogue& c, std::int32_t tab, std::int32_t position, std::string text) {
-  TMenuItem* item = c.Item(tab, position);
+bool Catalogue::SetItemSummary(std::int32_t tab, std::int32_t position, std::string text) {
+  TMenuItem* item = d_.Item(tab, position);
   if (item) item->SetSummary(std::move(text));
   return item != nullptr;
 }
 
-bool SetItemMemo(Catalogue& c, std::int32_t tab, std::int32_t position, std::string memo) {
-  TMenuItem* item = c.Item(tab, position);
+bool Catalogue::SetItemMemo(std::int32_t tab, std::int32_t position, std::string memo) {
+  TMenuItem* item = d_.Item(tab, position);
   if (item) item->SetMemo(std::move(memo));
   return item != nullptr;
 }
 
-void AddTab(Catalogue& c, std::string name) {
-  c.TabNames.push_back(std::move(name));
+const TMenuItem* Catalogue::AppendItem(std::int32_t tab, std::string path, std::string summary) {
+  TMList* list = d_.Tab(tab);
+  if (!list) return nullptr;
+  return &AppendBatItem(*list, tab, std::move(path), std::move(summary));
+}
+
+std::size_t Catalogue::RelinkItems(const std::vector<ItemRelink>& changes) {
+  std::size_t changed = 0;
+  for (const ItemRelink& change : changes) {
+    TMenuItem* item = d_.Item(change.Tab, change.Position);
+    if (!item || item->BatPath != change.OldPath) continue;
+    item->BatPath = change.NewPath;
+    ++changed;
+  }
+  return changed;
+}
+
+void Catalogue::AddTab(std::string name) {
+  d_.TabNames.push_back(std::move(name));
   // Always a new tab: one past the strip from a restore becomes the named one.
-  c.TabList.push_back(std::make_unique<TMList>());
+  d_.TabList.push_back(std::make_unique<TMList>());
 }
 
-bool RenameTab(Catalogue& c, std::int32_t index, std::string name) {
-  if (index < 0 || index >= static_cast<std::int32_t>(c.TabNames.size())) return false;
-  c.TabNames[static_cast<std::size_t>(index)] = std::move(name);
+bool Catalogue::RenameTab(std::int32_t index, std::string name) {
+  if (index < 0 || index >= TabNameCount()) return false;
+  d_.TabNames[static_cast<std::size_t>(index)] = std::move(name);
   return true;
 }
 
-bool MoveTab(Catalogue& c, std::int32_t from, std::int32_t to) {
-  const auto names = static_cast<std::int32_t>(c.TabNames.size());
-  if (from < 0 || from >= names || to < 0 || to >= names || !c.Tab(from) || !c.Tab(to))
+bool Catalogue::MoveTab(std::int32_t from, std::int32_t to) {
+  const std::int32_t names = TabNameCount();
+  if (from < 0 || from >= names || to < 0 || to >= names || !d_.Tab(from) || !d_.Tab(to))
     return false;
-  const TMList* shown = c.Tab(c.CurrentTab);
+  filePickTab_ = -1;
+  const TMList* shown = d_.Tab(d_.CurrentTab);
   const std::int32_t shownIndex =
-      c.Tab(from) == shown ? to : (c.Tab(to) == shown ? from : c.CurrentTab);
-  std::swap(c.TabNames[static_cast<std::size_t>(from)], c.TabNames[static_cast<std::size_t>(to)]);
-  std::swap(c.TabList[static_cast<std::size_t>(from)], c.TabList[static_cast<std::size_t>(to)]);
-  SetTabNumbers(c.Tab(to), to);
-  SetTabNumbers(c.Tab(from), from);
-  c.CurrentTab = to;
-  FollowShownTab(c, shown, shownIndex);
+      d_.Tab(from) == shown ? to : (d_.Tab(to) == shown ? from : d_.CurrentTab);
+  std::swap(d_.TabNames[static_cast<std::size_t>(from)], d_.TabNames[static_cast<std::size_t>(to)]);
+  std::swap(d_.TabList[static_cast<std::size_t>(from)], d_.TabList[static_cast<std::size_t>(to)]);
+  SetTabNumbers(d_.Tab(to), to);
+  SetTabNumbers(d_.Tab(from), from);
+  d_.CurrentTab = to;
+  FollowShownTab(shown, shownIndex);
   return true;
 }
 
-bool DeleteTab(Catalogue& c, std::int32_t index) {
-  if (c.TabNames.size() <= 1) {
-    c.TabNames = {std::string(DefaultTabName)};
-    if (c.TabList.empty()) c.TabList.push_back(std::make_unique<TMList>());
-    ClearTabItems(*c.TabList[0]);
-    c.CurrentTab = 0;
-    NothingPicked(c);
+bool Catalogue::DeleteTab(std::int32_t index) {
+  filePickTab_ = -1;
+  if (d_.TabNames.size() <= 1) {
+    d_.TabNames = {std::string(DefaultTabName)};
+    if (d_.TabList.empty()) d_.TabList.push_back(std::make_unique<TMList>());
+    ClearTabItems(*d_.TabList[0]);
+    d_.CurrentTab = 0;
+    NothingPicked();
     return true;
   }
-  const auto names = static_cast<std::int32_t>(c.TabNames.size());
+  const std::int32_t names = TabNameCount();
   if (index < 0 || index >= names) return false;
-  const TMList* shown = index == c.CurrentTab ? nullptr : c.Tab(c.CurrentTab);
-  std::int32_t shownIndex = index < c.CurrentTab ? c.CurrentTab - 1 : c.CurrentTab;
-  if (c.CurrentTab == names - 1) --c.CurrentTab;
-  c.TabNames.erase(c.TabNames.begin() + index);
-  if (index < static_cast<std::int32_t>(c.TabList.size()))
-    c.TabList.erase(c.TabList.begin() + index);
-  for (std::size_t t = static_cast<std::size_t>(index); t < c.TabList.size(); ++t)
-    SetTabNumbers(c.TabList[t].get(), static_cast<std::int32_t>(t));
+  const TMList* shown = index == d_.CurrentTab ? nullptr : d_.Tab(d_.CurrentTab);
+  std::int32_t shownIndex = index < d_.CurrentTab ? d_.CurrentTab - 1 : d_.CurrentTab;
+  if (d_.CurrentTab == names - 1) --d_.CurrentTab;
+  d_.TabNames.erase(d_.TabNames.begin() + index);
+  if (index < TabListCount()) d_.TabList.erase(d_.TabList.begin() + index);
+  for (std::size_t t = static_cast<std::size_t>(index); t < d_.TabList.size(); ++t)
+    SetTabNumbers(d_.TabList[t].get(), static_cast<std::int32_t>(t));
   if (!shown) shownIndex = -1;  // the pick went with its tab
-  FollowShownTab(c, shown, shownIndex);
+  FollowShownTab(shown, shownIndex);
   return true;
 }
 
-void ReplaceTabs(Catalogue& c, std::vector<std::string> names, TTabList tabs,
-                 std::int32_t currentTab, std::int32_t pickedIndex) {
-  c.TabList = std::move(tabs);
-  c.TabNames = std::move(names);
-  const auto last = static_cast<std::int32_t>(c.TabNames.size()) - 1;
-  c.CurrentTab = std::clamp(currentTab, 0, std::max(last, 0));
-  c.PickedIndex = pickedIndex;
-  c.PickedBatPath.clear();
+void Catalogue::ReplaceTabs(std::vector<std::string> names, TTabList tabs, std::int32_t currentTab,
+                            std::int32_t pickedIndex) {
+  filePickTab_ = -1;
+  d_.TabList = std::move(tabs);
+  d_.TabNames = std::move(names);
+  const auto last = TabNameCount() - 1;
+  d_.CurrentTab = std::clamp(currentTab, 0, std::max(last, 0));
+  d_.PickedIndex = pickedIndex;
 }
 
 }  // namespace zorbi

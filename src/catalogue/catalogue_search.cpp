@@ -87,7 +87,7 @@ void CatalogueSearch::AppendMemoLines(std::string_view memo) {
   size_ = static_cast<std::size_t>(to - folded_.get());
 }
 
-CatalogueSearch::CatalogueSearch(const Catalogue& c) {
+CatalogueSearch::CatalogueSearch(const CatalogueData& c) {
   const std::size_t tabs = std::min(c.TabList.size(), c.TabNames.size());
   std::size_t items = 0;
   for (std::size_t t = 0; t < tabs; ++t) items += c.TabList[t]->Items.size();

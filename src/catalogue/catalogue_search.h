@@ -22,7 +22,7 @@ class CatalogueSearch {
  public:
   // Folds the file name, summary and memo lines of every item on a named tab.
   // The catalogue must not change while the search is used.
-  explicit CatalogueSearch(const Catalogue& c);
+  explicit CatalogueSearch(const CatalogueData& c);
 
   // The items whose texts hold every word of `text`, each word within one of
   // them, in tab order then item order. A text whose words each hold one of

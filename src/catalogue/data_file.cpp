@@ -75,7 +75,7 @@ void WriteTabItems(const TMList& tab, std::string& stream) {
   }
 }
 
-std::string CatalogueImage(const Catalogue& catalogue, std::int32_t tabCount,
+std::string CatalogueImage(const CatalogueData& catalogue, std::int32_t tabCount,
                            const std::vector<std::string>& tabNames) {
   // Tabs past the strip carry no items. Should one ever hold some, its name is
   // stored too (empty), or the file would name a tab it doesn't have and be
@@ -193,7 +193,7 @@ bool ParseCatalogueImage(std::shared_ptr<const std::string> source, DataFileCont
   return true;
 }
 
-void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,
+void AddCatalogueContents(CatalogueData& catalogue, DataFileContents contents,
                           std::vector<std::string>& tabNames) {
   for (std::size_t t = 0; t < contents.TabNames.size(); ++t)
     catalogue.TabList.push_back(std::make_unique<TMList>());
@@ -220,7 +220,7 @@ void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,
   }
 }
 
-bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
+bool ReadCatalogueImage(CatalogueData& catalogue, std::string_view bytes,
                         std::vector<std::string>& tabNames, std::size_t* used) {
   // Everything is read and checked before the catalogue is touched.
   DataFileContents contents;

@@ -48,7 +48,7 @@ void WriteTabItems(const TMList& tab, std::string& stream);
 
 // The whole file image: `tabCount` names from `tabNames` (empty past its end),
 // then the items of every tab of the catalogue.
-std::string CatalogueImage(const Catalogue& catalogue, std::int32_t tabCount,
+std::string CatalogueImage(const CatalogueData& catalogue, std::int32_t tabCount,
                            const std::vector<std::string>& tabNames);
 
 // Loads a file image into the catalogue: appends one tab per stored name,
@@ -59,7 +59,7 @@ std::string CatalogueImage(const Catalogue& catalogue, std::int32_t tabCount,
 // well-formed data file (negative counts included); the caller then shows
 // NotDataFileMessage. `used`, when given, gets the number of bytes read: bytes
 // after the last item are ignored, so a count that is too small shows there.
-bool ReadCatalogueImage(Catalogue& catalogue, std::string_view bytes,
+bool ReadCatalogueImage(CatalogueData& catalogue, std::string_view bytes,
                         std::vector<std::string>& tabNames, std::size_t* used = nullptr);
 
 // ReadCatalogueImage in two steps, so that the slow one, which touches no
@@ -84,7 +84,7 @@ bool ParseCatalogueImage(std::shared_ptr<const std::string> bytes, DataFileConte
 // The same on a copy of `bytes`.
 bool ParseCatalogueImage(std::string_view bytes, DataFileContents& contents);
 // The tabs and items of a parse for this catalogue's tab count, added.
-void AddCatalogueContents(Catalogue& catalogue, DataFileContents contents,
+void AddCatalogueContents(CatalogueData& catalogue, DataFileContents contents,
                           std::vector<std::string>& tabNames);
 
 }  // namespace zorbi

@@ -1,12 +1,8 @@
-// Items whose BAT files moved get their new paths.
+// An item whose BAT file moved, and the path it gets.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
-
-#include "catalogue/catalogue.h"
 
 namespace zorbi {
 
@@ -17,10 +13,5 @@ struct ItemRelink {
   std::string NewPath;
   friend bool operator==(const ItemRelink&, const ItemRelink&) = default;
 };
-
-// Gives each item its new path, all in one step; only the path changes. An
-// item no longer at its place with its old path is left as it is. The
-// picked item's new path becomes PickedBatPath. Returns how many changed.
-std::size_t RelinkItems(Catalogue& c, const std::vector<ItemRelink>& changes);
 
 }  // namespace zorbi

@@ -74,7 +74,7 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
   std::shared_ptr<const std::string> bytes;
   bool parsed = false;
   DataFileContents contents;
-  if (preload_ != nullptr && preload_->DataFilePath() == path && Cat.TabList.empty()) {
+  if (preload_ != nullptr && preload_->DataFilePath() == path && cat_.Empty()) {
     StartupPreload::DataFile read = preload_->TakeDataFile();
     bytes = std::move(read.Bytes);
     parsed = read.Parsed;
@@ -94,10 +94,7 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
     return false;
   }
   const std::size_t used = contents.Used;
-  const bool first = contents.PickLastMarked && Cat.TabList.empty();
-  filePickTab_ = first ? contents.PickTab : -1;
-  filePickPosition_ = contents.PickPosition;
-  AddCatalogueContents(Cat, std::move(contents), Cat.TabNames);
+  cat_.Load(std::move(contents));
   ShowTabNames();
   // Bytes past the last item may be items that a damaged count hides: the
   // next save keeps the file as it is beside the new one.
@@ -108,10 +105,9 @@ bool TForm1::LoadCatalogueFile(const std::string& path) {
 
 bool TForm1::InitialLoad() {
   CreateExchangeLists(Exchange);
-  CreateCatalogue(Cat);
-  Cat.BatFolder = AppDir;
-  OpenDialog1.InitialDir = Cat.BatFolder;
-  Cat.PickedBatPath.clear();
+  cat_.Clear();
+  cat_.SetBatFolder(AppDir);
+  OpenDialog1.InitialDir = cat_.BatFolder();
   ClearGrid();
   C.DatRestore1.SetEnabled(false);
   C.PATHTXT1.SetEnabled(false);
@@ -130,23 +126,22 @@ bool TForm1::InitialLoad() {
     // A file we cannot take ends the program here, before anything is written,
     // so the user's catalogue survives as it is.
     if (!LoadCatalogueFile(dataFile)) return false;
-    C.TabControl1.SetTabIndex(Cat.CurrentTab);
+    C.TabControl1.SetTabIndex(cat_.CurrentTab());
     // The pick is checked once, by the selection below.
     quietPick_ = true;
     TabControl1Change();
     quietPick_ = false;
     // On an empty tab there is nothing to pick: checking the empty pick would
     // report an invalid item at every start of a new, empty catalogue.
-    if (Cat.Item(Cat.CurrentTab, Cat.PickedIndex) != nullptr) {
+    if (cat_.Item(cat_.CurrentTab(), cat_.PickedIndex()) != nullptr) {
       bool canSelect = true;
-      StringGrid1SelectCell(0, Cat.PickedIndex + 1, canSelect);
+      StringGrid1SelectCell(0, cat_.PickedIndex() + 1, canSelect);
     }
   } else {
-    Cat.TabNames = {std::string(DefaultTabName)};
+    cat_.StartEmpty();
     ShowTabNames();
     C.StringGrid1.SetCell(1, 0, std::string(FileNameHeader));
     C.StringGrid1.SetCell(2, 0, std::string(SummaryHeader));
-    Cat.TabList.push_back(std::make_unique<TMList>());
   }
   return true;
 }
@@ -179,13 +174,13 @@ void TForm1::ReadExchange(const std::string& path) {
 bool TForm1::WriteChainingLines() {
   // A control byte in the path would hand the host further commands: such a
   // pick is not chained, and the close goes on.
-  if (!IsChainablePath(Cat.PickedBatPath)) {
+  if (!IsChainablePath(ChainPath())) {
     messages_.ShowMessage(std::string(UnchainablePathMessage), MessageKind::Warning);
     return true;
   }
   // Built afresh each time, so a retried close never doubles the lines.
   Exchange.OutputLines.clear();
-  AddChainingLines(Exchange, Cat.PickedBatPath, Info);
+  AddChainingLines(Exchange, ChainPath(), Info);
   const std::string path = AppDir + std::string(ExchangeFileName);
   std::string error;
   const ExchangeWrite written = WriteExchangeFile(
@@ -197,7 +192,7 @@ bool TForm1::WriteChainingLines() {
 bool TForm1::WritePathTxt() {
   const std::string path = AppDir + std::string(PathTxtName);
   std::string error;
-  if (!files_.ReplaceAll(path, PathTxtImage(Cat.TabNames, Cat.TabList), error))
+  if (!files_.ReplaceAll(path, PathTxtImage(cat_.TabNames(), cat_.Data().TabList), error))
     return CloseWithoutSaving(path, error);
   return true;
 }
@@ -211,17 +206,14 @@ void TForm1::Button4Click() {
   if (closed_ || closing_) return;
   // Nothing is chained; a close that is called off keeps the pick, the one
   // from before any search.
-  std::string picked;
-  bool swapped = false;
   const bool ready = WhileClosing([&] {
     if (!EndModeToClose()) return false;
     LeaveSearch();
-    picked.swap(Cat.PickedBatPath);
-    swapped = true;
     return WritePathTxt();
   });
+  chainPick_ = false;
   if (ready) Close();
-  if (swapped && !closed_) Cat.PickedBatPath = std::move(picked);
+  if (!closed_) chainPick_ = true;
 }
 
 bool TForm1::WhileClosing(const std::function<bool()>& steps) {
@@ -284,8 +276,8 @@ bool TForm1::SaveDataFile() {
       return CloseWithoutSaving(dataFile, error);
     originalDataFile_.reset();
   }
-  const auto tabCount = static_cast<std::int32_t>(Cat.TabNames.size());
-  std::string image = CatalogueImage(Cat, tabCount, Cat.TabNames);
+  const std::int32_t tabCount = cat_.TabNameCount();
+  std::string image = CatalogueImage(cat_.Data(), tabCount, cat_.TabNames());
   if (!files_.ReplaceAll(dataFile, image, error)) return CloseWithoutSaving(dataFile, error);
   // A close that stops after this must not take our own file for another's.
   dataFileRead_ = std::make_shared<const std::string>(std::move(image));
@@ -294,10 +286,9 @@ bool TForm1::SaveDataFile() {
 
 bool TForm1::FinalSave() {
   if (!SaveDataFile()) return false;
-  if (ExchangeLoaded && !Cat.PickedBatPath.empty() && !WriteChainingLines()) return false;
-  // The grid only refers to items; it lets go of them before they go.
+  if (ExchangeLoaded && !ChainPath().empty() && !WriteChainingLines()) return false;
+  // The grid shows nothing more; the catalogue goes with the form.
   ClearGrid();
-  FreeCatalogue(Cat);
   FreeExchangeLists(Exchange);
   return true;
 }

@@ -197,7 +197,7 @@ class TForm1 final : public TabSettingsHost {
   EditBox* SearchBox1 = nullptr;
 
   // TForm2's operations.
-  const std::vector<std::string>& TabNames() const override { return Cat.TabNames; }
+  const std::vector<std::string>& TabNames() const override { return cat_.TabNames(); }
   void AddTab(std::string name) override;
   void RenameTab(int index, std::string name) override;
   void DeleteTab(int index) override;
@@ -245,10 +245,14 @@ class TForm1 final : public TabSettingsHost {
   // "リンク切れ項目の再リンク...": finds moved BAT files below a folder.
   void Relink1Click();
 
+  // The catalogue, for reading; it changes only through its operations.
+  const Catalogue& Cat() const { return cat_; }
+  // The BAT file the close hands to the host: none after キャンセル.
+  std::string ChainPath() const { return chainPick_ ? cat_.PickedBatPath() : std::string(); }
+
   // Shared state of the main window.
   std::string AppDir;
   std::string OwnExeName;
-  Catalogue Cat;
   ExchangeState Exchange;  // its ExchangeStatus tells why a read failed
   bool ExchangeLoaded = false;
   bool KeyRan = false;
@@ -272,7 +276,7 @@ class TForm1 final : public TabSettingsHost {
     void Show(const TMList* list) { list_ = list; }
     int Count() const override;
     std::string Cell(int col, int row) const override;
-    TMenuItem* Item(int row) const override;
+    const TMenuItem* Item(int row) const override;
     std::string WidestNumber() const override;
     bool Dimmed(int row) const override;
 
@@ -294,7 +298,7 @@ class TForm1 final : public TabSettingsHost {
     const SearchHit* Hit(int row) const;
     int Count() const override { return static_cast<int>(hits_.size()); }
     std::string Cell(int col, int row) const override;
-    TMenuItem* Item(int row) const override;
+    const TMenuItem* Item(int row) const override;
     std::string WidestNumber() const override;
     bool Dimmed(int row) const override;
 
@@ -386,6 +390,8 @@ class TForm1 final : public TabSettingsHost {
   bool closed_ = false;
   bool closing_ = false;
   bool quietPick_ = false;  // no invalid-item warning while set
+  bool chainPick_ = true;   // false while キャンセル closes: nothing is chained
+  Catalogue cat_;
   FormMode mode_ = FormMode::Normal;
   bool memoLosingFocus_ = false;
   // Keys pressed in the grid whose release may confirm: a tab switch or a
@@ -396,10 +402,6 @@ class TForm1 final : public TabSettingsHost {
   // The data file as last read or written; none when there was no file.
   // Kept whole: comparing it at close is far quicker than hashing it at start.
   std::shared_ptr<const std::string> dataFileRead_;
-  // The data file's pick when it is its tab's remembered one: the first fill
-  // takes it instead of looking through the tab (a tab of -1: none).
-  std::int32_t filePickTab_ = -1;
-  std::int32_t filePickPosition_ = 0;
   // The width the summary column last followed; it takes up every change.
   int resizedWidth_ = MinFormWidth;
   // The folder last registered from, where the folder dialog opens next.

@@ -33,7 +33,7 @@ void TForm1::EnterMode(FormMode mode) {
     case FormMode::ItemEdit: {
       g.SetRowSelect(false);
       g.SetEditing(true);
-      const int row = Cat.PickedIndex + 1;
+      const int row = cat_.PickedIndex() + 1;
       g.SetSelection({2, row, 2, row});
       // The menu leaves the focus where it was; F2 and typing belong to the grid now.
       g.SetFocus();
@@ -88,14 +88,14 @@ bool TForm1::EndMode() {
       if (!g.EndCellEdit()) return false;
       // Only the row of the edit cell is stored; a row without an item stores nothing.
       const int r = g.Selection().Top;
-      SetItemSummary(Cat, tab, r - 1, g.Cell(2, r));
+      cat_.SetItemSummary(tab, r - 1, g.Cell(2, r));
       break;
     }
     case FormMode::MemoEdit: {
       if (!C.Memo1.AcceptText()) return false;
       const int r = g.Selection().Top;
       // Text typed where no item is shown belongs to nothing: it goes.
-      if (!SetItemMemo(Cat, tab, r - 1, MemoText(C.Memo1.Lines()))) C.Memo1.Clear();
+      if (!cat_.SetItemMemo(tab, r - 1, MemoText(C.Memo1.Lines()))) C.Memo1.Clear();
       break;
     }
     case FormMode::Move:
@@ -137,10 +137,10 @@ void TForm1::K8Click() {
 void TForm1::StringGrid1RowMoved(int fromRow, int toRow) {
   if (Searching()) return;
   // A row below the last item holds nothing to move.
-  MoveItem(Cat, Cat.CurrentTab, fromRow - 1, toRow - 1);
+  cat_.MoveItem(cat_.CurrentTab(), fromRow - 1, toRow - 1);
   // The grid moved its own row already; show the list's order again.
   ClearGrid();
-  ShowTab(Cat.CurrentTab);
+  ShowTab(cat_.CurrentTab());
 }
 
 void TForm1::StringGrid1Exit() {
@@ -153,14 +153,13 @@ void TForm1::m1Click() {
   // The row the user sees selected, also when it is an edit cell's.
   const int i = C.StringGrid1.Selection().Top - 1;
   if (Searching() || !EndMode()) return;
-  Cat.CurrentTab = C.TabControl1.TabIndex();
-  if (!DeleteItem(Cat, Cat.CurrentTab, i)) {
+  if (!cat_.DeleteItem(cat_.CurrentTab(), i)) {
     SelectPickedRow();
     return;
   }
   ClearGrid();
   C.Memo1.Clear();
-  ShowTab(Cat.CurrentTab);
+  ShowTab(cat_.CurrentTab());
 }
 
 void TForm1::n1Click() {

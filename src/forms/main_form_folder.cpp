@@ -65,18 +65,18 @@ std::string ReportText(const FolderRead& read) {
 
 std::optional<TForm1::Report> TForm1::RegisterFolders(const std::vector<std::string>& folders,
                                                       std::int32_t tab) {
-  TMList* list = Cat.Tab(tab);
+  const TMList* list = cat_.Tab(tab);
   if (!list || folders.empty()) return std::nullopt;
   const auto t = static_cast<std::size_t>(tab);
-  const std::string tabName = t < Cat.TabNames.size() ? Cat.TabNames[t] : std::string();
+  const std::string tabName = t < cat_.TabNames().size() ? cat_.TabNames()[t] : std::string();
   const Answer answer =
       messages_.AskOrCancel(QuestionText(folders, tabName), MessageKind::Information);
   if (answer == Answer::Cancel) return std::nullopt;
 
   // The worker sees a copy of the tab's paths, never the catalogue.
   std::vector<std::string> onTab;
-  onTab.reserve(list->Items.size());
-  for (const auto& item : list->Items) onTab.push_back(item->BatPath);
+  onTab.reserve(static_cast<std::size_t>(list->Count()));
+  for (const TMenuItem& item : *list) onTab.push_back(item.BatPath);
   FolderRead read;
   progress_.Run(std::string(FolderTitle), [&](ProgressSink& sink) {
     read = ReadFolderBats(files_, folders, answer == Answer::Yes, onTab, &sink);
@@ -85,7 +85,7 @@ std::optional<TForm1::Report> TForm1::RegisterFolders(const std::vector<std::str
 
   for (FolderBat& bat : read.Bats) {
     NoteFile(bat.Path, true);  // just read: it is there
-    AppendBatItem(*list, tab, std::move(bat.Path), std::move(bat.Summary));
+    cat_.AppendItem(tab, std::move(bat.Path), std::move(bat.Summary));
   }
   registeredFolder_ = folders.back();
   const bool faults = !read.Unlisted.empty() || !read.Unreadable.empty() || !read.Empty.empty();
@@ -98,7 +98,7 @@ void TForm1::FolderRegister1Click() {
   if (Searching() || !EndMode()) return;
   const std::int32_t t = C.TabControl1.TabIndex();
   const std::optional<ChosenFile> folder = dialogs_.ChooseFolder(
-      std::string(FolderTitle), registeredFolder_.empty() ? Cat.BatFolder : registeredFolder_);
+      std::string(FolderTitle), registeredFolder_.empty() ? cat_.BatFolder() : registeredFolder_);
   std::optional<Report> report;
   if (folder && !folder->Representable)
     report = Report{std::string(UnrepresentableFolderMessage) + "\r\n" + folder->DisplayName,

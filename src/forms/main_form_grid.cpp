@@ -21,7 +21,7 @@ int TForm1::TabRows::Count() const {
   return list_ ? list_->Count() : 0;
 }
 
-TMenuItem* TForm1::TabRows::Item(int row) const {
+const TMenuItem* TForm1::TabRows::Item(int row) const {
   return list_ ? list_->ItemAt(row - 1) : nullptr;
 }
 
@@ -65,32 +65,29 @@ void TForm1::ClearGrid() {
 }
 
 void TForm1::ShowTabNames() {
-  C.TabControl1.SetTabs(Cat.TabNames);
+  C.TabControl1.SetTabs(cat_.TabNames());
 }
 
 std::int32_t TForm1::FillGrid(std::int32_t tab) {
-  const bool fromFile = std::exchange(filePickTab_, -1) == tab;
-  const TMList* list = Cat.Tab(tab);
+  const TMList* list = cat_.Tab(tab);
   if (!list) return 0;
   shownRows_.Show(list);
   C.StringGrid1.SetRowSource(&shownRows_);
-  return fromFile ? filePickPosition_ : RememberedPick(*list);
+  return cat_.RememberedPick(tab);
 }
 
 void TForm1::ShowTab(std::int32_t tab) {
   Grid& g = C.StringGrid1;
   g.SetCell(1, 0, std::string(FileNameHeader));
   g.SetCell(2, 0, std::string(SummaryHeader));
-  const TMList* list = Cat.Tab(tab);
+  const TMList* list = cat_.Tab(tab);
   const std::int32_t n = list ? list->Count() : 0;
   if (n == 0) {
-    Cat.PickedIndex = 0;
     g.SetSelection({1, 1, 2, 1});
     return;
   }
   g.SetRowCount(n <= DefaultGridRows - 1 ? DefaultGridRows : n + 1);
   const std::int32_t p = FillGrid(tab);
-  Cat.PickedIndex = p;
   g.SetSelection({1, p + 1, 2, p + 1});
   TabSwitching = false;
   bool canSelect = true;
@@ -100,12 +97,12 @@ void TForm1::ShowTab(std::int32_t tab) {
 
 void TForm1::ScrollToPick() {
   // The pick stays in view as the tenth visible row.
-  const int row = Cat.PickedIndex + 1;
+  const int row = cat_.PickedIndex() + 1;
   C.StringGrid1.SetTopRow(row <= 10 ? 1 : row - 9);
 }
 
 void TForm1::SelectPickedRow() {
-  const int row = PickedItem(Cat) ? Cat.PickedIndex + 1 : 1;
+  const int row = cat_.PickedItem() ? cat_.PickedIndex() + 1 : 1;
   C.StringGrid1.SetSelection({1, row, 2, row});
 }
 
@@ -128,15 +125,15 @@ void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
     return;
   }
   Grid& g = C.StringGrid1;
-  TMenuItem* item = row >= 1 && row < g.RowCount() ? g.Item(row) : nullptr;
-  if (item && item == Cat.Item(Cat.CurrentTab, row - 1)) {
+  const TMenuItem* item = row >= 1 && row < g.RowCount() ? g.Item(row) : nullptr;
+  if (item && item == cat_.Item(cat_.CurrentTab(), row - 1)) {
     C.Memo1.SetLines(SplitDelimited(item->Memo, ','));
-    PickItem(Cat, row - 1);
+    cat_.PickItem(row - 1);
   } else {
     // The highlight stays on the pick.
     canSelect = false;
   }
-  if (!quietPick_ && (Cat.PickedBatPath.empty() || !files_.Exists(Cat.PickedBatPath)))
+  if (!quietPick_ && (cat_.PickedBatPath().empty() || !files_.Exists(cat_.PickedBatPath())))
     messages_.ShowMessage(std::string(InvalidItemMessage), MessageKind::Plain);
 }
 
@@ -149,7 +146,7 @@ void TForm1::StringGrid1DblClick(int row) {
   }
   const TMenuItem* item =
       row >= 1 && row < C.StringGrid1.RowCount() ? C.StringGrid1.Item(row) : nullptr;
-  if (item && item == PickedItem(Cat)) Button2Click();
+  if (item && item == cat_.PickedItem()) Button2Click();
 }
 
 void TForm1::TabControl1Changing(bool& allowChange) {
@@ -158,22 +155,20 @@ void TForm1::TabControl1Changing(bool& allowChange) {
   if (Searching()) {
     StopSearch();
     TabSwitching = true;
-    LeaveCurrentTab(Cat);
+    cat_.LeaveCurrentTab();
     return;
   }
   allowChange = EndMode();
   if (!allowChange) return;
   TabSwitching = true;
-  Cat.CurrentTab = C.TabControl1.TabIndex();
-  LeaveCurrentTab(Cat);
+  cat_.LeaveCurrentTab();
 }
 
 void TForm1::TabControl1Change() {
   ClearGrid();
-  Cat.PickedBatPath.clear();
   C.Memo1.Clear();
-  Cat.CurrentTab = C.TabControl1.TabIndex();
-  ShowTab(Cat.CurrentTab);
+  cat_.SwitchTab(C.TabControl1.TabIndex());
+  ShowTab(cat_.CurrentTab());
   TabSwitching = false;
 }
 
@@ -187,29 +182,29 @@ void TForm1::K3Click() {
 
 void TForm1::ShowTabsAgain(bool refillGrid) {
   ShowTabNames();
-  C.TabControl1.SetTabIndex(Cat.CurrentTab);
+  C.TabControl1.SetTabIndex(cat_.CurrentTab());
   if (!refillGrid) return;
   ClearGrid();
   C.Memo1.Clear();
-  ShowTab(Cat.CurrentTab);
+  ShowTab(cat_.CurrentTab());
 }
 
 void TForm1::AddTab(std::string name) {
-  zorbi::AddTab(Cat, std::move(name));
+  cat_.AddTab(std::move(name));
   ShowTabsAgain(false);
 }
 
 void TForm1::RenameTab(int index, std::string name) {
-  if (zorbi::RenameTab(Cat, index, std::move(name))) ShowTabsAgain(false);
+  if (cat_.RenameTab(index, std::move(name))) ShowTabsAgain(false);
 }
 
 void TForm1::DeleteTab(int index) {
-  if (zorbi::DeleteTab(Cat, index)) ShowTabsAgain(true);
+  if (cat_.DeleteTab(index)) ShowTabsAgain(true);
 }
 
 void TForm1::MoveTab(int from, int to) {
   // The grid is refilled when the dialog closes.
-  if (zorbi::MoveTab(Cat, from, to)) ShowTabsAgain(false);
+  if (cat_.MoveTab(from, to)) ShowTabsAgain(false);
 }
 
 void TForm1::TabSettingsClosed() {

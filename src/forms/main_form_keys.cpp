@@ -34,7 +34,7 @@ void TForm1::StringGrid1KeyDown(int key, ShiftState shift) {
   if (const int n = KeyNumber(key)) {
     SelectItemByNumber(n - 1);
     // A number that picked nothing confirms nothing either.
-    if (!PickedItem(Cat) || Cat.PickedIndex != n - 1) return;
+    if (!cat_.PickedItem() || cat_.PickedIndex() != n - 1) return;
   }
   if (std::find(confirmingKeys_.begin(), confirmingKeys_.end(), key) == confirmingKeys_.end())
     confirmingKeys_.push_back(key);
@@ -56,7 +56,7 @@ void TForm1::StringGrid1KeyUp(int key, ShiftState shift) {
 }
 
 void TForm1::SelectItemByNumber(int position) {
-  const TMList* tab = Cat.Tab(C.TabControl1.TabIndex());
+  const TMList* tab = cat_.Tab(C.TabControl1.TabIndex());
   if (tab && position < tab->Count()) {
     // A pick ends memo editing first; a memo that cannot be stored keeps it.
     if (MemoEditMode() && !EndMode()) return;
@@ -70,15 +70,12 @@ void TForm1::SelectItemByNumber(int position) {
 }
 
 void TForm1::SelectTabByNumber(int position) {
-  if (position >= static_cast<int>(Cat.TabNames.size())) return;
+  if (position >= static_cast<int>(cat_.TabNames().size())) return;
   if (MemoEditMode() && !EndMode()) return;
   // As through the strip, the tab left remembers its pick: one current pick
   // in the whole catalogue. Move mode stays on. Results show no tab.
-  if (Searching())
-    StopSearch();
-  else
-    Cat.CurrentTab = C.TabControl1.TabIndex();
-  LeaveCurrentTab(Cat);
+  if (Searching()) StopSearch();
+  cat_.LeaveCurrentTab();
   C.TabControl1.SetTabIndex(position);
   TabControl1Change();
 }

@@ -88,18 +88,18 @@ void TForm1::ReplaceCatalogue(std::vector<std::string> names, TTabList tabs,
   StopSearch();
   ClearGrid();
   C.Memo1.Clear();
-  ReplaceTabs(Cat, std::move(names), std::move(tabs), currentTab, pickedIndex);
+  cat_.ReplaceTabs(std::move(names), std::move(tabs), currentTab, pickedIndex);
   // The restored items are checked afresh: the user may have put files back.
   ForgetFiles();
   CheckFiles();
   ShowTabNames();
-  C.TabControl1.SetTabIndex(Cat.CurrentTab);
+  C.TabControl1.SetTabIndex(cat_.CurrentTab());
 }
 
 void TForm1::RestoreFromDataFile() {
   // An edit in progress is stored first; one that cannot be keeps everything.
   if (!EndMode() || !messages_.Confirm(std::string(RestoreQuestion))) return;
-  const std::string path = Cat.BatFolder + std::string(DataFileName);
+  const std::string path = cat_.BatFolder() + std::string(DataFileName);
   const auto stop = [&](std::string_view what) {
     messages_.ShowMessage(
         std::string(DataFileName) + std::string(what) + "\r\n" + std::string(RestoreStopped),
@@ -111,10 +111,10 @@ void TForm1::RestoreFromDataFile() {
   if (!bytes) return stop(FileUnreadable);
 
   // The stored items go on the emptied tabs at the front, as at start-up.
-  Catalogue restored;
-  for (std::size_t t = 0; t < Cat.TabList.size(); ++t)
+  CatalogueData restored;
+  for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
     restored.TabList.push_back(std::make_unique<TMList>());
-  std::vector<std::string> names = Cat.TabNames;
+  std::vector<std::string> names = cat_.TabNames();
   if (!ReadCatalogueImage(restored, *bytes, names)) {
     // The program goes on: say so below the data file's own message.
     messages_.ShowMessage(std::string(NotDataFileMessage) + "\r\n" + std::string(RestoreStopped),
@@ -126,7 +126,7 @@ void TForm1::RestoreFromDataFile() {
   dataFileRead_ = std::make_shared<const std::string>(*bytes);
   TabControl1Change();
   bool canSelect = true;
-  StringGrid1SelectCell(0, Cat.PickedIndex + 1, canSelect);
+  StringGrid1SelectCell(0, cat_.PickedIndex() + 1, canSelect);
 }
 
 void TForm1::PATHTXT1Click() {
@@ -142,7 +142,8 @@ void TForm1::PATHTXT1Click() {
   PathTxtCatalogue restored;
   PathTxtError error;
   const auto readHead = [&](const std::string& bat) { return files_.ReadHead(bat, BatHeadBytes); };
-  if (!RestorePathTxt(*bytes, Cat.TabNames, Cat.TabList.size(), readHead, restored, error)) {
+  if (!RestorePathTxt(*bytes, cat_.TabNames(), static_cast<std::size_t>(cat_.TabListCount()),
+                      readHead, restored, error)) {
     messages_.ShowMessage(EncodingErrorText(error), MessageKind::Error);
     return;
   }

@@ -25,8 +25,7 @@ bool IsBatName(const std::string& name) {
 }  // namespace
 
 bool TForm1::RegisterBatFile(const std::string& path, std::int32_t tab) {
-  TMList* list = Cat.Tab(tab);
-  if (!list) return false;
+  if (!cat_.Tab(tab)) return false;
   const std::optional<std::string> head = files_.ReadHead(path, BatHeadBytes);
   if (!head) {
     messages_.ShowMessage(std::string(UnreadableBatMessage) + "\r\n" + path, MessageKind::Error);
@@ -37,13 +36,13 @@ bool TForm1::RegisterBatFile(const std::string& path, std::int32_t tab) {
     messages_.ShowMessage(std::string(EmptyBatMessage) + "\r\n" + path, MessageKind::Error);
     return false;
   }
-  AppendBatItem(*list, tab, path, std::move(*summary));
+  cat_.AppendItem(tab, path, std::move(*summary));
   CheckFile(path);
   return true;
 }
 
 bool TForm1::RegisterFiles(const std::vector<ChosenFile>& files, std::int32_t tab) {
-  const TMList* list = Cat.Tab(tab);
+  const TMList* list = cat_.Tab(tab);
   const int needed = (list ? list->Count() : 0) + static_cast<int>(files.size()) + 1;
   if (C.StringGrid1.RowCount() < needed) C.StringGrid1.SetRowCount(needed);
   for (const ChosenFile& file : files) {
@@ -64,7 +63,7 @@ void TForm1::m2Click() {
   // is registered onto the search's results.
   if (Searching() || !EndMode()) return;
   const std::int32_t t = C.TabControl1.TabIndex();
-  OpenDialog1.InitialDir = Cat.BatFolder;
+  OpenDialog1.InitialDir = cat_.BatFolder();
   // Files registered before a failure stay, and are shown.
   if (const auto chosen = dialogs_.OpenFiles(OpenDialog1)) RegisterFiles(*chosen, t);
   ClearGrid();

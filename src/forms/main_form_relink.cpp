@@ -54,19 +54,19 @@ void TForm1::CheckFile(const std::string& path) {
 void TForm1::CheckFiles() {
   if (!fileCheck_ || closed_) return;
   std::vector<std::string> paths;
-  const auto items = static_cast<std::size_t>(Cat.TotalItemCount());
+  const auto items = static_cast<std::size_t>(cat_.TotalItemCount());
   paths.reserve(items);
   fileStates_.reserve(fileStates_.size() + items);
   const auto take = [&](const TMList& tab) {
-    for (const auto& item : tab.Items)
-      if (fileStates_.try_emplace(item->BatPath, FileState::Checking).second)
-        paths.push_back(item->BatPath);
+    for (const TMenuItem& item : tab)
+      if (fileStates_.try_emplace(item.BatPath, FileState::Checking).second)
+        paths.push_back(item.BatPath);
   };
   // The shown rows are marked first.
-  const TMList* shown = Cat.Tab(Cat.CurrentTab);
+  const TMList* shown = cat_.Tab(cat_.CurrentTab());
   if (shown) take(*shown);
-  for (const auto& tab : Cat.TabList)
-    if (tab.get() != shown) take(*tab);
+  for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
+    if (cat_.Tab(t) != shown) take(*cat_.Tab(t));
   fileCheck_->Start(std::move(paths));
 }
 
@@ -87,12 +87,12 @@ void TForm1::Relink1Click() {
   std::vector<std::string> paths;
   {
     std::unordered_set<std::string> seen;
-    for (const auto& tab : Cat.TabList)
-      for (const auto& item : tab->Items) {
-        const auto it = fileStates_.find(item->BatPath);
+    for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
+      for (const TMenuItem& item : *cat_.Tab(t)) {
+        const auto it = fileStates_.find(item.BatPath);
         if ((it == fileStates_.end() || it->second != FileState::Present) &&
-            seen.insert(item->BatPath).second)
-          paths.push_back(item->BatPath);
+            seen.insert(item.BatPath).second)
+          paths.push_back(item.BatPath);
       }
   }
   std::vector<bool> exist;
@@ -115,13 +115,13 @@ void TForm1::Relink1Click() {
   if (changed) C.StringGrid1.RowsChanged();
 
   const std::vector<MissingItem> missing =
-      MissingItems(Cat, [&](const std::string& path) { return IsMissingFile(path); });
+      MissingItems(cat_.Data(), [&](const std::string& path) { return IsMissingFile(path); });
   if (missing.empty()) {
     messages_.ShowMessage(std::string(NoMissingMessage), MessageKind::Information);
     return;
   }
   const std::optional<ChosenFile> folder =
-      dialogs_.ChooseFolder(std::string(ChooseFolderTitle), Cat.BatFolder);
+      dialogs_.ChooseFolder(std::string(ChooseFolderTitle), cat_.BatFolder());
   if (!folder) return;
   if (!folder->Representable) {
     messages_.ShowMessage(std::string(UnrepresentableFolderMessage) + "\r\n" + folder->DisplayName,
@@ -148,8 +148,8 @@ void TForm1::Relink1Click() {
     return;
   }
   TRelinkForm* form = Dialogs ? Dialogs->RelinkForm() : nullptr;
-  if (!form || !form->Confirm(plan, Cat.TabNames, unreadable)) return;
-  RelinkItems(Cat, plan.Changes);
+  if (!form || !form->Confirm(plan, cat_.TabNames(), unreadable)) return;
+  cat_.RelinkItems(plan.Changes);
   // The scan has just seen the new files.
   for (const ItemRelink& change : plan.Changes) NoteFile(change.NewPath, true);
   C.StringGrid1.RowsChanged();

@@ -29,7 +29,7 @@ const SearchHit* TForm1::SearchRows::Hit(int row) const {
   return row >= 1 && row <= Count() ? &hits_[static_cast<std::size_t>(row - 1)] : nullptr;
 }
 
-TMenuItem* TForm1::SearchRows::Item(int row) const {
+const TMenuItem* TForm1::SearchRows::Item(int row) const {
   const SearchHit* hit = Hit(row);
   return hit && cat_ ? cat_->Item(hit->Tab, hit->Position) : nullptr;
 }
@@ -37,14 +37,14 @@ TMenuItem* TForm1::SearchRows::Item(int row) const {
 std::string TForm1::SearchRows::Cell(int col, int row) const {
   const TMenuItem* item = Item(row);
   if (!item) return {};
-  if (col == 0) return "  " + cat_->TabNames[static_cast<std::size_t>(Hit(row)->Tab)];
+  if (col == 0) return "  " + cat_->TabNames()[static_cast<std::size_t>(Hit(row)->Tab)];
   return ItemCell(*item, col);
 }
 
 std::string TForm1::SearchRows::WidestNumber() const {
   std::string widest(TabHeader);
   if (!cat_) return widest;
-  for (const std::string& name : cat_->TabNames)
+  for (const std::string& name : cat_->TabNames())
     if (name.size() + 2 > widest.size()) widest = "  " + name;
   return widest;
 }
@@ -69,7 +69,7 @@ bool TForm1::StartSearch() {
     return false;
   }
   confirmingKeys_.clear();
-  search_ = std::make_unique<CatalogueSearch>(Cat);
+  search_ = std::make_unique<CatalogueSearch>(cat_.Data());
   C.TabControl1.SetTabIndex(-1);
   return true;
 }
@@ -81,7 +81,7 @@ void TForm1::ShowResults(const std::vector<SearchHit>& hits) {
   g.SetCell(1, 0, std::string(FileNameHeader));
   g.SetCell(2, 0, std::string(SummaryHeader));
   g.SetRowCount(RowCountFor(static_cast<int>(hits.size())));
-  searchRows_.Show(&Cat, hits);
+  searchRows_.Show(&cat_, hits);
   g.SetRowSource(&searchRows_);
   g.SetTopRow(1);
   HighlightResult(1);
@@ -112,7 +112,7 @@ void TForm1::StopSearch() {
 void TForm1::LeaveSearch() {
   if (!Searching()) return;
   StopSearch();
-  C.TabControl1.SetTabIndex(Cat.CurrentTab);
+  C.TabControl1.SetTabIndex(cat_.CurrentTab());
   ShowTabAsItWas();
 }
 
@@ -120,14 +120,14 @@ void TForm1::ShowTabAsItWas() {
   Grid& g = C.StringGrid1;
   g.SetCell(1, 0, std::string(FileNameHeader));
   g.SetCell(2, 0, std::string(SummaryHeader));
-  const TMList* list = Cat.Tab(Cat.CurrentTab);
+  const TMList* list = cat_.Tab(cat_.CurrentTab());
   g.SetRowCount(RowCountFor(list ? list->Count() : 0));
   if (list) {
     shownRows_.Show(list);
     g.SetRowSource(&shownRows_);
   }
   SelectPickedRow();
-  if (const TMenuItem* item = PickedItem(Cat))
+  if (const TMenuItem* item = cat_.PickedItem())
     C.Memo1.SetLines(SplitDelimited(item->Memo, ','));
   else
     C.Memo1.Clear();
@@ -140,15 +140,15 @@ bool TForm1::ShowResultOnTab() {
   const SearchHit hit = *highlighted;
   StopSearch();
   // As a tab switch does: the tab left keeps its pick as the remembered one.
-  SwitchTab(Cat, hit.Tab);
+  cat_.SwitchTab(hit.Tab);
   C.TabControl1.SetTabIndex(hit.Tab);
   C.Memo1.Clear();
   Grid& g = C.StringGrid1;
   g.SetCell(1, 0, std::string(FileNameHeader));
   g.SetCell(2, 0, std::string(SummaryHeader));
-  g.SetRowCount(RowCountFor(Cat.Tab(hit.Tab)->Count()));
+  g.SetRowCount(RowCountFor(cat_.Tab(hit.Tab)->Count()));
   // The tab's remembered pick gives way to the result.
-  Cat.PickedIndex = FillGrid(hit.Tab);
+  FillGrid(hit.Tab);
   const int row = hit.Position + 1;
   g.SetSelection({1, row, 2, row});
   bool canSelect = true;

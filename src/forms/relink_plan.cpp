@@ -16,7 +16,7 @@ std::string FoldCase(std::string_view name) {
   return folded;
 }
 
-std::vector<MissingItem> MissingItems(const Catalogue& c,
+std::vector<MissingItem> MissingItems(const CatalogueData& c,
                                       const std::function<bool(const std::string&)>& missing) {
   std::vector<MissingItem> items;
   for (std::size_t t = 0; t < c.TabNames.size() && t < c.TabList.size(); ++t) {

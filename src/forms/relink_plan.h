@@ -27,7 +27,7 @@ struct RelinkPlan {
 };
 
 // The items of the named tabs whose file `missing` says is gone, in order.
-std::vector<MissingItem> MissingItems(const Catalogue& c,
+std::vector<MissingItem> MissingItems(const CatalogueData& c,
                                       const std::function<bool(const std::string&)>& missing);
 
 // Each missing item against the files found, by file name with ASCII letter

@@ -49,7 +49,7 @@ struct GridRowSource {
   // Rows 1..Count() come from here.
   virtual int Count() const = 0;
   virtual std::string Cell(int col, int row) const = 0;
-  virtual TMenuItem* Item(int row) const = 0;
+  virtual const TMenuItem* Item(int row) const = 0;
   // A text at least as wide as any in column 0, which is fitted to it.
   virtual std::string WidestNumber() const = 0;
   // A row drawn in the grey text colour: its item's file is missing.
@@ -69,8 +69,8 @@ struct Grid : Control {
   virtual std::string Cell(int col, int row) const = 0;
   virtual void SetCell(int col, int row, std::string text) = 0;
   // Column 1's reference to the row's item; the grid never owns it.
-  virtual TMenuItem* Item(int row) const = 0;
-  virtual void SetItem(int row, TMenuItem* item) = 0;
+  virtual const TMenuItem* Item(int row) const = 0;
+  virtual void SetItem(int row, const TMenuItem* item) = 0;
   // Rows 1.. come from `rows` from now on (all empty when null), as if each
   // cell and item had been set; the cells and items set before are dropped.
   // A cell or item set afterwards takes the place of the source's. The grid

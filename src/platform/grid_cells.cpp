@@ -26,7 +26,7 @@ void GridCells::SetCell(int col, int row, std::string text) {
   Written(row).cells[static_cast<std::size_t>(col)] = std::move(text);
 }
 
-TMenuItem* GridCells::Item(int row) const {
+const TMenuItem* GridCells::Item(int row) const {
   if (row < 0 || row >= row_count_) return nullptr;
   if (const auto it = written_.find(row); it != written_.end()) return it->second.item;
   return FromSource(row) ? source_->Item(row) : nullptr;
@@ -38,7 +38,7 @@ bool GridCells::Dimmed(int row) const {
   return FromSource(row) && source_->Dimmed(row);
 }
 
-void GridCells::SetItem(int row, TMenuItem* item) {
+void GridCells::SetItem(int row, const TMenuItem* item) {
   if (row >= 0 && row < row_count_) Written(row).item = item;
 }
 

@@ -23,8 +23,8 @@ class GridCells {
   // Empty, or null, outside the grid.
   std::string Cell(int col, int row) const;
   void SetCell(int col, int row, std::string text);
-  TMenuItem* Item(int row) const;
-  void SetItem(int row, TMenuItem* item);
+  const TMenuItem* Item(int row) const;
+  void SetItem(int row, const TMenuItem* item);
   // The source's word; a row set one by one keeps what it had then.
   bool Dimmed(int row) const;
   // Rows 1.. now come from `source` (none when null); what was set in them
@@ -37,7 +37,7 @@ class GridCells {
  private:
   struct Row {
     std::vector<std::string> cells;
-    TMenuItem* item = nullptr;
+    const TMenuItem* item = nullptr;
     bool dimmed = false;
   };
   bool FromSource(int row) const { return source_ != nullptr && row >= 1 && row <= source_rows_; }

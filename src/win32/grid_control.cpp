@@ -111,11 +111,11 @@ void GridControl::SetCell(int col, int row, std::string text) {
   InvalidateRow(row);
 }
 
-TMenuItem* GridControl::Item(int row) const {
+const TMenuItem* GridControl::Item(int row) const {
   return model_.Cells().Item(row);
 }
 
-void GridControl::SetItem(int row, TMenuItem* item) {
+void GridControl::SetItem(int row, const TMenuItem* item) {
   model_.Cells().SetItem(row, item);
 }
 

@@ -39,8 +39,8 @@ class GridControl final : public Window, public Grid {
   void SetRowCount(int rows) override;
   std::string Cell(int col, int row) const override;
   void SetCell(int col, int row, std::string text) override;
-  TMenuItem* Item(int row) const override;
-  void SetItem(int row, TMenuItem* item) override;
+  const TMenuItem* Item(int row) const override;
+  void SetItem(int row, const TMenuItem* item) override;
   void SetRowSource(const GridRowSource* rows) override;
   void RowsChanged() override;
   GridRect Selection() const override { return model_.Selection(); }

@@ -10,8 +10,7 @@ using namespace zorbi;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  Catalogue c;
-  CreateCatalogue(c);
+  CatalogueData c;
   std::vector<std::string> names{"before"};
   if (!ReadCatalogueImage(c, bytes, names)) {
     if (!c.TabList.empty() || names.size() != 1 || names[0] != "before") std::abort();
@@ -19,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto count = static_cast<std::int32_t>(names.size());
   const std::string image = CatalogueImage(c, count, names);
-  Catalogue again;
+  CatalogueData again;
   std::vector<std::string> againNames;
   if (!ReadCatalogueImage(again, image, againNames)) std::abort();
   if (CatalogueImage(again, static_cast<std::int32_t>(againNames.size()), againNames) != image)

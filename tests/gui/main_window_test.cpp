@@ -325,7 +325,7 @@ TEST_F(MainWindowTest, OpensOnThePickedTabAndSwitchesByTheStrip) {
   EXPECT_EQ(TabCtrl_GetCurSel(Main().TabStrip()), 1);
   EXPECT_EQ(Main().Grid().Cell(1, 2), "  C.BAT");
   EXPECT_EQ(Main().Grid().Row(), 2);
-  EXPECT_EQ(form.Cat.PickedBatPath, In("C.BAT"));
+  EXPECT_EQ(form.Cat().PickedBatPath(), In("C.BAT"));
 
   // A click on the first tab raises the strip's changing and change events.
   RECT tab{};
@@ -334,9 +334,9 @@ TEST_F(MainWindowTest, OpensOnThePickedTabAndSwitchesByTheStrip) {
   SendMessageW(Main().TabStrip(), WM_LBUTTONUP, 0, Point(tab.left + 5, tab.top + 5));
   Pump();
   EXPECT_EQ(TabCtrl_GetCurSel(Main().TabStrip()), 0);
-  EXPECT_EQ(form.Cat.CurrentTab, 0);
-  EXPECT_EQ(form.Cat.PickedBatPath, In("A.BAT"));
-  EXPECT_EQ(form.Cat.Item(1, 1)->PickState, 1);
+  EXPECT_EQ(form.Cat().CurrentTab(), 0);
+  EXPECT_EQ(form.Cat().PickedBatPath(), In("A.BAT"));
+  EXPECT_EQ(form.Cat().Item(1, 1)->PickState, 1);
   EXPECT_EQ(Main().Grid().Cell(1, 2), "");
 }
 
@@ -348,7 +348,7 @@ TEST_F(MainWindowTest, ClickPicksAndDoubleClickClosesSavingTheCatalogue) {
   HWND grid = Main().Grid().Handle();
   SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(grid, WM_LBUTTONUP, 0, at);
-  EXPECT_EQ(program_->Form().Cat.PickedBatPath, In("B.BAT"));
+  EXPECT_EQ(program_->Form().Cat().PickedBatPath(), In("B.BAT"));
 
   SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   SendMessageW(grid, WM_LBUTTONUP, 0, at);
@@ -397,14 +397,14 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
     EXPECT_FALSE(IsWindowEnabled(Main().Handle()));
     ClickLine(list, 0);
     click("変更");  // the name as shown, unchanged: its bytes stay
-    EXPECT_EQ(form.Cat.TabNames[0], "A\x81");
+    EXPECT_EQ(form.Cat().TabNames()[0], "A\x81");
     SetWindowTextW(edit, L"x\U0001F600");
     EXPECT_EQ(program_->Form2().Form().C.Edit1.Text().Refused, U'\U0001F600');
     SetWindowTextW(edit, L"部品");
     click("変更");
     ClickLine(list, 0);
     click("▽");
-    EXPECT_EQ(form.Cat.TabNames, (std::vector<std::string>{"作図", "部品"}));
+    EXPECT_EQ(form.Cat().TabNames(), (std::vector<std::string>{"作図", "部品"}));
     EXPECT_EQ(TabCtrl_GetCurSel(Main().TabStrip()), 1);
     click("閉じる");
   });
@@ -412,7 +412,7 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
   EXPECT_TRUE(IsWindowEnabled(Main().Handle()));
   EXPECT_FALSE(IsWindowVisible(program_->Form2().Handle()));
   EXPECT_EQ(Main().Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
-  EXPECT_EQ(form.Cat.Item(1, 0)->TabNo, 1);
+  EXPECT_EQ(form.Cat().Item(1, 0)->TabNo, 1);
 }
 
 TEST_F(MainWindowTest, DialogsAreMadeAtFirstNeedAndShownAlikeEveryTime) {
@@ -484,7 +484,7 @@ TEST_F(MainWindowTest, AddItemsRegistersTheDialogsFiles) {
   EXPECT_EQ(Main().Grid().Cell(1, 1), "  B.BAT");
   EXPECT_EQ(Main().Grid().Cell(2, 1), "B.BAT summary");
   EXPECT_EQ(Main().Grid().Cell(2, 2), "A.BAT summary");
-  EXPECT_EQ(program_->Form().Cat.PickedBatPath, In("B.BAT"));
+  EXPECT_EQ(program_->Form().Cat().PickedBatPath(), In("B.BAT"));
 }
 
 // A shown window of a class ("#32770" a message box, "#32768" a menu): a

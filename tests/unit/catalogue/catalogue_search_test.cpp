@@ -8,7 +8,8 @@ using namespace zorbi;
 
 namespace {
 
-void Add(Catalogue& c, std::size_t tab, std::string path, std::string summary, std::string memo) {
+void Add(CatalogueData& c, std::size_t tab, std::string path, std::string summary,
+         std::string memo) {
   while (c.TabList.size() <= tab) {
     c.TabNames.push_back("Tab" + std::to_string(c.TabList.size() + 1));
     c.TabList.push_back(std::make_unique<TMList>());
@@ -22,7 +23,7 @@ void Add(Catalogue& c, std::size_t tab, std::string path, std::string summary, s
 
 bool Matches(const std::string& path, const std::string& summary, const std::string& memo,
              const std::string& text) {
-  Catalogue c;
+  CatalogueData c;
   Add(c, 0, path, summary, memo);
   return !CatalogueSearch(c).Find(text).empty();
 }
@@ -68,7 +69,7 @@ TEST(CatalogueSearch, WhatMatches) {
 
 // Hits come in tab then item order; a narrowed search finds what a fresh one does.
 TEST(CatalogueSearch, TypingAndDeletingFindWhatAFreshSearchFinds) {
-  Catalogue c;
+  CatalogueData c;
   std::mt19937 random(24);
   const char* pieces[] = {"a", "b", "ab", "ア", "ｱ", "カ", "ｶﾞ", "が", " "};
   auto text = [&](int n) {

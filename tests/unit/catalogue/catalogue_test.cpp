@@ -2,80 +2,152 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "catalogue/data_file.h"
+
 using namespace zorbi;
 
 namespace {
 
-std::unique_ptr<TMenuItem> NewItem(const std::string& path, std::int32_t tab, std::int32_t pos) {
-  auto item = std::make_unique<TMenuItem>();
-  item->InitItem(path, "summary", tab, pos, "\"summary\"", "", "", 0, 0);
-  return item;
+// Tabs A: a0 a1 a2 (a1 picked), B: b0 b1 (b1 remembered), C: empty.
+void Build(Catalogue& c) {
+  DataFileContents contents;
+  contents.TabNames = {"A", "B", "C"};
+  contents.TabItems.resize(3);
+  const auto add = [&](std::size_t tab, const char* name, std::int32_t pick) {
+    auto item = std::make_unique<TMenuItem>();
+    item->InitItem(name, "s", static_cast<std::int32_t>(tab),
+                   static_cast<std::int32_t>(contents.TabItems[tab].size()), "", "", "", pick, 0);
+    contents.TabItems[tab].push_back(std::move(item));
+  };
+  add(0, "a0", 0), add(0, "a1", 2), add(0, "a2", 0), add(1, "b0", 0), add(1, "b1", 1);
+  contents.PickTab = 0, contents.PickPosition = 1, contents.PickLastMarked = true;
+  c.Load(std::move(contents));
+}
+
+// "cur/picked path | tab: items" with * for the current pick, ^ for a
+// remembered one; also checks what every operation must keep.
+std::string State(const Catalogue& c) {
+  std::ostringstream out;
+  out << c.CurrentTab() << "/" << c.PickedBatPath();
+  int picks = 0;
+  for (std::int32_t t = 0; t < c.TabListCount(); ++t) {
+    out << " |" << (t < c.TabNameCount() ? c.TabNames()[static_cast<std::size_t>(t)] : "?") << ":";
+    std::int32_t p = 0;
+    for (const TMenuItem& item : *c.Tab(t)) {
+      EXPECT_EQ(item.TabNo * 100 + item.Position, t * 100 + p++) << item.BatPath;
+      picks += item.PickState == 2;
+      out << " " << item.BatPath << (item.PickState == 2 ? "*" : item.PickState == 1 ? "^" : "");
+    }
+    EXPECT_TRUE(t < c.TabNameCount() || c.Tab(t)->Count() == 0) << "items on an unnamed tab";
+  }
+  EXPECT_LE(picks, 1);
+  EXPECT_EQ(picks == 1, c.PickedItem() != nullptr);
+  EXPECT_TRUE(c.CurrentTab() >= 0 && c.CurrentTab() < c.TabNameCount());
+  return out.str();
 }
 
 }  // namespace
 
-TEST(Catalogue, NewItemIsEmptyUntilInitItemFillsAllNineFields) {
-  TMenuItem item;
-  EXPECT_EQ(item.BatPath, "");
-  EXPECT_EQ(item.TabNo, 0);
-  EXPECT_EQ(item.PickState, 0);
-  EXPECT_EQ(item.Reserved3, 0);
-
-  item.InitItem("C:\\A.BAT", "Sum", 3, 4, "\"Sum\"", "r1", "r2", 2, -7);
-  EXPECT_EQ(item.BatPath, "C:\\A.BAT");
-  EXPECT_EQ(item.Summary, "Sum");
-  EXPECT_EQ(item.TabNo, 3);
-  EXPECT_EQ(item.Position, 4);
-  EXPECT_EQ(item.Memo, "\"Sum\"");
-  EXPECT_EQ(item.Reserved1, "r1");
-  EXPECT_EQ(item.Reserved2, "r2");
-  EXPECT_EQ(item.PickState, 2);
-  EXPECT_EQ(item.Reserved3, -7);
+TEST(Catalogue, EachOperationKeepsTheInvariants) {
+  struct Row {
+    const char* what;
+    std::function<bool(Catalogue&)> op;
+    bool done;
+    std::string after;
+  };
+  const auto relink = [](std::int32_t tab, std::int32_t pos, std::string from, std::string to) {
+    return std::vector<ItemRelink>{{tab, pos, std::move(from), std::move(to)}};
+  };
+  const Row table[] = {
+      {"as read", [](Catalogue&) { return true; }, true, "0/a1 |A: a0 a1* a2 |B: b0 b1^ |C:"},
+      {"pick", [](Catalogue& c) { return c.PickItem(2); }, true,
+       "0/a2 |A: a0 a1 a2* |B: b0 b1^ |C:"},
+      {"pick past the end", [](Catalogue& c) { return c.PickItem(3); }, false,
+       "0/a1 |A: a0 a1* a2 |B: b0 b1^ |C:"},
+      {"switch tab", [](Catalogue& c) { return c.SwitchTab(1), c.PickItem(c.PickedIndex()); }, true,
+       "1/b1 |A: a0 a1^ a2 |B: b0 b1* |C:"},
+      {"switch, pick another", [](Catalogue& c) { return c.SwitchTab(1), c.PickItem(0); }, true,
+       "1/b0 |A: a0 a1^ a2 |B: b0* b1 |C:"},
+      {"delete before the pick", [](Catalogue& c) { return c.DeleteItem(0, 0); }, true,
+       "0/a1 |A: a1* a2 |B: b0 b1^ |C:"},
+      {"delete the pick", [](Catalogue& c) { return c.DeleteItem(0, 1); }, true,
+       "0/ |A: a0 a2 |B: b0 b1^ |C:"},
+      {"delete on another tab", [](Catalogue& c) { return c.DeleteItem(1, 0); }, true,
+       "0/a1 |A: a0 a1* a2 |B: b1^ |C:"},
+      {"delete nothing", [](Catalogue& c) { return c.DeleteItem(2, 0); }, false,
+       "0/a1 |A: a0 a1* a2 |B: b0 b1^ |C:"},
+      {"move the pick down", [](Catalogue& c) { return c.MoveItem(0, 1, 9); }, true,
+       "0/a1 |A: a0 a2 a1* |B: b0 b1^ |C:"},
+      {"move across the pick", [](Catalogue& c) { return c.MoveItem(0, 2, 0); }, true,
+       "0/a1 |A: a2 a0 a1* |B: b0 b1^ |C:"},
+      {"move above the pick down", [](Catalogue& c) { return c.MoveItem(0, 0, 2); }, true,
+       "0/a1 |A: a1* a2 a0 |B: b0 b1^ |C:"},
+      {"append", [](Catalogue& c) { return c.AppendItem(2, "c0", "s") != nullptr; }, true,
+       "0/a1 |A: a0 a1* a2 |B: b0 b1^ |C: c0"},
+      {"move the shown tab", [](Catalogue& c) { return c.MoveTab(0, 2); }, true,
+       "2/a1 |C: |B: b0 b1^ |A: a0 a1* a2"},
+      {"move other tabs", [](Catalogue& c) { return c.MoveTab(1, 2); }, true,
+       "2/ |A: a0 a1^ a2 |C: |B: b0 b1^"},
+      {"delete the shown tab", [](Catalogue& c) { return c.DeleteTab(0); }, true,
+       "0/ |B: b0 b1^ |C:"},
+      {"delete a tab before it", [](Catalogue& c) { return c.SwitchTab(2), c.DeleteTab(0); }, true,
+       "1/ |B: b0 b1^ |C:"},
+      {"delete the last tabs",
+       [](Catalogue& c) { return c.DeleteTab(2) && c.DeleteTab(1) && c.DeleteTab(0); }, true,
+       "0/ |Tab1:"},
+      {"add and rename", [](Catalogue& c) { return c.AddTab("D"), c.RenameTab(3, "E"); }, true,
+       "0/a1 |A: a0 a1* a2 |B: b0 b1^ |C: |E:"},
+      {"rename nothing", [](Catalogue& c) { return c.RenameTab(3, "E"); }, false,
+       "0/a1 |A: a0 a1* a2 |B: b0 b1^ |C:"},
+      {"relink the pick", [&](Catalogue& c) { return c.RelinkItems(relink(0, 1, "a1", "n")) == 1; },
+       true, "0/n |A: a0 n* a2 |B: b0 b1^ |C:"},
+      {"relink a moved item",
+       [&](Catalogue& c) { return c.RelinkItems(relink(0, 0, "a1", "n")) == 1; }, false,
+       "0/a1 |A: a0 a1* a2 |B: b0 b1^ |C:"},
+      {"replace",
+       [](Catalogue& c) {
+         TTabList tabs;
+         tabs.push_back(std::make_unique<TMList>());
+         auto item = std::make_unique<TMenuItem>();
+         item->InitItem("x", "", 0, 0, "", "", "", 2, 0);
+         AddItem(*tabs[0], std::move(item));
+         c.ReplaceTabs({"X"}, std::move(tabs), 5, 0);
+         return true;
+       },
+       true, "0/x |X: x*"},
+  };
+  for (const Row& row : table) {
+    Catalogue c;
+    Build(c);
+    EXPECT_EQ(row.op(c), row.done) << row.what;
+    EXPECT_EQ(State(c), row.after) << row.what;
+  }
 }
 
-TEST(Catalogue, CreateResetsAndClearKeepsTheTab) {
+TEST(Catalogue, FirstShowingUsesTheFilePickUntilTheCatalogueChanges) {
   Catalogue c;
-  c.CurrentTab = 5;
-  c.PickedIndex = 9;
-  c.TabList.push_back(std::make_unique<TMList>());
-  CreateCatalogue(c);
-  EXPECT_TRUE(c.TabList.empty());
-  EXPECT_EQ(c.CurrentTab, 0);
-  EXPECT_EQ(c.PickedIndex, 0);
-
-  c.TabList.push_back(std::make_unique<TMList>());
-  c.TabList.push_back(std::make_unique<TMList>());
-  ClearTabItems(*c.TabList[0]);  // nothing to clear
-  AddItem(*c.TabList[1], NewItem("a", 1, 0));
-  AddItem(*c.TabList[1], NewItem("b", 1, 1));
-  EXPECT_EQ(c.TotalItemCount(), 2);
-  ClearTabItems(*c.TabList[1]);
-  EXPECT_EQ(c.TabList.size(), 2u);
-  EXPECT_EQ(c.TotalItemCount(), 0);
-}
-
-TEST(Catalogue, FreeReleasesTabsPastTheStripToo) {
-  // Run under ASan: every item freed exactly once, nothing leaked.
-  Catalogue c;
-  CreateCatalogue(c);
-  for (int t = 0; t < 4; ++t) c.TabList.push_back(std::make_unique<TMList>());
-  AddItem(*c.TabList[0], NewItem("a", 0, 0));
-  AddItem(*c.TabList[3], NewItem("d", 3, 0));
-  FreeCatalogue(c);
-  EXPECT_TRUE(c.TabList.empty());
+  Build(c);
+  EXPECT_EQ(c.RememberedPick(0), 1);
+  EXPECT_EQ(c.RememberedPick(1), 1);
+  c.PickItem(2);
+  c.SwitchTab(1);
+  EXPECT_EQ(c.RememberedPick(0), 2);
+  EXPECT_EQ(c.PickedIndex(), 1);
+  EXPECT_EQ(c.PickedItem(), nullptr);
 }
 
 TEST(Catalogue, LookupsOutsideTheCatalogueNameNothing) {
   Catalogue c;
-  CreateCatalogue(c);
-  c.TabList.push_back(std::make_unique<TMList>());
-  TMenuItem& a = AddItem(*c.TabList[0], NewItem("a", 0, 0));
-  EXPECT_EQ(c.Tab(0), c.TabList[0].get());
-  EXPECT_EQ(c.Tab(1), nullptr);
+  Build(c);
+  EXPECT_EQ(c.Tab(3), nullptr);
   EXPECT_EQ(c.Tab(-1), nullptr);
-  EXPECT_EQ(c.Item(0, 0), &a);
-  EXPECT_EQ(c.Item(0, 1), nullptr);
+  EXPECT_EQ(c.Item(0, 3), nullptr);
   EXPECT_EQ(c.Item(0, -1), nullptr);
   EXPECT_EQ(c.Item(7, 0), nullptr);
   EXPECT_EQ(c.Item(0, std::int64_t{1} << 40), nullptr);
+  c.Clear();
+  EXPECT_TRUE(c.Empty());
+  EXPECT_EQ(c.PickedBatPath(), "");
 }

@@ -43,7 +43,7 @@ std::unique_ptr<TMenuItem> NewItem(std::string path, std::int32_t tab, std::int3
   return item;
 }
 
-void AddTabs(Catalogue& c, int n) {
+void AddTabs(CatalogueData& c, int n) {
   for (int i = 0; i < n; ++i) c.TabList.push_back(std::make_unique<TMList>());
 }
 
@@ -62,8 +62,7 @@ std::string ItemRecord(std::string_view path, std::int32_t tab, std::int32_t pos
 }  // namespace
 
 TEST(DataFile, WritesTheTwoTabExampleByteForByte) {
-  Catalogue c;
-  CreateCatalogue(c);
+  CatalogueData c;
   AddTabs(c, 2);
   AddItem(*c.TabList[1], NewItem("C:\\JWW\\A.BAT", 1, 0, 2))
       .InitItem("C:\\JWW\\A.BAT", "Circle", 1, 0, "\"Circle\"", "", "", 2, 0);
@@ -73,8 +72,7 @@ TEST(DataFile, WritesTheTwoTabExampleByteForByte) {
 }
 
 TEST(DataFile, ReadsTheExampleAndRestoresThePick) {
-  Catalogue c;
-  CreateCatalogue(c);
+  CatalogueData c;
   std::vector<std::string> names{"old"};
   ASSERT_TRUE(ReadCatalogueImage(c, kExample, names));
   EXPECT_THAT(names, ElementsAre("Tab1", "作図"));
@@ -92,7 +90,7 @@ TEST(DataFile, ReadsTheExampleAndRestoresThePick) {
 }
 
 TEST(DataFile, OneEmptyTabIs33Bytes) {
-  Catalogue c;
+  CatalogueData c;
   AddTabs(c, 1);
   const std::string image = CatalogueImage(c, 1, {"Tab1"});
   EXPECT_EQ(image, Header() + Int(1) + Int(0) + Hex({5, 0, 0, 0}) + "Tab1" + Hex({0}));
@@ -100,7 +98,7 @@ TEST(DataFile, OneEmptyTabIs33Bytes) {
 }
 
 TEST(DataFile, RoundTripKeepsEmptyNamesJapaneseTextAndReservedFields) {
-  Catalogue c;
+  CatalogueData c;
   AddTabs(c, 3);
   AddItem(*c.TabList[1], NewItem("C:\\ソフト\\表.BAT", 1, 0))
       .InitItem("C:\\ソフト\\表.BAT", "円を描く", 1, 0, "\"円を描く\",二行目", "keep1", "keep2", 1,
@@ -111,7 +109,7 @@ TEST(DataFile, RoundTripKeepsEmptyNamesJapaneseTextAndReservedFields) {
   // ソフト and 表 count two bytes a character: 16 text bytes, N = 17.
   EXPECT_EQ(image.substr(24 + 6 + 5 + 9, 4), Int(17));
 
-  Catalogue back;
+  CatalogueData back;
   std::vector<std::string> backNames;
   ASSERT_TRUE(ReadCatalogueImage(back, image, backNames));
   EXPECT_EQ(backNames, names);
@@ -125,7 +123,7 @@ TEST(DataFile, RoundTripKeepsEmptyNamesJapaneseTextAndReservedFields) {
 }
 
 TEST(DataFile, ExtraEmptyTabsPastTheStripDoNotChangeTheFile) {
-  Catalogue c;
+  CatalogueData c;
   AddTabs(c, 2);
   AddItem(*c.TabList[0], NewItem("a", 0, 0));
   const std::string plain = CatalogueImage(c, 2, {"A", "B"});
@@ -134,11 +132,11 @@ TEST(DataFile, ExtraEmptyTabsPastTheStripDoNotChangeTheFile) {
 }
 
 TEST(DataFile, ItemsOnTabsPastTheStripKeepTheFileReadable) {
-  Catalogue c;
+  CatalogueData c;
   AddTabs(c, 3);
   AddItem(*c.TabList[2], NewItem("a", 2, 0));
   const std::string image = CatalogueImage(c, 1, {"A"});
-  Catalogue back;
+  CatalogueData back;
   std::vector<std::string> names;
   ASSERT_TRUE(ReadCatalogueImage(back, image, names));
   EXPECT_THAT(names, ElementsAre("A", "", ""));
@@ -149,7 +147,7 @@ TEST(DataFile, PlacesItemsByTabNoInFileOrder) {
   const std::string file = Header() + Int(2) + Int(3) + Counted("A") + Counted("B") +
                            ItemRecord("x", 1, 0, 0) + ItemRecord("y", 0, 0, 0) +
                            ItemRecord("z", 1, 1, 0);
-  Catalogue c;
+  CatalogueData c;
   c.CurrentTab = 4;  // no pick in the file: kept
   c.PickedIndex = 6;
   std::vector<std::string> names;
@@ -165,7 +163,7 @@ TEST(DataFile, PlacesItemsByTabNoInFileOrder) {
 TEST(DataFile, LastPickedRecordDecides) {
   const std::string file = Header() + Int(2) + Int(2) + Counted("A") + Counted("B") +
                            ItemRecord("x", 0, 0, 2) + ItemRecord("y", 1, 5, 2);
-  Catalogue c;
+  CatalogueData c;
   std::vector<std::string> names;
   ASSERT_TRUE(ReadCatalogueImage(c, file, names));
   EXPECT_EQ(c.CurrentTab, 1);
@@ -178,7 +176,7 @@ TEST(DataFile, ItemsPastTheStoredNamesAreRefusedAlsoWithTabsAlready) {
   for (const std::string& file :
        {Header() + Int(1) + Int(1) + Counted("A") + ItemRecord("x", 2, 0, 0),
         Header() + Int(0) + Int(1) + ItemRecord("x", 0, 0, 0)}) {
-    Catalogue c;
+    CatalogueData c;
     AddTabs(c, 2);
     std::vector<std::string> names{"old"};
     EXPECT_FALSE(ReadCatalogueImage(c, file, names));
@@ -188,7 +186,7 @@ TEST(DataFile, ItemsPastTheStoredNamesAreRefusedAlsoWithTabsAlready) {
 }
 
 TEST(DataFile, NoTabsAndNoItemsReadsAsOneTab1) {
-  Catalogue c;
+  CatalogueData c;
   std::vector<std::string> names{"old"};
   ASSERT_TRUE(ReadCatalogueImage(c, Header() + Int(0) + Int(0), names));
   EXPECT_THAT(names, ElementsAre("Tab1"));
@@ -218,7 +216,7 @@ TEST(DataFile, MalformedFilesAreRejectedAndChangeNothing) {
     bad.emplace_back("cut at " + std::to_string(cut), good.substr(0, cut));
 
   for (const auto& [why, bytes] : bad) {
-    Catalogue c;
+    CatalogueData c;
     AddTabs(c, 1);
     AddItem(*c.TabList[0], NewItem("mine", 0, 0));
     c.CurrentTab = 0;
@@ -233,7 +231,7 @@ TEST(DataFile, MalformedFilesAreRejectedAndChangeNothing) {
 }
 
 TEST(DataFile, ItemsWithoutAnyTabAreRejectedAtStart) {
-  Catalogue c;
+  CatalogueData c;
   std::vector<std::string> names;
   EXPECT_FALSE(ReadCatalogueImage(c, Header() + Int(0) + Int(1) + ItemRecord("x", 0, 0, 0), names));
   EXPECT_TRUE(c.TabList.empty());
@@ -241,7 +239,7 @@ TEST(DataFile, ItemsWithoutAnyTabAreRejectedAtStart) {
 
 TEST(DataFile, LongestStringsFitTheBuffer) {
   const std::string max(99'999, 'a');
-  Catalogue c;
+  CatalogueData c;
   std::vector<std::string> names;
   ASSERT_TRUE(ReadCatalogueImage(c, Header() + Int(1) + Int(0) + Counted(max), names));
   EXPECT_EQ(names[0], max);
@@ -267,7 +265,7 @@ TEST(DataFile, WriterCutsLongStringsAtACharacterBoundary) {
 }
 
 TEST(DataFile, MissingNamesAreWrittenEmpty) {
-  Catalogue c;
+  CatalogueData c;
   AddTabs(c, 2);
   EXPECT_EQ(CatalogueImage(c, 2, {"A"}), Header() + Int(2) + Int(0) + Counted("A") + Counted(""));
 }
@@ -275,7 +273,7 @@ TEST(DataFile, MissingNamesAreWrittenEmpty) {
 TEST(DataFile, ItemsReadIntoATabWithItemsGoAfterThemWithThePick) {
   const std::string file = Header() + Int(1) + Int(2) + Counted("A") + ItemRecord("x", 0, 0, 2) +
                            ItemRecord("y", 0, 1, 0);
-  Catalogue c;
+  CatalogueData c;
   AddTabs(c, 1);
   AddItem(*c.TabList[0], NewItem("old", 0, 0));
   std::vector<std::string> names;
@@ -288,7 +286,7 @@ TEST(DataFile, ItemsReadIntoATabWithItemsGoAfterThemWithThePick) {
 }
 
 TEST(DataFile, TextsReadOutliveTheBytesAndTheCatalogueTheyCameFrom) {
-  Catalogue c;
+  CatalogueData c;
   std::vector<std::string> names;
   {
     const std::string bytes = kExample;
@@ -301,8 +299,8 @@ TEST(DataFile, TextsReadOutliveTheBytesAndTheCatalogueTheyCameFrom) {
   read.SetSummary(read.Summary + "!");  // a changed text has bytes of its own
   EXPECT_EQ(read.Summary, "Circle!");
   EXPECT_EQ(read.Memo, "\"Circle\"");
-  FreeCatalogue(c);
-  Catalogue again;
+  c.TabList.clear();
+  CatalogueData again;
   AddTabs(again, 2);
   AddItem(*again.TabList[1], std::move(copy));
   EXPECT_EQ(CatalogueImage(again, 2, names), kExample);

@@ -6,7 +6,7 @@
 using namespace zorbi;
 
 TEST(PathTxt, TabNamesAsCommaTextThenOneLinePerItem) {
-  Catalogue c;
+  CatalogueData c;
   for (int t = 0; t < 4; ++t) c.TabList.push_back(std::make_unique<TMList>());
   for (const auto& [tab, path] : std::vector<std::pair<int, std::string>>{
            {0, "C:\\JWW\\A.BAT"}, {1, "C:\\JWW\\B.BAT"}, {1, "C:\\表\\C,D.BAT"}}) {
@@ -19,7 +19,7 @@ TEST(PathTxt, TabNamesAsCommaTextThenOneLinePerItem) {
             "0,C:\\JWW\\A.BAT\r\n"
             "1,C:\\JWW\\B.BAT\r\n"
             "1,C:\\表\\C,D.BAT\r\n");
-  Catalogue one;
+  CatalogueData one;
   one.TabList.push_back(std::make_unique<TMList>());
   EXPECT_EQ(PathTxtImage({"Tab1"}, one.TabList), "Tab1\r\n");
 }

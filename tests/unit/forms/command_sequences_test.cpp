@@ -28,7 +28,7 @@ const std::string kExchange = FormRig::InDir("jwc_temp.txt");
 
 using Texts = std::map<std::string, std::string>;  // BatPath -> "summary|memo"
 
-Texts TextsOf(const Catalogue& c) {
+Texts TextsOf(const CatalogueData& c) {
   Texts out;
   for (const auto& tab : c.TabList)
     for (const auto& item : tab->Items) out[item->BatPath] = item->Summary + "|" + item->Memo;
@@ -68,7 +68,8 @@ struct SequenceRig : FormRig {
     for (const char* name : {"A", "B", "C", "D"})
       files.files[std::string("C:\\") + name] = "@REM " + std::string(name);
     files.beforeReplace = [this](const std::string& path) {
-      if (path == kDat) atSave = TextsOf(form.Cat), pickAtSave = form.Cat.PickedBatPath;
+      if (path == kDat)
+        atSave = TextsOf(form.Cat().Data()), pickAtSave = form.Cat().PickedBatPath();
     };
     forms.form2 = &form2;
     forms.relinkForm = &relinkForm;
@@ -189,7 +190,7 @@ struct SequenceRig : FormRig {
   // The saved file read back: "path=summary|memo" per item, and the item the
   // next start opens on.
   std::vector<std::string> Saved(std::string& opensOn) {
-    Catalogue saved;
+    CatalogueData saved;
     std::vector<std::string> names, out;
     EXPECT_TRUE(ReadCatalogueImage(saved, files.files[kDat], names));
     for (const auto& [path, text] : TextsOf(saved)) out.push_back(path.substr(3) + "=" + text);
@@ -278,9 +279,9 @@ namespace {
 
 // What a search must leave alone: texts, picks, the shown tab.
 std::string StateOf(const Catalogue& c) {
-  std::string state =
-      std::to_string(c.CurrentTab) + "/" + std::to_string(c.PickedIndex) + "/" + c.PickedBatPath;
-  for (const auto& tab : c.TabList)
+  std::string state = std::to_string(c.CurrentTab()) + "/" + std::to_string(c.PickedIndex()) + "/" +
+                      c.PickedBatPath();
+  for (const auto& tab : c.Data().TabList)
     for (const auto& item : tab->Items)
       state +=
           "|" + item->BatPath + "=" + item->Summary + item->Memo + std::to_string(item->PickState);
@@ -290,11 +291,11 @@ std::string StateOf(const Catalogue& c) {
 // While results show: the items whose file name, summary or memo holds the
 // text (ignoring case), in tab and item order, the highlighted one's memo, no tab.
 void CheckResults(const SequenceRig& rig) {
-  const Catalogue& c = rig.form.Cat;
+  const Catalogue& c = rig.form.Cat();
   std::string text = rig.searchBox.text;
   for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   std::vector<const TMenuItem*> expected;
-  for (const auto& tab : c.TabList)
+  for (const auto& tab : c.Data().TabList)
     for (const auto& item : tab->Items) {
       std::string texts = FileNamePart(item->BatPath) + " " + item->Summary + " " + item->Memo;
       for (char& ch : texts) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
@@ -313,25 +314,25 @@ void CheckResults(const SequenceRig& rig) {
 
 void CheckCatalogueAndView(const SequenceRig& rig) {
   if (rig.form.Searching()) return CheckResults(rig);
-  const Catalogue& c = rig.form.Cat;
-  ASSERT_GE(c.TabNames.size(), 1u);
-  ASSERT_GE(c.TabList.size(), c.TabNames.size());
-  ASSERT_TRUE(c.CurrentTab >= 0 && c.CurrentTab < static_cast<int>(c.TabNames.size()));
+  const Catalogue& c = rig.form.Cat();
+  ASSERT_GE(c.TabNames().size(), 1u);
+  ASSERT_GE(c.Data().TabList.size(), c.TabNames().size());
+  ASSERT_TRUE(c.CurrentTab() >= 0 && c.CurrentTab() < static_cast<int>(c.TabNames().size()));
   int picks = 0;
-  for (std::size_t t = 0; t < c.TabList.size(); ++t) {
-    const auto& items = c.TabList[t]->Items;
-    EXPECT_TRUE(t < c.TabNames.size() || items.empty()) << "items on a tab without a name";
+  for (std::size_t t = 0; t < c.Data().TabList.size(); ++t) {
+    const auto& items = c.Data().TabList[t]->Items;
+    EXPECT_TRUE(t < c.TabNames().size() || items.empty()) << "items on a tab without a name";
     for (std::size_t p = 0; p < items.size(); ++p) {
       EXPECT_EQ(items[p]->TabNo * 1000 + items[p]->Position, static_cast<int>(t * 1000 + p));
       picks += items[p]->PickState == 2;
     }
   }
-  const TMenuItem* picked = PickedItem(c);
+  const TMenuItem* picked = c.PickedItem();
   EXPECT_EQ(picks, picked ? 1 : 0) << "current picks";
-  EXPECT_EQ(c.PickedBatPath, picked ? picked->BatPath : "");
-  EXPECT_EQ(rig.tabs.tabs, c.TabNames);
-  EXPECT_EQ(rig.tabs.index, c.CurrentTab);
-  const TMList& shown = *c.TabList[static_cast<std::size_t>(c.CurrentTab)];
+  EXPECT_EQ(c.PickedBatPath(), picked ? picked->BatPath : "");
+  EXPECT_EQ(rig.tabs.tabs, c.TabNames());
+  EXPECT_EQ(rig.tabs.index, c.CurrentTab());
+  const TMList& shown = *c.Data().TabList[static_cast<std::size_t>(c.CurrentTab())];
   const bool rowsAsShown = !rig.form.EditMode() && !rig.form.MoveMode();
   for (int row = 1; row < rig.grid.RowCount(); ++row) {
     const TMenuItem* item = shown.ItemAt(row - 1);
@@ -349,7 +350,7 @@ void CheckCatalogueAndView(const SequenceRig& rig) {
     EXPECT_TRUE(!item->BatPath.starts_with("C:\\F\\") || fromFolder.insert(item->BatPath).second)
         << item->BatPath;
   if (rig.form.EditMode()) return;
-  EXPECT_EQ(rig.grid.Selection().Top, picked ? c.PickedIndex + 1 : 1) << "highlight and pick";
+  EXPECT_EQ(rig.grid.Selection().Top, picked ? c.PickedIndex() + 1 : 1) << "highlight and pick";
   if (!rig.form.MemoEditMode()) {
     EXPECT_EQ(rig.memo.lines.empty() ? "" : MemoOf(rig.memo.lines), picked ? picked->Memo : "")
         << "memo pane";
@@ -384,8 +385,8 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
   for (; runs < 200 || std::time(nullptr) < until; ++runs, ++seed) {
     SequenceRig rig(seed, true);
     for (int k = 0; k < 80 && !rig.form.Closed() && !::testing::Test::HasFailure(); ++k) {
-      const Catalogue& c = rig.form.Cat;
-      const int rows = c.Tab(c.CurrentTab)->Count() + 3;
+      const Catalogue& c = rig.form.Cat();
+      const int rows = c.Tab(c.CurrentTab())->Count() + 3;
       std::string step = verbs[static_cast<std::size_t>(rig.Below(static_cast<int>(verbs.size())))];
       if (step == "ctrl")
         step = "press ctrl|key " + std::to_string(rig.Below(3) + 1) + "|release ctrl";
@@ -394,7 +395,7 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
       if (step == "drag")
         step += " " + std::to_string(rig.Below(rows)) + " " + std::to_string(rig.Below(rows));
       if (step == "tab")
-        step += " " + std::to_string(rig.Below(static_cast<int>(c.TabNames.size())));
+        step += " " + std::to_string(rig.Below(static_cast<int>(c.TabNames().size())));
       if (step == "type" || step == "tabs") step += " t" + std::to_string(k);
       if (step == "register") step += " R" + std::to_string(k);
       if (step == "folder")
@@ -411,10 +412,10 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
       if (step.starts_with("find")) step = "focusbox|" + step;
       rig.messages.yes = rig.Below(2);
       // What may change: the text of the item being edited, to what was typed.
-      const Texts before = TextsOf(c);
+      const Texts before = TextsOf(c.Data());
       std::string edited, typed;
       const int row = rig.grid.Selection().Top;
-      if (const TMenuItem* item = c.Item(c.CurrentTab, row - 1)) {
+      if (const TMenuItem* item = c.Item(c.CurrentTab(), row - 1)) {
         if (rig.form.EditMode())
           edited = item->BatPath, typed = rig.grid.Cell(2, row) + "|" + item->Memo;
         if (rig.form.MemoEditMode())
@@ -430,7 +431,7 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
         }
       }
       rig.check.Answer(rig.form, rig.files);
-      const Texts after = rig.form.Closed() ? rig.atSave : TextsOf(c);
+      const Texts after = rig.form.Closed() ? rig.atSave : TextsOf(c.Data());
       if (!step.starts_with("restore")) CheckTexts(before, after, edited, typed);
       if (!rig.form.Closed()) CheckCatalogueAndView(rig);
     }

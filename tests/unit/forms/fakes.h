@@ -40,8 +40,8 @@ struct FakeGrid : Grid {
   void SetCell(int col, int row, std::string text) override {
     content.SetCell(col, row, std::move(text));
   }
-  TMenuItem* Item(int row) const override { return content.Item(row); }
-  void SetItem(int row, TMenuItem* item) override { content.SetItem(row, item); }
+  const TMenuItem* Item(int row) const override { return content.Item(row); }
+  void SetItem(int row, const TMenuItem* item) override { content.SetItem(row, item); }
   void SetRowSource(const GridRowSource* rows) override { content.SetSource(rows); }
   // The texts of a row as shown now.
   std::array<std::string, 3> Texts(int row) const {

@@ -18,7 +18,7 @@ struct ItemSpec {
 // The file image of a catalogue with the given tabs and their items.
 inline std::string DataFileWith(const std::vector<std::string>& names,
                                 const std::vector<std::vector<ItemSpec>>& items) {
-  Catalogue c;
+  CatalogueData c;
   for (std::size_t t = 0; t < names.size(); ++t) {
     c.TabList.push_back(std::make_unique<TMList>());
     if (t >= items.size()) continue;

@@ -24,7 +24,7 @@ struct Editing : FormRig {
   // The tab's items by summary, with their positions checked on the way.
   std::vector<std::string> Order() {
     std::vector<std::string> out;
-    const TMList& tab = *form.Cat.Tab(0);
+    const TMList& tab = *form.Cat().Tab(0);
     for (int p = 0; p < tab.Count(); ++p) {
       EXPECT_EQ(tab.ItemAt(p)->Position, p);
       out.push_back(tab.ItemAt(p)->Summary);
@@ -50,9 +50,9 @@ TEST(EditSummary, OnlyTheSelectedRowIsStoredAndThePickStays) {
     rig.form.K4Click();
     EXPECT_EQ(rig.Order(), c.summaries) << c.commitRow;
     // The highlight goes back to the pick.
-    EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+    EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
     EXPECT_EQ(rig.grid.selection, (GridRect{1, 1, 2, 1}));
-    EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F1.BAT");
+    EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\BAT\\F1.BAT");
     EXPECT_FALSE(rig.form.EditMode());
     EXPECT_TRUE(rig.grid.rowSelect);
     EXPECT_FALSE(rig.grid.editing);
@@ -100,8 +100,8 @@ TEST(EditMemo, LinesAreQuotedAsTheyAreAndReadBack) {
     rig.form.n1Click();
     rig.memo.lines = c.lines;
     rig.form.Exit2Click();
-    EXPECT_EQ(rig.form.Cat.Item(0, 1)->Memo, c.stored);
-    EXPECT_EQ(SplitDelimited(rig.form.Cat.Item(0, 1)->Memo, ','), c.shown);
+    EXPECT_EQ(rig.form.Cat().Item(0, 1)->Memo, c.stored);
+    EXPECT_EQ(SplitDelimited(rig.form.Cat().Item(0, 1)->Memo, ','), c.shown);
   }
   // Refused text stays; a row without an item stores nothing; both end the mode only when stored.
   Editing rig(1);
@@ -114,7 +114,7 @@ TEST(EditMemo, LinesAreQuotedAsTheyAreAndReadBack) {
   rig.memo.lines = {"lost"};
   rig.form.Exit2Click();
   EXPECT_FALSE(rig.form.MemoEditMode());
-  EXPECT_EQ(rig.form.Cat.Item(0, 0)->Memo, "\"Sum\"");
+  EXPECT_EQ(rig.form.Cat().Item(0, 0)->Memo, "\"Sum\"");
 }
 
 TEST(MoveItem, RowDropsReorderTheTabAndRenumber) {
@@ -139,6 +139,6 @@ TEST(MoveItem, RowDropsReorderTheTabAndRenumber) {
     EXPECT_EQ(rig.grid.Cell(2, 3), c.order[2]);
     for (int row = 4; row < rig.grid.RowCount(); ++row) EXPECT_EQ(rig.grid.Cell(1, row), "");
     // The pick follows its item.
-    EXPECT_EQ(rig.grid.Cell(2, rig.form.Cat.PickedIndex + 1), "S1");
+    EXPECT_EQ(rig.grid.Cell(2, rig.form.Cat().PickedIndex() + 1), "S1");
   }
 }

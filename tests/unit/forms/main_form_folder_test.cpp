@@ -50,7 +50,7 @@ TEST(FolderRegistration, RegistersTheFoldersBatFilesAsTheUserAnswers) {
                         : rig.form.StringGrid1DropFiles(row.dropped);
 
     std::vector<std::string> paths;
-    const auto& items = rig.form.Cat.TabList[0]->Items;
+    const auto& items = rig.form.Cat().Data().TabList[0]->Items;
     for (const auto& item : items) paths.push_back(item->BatPath);
     std::vector<std::string> expected{"C:\\f\\old.bat"};
     expected.insert(expected.end(), row.added.begin(), row.added.end());

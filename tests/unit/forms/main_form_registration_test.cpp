@@ -40,7 +40,7 @@ TEST(Registration, AppendsChosenFilesInOrderAfterTheExistingItems) {
   EXPECT_TRUE(options.FileMustExist);
   EXPECT_EQ(options.InitialDir, FormRig::Dir);
 
-  const TMList& tab = *rig.form.Cat.TabList[0];
+  const TMList& tab = *rig.form.Cat().Data().TabList[0];
   ASSERT_EQ(tab.Count(), 8);
   const TMenuItem& x = *tab.Items[5];
   EXPECT_EQ(x.BatPath, "C:\\new\\x.bat");
@@ -53,7 +53,7 @@ TEST(Registration, AppendsChosenFilesInOrderAfterTheExistingItems) {
   EXPECT_EQ(tab.Items[7]->Position, 7);  // duplicates allowed
   // Refreshed, and the pick stays where it was.
   EXPECT_EQ(rig.grid.Cell(1, 8), "  x.bat");
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 1);
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 1);
   EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 2, 2, 2}));
 }
 
@@ -69,8 +69,8 @@ TEST(Registration, FirstItemOfAnEmptyTabIsPickedAndRowsGrow) {
   rig.dialogs.next = chosen;
   rig.form.m2Click();
   EXPECT_EQ(rig.grid.RowCount(), 26);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\n\\0.bat");
-  EXPECT_EQ(rig.form.Cat.TabList[0]->Items[0]->PickState, 2);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\n\\0.bat");
+  EXPECT_EQ(rig.form.Cat().Data().TabList[0]->Items[0]->PickState, 2);
 }
 
 TEST(Registration, CancelStillRefreshesTheGrid) {
@@ -82,7 +82,7 @@ TEST(Registration, CancelStillRefreshesTheGrid) {
   rig.form.m2Click();
   EXPECT_EQ(rig.grid.Cell(2, 5), "");
   EXPECT_EQ(rig.grid.Cell(2, 1), "S1");
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\BAT\\F1.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\BAT\\F1.BAT");
 }
 
 TEST(Registration, AnUnreadableOrEmptyFileEndsTheCommandKeepingEarlierOnes) {
@@ -95,12 +95,12 @@ TEST(Registration, AnUnreadableOrEmptyFileEndsTheCommandKeepingEarlierOnes) {
     rig.files.files["C:\\c.bat"] = "@REM c";
     rig.dialogs.next = std::vector{File("C:\\a.bat"), File("C:\\bad.bat"), File("C:\\c.bat")};
     rig.form.m2Click();
-    ASSERT_EQ(rig.form.Cat.TabList[0]->Count(), 1);
-    EXPECT_EQ(rig.form.Cat.TabList[0]->Items[0]->BatPath, "C:\\a.bat");
+    ASSERT_EQ(rig.form.Cat().Data().TabList[0]->Count(), 1);
+    EXPECT_EQ(rig.form.Cat().Data().TabList[0]->Items[0]->BatPath, "C:\\a.bat");
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Error);
     EXPECT_THAT(rig.messages.shown[0].first, ::testing::EndsWith("C:\\bad.bat"));
-    EXPECT_EQ(rig.grid.Item(1), rig.form.Cat.TabList[0]->Items[0].get());  // shown
+    EXPECT_EQ(rig.grid.Item(1), rig.form.Cat().Data().TabList[0]->Items[0].get());  // shown
   }
 }
 
@@ -110,8 +110,8 @@ TEST(Registration, NamesWithoutAShiftJisFormAreRefusedOthersKept) {
   rig.files.files["C:\\a.bat"] = "@REM a";
   rig.dialogs.next = std::vector{ChosenFile{"", false, "C:\\caf?.bat"}, File("C:\\a.bat")};
   rig.form.m2Click();
-  ASSERT_EQ(rig.form.Cat.TabList[0]->Count(), 1);
-  EXPECT_EQ(rig.form.Cat.TabList[0]->Items[0]->BatPath, "C:\\a.bat");
+  ASSERT_EQ(rig.form.Cat().Data().TabList[0]->Count(), 1);
+  EXPECT_EQ(rig.form.Cat().Data().TabList[0]->Items[0]->BatPath, "C:\\a.bat");
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_THAT(rig.messages.shown[0].first, ::testing::EndsWith("C:\\caf?.bat"));
   EXPECT_EQ(rig.grid.Cell(1, 1), "  a.bat");

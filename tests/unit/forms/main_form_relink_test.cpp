@@ -100,14 +100,15 @@ TEST(Relink, OkTakesTheWholeListAndNothingElseChangesTheCatalogue) {
     EXPECT_EQ(window.shown, c.listed ? 1 : 0) << c.what;
     const bool changes = c.listed && c.take;
     std::string paths;
-    for (const auto& tab : rig.form.Cat.TabList)
+    for (const auto& tab : rig.form.Cat().Data().TabList)
       for (const auto& item : tab->Items) paths += item->BatPath + "|" + item->Summary + " ";
     EXPECT_EQ(paths, changes ? "D:\\new\\A.BAT|As C:\\keep\\K.BAT|Ks C:\\old\\DUP.BAT|Ds "
                                "D:\\new\\sub\\B.BAT|Sum "
                              : "C:\\old\\A.BAT|As C:\\keep\\K.BAT|Ks C:\\old\\DUP.BAT|Ds "
                                "C:\\old\\b.bat|Sum ")
         << c.what;
-    EXPECT_EQ(rig.form.Cat.PickedBatPath, changes ? "D:\\new\\A.BAT" : "C:\\old\\A.BAT") << c.what;
+    EXPECT_EQ(rig.form.Cat().PickedBatPath(), changes ? "D:\\new\\A.BAT" : "C:\\old\\A.BAT")
+        << c.what;
     EXPECT_EQ(rig.grid.Cell(0, 1).starts_with(MissingFileMark), !changes && c.foldersAsked)
         << c.what;
     EXPECT_EQ(counts.caption.find("再リンク: 2 件　複数見つかった: 1 件") == 0, c.listed) << c.what;

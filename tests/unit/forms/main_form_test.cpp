@@ -25,9 +25,9 @@ TEST(StartUp, WithoutDataFileShowsOneEmptyTab1) {
   EXPECT_EQ(rig.window.caption, "Z_Orbi Ver" ZORBI_VERSION);
   EXPECT_EQ(rig.form.AppDir, FormRig::Dir);
   EXPECT_EQ(rig.form.OwnExeName, "Z_Orbi.exe");
-  EXPECT_EQ(rig.form.Cat.BatFolder, FormRig::Dir);
+  EXPECT_EQ(rig.form.Cat().BatFolder(), FormRig::Dir);
   EXPECT_THAT(rig.tabs.tabs, ElementsAre("Tab1"));
-  EXPECT_EQ(rig.form.Cat.TabList.size(), 1u);
+  EXPECT_EQ(rig.form.Cat().Data().TabList.size(), 1u);
   EXPECT_EQ(rig.grid.Cell(1, 0), "ファイル名");
   EXPECT_EQ(rig.grid.Cell(2, 0), "概要");
   EXPECT_EQ(rig.grid.Cell(1, 1), "");
@@ -47,12 +47,12 @@ TEST(StartUp, OpensTheExampleOnItsPickedTabWithTheMemoShown) {
   ASSERT_TRUE(rig.Create());
   EXPECT_THAT(rig.tabs.tabs, ElementsAre("Tab1", "作図"));
   EXPECT_EQ(rig.tabs.index, 1);
-  EXPECT_EQ(rig.form.Cat.CurrentTab, 1);
+  EXPECT_EQ(rig.form.Cat().CurrentTab(), 1);
   EXPECT_EQ(rig.grid.Cell(0, 1), "  1");
   EXPECT_EQ(rig.grid.Cell(1, 1), "  A.BAT");
   EXPECT_EQ(rig.grid.Cell(2, 1), "Circle");
   EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 1, 2, 1}));
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\JWW\\A.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\JWW\\A.BAT");
   EXPECT_THAT(rig.memo.lines, ElementsAre("Circle"));
   EXPECT_TRUE(rig.datRestore.enabled);
   EXPECT_FALSE(rig.pathRestore.enabled);
@@ -78,8 +78,8 @@ TEST(StartUp, PickOnTheThirdTabOpensThere) {
   ASSERT_TRUE(rig.Create());
   EXPECT_EQ(rig.tabs.index, 2);
   EXPECT_EQ(rig.grid.Selection(), (GridRect{1, 2, 2, 2}));
-  EXPECT_EQ(rig.form.Cat.PickedIndex, 1);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\T3\\F2.BAT");
+  EXPECT_EQ(rig.form.Cat().PickedIndex(), 1);
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\T3\\F2.BAT");
   EXPECT_THAT(rig.memo.lines, ElementsAre("line one", "line two"));
   EXPECT_THAT(rig.messages.shown, IsEmpty());
 }
@@ -89,7 +89,7 @@ TEST(StartUp, AnEmptyCurrentTabReportsNoInvalidItem) {
   rig.files.files[kDat] = DataFileWith({"Tab1"}, {});
   ASSERT_TRUE(rig.Create());
   EXPECT_THAT(rig.messages.shown, IsEmpty());
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "");
 }
 
 TEST(StartUp, AMissingPickedFileIsReportedBeforeTheWindow) {
@@ -97,7 +97,7 @@ TEST(StartUp, AMissingPickedFileIsReportedBeforeTheWindow) {
   rig.files.files[kDat] = DataFileWith({"Tab1"}, {{{"C:\\gone.bat", "S", 2}}});
   ASSERT_TRUE(rig.Create());
   EXPECT_EQ(rig.messages.shown.size(), 1u);  // not once per step that selects it
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\gone.bat");
+  EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\gone.bat");
 }
 
 TEST(StartUp, RejectedOrUnreadableFileEndsTheProgramWritingNothing) {
@@ -137,7 +137,6 @@ TEST(CloseSequence, CloseBoxRewritesTheDataFileByteForByte) {
   EXPECT_EQ(rig.window.destroyed, 1);
   EXPECT_THAT(rig.files.writes, ElementsAre(kIni, kDat));
   EXPECT_EQ(rig.files.files[kDat], original);
-  EXPECT_TRUE(rig.form.Cat.TabList.empty());
   for (int row = 1; row < rig.grid.RowCount(); ++row) EXPECT_EQ(rig.grid.Item(row), nullptr);
 }
 
@@ -151,7 +150,7 @@ TEST(CloseSequence, AFailedWriteKeepsTheWindowAndTheCatalogue) {
   EXPECT_THAT(rig.messages.shown[0].first,
               ::testing::StartsWith("Z_Orbi.DAT を保存できませんでした。\r\ndisk full"));
   EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Error);
-  EXPECT_EQ(rig.form.Cat.TabList.size(), 1u);
+  EXPECT_EQ(rig.form.Cat().Data().TabList.size(), 1u);
 
   rig.files.unwritable.clear();
   rig.form.Close();
@@ -174,7 +173,7 @@ TEST(CloseSequence, EditModeBlocksOnlyOk) {
 
   rig.form.Button4Click();
   EXPECT_EQ(rig.window.destroyed, 1);
-  EXPECT_EQ(rig.form.Cat.PickedBatPath, "");
+  EXPECT_EQ(rig.form.ChainPath(), "");
 }
 
 TEST(CloseSequence, OkAndCloseBoxKeepThePick) {
@@ -188,7 +187,7 @@ TEST(CloseSequence, OkAndCloseBoxKeepThePick) {
     else
       rig.form.Close();
     EXPECT_EQ(rig.window.destroyed, 1);
-    EXPECT_EQ(rig.form.Cat.PickedBatPath, "C:\\A.BAT");
+    EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\A.BAT");
   }
 }
 
@@ -313,8 +312,8 @@ TEST(StartUp, ADataFileReadBeforeTheWindowEndsAsTheReadInPlace) {
     const auto seen = [](FormRig& r) {
       std::vector<std::string> cells;
       for (int row = 0; row < r.grid.RowCount(); ++row) cells.push_back(r.grid.Cell(2, row));
-      return std::tuple(r.messages.shown, r.form.Cat.TabNames, r.form.Cat.CurrentTab,
-                        r.form.Cat.PickedBatPath, cells, r.datRestore.enabled);
+      return std::tuple(r.messages.shown, r.form.Cat().TabNames(), r.form.Cat().CurrentTab(),
+                        r.form.Cat().PickedBatPath(), cells, r.datRestore.enabled);
     };
     EXPECT_EQ(seen(inPlace), seen(preloaded)) << c.name;
     if (!started) continue;

@@ -36,19 +36,19 @@ struct TabRig : FormRig {
   // "name:count" per tab, checking that each tab holds its own items, all
   // with its index as TabNo, and that the list and strip show the names.
   std::vector<std::string> Tabs() const {
-    const Catalogue& cat = form.Cat;
+    const Catalogue& cat = form.Cat();
     std::vector<std::string> out;
-    for (std::size_t t = 0; t < cat.TabNames.size(); ++t) {
+    for (std::size_t t = 0; t < cat.TabNames().size(); ++t) {
       const TMList* tab = cat.Tab(static_cast<std::int64_t>(t));
       for (const auto& item : tab->Items) {
         EXPECT_EQ(item->TabNo, static_cast<std::int32_t>(t)) << item->BatPath;
-        EXPECT_EQ(item->BatPath.find("C:\\" + cat.TabNames[t] + "\\"), 0u) << item->BatPath;
+        EXPECT_EQ(item->BatPath.find("C:\\" + cat.TabNames()[t] + "\\"), 0u) << item->BatPath;
       }
-      out.push_back(cat.TabNames[t] + ":" + std::to_string(tab->Count()));
+      out.push_back(cat.TabNames()[t] + ":" + std::to_string(tab->Count()));
     }
-    EXPECT_EQ(list.items, cat.TabNames);
-    EXPECT_EQ(tabs.tabs, cat.TabNames);
-    EXPECT_EQ(tabs.index, cat.CurrentTab);
+    EXPECT_EQ(list.items, cat.TabNames());
+    EXPECT_EQ(tabs.tabs, cat.TabNames());
+    EXPECT_EQ(tabs.index, cat.CurrentTab());
     return out;
   }
 
@@ -86,7 +86,7 @@ TEST(TabSettings, DeleteAndMoveKeepTabNoAndChooseTheCurrentTab) {
     rig.list.index = c.selected;
     (rig.form2.*c.click)();
     EXPECT_THAT(rig.Tabs(), ElementsAreArray(c.tabs));
-    EXPECT_EQ(rig.form.Cat.CurrentTab, c.current);
+    EXPECT_EQ(rig.form.Cat().CurrentTab(), c.current);
     EXPECT_TRUE(rig.dialogMessages.shown.empty());
   }
 }
@@ -128,7 +128,7 @@ TEST(TabSettings, RenameAndAddTakeTheNameOrRefuseACharacterByItsCode) {
               ElementsAre(::testing::HasSubstr("U+00E9"), ::testing::HasSubstr("U+00E9")));
   rig.edit.SetText("作図");
   rig.form2.Button2Click();
-  EXPECT_THAT(rig.form.Cat.TabNames, ElementsAre("作図", "B", ""));
-  EXPECT_EQ(rig.tabs.tabs, rig.form.Cat.TabNames);
-  EXPECT_EQ(rig.form.Cat.TabList.size(), 3u);
+  EXPECT_THAT(rig.form.Cat().TabNames(), ElementsAre("作図", "B", ""));
+  EXPECT_EQ(rig.tabs.tabs, rig.form.Cat().TabNames());
+  EXPECT_EQ(rig.form.Cat().Data().TabList.size(), 3u);
 }
