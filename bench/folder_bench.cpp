@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "catalogue/registration.h"
-#include "forms/folder_registration.h"
+#include "files/folder_registration.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "catalogue/registration.h"
 #include "cp932.h"
-#include "forms/folder_registration.h"
+#include "files/folder_registration.h"
 #include "win32_file_system.h"
 
 int wmain(int argc, wchar_t** argv) {

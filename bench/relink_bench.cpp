@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "catalogue/relink.h"
+#include "catalogue/relink_plan.h"
 #include "fakes.h"
+#include "files/folder_scan.h"
 #include "form_test_util.h"
-#include "forms/folder_scan.h"
-#include "forms/relink_plan.h"
 
 namespace {
 

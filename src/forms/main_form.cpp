@@ -3,7 +3,7 @@
 #include "catalogue/data_file.h"
 #include "catalogue/path_txt.h"
 #include "exchange/exchange_writer.h"
-#include "forms/startup_preload.h"
+#include "files/startup_preload.h"
 #include "text/text_split.h"
 
 namespace zorbi {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "catalogue/registration.h"
-#include "forms/folder_registration.h"
+#include "files/folder_registration.h"
 #include "forms/main_form.h"
 
 namespace zorbi {

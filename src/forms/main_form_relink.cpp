@@ -4,10 +4,10 @@
 #include <unordered_set>
 
 #include "catalogue/relink.h"
-#include "forms/folder_scan.h"
+#include "catalogue/relink_plan.h"
+#include "files/folder_scan.h"
 #include "forms/main_form.h"
 #include "forms/relink_form.h"
-#include "forms/relink_plan.h"
 
 namespace zorbi {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/relink_plan.h"
+#include "catalogue/relink_plan.h"
 #include "platform/controls.h"
 
 namespace zorbi {

@@ -8,8 +8,8 @@
 
 #include "application.h"
 #include "cp932.h"
+#include "files/startup_preload.h"
 #include "forms/main_form.h"
-#include "forms/startup_preload.h"
 #include "program.h"
 #include "text/text_split.h"
 #include "win32_controls.h"

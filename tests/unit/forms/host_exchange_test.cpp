@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
+#include "files/startup_preload.h"
 #include "form_test_util.h"
-#include "forms/startup_preload.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

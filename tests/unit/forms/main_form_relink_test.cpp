@@ -3,11 +3,11 @@
 #include <atomic>
 #include <thread>
 
+#include "catalogue/relink_plan.h"
 #include "fakes.h"
+#include "files/file_check_worker.h"
 #include "form_test_util.h"
-#include "forms/file_check_worker.h"
 #include "forms/relink_form.h"
-#include "forms/relink_plan.h"
 
 namespace zorbi::test {
 namespace {

@@ -29,9 +29,4 @@ struct FolderScan {
 FolderScan ScanFolder(FileSystem& files, const std::string& root, bool subfolders,
                       std::string_view extension, ProgressSink* progress = nullptr);
 
-// Letter case ignored, ASCII letters only: what Windows does for the names
-// Shift-JIS can spell apart from the full-width ones.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b);
-bool LessIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace zorbi

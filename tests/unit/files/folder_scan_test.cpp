@@ -1,4 +1,4 @@
-#include "forms/folder_scan.h"
+#include "files/folder_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -59,13 +59,6 @@ TEST(ScanFolder, FilesInNameOrderThenSubfoldersAndWhatCouldNotBeRead) {
   const FolderScan cancelled = ScanFolder(fs, "C:\\B", true, ".bat", &progress);
   EXPECT_TRUE(cancelled.Cancelled);
   EXPECT_EQ(cancelled.Files, (std::vector<std::string>{"C:\\B\\A.bat", "C:\\B\\b.BAT"}));
-}
-
-TEST(SameNameIgnoringCase, FoldsSingleByteLettersOnly) {
-  EXPECT_TRUE(SameNameIgnoringCase("ABC.Bat", "abc.bAT"));
-  EXPECT_FALSE(SameNameIgnoringCase("\x82\x60", "\x82\x80"));  // Ａ is no 'a' + trail
-  EXPECT_FALSE(SameNameIgnoringCase("\x83\x41", "\x83\x61"));  // trail bytes 'A' and 'a' differ
-  EXPECT_TRUE(LessIgnoringCase("a.bat", "B.bat"));
 }
 
 }  // namespace

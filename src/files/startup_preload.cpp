@@ -1,4 +1,4 @@
-#include "forms/startup_preload.h"
+#include "files/startup_preload.h"
 
 #include <system_error>
 #include <utility>

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -34,8 +33,5 @@ std::vector<MissingItem> MissingItems(const CatalogueData& c,
 // case ignored.
 RelinkPlan MakeRelinkPlan(const std::vector<MissingItem>& missing,
                           const std::vector<std::string>& found);
-
-// ASCII letters lowered; the second byte of a double-byte character stays.
-std::string FoldCase(std::string_view name);
 
 }  // namespace zorbi

@@ -1,9 +1,9 @@
-#include "forms/folder_registration.h"
+#include "files/folder_registration.h"
 
 #include <unordered_set>
 
 #include "catalogue/registration.h"
-#include "forms/folder_scan.h"
+#include "files/folder_scan.h"
 #include "text/sjis.h"
 
 namespace zorbi {

@@ -1,34 +1,15 @@
-#include "forms/folder_scan.h"
+#include "files/folder_scan.h"
 
 #include <algorithm>
 #include <cstdint>
 
+#include "text/name_order.h"
 #include "text/sjis.h"
 #include "text/text_split.h"
 
 namespace zorbi {
 
 namespace {
-
-// Compares with single-byte letters folded: a trail byte in 'A'..'Z' belongs
-// to a double-byte character and must stay as it is.
-int CompareIgnoringCase(std::string_view a, std::string_view b) {
-  std::size_t i = 0;
-  for (; i < a.size() && i < b.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x != y) {
-      if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-      if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-      if (x != y) return x < y ? -1 : 1;
-    }
-    if (IsSjisLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size() && i + 1 < b.size()) {
-      ++i;  // the trail bytes compare as they are
-      if (a[i] != b[i])
-        return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
-    }
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
 
 bool EndsWithIgnoringCase(std::string_view name, std::string_view tail) {
   if (tail.empty()) return true;
@@ -88,15 +69,6 @@ struct Scanner {
 };
 
 }  // namespace
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && CompareIgnoringCase(a, b) == 0;
-}
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-  const int order = CompareIgnoringCase(a, b);
-  return order != 0 ? order < 0 : a < b;
-}
 
 FolderScan ScanFolder(FileSystem& files, const std::string& root, bool subfolders,
                       std::string_view extension, ProgressSink* progress) {

@@ -1,20 +1,11 @@
-#include "forms/relink_plan.h"
+#include "catalogue/relink_plan.h"
 
 #include <unordered_map>
 
-#include "text/sjis.h"
+#include "text/name_order.h"
 #include "text/text_split.h"
 
 namespace zorbi {
-
-std::string FoldCase(std::string_view name) {
-  std::string folded(name);
-  for (std::size_t i = 0; i < folded.size(); i += SjisCharLen(folded, i)) {
-    char& c = folded[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
 
 std::vector<MissingItem> MissingItems(const CatalogueData& c,
                                       const std::function<bool(const std::string&)>& missing) {

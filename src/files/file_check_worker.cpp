@@ -1,4 +1,4 @@
-#include "forms/file_check_worker.h"
+#include "files/file_check_worker.h"
 
 #include <condition_variable>
 #include <deque>
