@@ -134,7 +134,7 @@ class MainWindowTest : public testing::Test {
 
   // Two tabs; the second holds two items, the second of them picked.
   void WriteCatalogue() {
-    Catalogue c;
+    CatalogueData c;
     for (int t = 0; t < 2; ++t) c.TabList.push_back(std::make_unique<TMList>());
     auto add = [&](int tab, const std::string& name, int pick) {
       auto item = std::make_unique<TMenuItem>();
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, ResultsGreyTheCommandsThatChangeItems) {
 }
 
 TEST_F(MainWindowTest, GridFillsThePageBelowTheTabRowsAtEverySize) {
-  Catalogue c;
+  CatalogueData c;
   for (int t = 0; t < 16; ++t) c.TabList.push_back(std::make_unique<TMList>());
   WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 16, std::vector<std::string>(16, "Tab 10")));
   WriteFile(In("Z_Orbi.ini"), "[Option]\r\nMultiLine=1\r\n");
@@ -355,7 +355,7 @@ TEST_F(MainWindowTest, ClickPicksAndDoubleClickClosesSavingTheCatalogue) {
   Pump();
   EXPECT_EQ(Main().Handle(), nullptr);
   // The pick moved from C to B: the file says so, and nothing else changed.
-  Catalogue back;
+  CatalogueData back;
   std::vector<std::string> names;
   ASSERT_TRUE(ReadCatalogueImage(back, ReadFile(In("Z_Orbi.DAT")), names));
   EXPECT_EQ(back.Item(1, 0)->PickState, 2);
@@ -367,7 +367,7 @@ TEST_F(MainWindowTest, TabNamesSurviveOpenAndCloseByteForByte) {
   // Each comes back changed from the UTF-16 tab control: ED 40 as FA 5C, 87 90
   // as 81 E0, 41 81 as 41 81 45, and the long one cut.
   const std::vector<std::string> names{"\xED\x40", "\x87\x90", "A\x81", std::string(1500, 'n')};
-  Catalogue c;
+  CatalogueData c;
   for (std::size_t t = 0; t < names.size(); ++t) c.TabList.push_back(std::make_unique<TMList>());
   const std::string original = CatalogueImage(c, static_cast<std::int32_t>(names.size()), names);
   WriteFile(In("Z_Orbi.DAT"), original);
@@ -380,7 +380,7 @@ TEST_F(MainWindowTest, TabNamesSurviveOpenAndCloseByteForByte) {
 }
 
 TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
-  Catalogue c;
+  CatalogueData c;
   for (int t = 0; t < 2; ++t) c.TabList.push_back(std::make_unique<TMList>());
   AddItem(*c.TabList[0], std::make_unique<TMenuItem>())
       .InitItem(In("A.BAT"), "A", 0, 0, "", "", "", 0, 0);
@@ -622,7 +622,7 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
 
 TEST_F(MainWindowTest, PickedRowIsInViewAtStartUp) {
   for (const int count : {11, 20, 25}) {
-    Catalogue c;
+    CatalogueData c;
     c.TabList.push_back(std::make_unique<TMList>());
     for (int i = 0; i < count; ++i) {
       auto item = std::make_unique<TMenuItem>();
