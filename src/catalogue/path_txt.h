@@ -14,6 +14,8 @@
 
 namespace zorbi {
 
+inline constexpr std::string_view PathTxtName = "PATH.TXT";
+
 std::string PathTxtImage(const std::vector<std::string>& tabNames, const TTabList& tabs);
 
 // Lines cut at CR, LF or CR LF; a last line without an end counts too.

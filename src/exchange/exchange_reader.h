@@ -17,6 +17,9 @@
 
 namespace zorbi {
 
+// The exchange file beside the program, as the host writes and reads it.
+inline constexpr std::string_view ExchangeFileName = "jwc_temp.txt";
+
 // ExchangeStatus values.
 inline constexpr std::int32_t kExchangeUntouched = 0;
 inline constexpr std::int32_t kExchangeNotHq = -1;      // first line isn't an "hq" line

@@ -1,7 +1,6 @@
 // The host window link: the search at start-up and the switch at the end.
 #include "forms/host_link.h"
 
-#include "forms/main_form.h"
 #include "text/sjis.h"
 
 namespace zorbi {
@@ -25,7 +24,7 @@ bool SameFileName(std::string_view a, std::string_view b) {
   return true;
 }
 
-void TForm1::FindTargetWindows() {
+void HostLink::FindTargetWindows() {
   // One process snapshot serves every window: a snapshot per window would
   // cost windows times processes on a busy desktop and find the same names.
   const std::vector<WindowId> windows = host_.TopLevelWindows();
@@ -46,10 +45,10 @@ void TForm1::FindTargetWindows() {
     messages_.ShowMessage(std::string(AmbiguousTargetMessage), MessageKind::Plain);
 }
 
-void TForm1::ForegroundSwitch() {
+void HostLink::ForegroundSwitch(bool jwCheck) {
   if (!TargetList.empty()) TargetWindow = TargetList.front().Window;
   TargetList.clear();
-  if (!JWCheck || TargetWindow == 0 || !host_.IsWindow(TargetWindow)) return;
+  if (!jwCheck || TargetWindow == 0 || !host_.IsWindow(TargetWindow)) return;
   // A hidden pseudo console cannot come forward: the terminal that shows it can.
   host_.SetForegroundWindow(host_.WindowClass(TargetWindow) == PseudoConsoleClass
                                 ? host_.RootOwner(TargetWindow)

@@ -1,6 +1,5 @@
 // Finding the console window that started the program, and returning to it
-// at the end. TForm1's FindTargetWindows, ExeNameOfWindow and ForegroundSwitch
-// live in host_link.cpp.
+// at the end.
 #pragma once
 
 #include <string>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "platform/host_windows.h"
+#include "platform/services.h"
 
 namespace zorbi {
 
@@ -32,5 +32,24 @@ std::string ExeNameOfProcess(std::uint32_t pid, const std::vector<ProcessEntry>&
 // File names compare as Windows compares them: ASCII letters without regard
 // to case, the second byte of a double-byte character as it is.
 bool SameFileName(std::string_view a, std::string_view b);
+
+class HostLink {
+ public:
+  HostLink(HostWindows& host, MessageBoxes& messages) : host_(host), messages_(messages) {}
+
+  // The visible console windows other than our own, front-most first; the
+  // user is told when there is none, or more than one.
+  void FindTargetWindows();
+  // Brings the front-most one forward when `jwCheck` is on and it lives.
+  void ForegroundSwitch(bool jwCheck);
+
+  std::string OwnExeName;
+  std::vector<TargetEntry> TargetList;
+  WindowId TargetWindow = 0;
+
+ private:
+  HostWindows& host_;
+  MessageBoxes& messages_;
+};
 
 }  // namespace zorbi

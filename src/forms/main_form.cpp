@@ -1,26 +1,10 @@
 #include "forms/main_form.h"
 
-#include "catalogue/data_file.h"
-#include "catalogue/path_txt.h"
-#include "exchange/exchange_writer.h"
-#include "files/startup_preload.h"
+#include "forms/about_form.h"
+#include "forms/editor_settings_form.h"
 #include "text/text_split.h"
 
 namespace zorbi {
-
-namespace {
-
-constexpr std::string_view UnreadableDataFileMessage = " を読み込めません、終了します。";
-constexpr std::string_view WriteFailedMessage = " を保存できませんでした。";
-constexpr std::string_view CloseUnsavedQuestion = "このファイルを保存しないで閉じますか？";
-constexpr std::string_view BackupSuffix = ".bak";
-constexpr std::string_view DataFileChangedQuestion =
-    " は、このウィンドウが開いた後に書き換えられています"
-    "（同じフォルダーの Z_Orbi がもう一つ閉じたときなど）。\r\n"
-    "置き換えると、その変更は失われます。置き換えますか？\r\n\r\n"
-    "いいえ: 置き換えずにウィンドウに戻ります。";
-
-}  // namespace
 
 TForm1::TForm1(const FormControls& controls, const FormServices& services)
     : C(controls),
@@ -28,14 +12,28 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       messages_(services.Messages),
       sys_(services.Sys),
       window_(services.Window),
-      dialogs_(services.Dialogs),
-      procs_(services.Procs),
-      host_(services.Host),
-      fonts_(services.Fonts),
-      progress_(services.Progress) {
-  OpenDialog1.Filter = std::string(BatFilter);
-  OpenDialog1.MultiSelect = true;
-  OpenDialog1.FileMustExist = true;
+      marks_(cat_, controls.StringGrid1, services.Files, services.Messages, services.Dialogs,
+             services.Progress),
+      view_(cat_, controls.StringGrid1, controls.TabControl1, controls.Memo1, services.Files,
+            services.Messages, marks_),
+      search_(cat_, view_, controls.StringGrid1, controls.TabControl1),
+      modes_(cat_, view_, controls.StringGrid1, controls.Memo1, controls.Label2, services.Messages),
+      reg_(cat_, view_, marks_, controls.StringGrid1, services.Files, services.Messages,
+           services.Dialogs, services.Progress),
+      recovery_(cat_, view_, marks_, controls.TabControl1, controls.Memo1, services.Files,
+                services.Messages),
+      settings_({controls.StringGrid1, controls.Memo1, controls.TabControl1, controls.K10,
+                 controls.K6, controls.K7, controls.K15, controls.JWWIN1},
+                services.Window, services.Files, services.Messages, services.Fonts),
+      editor_(controls.StringGrid1, services.Files, services.Messages, services.Procs,
+              settings_.Values.Editor, settings_.Values.AWKPath),
+      catFiles_(cat_, services.Files, services.Messages),
+      handoff_(services.Files, services.Messages),
+      link_(services.Host, services.Messages) {}
+
+void TForm1::UsePreload(StartupPreload* preload) {
+  catFiles_.UsePreload(preload);
+  handoff_.UsePreload(preload);
 }
 
 std::string TForm1::SettingsPath() const {
@@ -46,6 +44,8 @@ std::string TForm1::SettingsPath() const {
   return exe.substr(0, cut) + ".ini";
 }
 
+// Start-up.
+
 bool TForm1::FormCreate() {
   if (!FormCreateUntilExchange()) return false;
   FormCreateFromExchange();
@@ -54,166 +54,143 @@ bool TForm1::FormCreate() {
 
 bool TForm1::FormCreateUntilExchange() {
   const std::string exe = sys_.ExePath();
-  OwnExeName = FileNamePart(exe);
-  AppDir = exe.substr(0, exe.size() - OwnExeName.size());
+  link_.OwnExeName = FileNamePart(exe);
+  appDir_ = exe.substr(0, exe.size() - link_.OwnExeName.size());
   window_.SetCaption(std::string(VersionCaption));
   if (!InitialLoad()) return false;
   // Before the exchange file, which may still be being read: the settings
   // show and ask nothing, and act only on what the exchange file leaves alone.
-  ReadSettings(SettingsPath());
+  settings_.Read(SettingsPath());
   return true;
 }
 
 void TForm1::FormCreateFromExchange() {
-  ReadExchange(AppDir + std::string(ExchangeFileName));
-  SettingsLoaded = true;
-  if (JWCheck) FindTargetWindows();
-}
-
-bool TForm1::LoadCatalogueFile(const std::string& path) {
-  std::shared_ptr<const std::string> bytes;
-  bool parsed = false;
-  DataFileContents contents;
-  if (preload_ != nullptr && preload_->DataFilePath() == path && cat_.Empty()) {
-    StartupPreload::DataFile read = preload_->TakeDataFile();
-    bytes = std::move(read.Bytes);
-    parsed = read.Parsed;
-    contents = std::move(read.Contents);
-  } else {
-    if (std::optional<std::string> read = files_.ReadAll(path))
-      bytes = std::make_shared<const std::string>(std::move(*read));
-    parsed = bytes && ParseCatalogueImage(bytes, contents);
-  }
-  if (!bytes) {
-    messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
-                          MessageKind::Error);
-    return false;
-  }
-  if (!parsed) {
-    messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
-    return false;
-  }
-  const std::size_t used = contents.Used;
-  cat_.Load(std::move(contents));
-  ShowTabNames();
-  // Bytes past the last item may be items that a damaged count hides: the
-  // next save keeps the file as it is beside the new one.
-  if (used < bytes->size()) originalDataFile_ = *bytes;
-  dataFileRead_ = std::move(bytes);
-  return true;
-}
-
-bool TForm1::InitialLoad() {
-  CreateExchangeLists(Exchange);
-  cat_.Clear();
-  cat_.SetBatFolder(AppDir);
-  OpenDialog1.InitialDir = cat_.BatFolder();
-  ClearGrid();
-  C.DatRestore1.SetEnabled(false);
-  C.PATHTXT1.SetEnabled(false);
-  const std::string dataFile = AppDir + std::string(DataFileName);
-  const EntryKind entry = files_.Entry(dataFile);
-  if (entry == EntryKind::Other) {
-    // A folder of that name, or a file the system won't even describe: starting
-    // empty would save an empty catalogue over it at close.
-    messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
-                          MessageKind::Error);
-    return false;
-  }
-  if (entry == EntryKind::File) {
-    C.DatRestore1.SetEnabled(true);
-    if (files_.Exists(AppDir + std::string(PathTxtName))) C.PATHTXT1.SetEnabled(true);
-    // A file we cannot take ends the program here, before anything is written,
-    // so the user's catalogue survives as it is.
-    if (!LoadCatalogueFile(dataFile)) return false;
-    C.TabControl1.SetTabIndex(cat_.CurrentTab());
-    // The pick is checked once, by the selection below.
-    quietPick_ = true;
-    TabControl1Change();
-    quietPick_ = false;
-    // On an empty tab there is nothing to pick: checking the empty pick would
-    // report an invalid item at every start of a new, empty catalogue.
-    if (cat_.Item(cat_.CurrentTab(), cat_.PickedIndex()) != nullptr) {
-      bool canSelect = true;
-      StringGrid1SelectCell(0, cat_.PickedIndex() + 1, canSelect);
-    }
-  } else {
-    cat_.StartEmpty();
-    ShowTabNames();
-    C.StringGrid1.SetCell(1, 0, std::string(FileNameHeader));
-    C.StringGrid1.SetCell(2, 0, std::string(SummaryHeader));
-  }
-  return true;
-}
-
-void TForm1::ReadExchange(const std::string& path) {
-  // The records are checked and counted but not kept: the close writes only
-  // the chaining lines, and nothing else ever reads them.
-  if (preload_ != nullptr && preload_->ExchangePath() == path) {
-    ExchangeLoaded = preload_->TakeExchange(Exchange);
-    preload_ = nullptr;
-  } else {
-    const bool exists = files_.Exists(path);
-    const std::optional<std::string> content = exists ? files_.ReadAll(path) : std::nullopt;
-    ExchangeLoaded = ReadExchangeFile(Exchange, exists, content, {.KeepRecords = false});
-  }
-  if (ExchangeLoaded) return;
-  if (Exchange.ExchangeStatus == kExchangeReadError) {
-    messages_.ShowMessage(std::string(HostUnstableMessage), MessageKind::Error);
-    // Only Cancel, the menus and the close box stay usable.
+  handoff_.Read(appDir_ + std::string(ExchangeFileName));
+  if (handoff_.Unstable()) {
+    // Only キャンセル, the menus and the close box stay usable.
     C.Button2.SetEnabled(false);
     C.StringGrid1.SetEnabled(false);
     C.Memo1.SetEnabled(false);
     C.TabControl1.SetEnabled(false);
-  } else if (Exchange.ExchangeStatus == kExchangeNotHq) {
-    messages_.ShowMessage(std::string(ExchangeFileName) + std::string(ExchangeDamagedMessage),
-                          MessageKind::Plain);
+    if (EditBox* box = search_.Box()) box->SetEnabled(false);
   }
+  settingsLoaded_ = true;
+  if (settings_.Values.JWCheck) link_.FindTargetWindows();
 }
 
-bool TForm1::WriteChainingLines() {
-  // A control byte in the path would hand the host further commands: such a
-  // pick is not chained, and the close goes on.
-  if (!IsChainablePath(ChainPath())) {
-    messages_.ShowMessage(std::string(UnchainablePathMessage), MessageKind::Warning);
-    return true;
+bool TForm1::InitialLoad() {
+  cat_.Clear();
+  cat_.SetBatFolder(appDir_);
+  reg_.OpenDialog1.InitialDir = appDir_;
+  view_.ClearGrid();
+  C.DatRestore1.SetEnabled(false);
+  C.PATHTXT1.SetEnabled(false);
+  switch (catFiles_.Load(appDir_)) {
+    case CatalogueFiles::Start::Refused:
+      return false;
+    case CatalogueFiles::Start::NoFile:
+      cat_.StartEmpty();
+      view_.ShowTabNames();
+      ShowGridHeaders(C.StringGrid1, false);
+      return true;
+    case CatalogueFiles::Start::Loaded:
+      break;
   }
-  // Built afresh each time, so a retried close never doubles the lines.
-  Exchange.OutputLines.clear();
-  AddChainingLines(Exchange, ChainPath(), Info);
-  const std::string path = AppDir + std::string(ExchangeFileName);
-  std::string error;
-  const ExchangeWrite written = WriteExchangeFile(
-      Exchange, [&](const std::string& bytes) { return files_.ReplaceAll(path, bytes, error); });
-  if (written == ExchangeWrite::Failed) return CloseWithoutSaving(path, error);
+  C.DatRestore1.SetEnabled(true);
+  if (files_.Exists(appDir_ + std::string(PathTxtName))) C.PATHTXT1.SetEnabled(true);
+  view_.ShowTabNames();
+  C.TabControl1.SetTabIndex(cat_.CurrentTab());
+  cat_.SwitchTab(cat_.CurrentTab());
+  // The pick is checked once, by the pick below; on an empty tab there is
+  // nothing to pick, and a new, empty catalogue reports nothing.
+  view_.ShowTab(cat_.CurrentTab(), true);
+  if (cat_.Item(cat_.CurrentTab(), cat_.PickedIndex()) != nullptr)
+    view_.PickRow(cat_.PickedIndex() + 1);
   return true;
 }
 
-bool TForm1::WritePathTxt() {
-  const std::string path = AppDir + std::string(PathTxtName);
-  std::string error;
-  if (!files_.ReplaceAll(path, PathTxtImage(cat_.TabNames(), cat_.Data().TabList), error))
-    return CloseWithoutSaving(path, error);
+// The rule of what may run now.
+
+FormState TForm1::State(bool pickedNow) const {
+  return {.Mode = Mode(),
+          .Searching = Searching(),
+          .ResultHighlighted = Searching() && view_.HighlightedHit() != nullptr,
+          .ConfirmDisabled = handoff_.Unstable(),
+          .Closing = closed_ || closing_,
+          .Picked = cat_.PickedItem() != nullptr,
+          .PickedNowMissing = pickedNow && view_.PickMissing()};
+}
+
+bool TForm1::Allowed(Command command, bool pickedNow) {
+  const Verdict verdict = MayRun(command, State(pickedNow));
+  if (!verdict.Runs) {
+    if (!verdict.Message.empty())
+      messages_.ShowMessage(std::string(verdict.Message), MessageKind::Plain);
+    return false;
+  }
+  if (verdict.EndModeFirst && !modes_.End()) return false;
+  if (verdict.LeaveSearchFirst) search_.Leave();
+  if (verdict.PickResultFirst) {
+    if (!search_.ShowResultOnTab()) return false;
+    // The result is the pick now, and this gesture picked it.
+    return command == Command::ShowResultOnTab || Allowed(command, true);
+  }
   return true;
 }
 
-void TForm1::Button2Click() {
-  if (EditMode() || closed_ || closing_) return;
-  if (WhileClosing([this] { return EndModeToClose() && WritePathTxt(); })) Close();
+// Closing.
+
+void TForm1::Confirm(bool pickedNow) {
+  if (!Allowed(Command::Confirm, pickedNow)) return;
+  if (WhileClosing([this] { return modes_.EndToClose() && catFiles_.WritePathTxt(appDir_); }))
+    CloseNow(true);
 }
 
 void TForm1::Button4Click() {
-  if (closed_ || closing_) return;
+  if (!Allowed(Command::Cancel)) return;
   // Nothing is chained; a close that is called off keeps the pick, the one
   // from before any search.
-  const bool ready = WhileClosing([&] {
-    if (!EndModeToClose()) return false;
-    LeaveSearch();
-    return WritePathTxt();
+  const bool ready = WhileClosing([this] {
+    if (!modes_.EndToClose()) return false;
+    search_.Leave();
+    return catFiles_.WritePathTxt(appDir_);
   });
-  chainPick_ = false;
-  if (ready) Close();
-  if (!closed_) chainPick_ = true;
+  if (ready) CloseNow(false);
+}
+
+void TForm1::Close() {
+  const Verdict verdict = MayRun(Command::CloseRequest, State(false));
+  if (!verdict.Runs) return;
+  if (verdict.LeaveSearchFirst) search_.Leave();
+  // Closing as OK does: the highlighted result is the one chained.
+  if (verdict.PickResultFirst &&
+      (!search_.ShowResultOnTab() || !MayRun(Command::CloseRequest, State(true)).Runs))
+    return;
+  CloseNow(!verdict.ChainNothing);
+}
+
+void TForm1::CloseNow(bool chain) {
+  chain_ = chain;
+  if (!WhileClosing([this] { return modes_.EndToClose() && FormClose(); })) {
+    chain_ = true;
+    return;
+  }
+  closed_ = true;
+  window_.Destroy();
+}
+
+bool TForm1::FormClose() {
+  if (settingsLoaded_ && !settings_.Write(SettingsPath())) return false;
+  if (!catFiles_.SaveDataFile(appDir_)) return false;
+  const std::string chained = ChainPath();
+  if (handoff_.Loaded() && !chained.empty() &&
+      !handoff_.Chain(appDir_ + std::string(ExchangeFileName), chained, settings_.Values.Info))
+    return false;
+  // The grid shows nothing more; the catalogue goes with the form.
+  view_.ClearGrid();
+  marks_.Stop();
+  handoff_.Release();
+  return true;
 }
 
 bool TForm1::WhileClosing(const std::function<bool()>& steps) {
@@ -231,70 +208,221 @@ bool TForm1::WhileClosing(const std::function<bool()>& steps) {
   return done;
 }
 
-void TForm1::Close() {
-  if (closed_ || closing_) return;
-  // Closing as OK does: the highlighted result is the one chained; without
-  // one, the pick as before.
-  if (Searching() && !ShowResultOnTab()) LeaveSearch();
-  if (!WhileClosing([this] { return EndModeToClose() && FormClose(); })) return;
-  closed_ = true;
-  window_.Destroy();
-}
+// The grid, the tab strip and the keys.
 
-bool TForm1::FormClose() {
-  if (SettingsLoaded && !WriteSettings(SettingsPath())) return false;
-  return FinalSave();
-}
-
-bool TForm1::CloseWithoutSaving(const std::string& path, const std::string& error) {
-  // Always a way out: a folder or disk that refuses every write must not keep
-  // the window, and the host waiting behind it, open for ever.
-  std::string text = FileNamePart(path) + std::string(WriteFailedMessage);
-  if (!error.empty()) text += "\r\n" + error;
-  text += "\r\n\r\n" + std::string(CloseUnsavedQuestion);
-  return messages_.Ask(text, MessageKind::Error);
-}
-
-bool TForm1::DataFileChangedElsewhere(const std::string& path) {
-  if (!files_.Exists(path)) return false;
-  const std::optional<std::string> now = files_.ReadAll(path);
-  // A file that cannot be read cannot be told unchanged.
-  return !now || !dataFileRead_ || *now != *dataFileRead_;
-}
-
-bool TForm1::SaveDataFile() {
-  const std::string dataFile = AppDir + std::string(DataFileName);
-  // Another copy of the program in this folder may have saved its catalogue
-  // since ours was read: replacing it unasked would drop that copy's changes.
-  if (DataFileChangedElsewhere(dataFile) &&
-      !messages_.Ask(std::string(DataFileName) + std::string(DataFileChangedQuestion),
-                     MessageKind::Warning))
-    return false;
-  std::string error;
-  if (originalDataFile_) {
-    if (!files_.ReplaceAll(dataFile + std::string(BackupSuffix), *originalDataFile_, error))
-      return CloseWithoutSaving(dataFile, error);
-    originalDataFile_.reset();
+void TForm1::StringGrid1SelectCell(int col, int row, bool& canSelect) {
+  // A result is only highlighted; it is picked when chosen.
+  if (Searching()) {
+    const TMenuItem* item = view_.ResultItem(row);
+    if (item) view_.ShowMemo(item);
+    canSelect = item != nullptr;
+    return;
   }
-  const std::int32_t tabCount = cat_.TabNameCount();
-  std::string image = CatalogueImage(cat_.Data(), tabCount, cat_.TabNames());
-  if (!files_.ReplaceAll(dataFile, image, error)) return CloseWithoutSaving(dataFile, error);
-  // A close that stops after this must not take our own file for another's.
-  dataFileRead_ = std::make_shared<const std::string>(std::move(image));
+  // In item edit mode a click moves the edit cell, to the summary column only.
+  if (EditMode() || tabSwitching_) {
+    if (!EditableColumn(col)) canSelect = false;
+    return;
+  }
+  canSelect = Allowed(Command::PickRow) && view_.PickRow(row);
+}
+
+void TForm1::StringGrid1DblClick(int row) {
+  // The click before picked the row: one gesture picks and confirms.
+  if (Searching()) {
+    if (!view_.ResultItem(row)) return;
+    view_.HighlightResult(row);
+    Confirm(true);
+    return;
+  }
+  const TMenuItem* item =
+      row >= 1 && row < C.StringGrid1.RowCount() ? C.StringGrid1.Item(row) : nullptr;
+  if (item && item == cat_.PickedItem()) Confirm(true);
+}
+
+void TForm1::TabControl1Changing(bool& allowChange) {
+  // The tab strip takes no focus: the mode ends here, or the tab stays.
+  allowChange = Allowed(Command::SwitchTab);
+  if (!allowChange) return;
+  // The strip shows no tab while results show: the one left is CurrentTab.
+  search_.Stop();
+  tabSwitching_ = true;
+  cat_.LeaveCurrentTab();
+}
+
+void TForm1::TabControl1Change() {
+  view_.ClearGrid();
+  C.Memo1.Clear();
+  cat_.SwitchTab(C.TabControl1.TabIndex());
+  view_.ShowTab(cat_.CurrentTab());
+  tabSwitching_ = false;
+}
+
+void TForm1::StringGrid1KeyDown(int key, ShiftState shift) {
+  // Over results number keys pick nothing, and only Enter confirms.
+  if (Searching()) {
+    if (key == VK_RETURN_KEY && shift.CtrlAlone())
+      TabView1Click();
+    else if (key == VK_ESCAPE_KEY)
+      search_.Leave();
+    else if (key == VK_RETURN_KEY && !shift.Ctrl && !shift.Alt)
+      keys_.KeyDown(key, shift);
+    return;
+  }
+  if (!EditMode()) keys_.KeyDown(key, shift);
+}
+
+void TForm1::StringGrid1KeyUp(int key, ShiftState shift) {
+  // In item edit mode only Ctrl+number reaches the keys: it switches tabs.
+  if (EditMode() && !(shift.CtrlAlone() && KeyNumber(key))) return;
+  keys_.KeyUp(key, shift);
+}
+
+bool TForm1::PickNumber(int position) {
+  const TMList* tab = cat_.Tab(cat_.CurrentTab());
+  if (!tab || position >= tab->Count()) {
+    messages_.ShowMessage(std::to_string(position + 1) + std::string(NotRegisteredMessage),
+                          MessageKind::Plain);
+    return false;
+  }
+  if (!Allowed(Command::PickRow)) return false;
+  C.StringGrid1.SetSelection(RowCells(position + 1));
+  view_.PickRow(position + 1);
+  C.StringGrid1.ScrollIntoView(position + 1);
+  return cat_.PickedItem() != nullptr && cat_.PickedIndex() == position;
+}
+
+void TForm1::ShowTabNumber(int position) {
+  if (position >= cat_.TabNameCount() || !Allowed(Command::SwitchTab)) return;
+  // As through the strip, the tab left remembers its pick: one current pick
+  // in the whole catalogue. Results show no tab.
+  search_.Stop();
+  cat_.LeaveCurrentTab();
+  C.TabControl1.SetTabIndex(position);
+  TabControl1Change();
+}
+
+void TForm1::K3Click() {
+  if (!Allowed(Command::CatalogueWide)) return;
+  if (TForm2* form2 = Form2()) form2->ShowModal();
+}
+
+void TForm1::AddTab(std::string name) {
+  cat_.AddTab(std::move(name));
+  view_.ShowTabsAgain(false);
+}
+
+void TForm1::RenameTab(int index, std::string name) {
+  if (cat_.RenameTab(index, std::move(name))) view_.ShowTabsAgain(false);
+}
+
+void TForm1::DeleteTab(int index) {
+  if (cat_.DeleteTab(index)) view_.ShowTabsAgain(true);
+}
+
+void TForm1::MoveTab(int from, int to) {
+  // The grid is refilled when the dialog closes.
+  if (cat_.MoveTab(from, to)) view_.ShowTabsAgain(false);
+}
+
+// Registration, editing, search and recovery.
+
+void TForm1::m2Click() {
+  if (Allowed(Command::Register)) reg_.AddChosenFiles();
+}
+
+void TForm1::FolderRegister1Click() {
+  if (Allowed(Command::Register)) reg_.AddFolder();
+}
+
+void TForm1::StringGrid1DropFiles(const std::vector<ChosenFile>& files) {
+  if (reg_.SortDropped(files) && Allowed(Command::DropFiles)) reg_.AddDropped();
+}
+
+void TForm1::Edit1Click() {
+  if (Allowed(Command::StartItemEdit)) modes_.Enter(FormMode::ItemEdit);
+}
+
+void TForm1::K8Click() {
+  if (Allowed(Command::StartMove)) modes_.Enter(FormMode::Move);
+}
+
+void TForm1::n1Click() {
+  if (Allowed(Command::StartMemoEdit)) modes_.Enter(FormMode::MemoEdit);
+}
+
+void TForm1::m1Click() {
+  // The row the user sees selected, also when it is an edit cell's.
+  const int row = C.StringGrid1.Selection().Top;
+  if (Allowed(Command::DeleteItem)) modes_.DeleteRow(row);
+}
+
+void TForm1::StringGrid1RowMoved(int fromRow, int toRow) {
+  if (MoveMode()) modes_.RowMoved(fromRow, toRow);
+}
+
+void TForm1::StringGrid1Exit() {
+  // A key released after the focus comes back was pressed elsewhere.
+  keys_.Forget();
+  modes_.EndEditOrMove();
+}
+
+void TForm1::SearchBox1Change() {
+  if (!search_.HoldsSearch()) {
+    search_.Leave();
+    return;
+  }
+  if (!Searching()) {
+    // Text that the summary or memo cell cannot store keeps its mode, and no
+    // search starts over it.
+    if (!Allowed(Command::Search)) {
+      search_.ClearBox();
+      return;
+    }
+    keys_.Forget();
+  }
+  search_.Update();
+}
+
+bool TForm1::SearchBox1KeyDown(int key, ShiftState shift) {
+  switch (search_.Key(key, shift)) {
+    case SearchKey::NotTaken:
+      return false;
+    case SearchKey::Confirm:
+      Confirm(false);
+      break;
+    case SearchKey::ShowOnTab:
+      TabView1Click();
+      break;
+    case SearchKey::Taken:
+      break;
+  }
   return true;
 }
 
-bool TForm1::FinalSave() {
-  if (!SaveDataFile()) return false;
-  if (ExchangeLoaded && !ChainPath().empty() && !WriteChainingLines()) return false;
-  // The grid shows nothing more; the catalogue goes with the form.
-  ClearGrid();
-  FreeExchangeLists(Exchange);
-  return true;
+void TForm1::TabView1Click() {
+  if (Allowed(Command::ShowResultOnTab)) C.StringGrid1.SetFocus();
 }
 
-void TForm1::FormDestroy() {
-  ForegroundSwitch();
+void TForm1::RestoreFromDataFile() {
+  if (!Allowed(Command::CatalogueWide)) return;
+  if (std::optional<std::string> bytes = recovery_.FromDataFile())
+    catFiles_.Restored(std::move(*bytes));
+}
+
+void TForm1::PATHTXT1Click() {
+  if (Allowed(Command::CatalogueWide)) recovery_.FromPathTxt(appDir_);
+}
+
+void TForm1::Relink1Click() {
+  if (Allowed(Command::CatalogueWide)) marks_.Relink(Dialogs ? Dialogs->RelinkForm() : nullptr);
+}
+
+void TForm1::K11Click() {
+  if (TForm4* form4 = Form4()) form4->ShowModal();
+}
+
+void TForm1::About1Click() {
+  if (TForm3* form3 = Form3()) form3->ShowModal();
 }
 
 }  // namespace zorbi

@@ -5,11 +5,15 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/controls.h"
 
 namespace zorbi {
+
+// The caption of the program's message boxes.
+inline constexpr std::string_view ApplicationTitle = "Z_ORBI";
 
 enum class MessageKind { Plain, Information, Warning, Error };
 

@@ -1,7 +1,7 @@
 // Every command of the main window in one table: the menus are built from it,
 // WM_COMMAND runs its handler through it, the form checks and enables items
 // through it, and the context-menu keys are defined here. A caption leads to
-// the design's handler in one step: "項目リスト" runs K13Click.
+// the form's handler in one step: "項目リスト" runs K13Click.
 #pragma once
 
 #include <windows.h>
@@ -40,7 +40,7 @@ enum class Offered : unsigned char { Always, NotOnResults, OnResults };
 struct Command {
   Place place;
   const char* caption;  // nullptr: a separator line
-  // The design's handler and its name; none for separators and submenus.
+  // The form's handler and its name; none for separators and submenus.
   const char* handler_name = nullptr;
   void (TForm1::*handler)() = nullptr;
   // A submenu: the menu it opens.

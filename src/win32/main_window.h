@@ -9,6 +9,7 @@
 
 #include "command_table.h"
 #include "dpi.h"
+#include "forms/grid_columns.h"
 #include "grid_control.h"
 #include "platform/services.h"
 #include "win32_controls.h"
@@ -135,7 +136,7 @@ class MainWindow final : public Window, public FormWindow {
   MenuHandle popup_menu1_, popup_menu2_;
   FontHandle form_font_, panel_font_, label2_font_;
 
-  GridControl grid_;
+  GridControl grid_{GridColumnCount};
   TabStripControl tabs_;
   MemoControl memo_;
   ControlHook memo_hook_;

@@ -91,7 +91,8 @@ TForm3* Program::LazyDialogs::Form3() {
 TForm4* Program::LazyDialogs::Form4() {
   Program& p = program_;
   if (!made4_) {
-    made4_ = p.form4_.Create(p.window_.Handle(), p.form_->Editor, p.form_->AWKPath);
+    made4_ = p.form4_.Create(p.window_.Handle(), p.form_->Settings().Editor,
+                             p.form_->Settings().AWKPath);
     // Only TForm4 changes the two settings: made late, it shows them as read.
     if (*made4_) p.Run([&] { p.form4_.Form().FormCreate(); });
   }

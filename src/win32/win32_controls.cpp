@@ -7,7 +7,7 @@
 #include "application.h"
 #include "cp932.h"
 #include "dpi.h"
-#include "forms/main_form.h"
+#include "platform/services.h"
 
 namespace zorbi::win32 {
 

@@ -1,5 +1,5 @@
 # At 144 dots per inch the window and everything in it are 1.5 times the
-# design's size, and a settings file means the same window as at 96: it keeps
+# original size, and a settings file means the same window as at 96: it keeps
 # 96-DPI numbers. Run in a copy of the prefix whose desktop reports 144 DPI:
 #
 #   ZORBI_WINE_REG=dpi-144.reg wine-run bash dpi_test.sh Z_Orbi.exe zorbi_probe.exe OUT_FOLDER

@@ -22,7 +22,7 @@ python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" 
 mv "$folder/bat-old" "$folder/bat-new"
 printf '[Option]\r\nKeyRan=1\r\n' >"$folder/Z_Orbi.ini"  # as the guide's menu picture shows it
 
-# The pick's file is gone: the design's warning comes before the window.
+# The pick's file is gone: the invalid-item warning comes before the window.
 (cd "$folder" && exec "${wine_cmd[@]}" ./Z_Orbi.exe) &
 app_pid=$!
 probe wait-dialog Z_ORBI 15000 || fail "no warning for the missing pick"

@@ -216,10 +216,10 @@ TEST_F(MainWindowTest, RecoveryItemsFollowTheFilesAndKeyRanToggles) {
   const UINT key_ran = GetMenuItemID(option, 3);
   SendMessageW(Main().Handle(), WM_COMMAND, key_ran, 0);
   EXPECT_NE(GetMenuState(option, 3, MF_BYPOSITION) & MF_CHECKED, 0u);
-  EXPECT_TRUE(program_->Form().KeyRan);
+  EXPECT_TRUE(program_->Form().Settings().KeyRan);
   SendMessageW(Main().Handle(), WM_COMMAND, key_ran, 0);
   EXPECT_EQ(GetMenuState(option, 3, MF_BYPOSITION) & MF_CHECKED, 0u);
-  EXPECT_FALSE(program_->Form().KeyRan);
+  EXPECT_FALSE(program_->Form().Settings().KeyRan);
 }
 
 TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
@@ -690,7 +690,7 @@ TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
     EXPECT_TRUE(Checked(option, GetMenuItemID(option, 3)) &&
                 Checked(option, GetMenuItemID(option, 4)));
     EXPECT_FALSE(Checked(option, GetMenuItemID(option, 5)));
-    EXPECT_EQ(program_->Form().Editor, "C:\\ed.exe");
+    EXPECT_EQ(program_->Form().Settings().Editor, "C:\\ed.exe");
     EXPECT_EQ(Main().Grid().Font(), (FontSpec{"ＭＳ Ｐゴシック", 12, 1, kSystemTextColor}));
     EXPECT_EQ(Main().Grid().DefaultRowHeight(), 24);
     EXPECT_EQ(Main().Grid().ColWidth(0), 36);

@@ -22,14 +22,14 @@ struct FakeControl {
 
 struct FakeGrid : Grid {
   // Asks the form's row source as the real grid does, for the rows read only.
-  GridCells content{3, DefaultGridRows};
-  GridRect selection{1, 1, 2, 1};
+  GridCells content{GridColumnCount, DefaultGridRows};
+  GridRect selection = RowCells(1);
   int topRow = 1;
   bool enabled = true;
   bool rowSelect = true, editing = false, rowMoving = false;
   bool refuseEdit = false;  // the open editor holds text that cannot be stored
   FontSpec font{"ＭＳ Ｐゴシック", 10, 0, kSystemTextColor};
-  std::array<int, 3> colWidths{26, 90, 219};
+  std::array<int, GridColumnCount> colWidths{26, 90, 219};
   int rowHeight = 20;
 
   void SetEnabled(bool e) override { enabled = e; }
@@ -53,7 +53,7 @@ struct FakeGrid : Grid {
   int Col() const override { return selection.Right; }
   int TopRow() const override { return topRow; }
   void SetTopRow(int row) override { topRow = row; }
-  // Ten rows in view, as the window shows at its design size.
+  // Ten rows in view, as the window shows at its first size.
   void ScrollIntoView(int row) override { topRow = std::clamp(topRow, row - 9, row); }
   struct FakeMemo* memo = nullptr;  // loses the focus to the grid
   void SetFocus() override;

@@ -32,8 +32,8 @@ TEST(HostExchange, OkChainsThePickedFile) {
   for (const bool info : {false, true}) {
     HostRig rig("hq\r\n0 0 10 10\r\n");
     ASSERT_TRUE(rig.Create());
-    EXPECT_TRUE(rig.form.ExchangeLoaded);
-    rig.form.Info = info;
+    EXPECT_TRUE(rig.form.Handoff().Loaded());
+    rig.form.Settings().Info = info;
     rig.form.Button2Click();
     EXPECT_EQ(rig.window.destroyed, 1);
     std::string expected = "h/" + kBat + "\r\n";
@@ -64,7 +64,7 @@ TEST(HostExchange, StartedWithoutTheHostWritesNoExchangeFile) {
   HostRig rig(std::nullopt);
   ASSERT_TRUE(rig.Create());
   EXPECT_THAT(rig.messages.shown, IsEmpty());
-  EXPECT_FALSE(rig.form.ExchangeLoaded);
+  EXPECT_FALSE(rig.form.Handoff().Loaded());
   rig.form.Button2Click();
   EXPECT_EQ(rig.window.destroyed, 1);
   EXPECT_EQ(rig.files.files.count(kExchange), 0u);
@@ -73,7 +73,7 @@ TEST(HostExchange, StartedWithoutTheHostWritesNoExchangeFile) {
 TEST(HostExchange, ADamagedFileIsReportedAndNeverRewritten) {
   HostRig rig("x hq\r\n");
   ASSERT_TRUE(rig.Create());
-  EXPECT_EQ(rig.form.Exchange.ExchangeStatus, -1);
+  EXPECT_EQ(rig.form.Handoff().Exchange().ExchangeStatus, -1);
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0].first, "jwc_temp.txtが壊れているか、見つかりません");
   EXPECT_EQ(rig.messages.shown[0].second, MessageKind::Plain);
@@ -85,7 +85,7 @@ TEST(HostExchange, ADamagedFileIsReportedAndNeverRewritten) {
 TEST(HostExchange, AnUnstableHostDisablesPickingButNotCancel) {
   HostRig rig("hq\r\npt x y\r\n");
   ASSERT_TRUE(rig.Create());
-  EXPECT_EQ(rig.form.Exchange.ExchangeStatus, -2);
+  EXPECT_EQ(rig.form.Handoff().Exchange().ExchangeStatus, -2);
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0].first,
             "JW_WINの動作が不安定になっています、Z_Orbiの実行はキャンセルしてください。\r\n\r\n"
@@ -164,9 +164,9 @@ TEST(HostExchange, AReadStartedBeforeTheWindowEndsAsTheReadInPlace) {
     ASSERT_TRUE(inPlace.Create()) << c.name;
     ASSERT_TRUE(preloaded.Create()) << c.name;
     const auto seen = [](HostRig& r) {
-      return std::tuple(r.form.ExchangeLoaded, r.form.Exchange.ExchangeStatus,
-                        r.form.Exchange.Counters.EntityCount, r.messages.shown, r.ok.enabled,
-                        r.grid.enabled, r.memo.enabled, r.tabs.enabled);
+      return std::tuple(r.form.Handoff().Loaded(), r.form.Handoff().Exchange().ExchangeStatus,
+                        r.form.Handoff().Exchange().Counters.EntityCount, r.messages.shown,
+                        r.ok.enabled, r.grid.enabled, r.memo.enabled, r.tabs.enabled);
     };
     EXPECT_EQ(seen(inPlace), seen(preloaded)) << c.name;
     inPlace.form.Button2Click();
@@ -176,8 +176,8 @@ TEST(HostExchange, AReadStartedBeforeTheWindowEndsAsTheReadInPlace) {
   // Records are counted, not kept.
   HostRig rig(large);
   ASSERT_TRUE(rig.Create());
-  EXPECT_EQ(rig.form.Exchange.Counters.LineCount, 100000);
-  EXPECT_TRUE(rig.form.Exchange.LineList.empty());
+  EXPECT_EQ(rig.form.Handoff().Exchange().Counters.LineCount, 100000);
+  EXPECT_TRUE(rig.form.Handoff().Exchange().LineList.empty());
 }
 
 TEST(HostExchange, AReadNeverWaitedForStopsWhenTheProgramEnds) {

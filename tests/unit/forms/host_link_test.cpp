@@ -16,7 +16,7 @@ void Arrange(FormRig& rig, std::vector<std::pair<WindowId, std::uint32_t>> windo
   rig.host.hidden = {9};
   rig.host.processes = {
       {{10, "Z_Orbi.exe"}, {20, "cmd.exe"}, {30, "cmd.exe"}, {40, "Jw_win.exe"}, {50, "CMD.EXE"}}};
-  rig.form.OwnExeName = "Z_Orbi.exe";
+  rig.form.Link().OwnExeName = "Z_Orbi.exe";
 }
 
 }  // namespace
@@ -39,10 +39,10 @@ TEST(HostLink, SearchKeepsVisibleCommandWindowsInSystemOrder) {
     FormRig rig;
     Arrange(rig, row.windows);
     if (!row.processList) rig.host.processes.reset();
-    rig.form.OwnExeName = row.ownExe;
-    rig.form.FindTargetWindows();
+    rig.form.Link().OwnExeName = row.ownExe;
+    rig.form.Link().FindTargetWindows();
     std::vector<WindowId> found;
-    for (const TargetEntry& e : rig.form.TargetList) found.push_back(e.Window);
+    for (const TargetEntry& e : rig.form.Link().TargetList) found.push_back(e.Window);
     EXPECT_EQ(found, row.targets) << row.ownExe << " " << row.targets.size();
     const std::string shown = rig.messages.shown.empty() ? "" : rig.messages.shown[0].first;
     EXPECT_THAT(shown, ::testing::HasSubstr(row.message));
@@ -58,12 +58,12 @@ TEST(HostLink, SwitchRaisesTheFrontMostTargetOnlyWhileItLivesAndJWCheckIsOn) {
   for (const auto& row : rows) {
     FormRig rig;
     Arrange(rig, {{3, 20}, {4, 30}});
-    rig.form.FindTargetWindows();
-    rig.form.JWCheck = row.jwCheck;
+    rig.form.Link().FindTargetWindows();
+    rig.form.Settings().JWCheck = row.jwCheck;
     if (row.closed) rig.host.closed.insert(3);
     rig.form.FormDestroy();
     EXPECT_EQ(rig.host.raised, row.raised);
-    EXPECT_TRUE(rig.form.TargetList.empty());
+    EXPECT_TRUE(rig.form.Link().TargetList.empty());
   }
 }
 
@@ -89,8 +89,8 @@ TEST(HostLink, AHiddenPseudoConsoleCountsAndItsRootOwnerComesForward) {
     rig.host.hidden = {6, 8, 9};
     rig.host.classes = {{6, "PseudoConsoleWindow"}, {8, "PseudoConsoleWindow"}, {9, "IME"}};
     rig.host.owners = {{6, 7}};
-    rig.form.JWCheck = true;
-    rig.form.FindTargetWindows();
+    rig.form.Settings().JWCheck = true;
+    rig.form.Link().FindTargetWindows();
     rig.form.FormDestroy();
     EXPECT_EQ(rig.host.raised, row.raised) << row.windows.back().first;
     EXPECT_EQ(rig.messages.shown.empty(), !row.raised.empty()) << row.windows.back().first;

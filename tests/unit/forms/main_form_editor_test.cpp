@@ -72,7 +72,7 @@ TEST(EditorLaunch, CommandLines) {
   };
   for (const auto& c : cases) {
     EditorRig rig;
-    rig.form.Editor = c.editor;
+    rig.form.Settings().Editor = c.editor;
     rig.form.BEdit1Click();
     rig.form.N8Click();
     const std::string refused = "info エディターの指定を解釈できないため、起動しません。";
@@ -145,7 +145,7 @@ TEST(EditorLaunch, ScriptSearch) {
     EditorRig rig(c.choose == NoDialog ? "awk -f a.awk %1\r\n"
                                        : "awk -f b.awk %1\r\nawk -f a.awk %1\r\n");
     for (const std::string& f : c.files) rig.files.files[f] = "";
-    rig.form.AWKPath = c.awkPath;
+    rig.form.Settings().AWKPath = c.awkPath;
     if (!c.variable.empty()) rig.procs.environment["AWKPATH"] = c.variable;
     rig.form5.ChosenScript = "a.awk";  // from an earlier command
     rig.choiceWindow.whileShown = [&] {

@@ -91,7 +91,7 @@ TEST(Keys, EnterConfirmsAndKeyRanConfirmsAnyRelease) {
   {
     KeyRig rig;
     rig.form.K10Click();
-    EXPECT_TRUE(rig.form.KeyRan);
+    EXPECT_TRUE(rig.form.Settings().KeyRan);
     EXPECT_TRUE(rig.k10.checked);
     rig.Stroke('2', kCtrl);
     EXPECT_EQ(rig.window.destroyed, 0);
@@ -103,31 +103,37 @@ TEST(Keys, EnterConfirmsAndKeyRanConfirmsAnyRelease) {
     KeyRig rig;
     rig.form.K10Click();
     rig.form.K10Click();
-    EXPECT_FALSE(rig.form.KeyRan);
+    EXPECT_FALSE(rig.form.Settings().KeyRan);
     EXPECT_FALSE(rig.k10.checked);
     rig.form.K10Click();
     rig.files.files.erase("C:\\t0\\F2.BAT");
-    rig.Stroke('2');  // warned about, and still confirmed
+    // The key that finds its file missing does not confirm it; Enter then does.
+    rig.Stroke('2');
     EXPECT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.window.destroyed, 0);
+    rig.Stroke(kEnter);
     EXPECT_EQ(rig.window.destroyed, 1);
   }
 }
 
-TEST(Keys, EditModeIgnoresEverythingMoveModeDoesNot) {
+// Edit mode takes no number or Enter; Ctrl+number ends every mode as a click
+// on the tab does.
+TEST(Keys, EditModeTakesNoNumberAndATabSwitchEndsEveryMode) {
   KeyRig rig;
   rig.form.Edit1Click();
   rig.Stroke('3');
-  rig.Stroke('2', kCtrl);
   rig.Stroke(kEnter);
   EXPECT_EQ(rig.form.Cat().PickedIndex(), 0);
-  EXPECT_EQ(rig.tabs.index, 0);
   EXPECT_EQ(rig.window.destroyed, 0);
+  rig.Stroke('2', kCtrl);
+  EXPECT_EQ(rig.tabs.index, 1);
+  EXPECT_FALSE(rig.form.EditMode());
 
-  rig.form.K4Click();
   rig.form.K8Click();
   rig.Stroke('3');
   EXPECT_EQ(rig.form.Cat().PickedIndex(), 2);
-  rig.Stroke('2', kCtrl);
-  EXPECT_EQ(rig.tabs.index, 1);
-  EXPECT_TRUE(rig.form.MoveMode());
+  rig.Stroke('1', kCtrl);
+  EXPECT_EQ(rig.tabs.index, 0);
+  EXPECT_FALSE(rig.form.MoveMode());
+  EXPECT_FALSE(rig.label2.visible);
 }

@@ -19,7 +19,8 @@ TEST(Options, EitherTabItemTogglesBothMarksAndTheStrip) {
   }
   rig.form.K15Click();
   rig.form.JWWIN1Click();
-  EXPECT_TRUE(rig.form.Info && rig.k15.checked && rig.form.JWCheck && rig.jwwin1.checked);
+  EXPECT_TRUE(rig.form.Settings().Info && rig.k15.checked && rig.form.Settings().JWCheck &&
+              rig.jwwin1.checked);
 }
 
 TEST(Options, AGridFontSetsRowsAndNumberColumnACancelNothing) {

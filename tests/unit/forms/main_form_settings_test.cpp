@@ -38,16 +38,19 @@ TEST(Settings, ValuesAreAppliedByTheirRules) {
       {"[option]\nmultiline=1\nKEYRAN=1\n",
        [](FormRig& r) {
          EXPECT_TRUE(r.k6.checked && r.k7.checked && r.tabs.multiLine);
-         EXPECT_TRUE(r.form.KeyRan && r.k10.checked);
+         EXPECT_TRUE(r.form.Settings().KeyRan && r.k10.checked);
        }},
       {"[Option]\nMultiLine=2\nKeyRan=7\n",
        [](FormRig& r) { EXPECT_FALSE(r.k6.checked || r.tabs.multiLine || r.k10.checked); }},
       {"[Option]\nInfo=-1\nJWCheck=5\n",
        [](FormRig& r) {
-         EXPECT_TRUE(r.form.Info && r.k15.checked && r.form.JWCheck && r.jwwin1.checked);
+         EXPECT_TRUE(r.form.Settings().Info && r.k15.checked && r.form.Settings().JWCheck &&
+                     r.jwwin1.checked);
        }},
       {"[Option]\nInfo=abc\nJWCheck=0x0\n",
-       [](FormRig& r) { EXPECT_FALSE(r.form.Info || r.k15.checked || r.form.JWCheck); }},
+       [](FormRig& r) {
+         EXPECT_FALSE(r.form.Settings().Info || r.k15.checked || r.form.Settings().JWCheck);
+       }},
       {"[List]\nFontSize=12\nFontName = \"IPAGothic\" \nFontStyle=$13\n",
        [](FormRig& r) {
          EXPECT_EQ(r.grid.font, (FontSpec{"IPAGothic", 12, 3, kSystemTextColor}));
@@ -57,8 +60,8 @@ TEST(Settings, ValuesAreAppliedByTheirRules) {
        }},
       {"[File]\nEditor=\nAWKPath= C:\\AWK \n",
        [](FormRig& r) {
-         EXPECT_EQ(r.form.Editor, "notepad.exe");
-         EXPECT_EQ(r.form.AWKPath, "C:\\AWK");
+         EXPECT_EQ(r.form.Settings().Editor, "notepad.exe");
+         EXPECT_EQ(r.form.Settings().AWKPath, "C:\\AWK");
        }},
       {"[Form]\nTop=-1\nLeft=20\nWidth=400\nHeight=500\n",
        [](FormRig& r) {
@@ -106,7 +109,7 @@ TEST(Settings, AFailedWriteStopsTheCloseBeforeTheCatalogue) {
 }
 
 // What a close saves comes back at the next start, at any window width; the
-// defaults stay the design widths, which fit the window, however often saved.
+// defaults stay the first widths, which fit the window, however often saved.
 TEST(Settings, ColumnWidthsComeBackAsSaved) {
   const struct {
     int windowWidth, col1, col2;

@@ -23,8 +23,8 @@ TEST(StartUp, WithoutDataFileShowsOneEmptyTab1) {
   rig.files.files[kPathTxt] = "Tab1\r\n";  // ignored without Z_Orbi.DAT
   ASSERT_TRUE(rig.Create());
   EXPECT_EQ(rig.window.caption, "Z_Orbi Ver" ZORBI_VERSION);
-  EXPECT_EQ(rig.form.AppDir, FormRig::Dir);
-  EXPECT_EQ(rig.form.OwnExeName, "Z_Orbi.exe");
+  EXPECT_EQ(rig.form.AppDir(), FormRig::Dir);
+  EXPECT_EQ(rig.form.Link().OwnExeName, "Z_Orbi.exe");
   EXPECT_EQ(rig.form.Cat().BatFolder(), FormRig::Dir);
   EXPECT_THAT(rig.tabs.tabs, ElementsAre("Tab1"));
   EXPECT_EQ(rig.form.Cat().Data().TabList.size(), 1u);
@@ -34,8 +34,8 @@ TEST(StartUp, WithoutDataFileShowsOneEmptyTab1) {
   EXPECT_FALSE(rig.datRestore.enabled);
   EXPECT_FALSE(rig.pathRestore.enabled);
   EXPECT_THAT(rig.messages.shown, IsEmpty());
-  EXPECT_TRUE(rig.form.SettingsLoaded);
-  EXPECT_FALSE(rig.form.ExchangeLoaded);
+  EXPECT_TRUE(rig.form.SettingsLoaded());
+  EXPECT_FALSE(rig.form.Handoff().Loaded());
 }
 
 TEST(StartUp, OpensTheExampleOnItsPickedTabWithTheMemoShown) {
@@ -106,7 +106,7 @@ TEST(StartUp, RejectedOrUnreadableFileEndsTheProgramWritingNothing) {
     rig.files.files[kDat] = "not a data file";
     EXPECT_FALSE(rig.Create());
     EXPECT_THAT(rig.messages.Texts(), ElementsAre("データファイルではありません、終了します。"));
-    EXPECT_FALSE(rig.form.SettingsLoaded);
+    EXPECT_FALSE(rig.form.SettingsLoaded());
     EXPECT_THAT(rig.files.writes, IsEmpty());
     EXPECT_EQ(rig.files.files[kDat], "not a data file");
   }

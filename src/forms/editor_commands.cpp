@@ -1,10 +1,6 @@
-// Opening the picked item's BAT file, or the AWK script it runs, in the
-// user's editor, and the editor settings.
-#include <string>
+#include "forms/editor_commands.h"
 
-#include "forms/editor_launch.h"
-#include "forms/editor_settings_form.h"
-#include "forms/main_form.h"
+#include "catalogue/catalogue.h"
 #include "forms/script_choice_form.h"
 #include "text/text_split.h"
 
@@ -26,45 +22,41 @@ constexpr std::size_t MaxAwkPathValue = 255;
 
 }  // namespace
 
-std::optional<EditorProgram> TForm1::EditorOrSay() {
-  std::optional<EditorProgram> editor = ParseEditor(Editor);
+std::optional<EditorProgram> EditorCommands::EditorOrSay() {
+  std::optional<EditorProgram> editor = ParseEditor(editor_);
   if (!editor)
-    messages_.ShowMessage(std::string(BadEditorMessage) + "\r\n" + Editor, MessageKind::Warning);
+    messages_.ShowMessage(std::string(BadEditorMessage) + "\r\n" + editor_, MessageKind::Warning);
   return editor;
 }
 
-bool TForm1::LaunchEditor(const EditorProgram& editor, const std::string& path) {
+bool EditorCommands::Launch(const EditorProgram& editor, const std::string& path) {
   return procs_.Start(EditorCommandLine(editor, path));
 }
 
-void TForm1::BEdit1Click() {
-  const TMenuItem* item = C.StringGrid1.Item(C.StringGrid1.Row());
+void EditorCommands::EditBat() {
+  const TMenuItem* item = grid_.Item(grid_.Row());
   if (item == nullptr) return;
-  EditBatPath = item->BatPath;
-  if (!files_.Exists(EditBatPath)) {
+  editBatPath_ = item->BatPath;
+  if (!files_.Exists(editBatPath_)) {
     messages_.ShowMessage(std::string(InvalidEditItemMessage), MessageKind::Information);
     return;
   }
   const std::optional<EditorProgram> editor = EditorOrSay();
-  if (editor && !LaunchEditor(*editor, EditBatPath))
+  if (editor && !Launch(*editor, editBatPath_))
     messages_.ShowMessage(std::string(ProcessFailedMessage), MessageKind::Error);
 }
 
-void TForm1::N8Click() {
+void EditorCommands::StartEditor() {
   const std::optional<EditorProgram> editor = EditorOrSay();
-  if (editor && !LaunchEditor(*editor, {}))
+  if (editor && !Launch(*editor, {}))
     messages_.ShowMessage(std::string(ProcessFailedMessage), MessageKind::Error);
 }
 
-void TForm1::K11Click() {
-  if (TForm4* form4 = Form4()) form4->ShowModal();
-}
-
-void TForm1::SEditClick() {
+void EditorCommands::EditScript(TForm5* form5) {
   // A row without an item repeats the last BAT file.
-  if (const TMenuItem* item = C.StringGrid1.Item(C.StringGrid1.Row())) EditBatPath = item->BatPath;
+  if (const TMenuItem* item = grid_.Item(grid_.Row())) editBatPath_ = item->BatPath;
   const std::optional<std::string> text =
-      EditBatPath.empty() ? std::nullopt : files_.ReadAll(EditBatPath);
+      editBatPath_.empty() ? std::nullopt : files_.ReadAll(editBatPath_);
   if (!text) {
     messages_.ShowMessage(std::string(InvalidEditItemMessage), MessageKind::Information);
     return;
@@ -75,24 +67,24 @@ void TForm1::SEditClick() {
     return;
   }
   if (names.size() == 1) {
-    EditScript(names.front(), false);
+    OpenScript(names.front(), false);
     return;
   }
-  TForm5* form5 = Form5();
   if (form5 == nullptr) return;
   form5->ListBox1.SetItems(names);
   // Closed by its title bar the dialog chooses nothing, rather than the
   // name chosen for another BAT file before.
   form5->ChosenScript.clear();
   form5->ShowModal();
-  if (!form5->ChosenScript.empty()) EditScript(form5->ChosenScript, true);
+  if (!form5->ChosenScript.empty()) OpenScript(form5->ChosenScript, true);
 }
 
-void TForm1::EditScript(const std::string& name, bool chosen) {
+void EditorCommands::OpenScript(const std::string& name, bool chosen) {
   if (name.empty()) return;
-  std::string path = EditBatPath.substr(0, EditBatPath.size() - FileNamePart(EditBatPath).size());
+  std::string path =
+      editBatPath_.substr(0, editBatPath_.size() - FileNamePart(editBatPath_).size());
   path += name;
-  if (!files_.Exists(path)) path = AWKPath + "\\" + name;
+  if (!files_.Exists(path)) path = awkPath_ + "\\" + name;
   const std::string file = FileNamePart(path);
   std::string found;
   if (files_.Exists(path)) {
@@ -114,7 +106,7 @@ void TForm1::EditScript(const std::string& name, bool chosen) {
     return;
   }
   const std::optional<EditorProgram> editor = EditorOrSay();
-  if (editor && !LaunchEditor(*editor, found))
+  if (editor && !Launch(*editor, found))
     messages_.ShowMessage(std::string(EditorFailedMessage), MessageKind::Error);
 }
 

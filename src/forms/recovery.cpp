@@ -1,13 +1,8 @@
-// "項目修復(&R)": rebuilding the catalogue from Z_Orbi.DAT or from PATH.TXT.
-// The restored catalogue is built aside and replaces the current one only when
-// its whole source was read: a restore that stops must not leave a damaged
-// catalogue that the next close would write over both files.
-#include <string>
+#include "forms/recovery.h"
 
 #include "catalogue/data_file.h"
 #include "catalogue/path_txt.h"
 #include "catalogue/registration.h"
-#include "forms/main_form.h"
 #include "text/sjis.h"
 
 namespace zorbi {
@@ -82,32 +77,31 @@ std::string SkippedLinesText(const std::vector<PathTxtError>& skipped) {
 
 }  // namespace
 
-void TForm1::ReplaceCatalogue(std::vector<std::string> names, TTabList tabs,
-                              std::int32_t currentTab, std::int32_t pickedIndex) {
+void Recovery::Replace(std::vector<std::string> names, TTabList tabs, std::int32_t currentTab,
+                       std::int32_t pickedIndex) {
   // The grid refers to the old items: drop the references before they go.
-  StopSearch();
-  ClearGrid();
-  C.Memo1.Clear();
+  view_.ClearGrid();
+  memo_.Clear();
   cat_.ReplaceTabs(std::move(names), std::move(tabs), currentTab, pickedIndex);
   // The restored items are checked afresh: the user may have put files back.
-  ForgetFiles();
-  CheckFiles();
-  ShowTabNames();
-  C.TabControl1.SetTabIndex(cat_.CurrentTab());
+  marks_.Forget();
+  marks_.CheckAll();
+  view_.ShowTabNames();
+  tabs_.SetTabIndex(cat_.CurrentTab());
 }
 
-void TForm1::RestoreFromDataFile() {
-  // An edit in progress is stored first; one that cannot be keeps everything.
-  if (!EndMode() || !messages_.Confirm(std::string(RestoreQuestion))) return;
+std::optional<std::string> Recovery::FromDataFile() {
+  if (!messages_.Confirm(std::string(RestoreQuestion))) return std::nullopt;
   const std::string path = cat_.BatFolder() + std::string(DataFileName);
   const auto stop = [&](std::string_view what) {
     messages_.ShowMessage(
         std::string(DataFileName) + std::string(what) + "\r\n" + std::string(RestoreStopped),
         MessageKind::Error);
+    return std::nullopt;
   };
   // A file that is gone restores nothing: the catalogue in hand is all there is.
   if (!files_.Exists(path)) return stop(FileMissing);
-  const std::optional<std::string> bytes = files_.ReadAll(path);
+  std::optional<std::string> bytes = files_.ReadAll(path);
   if (!bytes) return stop(FileUnreadable);
 
   // The stored items go on the emptied tabs at the front, as at start-up.
@@ -119,19 +113,17 @@ void TForm1::RestoreFromDataFile() {
     // The program goes on: say so below the data file's own message.
     messages_.ShowMessage(std::string(NotDataFileMessage) + "\r\n" + std::string(RestoreStopped),
                           MessageKind::Plain);
-    return;
+    return std::nullopt;
   }
-  ReplaceCatalogue(std::move(names), std::move(restored.TabList), restored.CurrentTab,
-                   restored.PickedIndex);
-  dataFileRead_ = std::make_shared<const std::string>(*bytes);
-  TabControl1Change();
-  bool canSelect = true;
-  StringGrid1SelectCell(0, cat_.PickedIndex() + 1, canSelect);
+  Replace(std::move(names), std::move(restored.TabList), restored.CurrentTab, restored.PickedIndex);
+  cat_.SwitchTab(cat_.CurrentTab());
+  view_.ShowTab(cat_.CurrentTab());
+  return bytes;
 }
 
-void TForm1::PATHTXT1Click() {
-  if (!EndMode() || !messages_.Confirm(std::string(RestoreQuestion))) return;
-  const std::string path = AppDir + std::string(PathTxtName);
+void Recovery::FromPathTxt(const std::string& appDir) {
+  if (!messages_.Confirm(std::string(RestoreQuestion))) return;
+  const std::string path = appDir + std::string(PathTxtName);
   const std::optional<std::string> bytes = files_.ReadAll(path);
   if (!bytes) {
     messages_.ShowMessage(std::string(PathTxtName) + std::string(FileUnreadable) + "\r\n" +
@@ -152,8 +144,8 @@ void TForm1::PATHTXT1Click() {
       !messages_.Ask(SkippedLinesText(restored.Skipped), MessageKind::Warning))
     return;
   // As on a tab switch: no pick or memo of the old catalogue survives.
-  ReplaceCatalogue(std::move(restored.TabNames), std::move(restored.TabList), 0, 0);
-  ShowTab(0);
+  Replace(std::move(restored.TabNames), std::move(restored.TabList), 0, 0);
+  view_.ShowTab(0);
 }
 
 }  // namespace zorbi

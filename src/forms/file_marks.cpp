@@ -1,12 +1,9 @@
-// Missing BAT files: the background check and its marks, and relinking the
-// items whose files moved.
-#include <string>
+#include "forms/file_marks.h"
+
 #include <unordered_set>
 
-#include "catalogue/relink.h"
 #include "catalogue/relink_plan.h"
 #include "files/folder_scan.h"
-#include "forms/main_form.h"
 #include "forms/relink_form.h"
 
 namespace zorbi {
@@ -25,76 +22,68 @@ constexpr std::string_view NothingFoundMessage =
 
 }  // namespace
 
-bool TForm1::IsMissingFile(const std::string& path) const {
-  if (missingFiles_ == 0) return false;
-  const auto it = fileStates_.find(path);
-  return it != fileStates_.end() && it->second == FileState::Missing;
+bool FileMarks::IsMissing(const std::string& path) const {
+  if (missing_ == 0) return false;
+  const auto it = states_.find(path);
+  return it != states_.end() && it->second == State::Missing;
 }
 
-bool TForm1::NoteFile(const std::string& path, bool exists) {
-  const FileState now = exists ? FileState::Present : FileState::Missing;
-  FileState& state = fileStates_.try_emplace(path, FileState::Checking).first->second;
-  const bool wasMissing = state == FileState::Missing;
-  state = now;
+bool FileMarks::Note(const std::string& path, bool exists) {
+  State& state = states_.try_emplace(path, State::Checking).first->second;
+  const bool wasMissing = state == State::Missing;
+  state = exists ? State::Present : State::Missing;
   if (wasMissing == !exists) return false;
-  missingFiles_ += exists ? -1 : 1;
+  missing_ += exists ? -1 : 1;
   return true;
 }
 
-void TForm1::ForgetFiles() {
-  fileStates_.clear();
-  missingFiles_ = 0;
+void FileMarks::Forget() {
+  states_.clear();
+  missing_ = 0;
 }
 
-void TForm1::CheckFile(const std::string& path) {
-  if (!fileCheck_ || !fileStates_.try_emplace(path, FileState::Checking).second) return;
-  fileCheck_->Start({path});
+void FileMarks::Check(const std::string& path) {
+  if (!check_ || !states_.try_emplace(path, State::Checking).second) return;
+  check_->Start({path});
 }
 
-void TForm1::CheckFiles() {
-  if (!fileCheck_ || closed_) return;
+void FileMarks::CheckAll() {
+  if (!check_ || stopped_) return;
   std::vector<std::string> paths;
   const auto items = static_cast<std::size_t>(cat_.TotalItemCount());
   paths.reserve(items);
-  fileStates_.reserve(fileStates_.size() + items);
+  states_.reserve(states_.size() + items);
   const auto take = [&](const TMList& tab) {
     for (const TMenuItem& item : tab)
-      if (fileStates_.try_emplace(item.BatPath, FileState::Checking).second)
-        paths.push_back(item.BatPath);
+      if (states_.try_emplace(item.BatPath, State::Checking).second) paths.push_back(item.BatPath);
   };
   // The shown rows are marked first.
   const TMList* shown = cat_.Tab(cat_.CurrentTab());
   if (shown) take(*shown);
   for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
     if (cat_.Tab(t) != shown) take(*cat_.Tab(t));
-  fileCheck_->Start(std::move(paths));
+  check_->Start(std::move(paths));
 }
 
-void TForm1::FilesChecked(const std::vector<CheckedFiles>& answers) {
+void FileMarks::Answered(const std::vector<CheckedFiles>& answers) {
   bool changed = false;
   for (const CheckedFiles& part : answers)
     for (std::size_t i = 0; i < part.Paths.size() && i < part.Exist.size(); ++i)
-      changed = NoteFile(part.Paths[i], part.Exist[i]) || changed;
-  if (changed && !closed_) C.StringGrid1.RowsChanged();
+      changed = Note(part.Paths[i], part.Exist[i]) || changed;
+  if (changed && !stopped_) grid_.RowsChanged();
 }
 
-void TForm1::Relink1Click() {
-  // It works on the whole catalogue, not on the results: the tab comes back.
-  LeaveSearch();
-  if (!EndMode()) return;
-  // What is missing now: files not known to be there are looked at again, as
-  // the background check may not have come to them yet, or they came back.
+bool FileMarks::CheckMissingAgain() {
+  // Files not known to be there are looked at again: the background check
+  // may not have come to them yet, or they came back.
   std::vector<std::string> paths;
-  {
-    std::unordered_set<std::string> seen;
-    for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
-      for (const TMenuItem& item : *cat_.Tab(t)) {
-        const auto it = fileStates_.find(item.BatPath);
-        if ((it == fileStates_.end() || it->second != FileState::Present) &&
-            seen.insert(item.BatPath).second)
-          paths.push_back(item.BatPath);
-      }
-  }
+  std::unordered_set<std::string> seen;
+  for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
+    for (const TMenuItem& item : *cat_.Tab(t)) {
+      const auto it = states_.find(item.BatPath);
+      if ((it == states_.end() || it->second != State::Present) && seen.insert(item.BatPath).second)
+        paths.push_back(item.BatPath);
+    }
   std::vector<bool> exist;
   bool cancelled = false;
   if (!paths.empty())
@@ -109,13 +98,17 @@ void TForm1::Relink1Click() {
         exist.push_back(files_.Exists(paths[i]));
       }
     });
-  if (cancelled) return;
+  if (cancelled) return false;
   bool changed = false;
-  for (std::size_t i = 0; i < paths.size(); ++i) changed = NoteFile(paths[i], exist[i]) || changed;
-  if (changed) C.StringGrid1.RowsChanged();
+  for (std::size_t i = 0; i < paths.size(); ++i) changed = Note(paths[i], exist[i]) || changed;
+  if (changed) grid_.RowsChanged();
+  return true;
+}
 
+void FileMarks::Relink(TRelinkForm* form) {
+  if (!CheckMissingAgain()) return;
   const std::vector<MissingItem> missing =
-      MissingItems(cat_.Data(), [&](const std::string& path) { return IsMissingFile(path); });
+      MissingItems(cat_.Data(), [&](const std::string& path) { return IsMissing(path); });
   if (missing.empty()) {
     messages_.ShowMessage(std::string(NoMissingMessage), MessageKind::Information);
     return;
@@ -147,12 +140,11 @@ void TForm1::Relink1Click() {
         MessageKind::Information);
     return;
   }
-  TRelinkForm* form = Dialogs ? Dialogs->RelinkForm() : nullptr;
   if (!form || !form->Confirm(plan, cat_.TabNames(), unreadable)) return;
   cat_.RelinkItems(plan.Changes);
   // The scan has just seen the new files.
-  for (const ItemRelink& change : plan.Changes) NoteFile(change.NewPath, true);
-  C.StringGrid1.RowsChanged();
+  for (const ItemRelink& change : plan.Changes) Note(change.NewPath, true);
+  grid_.RowsChanged();
 }
 
 }  // namespace zorbi

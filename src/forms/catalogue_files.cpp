@@ -1,0 +1,121 @@
+#include "forms/catalogue_files.h"
+
+#include "catalogue/data_file.h"
+#include "catalogue/path_txt.h"
+#include "files/startup_preload.h"
+#include "forms/save_question.h"
+#include "text/text_split.h"
+
+namespace zorbi {
+
+namespace {
+
+constexpr std::string_view WriteFailedMessage = " を保存できませんでした。";
+constexpr std::string_view CloseUnsavedQuestion = "このファイルを保存しないで閉じますか？";
+constexpr std::string_view BackupSuffix = ".bak";
+constexpr std::string_view DataFileChangedQuestion =
+    " は、このウィンドウが開いた後に書き換えられています"
+    "（同じフォルダーの Z_Orbi がもう一つ閉じたときなど）。\r\n"
+    "置き換えると、その変更は失われます。置き換えますか？\r\n\r\n"
+    "いいえ: 置き換えずにウィンドウに戻ります。";
+
+}  // namespace
+
+bool AskCloseWithoutSaving(MessageBoxes& messages, const std::string& path,
+                           const std::string& error) {
+  std::string text = FileNamePart(path) + std::string(WriteFailedMessage);
+  if (!error.empty()) text += "\r\n" + error;
+  text += "\r\n\r\n" + std::string(CloseUnsavedQuestion);
+  return messages.Ask(text, MessageKind::Error);
+}
+
+CatalogueFiles::Start CatalogueFiles::Load(const std::string& folder) {
+  const std::string path = folder + std::string(DataFileName);
+  const EntryKind entry = files_.Entry(path);
+  if (entry == EntryKind::Missing) return Start::NoFile;
+  if (entry == EntryKind::Other) {
+    // A folder of that name, or a file the system won't even describe: starting
+    // empty would save an empty catalogue over it at close.
+    messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
+                          MessageKind::Error);
+    return Start::Refused;
+  }
+  // A file we cannot take ends the program here, before anything is written,
+  // so the user's catalogue survives as it is.
+  return LoadFile(path) ? Start::Loaded : Start::Refused;
+}
+
+bool CatalogueFiles::LoadFile(const std::string& path) {
+  std::shared_ptr<const std::string> bytes;
+  bool parsed = false;
+  DataFileContents contents;
+  if (preload_ != nullptr && preload_->DataFilePath() == path && cat_.Empty()) {
+    StartupPreload::DataFile read = preload_->TakeDataFile();
+    bytes = std::move(read.Bytes);
+    parsed = read.Parsed;
+    contents = std::move(read.Contents);
+  } else {
+    if (std::optional<std::string> read = files_.ReadAll(path))
+      bytes = std::make_shared<const std::string>(std::move(*read));
+    parsed = bytes && ParseCatalogueImage(bytes, contents);
+  }
+  if (!bytes) {
+    messages_.ShowMessage(std::string(DataFileName) + std::string(UnreadableDataFileMessage),
+                          MessageKind::Error);
+    return false;
+  }
+  if (!parsed) {
+    messages_.ShowMessage(std::string(NotDataFileMessage), MessageKind::Plain);
+    return false;
+  }
+  const std::size_t used = contents.Used;
+  cat_.Load(std::move(contents));
+  // Bytes past the last item may be items that a damaged count hides: the
+  // next save keeps the file as it is beside the new one.
+  if (used < bytes->size()) originalDataFile_ = *bytes;
+  dataFileRead_ = std::move(bytes);
+  return true;
+}
+
+void CatalogueFiles::Restored(std::string bytes) {
+  dataFileRead_ = std::make_shared<const std::string>(std::move(bytes));
+}
+
+bool CatalogueFiles::ChangedElsewhere(const std::string& path) {
+  if (!files_.Exists(path)) return false;
+  const std::optional<std::string> now = files_.ReadAll(path);
+  // A file that cannot be read cannot be told unchanged.
+  return !now || !dataFileRead_ || *now != *dataFileRead_;
+}
+
+bool CatalogueFiles::SaveDataFile(const std::string& folder) {
+  const std::string dataFile = folder + std::string(DataFileName);
+  // Another copy of the program in this folder may have saved its catalogue
+  // since ours was read: replacing it unasked would drop that copy's changes.
+  if (ChangedElsewhere(dataFile) &&
+      !messages_.Ask(std::string(DataFileName) + std::string(DataFileChangedQuestion),
+                     MessageKind::Warning))
+    return false;
+  std::string error;
+  if (originalDataFile_) {
+    if (!files_.ReplaceAll(dataFile + std::string(BackupSuffix), *originalDataFile_, error))
+      return AskCloseWithoutSaving(messages_, dataFile, error);
+    originalDataFile_.reset();
+  }
+  std::string image = CatalogueImage(cat_.Data(), cat_.TabNameCount(), cat_.TabNames());
+  if (!files_.ReplaceAll(dataFile, image, error))
+    return AskCloseWithoutSaving(messages_, dataFile, error);
+  // A close that stops after this must not take our own file for another's.
+  dataFileRead_ = std::make_shared<const std::string>(std::move(image));
+  return true;
+}
+
+bool CatalogueFiles::WritePathTxt(const std::string& folder) {
+  const std::string path = folder + std::string(PathTxtName);
+  std::string error;
+  if (!files_.ReplaceAll(path, PathTxtImage(cat_.TabNames(), cat_.Data().TabList), error))
+    return AskCloseWithoutSaving(messages_, path, error);
+  return true;
+}
+
+}  // namespace zorbi

@@ -1,0 +1,55 @@
+// The catalogue's files beside the program: Z_Orbi.DAT read at start-up and
+// written at close, with its backup, and the PATH.TXT export.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "catalogue/catalogue.h"
+#include "platform/file_system.h"
+#include "platform/services.h"
+
+namespace zorbi {
+
+class StartupPreload;
+
+inline constexpr std::string_view UnreadableDataFileMessage = " を読み込めません、終了します。";
+
+class CatalogueFiles {
+ public:
+  CatalogueFiles(Catalogue& cat, FileSystem& files, MessageBoxes& messages)
+      : cat_(cat), files_(files), messages_(messages) {}
+
+  // The data file as read while the window was built; must outlive Load.
+  void UsePreload(StartupPreload* preload) { preload_ = preload; }
+
+  enum class Start { NoFile, Loaded, Refused };
+  // Loads `folder`'s data file into the empty catalogue. Refused (said) when
+  // it cannot be taken: the program ends then, writing nothing.
+  Start Load(const std::string& folder);
+  // The bytes the data file was restored from, as if read at start-up.
+  void Restored(std::string bytes);
+
+  // Z_Orbi.DAT replaced, after asking when another copy of the program
+  // changed it since; false when the user chose to stay.
+  bool SaveDataFile(const std::string& folder);
+  bool WritePathTxt(const std::string& folder);
+
+ private:
+  bool LoadFile(const std::string& path);
+  // Whether the data file differs from what this window last read or wrote.
+  bool ChangedElsewhere(const std::string& path);
+
+  Catalogue& cat_;
+  FileSystem& files_;
+  MessageBoxes& messages_;
+  StartupPreload* preload_ = nullptr;
+  // The data file as read, while it still has to be kept as Z_Orbi.DAT.bak.
+  std::optional<std::string> originalDataFile_;
+  // The data file as last read or written; none when there was no file.
+  // Kept whole: comparing it at close is far quicker than hashing it at start.
+  std::shared_ptr<const std::string> dataFileRead_;
+};
+
+}  // namespace zorbi

@@ -1,0 +1,77 @@
+// Missing BAT files: checked in the background once the window is up and
+// again for items that come in; their rows are greyed and marked. The relink
+// finds moved files below a folder the user chooses.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "platform/controls.h"
+#include "platform/file_check.h"
+#include "platform/file_system.h"
+#include "platform/services.h"
+
+namespace zorbi {
+
+class TRelinkForm;
+
+// Before the number of an item whose file is missing.
+inline constexpr std::string_view MissingFileMark = "× ";
+
+class FileMarks {
+ public:
+  FileMarks(Catalogue& cat, Grid& grid, FileSystem& files, MessageBoxes& messages,
+            FileDialogs& dialogs, ProgressRunner& progress)
+      : cat_(cat),
+        grid_(grid),
+        files_(files),
+        messages_(messages),
+        dialogs_(dialogs),
+        progress_(progress) {}
+
+  void UseFileCheck(FileCheck* check) { check_ = check; }
+  // Checks every item's file not checked yet, the shown tab's first.
+  void CheckAll();
+  // Starts the check of one new item's file.
+  void Check(const std::string& path);
+  // The answers of the background check; the rows are drawn again when a
+  // mark changed.
+  void Answered(const std::vector<CheckedFiles>& answers);
+  // A file just read: it is there.
+  void SeenPresent(const std::string& path) { Note(path, true); }
+  // Every file is checked afresh (a restored catalogue).
+  void Forget();
+  bool IsMissing(const std::string& path) const;
+  bool AnyMissing() const { return missing_ > 0; }
+  // Stops redrawing: the window is going.
+  void Stop() { stopped_ = true; }
+
+  // "リンク切れ項目の再リンク...": the missing files looked for below a
+  // chosen folder, the changes confirmed in `form`.
+  void Relink(TRelinkForm* form);
+
+ private:
+  enum class State : unsigned char { Checking, Present, Missing };
+  // True when the path's mark changed.
+  bool Note(const std::string& path, bool exists);
+  // The paths of items whose file is not known to be there, each once,
+  // looked at again; false when the user cancelled.
+  bool CheckMissingAgain();
+
+  Catalogue& cat_;
+  Grid& grid_;
+  FileSystem& files_;
+  MessageBoxes& messages_;
+  FileDialogs& dialogs_;
+  ProgressRunner& progress_;
+  FileCheck* check_ = nullptr;
+  bool stopped_ = false;
+  // By path: items that share a file share its mark.
+  std::unordered_map<std::string, State> states_;
+  std::int64_t missing_ = 0;
+};
+
+}  // namespace zorbi

@@ -1,0 +1,99 @@
+#include "forms/item_search.h"
+
+#include "text/search_fold.h"
+
+namespace zorbi {
+
+namespace {
+
+constexpr int VK_RETURN_KEY = 0x0D;
+constexpr int VK_ESCAPE_KEY = 0x1B;
+constexpr int VK_UP_KEY = 0x26;
+constexpr int VK_DOWN_KEY = 0x28;
+
+}  // namespace
+
+bool ItemSearch::HoldsSearch() const {
+  if (!box_) return false;
+  const TypedText typed = box_->Text();
+  return typed.Refused || !SearchWords(typed.Text).empty();
+}
+
+void ItemSearch::Update() {
+  if (!box_) return;
+  if (!HoldsSearch()) {
+    Leave();
+    return;
+  }
+  if (!Active()) {
+    search_ = std::make_unique<CatalogueSearch>(cat_.Data());
+    tabs_.SetTabIndex(-1);
+  }
+  const TypedText typed = box_->Text();
+  view_.ShowResults(typed.Refused ? std::vector<SearchHit>{} : search_->Find(typed.Text));
+}
+
+void ItemSearch::ClearBox() {
+  if (box_) box_->SetText("");
+}
+
+SearchKey ItemSearch::Key(int key, ShiftState shift) {
+  if (key == VK_ESCAPE_KEY) {
+    const bool held = box_ && !box_->Text().Text.empty();
+    if (Active())
+      Leave();
+    else if (held)
+      ClearBox();
+    return held ? SearchKey::Taken : SearchKey::NotTaken;
+  }
+  if (!Active() || shift.Alt) return SearchKey::NotTaken;
+  const int row = grid_.Selection().Top;
+  switch (key) {
+    case VK_UP_KEY:
+      if (row > 1) view_.HighlightResult(row - 1);
+      return SearchKey::Taken;
+    case VK_DOWN_KEY:
+      if (row < view_.ResultCount()) view_.HighlightResult(row + 1);
+      return SearchKey::Taken;
+    case VK_RETURN_KEY:
+      if (shift.CtrlAlone()) return SearchKey::ShowOnTab;
+      return shift.Ctrl ? SearchKey::Taken : SearchKey::Confirm;
+    default:
+      return SearchKey::NotTaken;
+  }
+}
+
+void ItemSearch::Stop() {
+  if (!Active()) return;
+  view_.DropResults();
+  search_.reset();
+  ClearBox();
+}
+
+void ItemSearch::Leave() {
+  if (!Active()) return;
+  Stop();
+  tabs_.SetTabIndex(cat_.CurrentTab());
+  view_.ShowTabAsItWas();
+}
+
+bool ItemSearch::ShowResultOnTab() {
+  const SearchHit* highlighted = Active() ? view_.HighlightedHit() : nullptr;
+  if (!highlighted) return false;
+  const SearchHit hit = *highlighted;
+  Stop();
+  // As a tab switch does: the tab left keeps its pick as the remembered one,
+  // and the tab's remembered pick gives way to the result.
+  cat_.SwitchTab(hit.Tab);
+  tabs_.SetTabIndex(hit.Tab);
+  view_.ShowMemo(nullptr);
+  ShowGridHeaders(grid_, false);
+  grid_.SetRowCount(ItemView::RowCountFor(cat_.Tab(hit.Tab)->Count()));
+  view_.FillGrid(hit.Tab);
+  grid_.SetSelection(RowCells(hit.Position + 1));
+  view_.PickRow(hit.Position + 1);
+  view_.ScrollToPick();
+  return true;
+}
+
+}  // namespace zorbi
