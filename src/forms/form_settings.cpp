@@ -5,6 +5,7 @@
 #include "forms/grid_columns.h"
 #include "forms/save_question.h"
 #include "settings/ini_file.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 
@@ -54,6 +55,13 @@ constexpr std::string_view UnrepresentableFontMessage =
     "フォント名に Shift-JIS で表せない文字があるため、設定できません。";
 
 }  // namespace
+
+std::string SettingsPathOf(const std::string& exe) {
+  const std::string name = FileNamePart(exe);
+  const std::size_t dot = name.rfind('.');
+  const std::size_t cut = dot == std::string::npos ? exe.size() : exe.size() - name.size() + dot;
+  return exe.substr(0, cut) + ".ini";
+}
 
 void FormSettings::Read(const std::string& path) {
   // A missing or unreadable file reads as if every key were missing.

@@ -38,6 +38,9 @@ struct SettingsControls {
   MenuCommand& JWWIN1;  // "JW_WINのチェックを行う"
 };
 
+// The settings file of the program at `exePath`: its name with ".ini".
+std::string SettingsPathOf(const std::string& exePath);
+
 class FormSettings {
  public:
   FormSettings(const SettingsControls& controls, FormWindow& window, FileSystem& files,

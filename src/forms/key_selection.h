@@ -2,6 +2,7 @@
 // tab, Enter (or any key with キー選択で即実行) confirms on its release.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "platform/controls.h"
@@ -10,6 +11,7 @@ namespace zorbi {
 
 inline constexpr int VK_RETURN_KEY = 0x0D;
 inline constexpr int VK_ESCAPE_KEY = 0x1B;
+inline constexpr std::string_view NotRegisteredMessage = " 番目の項目は登録されていません。";
 
 // 1..10 for the number keys of the main row and the keypad (0 is ten), else 0.
 int KeyNumber(int key);

@@ -36,14 +36,6 @@ void TForm1::UsePreload(StartupPreload* preload) {
   handoff_.UsePreload(preload);
 }
 
-std::string TForm1::SettingsPath() const {
-  const std::string exe = sys_.ExePath();
-  const std::string name = FileNamePart(exe);
-  const std::size_t dot = name.rfind('.');
-  const std::size_t cut = dot == std::string::npos ? exe.size() : exe.size() - name.size() + dot;
-  return exe.substr(0, cut) + ".ini";
-}
-
 // Start-up.
 
 bool TForm1::FormCreate() {
@@ -60,7 +52,7 @@ bool TForm1::FormCreateUntilExchange() {
   if (!InitialLoad()) return false;
   // Before the exchange file, which may still be being read: the settings
   // show and ask nothing, and act only on what the exchange file leaves alone.
-  settings_.Read(SettingsPath());
+  settings_.Read(SettingsPathOf(sys_.ExePath()));
   return true;
 }
 
@@ -180,7 +172,7 @@ void TForm1::CloseNow(bool chain) {
 }
 
 bool TForm1::FormClose() {
-  if (settingsLoaded_ && !settings_.Write(SettingsPath())) return false;
+  if (settingsLoaded_ && !settings_.Write(SettingsPathOf(sys_.ExePath()))) return false;
   if (!catFiles_.SaveDataFile(appDir_)) return false;
   const std::string chained = ChainPath();
   if (handoff_.Loaded() && !chained.empty() &&
@@ -304,24 +296,6 @@ void TForm1::ShowTabNumber(int position) {
 void TForm1::K3Click() {
   if (!Allowed(Command::CatalogueWide)) return;
   if (TForm2* form2 = Form2()) form2->ShowModal();
-}
-
-void TForm1::AddTab(std::string name) {
-  cat_.AddTab(std::move(name));
-  view_.ShowTabsAgain(false);
-}
-
-void TForm1::RenameTab(int index, std::string name) {
-  if (cat_.RenameTab(index, std::move(name))) view_.ShowTabsAgain(false);
-}
-
-void TForm1::DeleteTab(int index) {
-  if (cat_.DeleteTab(index)) view_.ShowTabsAgain(true);
-}
-
-void TForm1::MoveTab(int from, int to) {
-  // The grid is refilled when the dialog closes.
-  if (cat_.MoveTab(from, to)) view_.ShowTabsAgain(false);
 }
 
 // Registration, editing, search and recovery.

@@ -22,68 +22,16 @@
 #include "forms/item_search.h"
 #include "forms/item_view.h"
 #include "forms/key_selection.h"
+#include "forms/main_form_parts.h"
 #include "forms/recovery.h"
-#include "forms/tab_settings_form.h"
-#include "platform/controls.h"
+#include "forms/tab_operations.h"
 #include "platform/file_check.h"
-#include "platform/file_system.h"
-#include "platform/host_windows.h"
-#include "platform/services.h"
 
 namespace zorbi {
 
 class StartupPreload;
-class TForm3;
-class TForm4;
-class TForm5;
-class TRelinkForm;
 
-// The four dialogs. Each is made the first time it is asked for and kept for
-// the rest of the run: start-up shows the main window without making any.
-struct FormDialogs {
-  // Each is null when the dialog could not be made.
-  virtual TForm2* Form2() = 0;
-  virtual TForm3* Form3() = 0;
-  virtual TForm4* Form4() = 0;
-  virtual TForm5* Form5() = 0;
-  // The relink list; null when it could not be made.
-  virtual TRelinkForm* RelinkForm() { return nullptr; }
-
- protected:
-  ~FormDialogs() = default;
-};
-
-inline constexpr std::string_view NotRegisteredMessage = " 番目の項目は登録されていません。";
-
-struct FormControls {
-  Grid& StringGrid1;
-  TabStrip& TabControl1;
-  Memo& Memo1;
-  Label& Label2;
-  Button& Button2;           // OK
-  Button& Button4;           // キャンセル
-  MenuCommand& DatRestore1;  // "Z_Orbi.dat から復旧"
-  MenuCommand& PATHTXT1;     // "PATH.TXT から復旧"
-  MenuCommand& K10;          // "キー選択で即実行"
-  MenuCommand& K6;           // grid menu "タブを全て表示"
-  MenuCommand& K7;           // option menu "タブを全て表示"
-  MenuCommand& K15;          // "バッチファイル名の表示"
-  MenuCommand& JWWIN1;       // "JW_WINのチェックを行う"
-};
-
-struct FormServices {
-  FileSystem& Files;
-  MessageBoxes& Messages;
-  System& Sys;
-  FormWindow& Window;
-  FileDialogs& Dialogs;
-  Processes& Procs;
-  HostWindows& Host;
-  FontDialogs& Fonts;
-  ProgressRunner& Progress;
-};
-
-class TForm1 final : public TabSettingsHost, private KeyActions {
+class TForm1 final : private KeyActions {
  public:
   TForm1(const FormControls& controls, const FormServices& services);
 
@@ -146,13 +94,8 @@ class TForm1 final : public TabSettingsHost, private KeyActions {
   void TabView1Click();  // "タブで表示"
   bool Searching() const { return search_.Active(); }
 
-  // TForm2's operations.
-  const std::vector<std::string>& TabNames() const override { return cat_.TabNames(); }
-  void AddTab(std::string name) override;
-  void RenameTab(int index, std::string name) override;
-  void DeleteTab(int index) override;
-  void MoveTab(int from, int to) override;
-  void TabSettingsClosed() override { view_.ShowTabsAgain(true); }
+  // What TForm2 does to the catalogue and the window.
+  TabSettingsHost& TabHost() { return tabOps_; }
 
   // Editors, options, fonts, About.
   void BEdit1Click() { editor_.EditBat(); }
@@ -206,7 +149,6 @@ class TForm1 final : public TabSettingsHost, private KeyActions {
   bool KeyRan() const override { return settings_.Values.KeyRan; }
 
   bool InitialLoad();
-  std::string SettingsPath() const;
   // The form's state as the rule sees it.
   FormState State(bool pickedNow) const;
   // Asks the rule; runs what must come first. False when the command must
@@ -231,6 +173,7 @@ class TForm1 final : public TabSettingsHost, private KeyActions {
   ItemSearch search_;
   EditModes modes_;
   KeySelection keys_{*this};
+  TabOperations tabOps_{cat_, view_};
   ItemRegistration reg_;
   Recovery recovery_;
   FormSettings settings_;

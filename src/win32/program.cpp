@@ -78,7 +78,7 @@ bool Program::Start(StartupPreload* preload) {
 // A dialog that fails to be made stays null for the rest of the run.
 TForm2* Program::LazyDialogs::Form2() {
   Program& p = program_;
-  if (!made2_) made2_ = p.form2_.Create(p.window_.Handle(), *p.form_);
+  if (!made2_) made2_ = p.form2_.Create(p.window_.Handle(), p.form_->TabHost());
   return *made2_ ? &p.form2_.Form() : nullptr;
 }
 

@@ -47,7 +47,7 @@ struct SequenceRig : FormRig {
   FakeEditBox edit;
   FakeMessages dialogMessages;
   FakeDialogWindow dialogWindow;
-  TForm2 form2{TabSettingsControls{list, edit}, form, dialogMessages, dialogWindow};
+  TForm2 form2{TabSettingsControls{list, edit}, form.TabHost(), dialogMessages, dialogWindow};
   std::mt19937 random;
   bool ctrl = false;
   Texts atSave;  // the catalogue as the close saved it

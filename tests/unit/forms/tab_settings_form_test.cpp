@@ -20,7 +20,7 @@ struct TabRig : FormRig {
   FakeEditBox edit;
   FakeMessages dialogMessages;
   FakeDialogWindow dialogWindow;
-  TForm2 form2{TabSettingsControls{list, edit}, form, dialogMessages, dialogWindow};
+  TForm2 form2{TabSettingsControls{list, edit}, form.TabHost(), dialogMessages, dialogWindow};
 
   // Tab t is named names[t] and holds counts[t] items in folder "C:\<name>\".
   void Start(const std::vector<std::string>& names, const std::vector<int>& counts, int shown) {
