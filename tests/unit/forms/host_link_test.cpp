@@ -11,13 +11,21 @@ using namespace zorbi::test;
 namespace {
 
 // 10 is ourselves; 20, 30 and 50 are consoles; 9 is a hidden window of one.
-void Arrange(FormRig& rig, std::vector<std::pair<WindowId, std::uint32_t>> windows) {
-  rig.host.windows = std::move(windows);
-  rig.host.hidden = {9};
-  rig.host.processes = {
-      {{10, "Z_Orbi.exe"}, {20, "cmd.exe"}, {30, "cmd.exe"}, {40, "Jw_win.exe"}, {50, "CMD.EXE"}}};
-  rig.form.Link().OwnExeName = "Z_Orbi.exe";
-}
+struct LinkRig {
+  FakeHostWindows host;
+  FakeMessages messages;
+  HostLink link{host, messages};
+  explicit LinkRig(std::vector<std::pair<WindowId, std::uint32_t>> windows) {
+    host.windows = std::move(windows);
+    host.hidden = {9};
+    host.processes = {{{10, "Z_Orbi.exe"},
+                       {20, "cmd.exe"},
+                       {30, "cmd.exe"},
+                       {40, "Jw_win.exe"},
+                       {50, "CMD.EXE"}}};
+    link.OwnExeName = "Z_Orbi.exe";
+  }
+};
 
 }  // namespace
 
@@ -36,13 +44,12 @@ TEST(HostLink, SearchKeepsVisibleCommandWindowsInSystemOrder) {
       {{{3, 20}}, "Z_Orbi.exe", false, {}, "認識に失敗しました。"},
   };
   for (const auto& row : rows) {
-    FormRig rig;
-    Arrange(rig, row.windows);
+    LinkRig rig(row.windows);
     if (!row.processList) rig.host.processes.reset();
-    rig.form.Link().OwnExeName = row.ownExe;
-    rig.form.Link().FindTargetWindows();
+    rig.link.OwnExeName = row.ownExe;
+    rig.link.FindTargetWindows();
     std::vector<WindowId> found;
-    for (const TargetEntry& e : rig.form.Link().TargetList) found.push_back(e.Window);
+    for (const TargetEntry& e : rig.link.TargetList) found.push_back(e.Window);
     EXPECT_EQ(found, row.targets) << row.ownExe << " " << row.targets.size();
     const std::string shown = rig.messages.shown.empty() ? "" : rig.messages.shown[0].first;
     EXPECT_THAT(shown, ::testing::HasSubstr(row.message));
@@ -56,14 +63,12 @@ TEST(HostLink, SwitchRaisesTheFrontMostTargetOnlyWhileItLivesAndJWCheckIsOn) {
     std::vector<WindowId> raised;
   } rows[] = {{true, false, {3}}, {false, false, {}}, {true, true, {}}};
   for (const auto& row : rows) {
-    FormRig rig;
-    Arrange(rig, {{3, 20}, {4, 30}});
-    rig.form.Link().FindTargetWindows();
-    rig.form.Settings().JWCheck = row.jwCheck;
+    LinkRig rig({{3, 20}, {4, 30}});
+    rig.link.FindTargetWindows();
     if (row.closed) rig.host.closed.insert(3);
-    rig.form.FormDestroy();
+    rig.link.ForegroundSwitch(row.jwCheck);
     EXPECT_EQ(rig.host.raised, row.raised);
-    EXPECT_TRUE(rig.form.Link().TargetList.empty());
+    EXPECT_TRUE(rig.link.TargetList.empty());
   }
 }
 
@@ -84,14 +89,12 @@ TEST(HostLink, AHiddenPseudoConsoleCountsAndItsRootOwnerComesForward) {
       {{{1, 10}, {9, 20}}, {}},            // only a hidden IME window
   };
   for (const auto& row : rows) {
-    FormRig rig;
-    Arrange(rig, row.windows);
+    LinkRig rig(row.windows);
     rig.host.hidden = {6, 8, 9};
     rig.host.classes = {{6, "PseudoConsoleWindow"}, {8, "PseudoConsoleWindow"}, {9, "IME"}};
     rig.host.owners = {{6, 7}};
-    rig.form.Settings().JWCheck = true;
-    rig.form.Link().FindTargetWindows();
-    rig.form.FormDestroy();
+    rig.link.FindTargetWindows();
+    rig.link.ForegroundSwitch(true);
     EXPECT_EQ(rig.host.raised, row.raised) << row.windows.back().first;
     EXPECT_EQ(rig.messages.shown.empty(), !row.raised.empty()) << row.windows.back().first;
   }
