@@ -62,4 +62,16 @@ inline constexpr std::string_view FinishEditingMessage = "項目編集を終了�
 
 Verdict MayRun(Command command, const FormState& state);
 
+// The window's side of the rule: its state, and a command asked about with
+// what must come first run.
+struct CommandGate {
+  virtual FormState State(bool pickedNow) const = 0;
+  // False when the command must not run (the user has been told why, where
+  // there is something to say).
+  virtual bool Allowed(Command command, bool pickedNow = false) = 0;
+
+ protected:
+  ~CommandGate() = default;
+};
+
 }  // namespace zorbi

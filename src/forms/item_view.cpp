@@ -134,6 +134,13 @@ void ItemView::ShowTab(std::int32_t tab, bool quiet) {
   ScrollToPick();
 }
 
+void ItemView::ShowStripTab() {
+  ClearGrid();
+  memo_.Clear();
+  cat_.SwitchTab(tabs_.TabIndex());
+  ShowTab(cat_.CurrentTab());
+}
+
 void ItemView::ShowTabAsItWas() {
   ShowGridHeaders(grid_, false);
   const TMList* list = cat_.Tab(cat_.CurrentTab());
@@ -153,6 +160,7 @@ bool ItemView::PickRow(int row, bool quiet) {
   if (picks) {
     ShowMemo(item);
     cat_.PickItem(row - 1);
+    ++picks_;
   }
   const std::string path = cat_.PickedBatPath();
   pickMissing_ = path.empty() || !files_.Exists(path);

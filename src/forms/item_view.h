@@ -46,6 +46,8 @@ class ItemView {
   // Tab `tab`'s items in the grid, its remembered pick picked and in view;
   // a missing file said unless `quiet`.
   void ShowTab(std::int32_t tab, bool quiet = false);
+  // The tab the strip shows now, after leaving the one before.
+  void ShowStripTab();
   // The current tab and its pick shown again, the catalogue untouched.
   void ShowTabAsItWas();
   // The rows of the current tab shown as they are; its remembered place returned.
@@ -59,6 +61,8 @@ class ItemView {
   bool PickRow(int row, bool quiet = false);
   // The last pick's file was not there (or it had no path).
   bool PickMissing() const { return pickMissing_; }
+  // How many rows were picked so far: a key that saw this change picked.
+  std::uint64_t Picks() const { return picks_; }
   // The pick's row highlighted (row 1 when nothing is picked).
   void SelectPickedRow();
   // The pick's row as the tenth visible row, as a tab shows it first.
@@ -120,6 +124,7 @@ class ItemView {
   const FileMarks& marks_;
   std::vector<SearchHit> hits_;
   bool pickMissing_ = false;
+  std::uint64_t picks_ = 0;
 };
 
 }  // namespace zorbi

@@ -2,10 +2,16 @@
 // tab, Enter (or any key with キー選択で即実行) confirms on its release.
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
+#include "catalogue/catalogue.h"
+#include "forms/command_rule.h"
+#include "forms/item_search.h"
+#include "forms/item_view.h"
 #include "platform/controls.h"
+#include "platform/services.h"
 
 namespace zorbi {
 
@@ -16,35 +22,52 @@ inline constexpr std::string_view NotRegisteredMessage = " 番目の項目は登
 // 1..10 for the number keys of the main row and the keypad (0 is ten), else 0.
 int KeyNumber(int key);
 
-// What the keys ask of the main window.
-struct KeyActions {
-  // Picks the `position`th item of the shown tab; true when it is picked.
-  virtual bool PickNumber(int position) = 0;
-  virtual void ShowTabNumber(int position) = 0;
-  // `pickedNow`: the key being released picked the item it confirms.
-  virtual void ConfirmByKey(bool pickedNow) = 0;
-  virtual bool KeyRan() const = 0;
-
- protected:
-  ~KeyActions() = default;
-};
-
 class KeySelection {
  public:
-  explicit KeySelection(KeyActions& actions) : actions_(actions) {}
+  // `keyRan` is the setting, read at each key; `confirm` hands the pick to
+  // the host, told whether the key being released picked it.
+  KeySelection(Catalogue& cat, ItemView& view, ItemSearch& search, Grid& grid, TabStrip& tabs,
+               MessageBoxes& messages, CommandGate& gate, const bool& keyRan,
+               std::function<void(bool pickedNow)> confirm)
+      : cat_(cat),
+        view_(view),
+        search_(search),
+        grid_(grid),
+        tabs_(tabs),
+        messages_(messages),
+        gate_(gate),
+        keyRan_(keyRan),
+        confirm_(std::move(confirm)) {}
 
-  void KeyDown(int key, ShiftState shift);
-  void KeyUp(int key, ShiftState shift);
+  void KeyDown(int key, ShiftState shift, FormMode mode);
+  void KeyUp(int key, ShiftState shift, FormMode mode);
   // Keys pressed before now confirm nothing: the focus went elsewhere, or a
   // search began.
   void Forget() { down_.clear(); }
+  // "タブで表示", Ctrl+Enter: the highlighted result on its tab, the keys
+  // back in the grid.
+  void ShowResultOnTab();
 
  private:
+  // Picks the `position`th item of the shown tab; true when it is picked.
+  bool PickNumber(int position);
+  void ShowTabNumber(int position);
+
   struct Down {
     int Key = 0;
-    bool Picked = false;  // this key's press picked an item
+    // The picks when it went down: a key that moved the pick (a number, an
+    // arrow) picked what its release would confirm.
+    std::uint64_t PicksBefore = 0;
   };
-  KeyActions& actions_;
+  Catalogue& cat_;
+  ItemView& view_;
+  ItemSearch& search_;
+  Grid& grid_;
+  TabStrip& tabs_;
+  MessageBoxes& messages_;
+  CommandGate& gate_;
+  const bool& keyRan_;
+  std::function<void(bool)> confirm_;
   // Keys pressed in the grid whose release may confirm: a tab switch or a
   // number that picked nothing never does.
   std::vector<Down> down_;

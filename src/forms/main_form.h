@@ -10,11 +10,13 @@
 
 #include "catalogue/catalogue.h"
 #include "forms/catalogue_files.h"
+#include "forms/close_sequence.h"
 #include "forms/command_rule.h"
 #include "forms/edit_modes.h"
 #include "forms/editor_commands.h"
 #include "forms/file_marks.h"
 #include "forms/form_settings.h"
+#include "forms/form_start.h"
 #include "forms/grid_columns.h"
 #include "forms/host_handoff.h"
 #include "forms/host_link.h"
@@ -31,7 +33,7 @@ namespace zorbi {
 
 class StartupPreload;
 
-class TForm1 final : private KeyActions {
+class TForm1 final : private CommandGate {
  public:
   TForm1(const FormControls& controls, const FormServices& services);
 
@@ -44,14 +46,14 @@ class TForm1 final : private KeyActions {
   // FormCreate in two steps, for work that needs no exchange file between
   // them: the catalogue and the settings, then the exchange file's outcome
   // and the host link.
-  bool FormCreateUntilExchange();
-  void FormCreateFromExchange();
-  void Button2Click() { Confirm(false); }  // OK
-  void Button4Click();                     // キャンセル
+  bool FormCreateUntilExchange() { return start_.UntilExchange(); }
+  void FormCreateFromExchange() { start_.FromExchange(search_.Box()); }
+  void Button2Click() { close_.Confirm(false); }  // OK
+  void Button4Click() { close_.Cancel(); }        // キャンセル
   // A request to close the window (close box, system menu).
-  void Close();
+  void Close() { close_.CloseRequest(); }
   void FormDestroy() { link_.ForegroundSwitch(settings_.Values.JWCheck); }
-  bool Closed() const { return closed_; }
+  bool Closed() const { return close_.Closed(); }
 
   // Item grid and tabs.
   void StringGrid1SelectCell(int col, int row, bool& canSelect);
@@ -62,8 +64,8 @@ class TForm1 final : private KeyActions {
   void K3Click();  // "タブ設定"
   // The pick scrolled into view again once the grid has its final size.
   void ScrollToPick() { view_.ScrollToPick(); }
-  void StringGrid1KeyDown(int key, ShiftState shift);
-  void StringGrid1KeyUp(int key, ShiftState shift);
+  void StringGrid1KeyDown(int key, ShiftState shift) { keys_.KeyDown(key, shift, Mode()); }
+  void StringGrid1KeyUp(int key, ShiftState shift) { keys_.KeyUp(key, shift, Mode()); }
   void K10Click() { settings_.ToggleKeyRan(); }
 
   // Registration.
@@ -91,7 +93,7 @@ class TForm1 final : private KeyActions {
   void SearchBox1Change();
   // A key pressed in the search box; true when the search took it.
   bool SearchBox1KeyDown(int key, ShiftState shift);
-  void TabView1Click();  // "タブで表示"
+  void TabView1Click() { keys_.ShowResultOnTab(); }  // "タブで表示"
   bool Searching() const { return search_.Active(); }
 
   // What TForm2 does to the catalogue and the window.
@@ -130,49 +132,29 @@ class TForm1 final : private KeyActions {
   // For reading: the catalogue changes only through its operations.
   const Catalogue& Cat() const { return cat_; }
   // The BAT file the close hands to the host: none after キャンセル.
-  std::string ChainPath() const { return chain_ ? cat_.PickedBatPath() : std::string(); }
+  std::string ChainPath() const { return close_.ChainPath(); }
   ProgramSettings& Settings() { return settings_.Values; }
-  bool SettingsLoaded() const { return settingsLoaded_; }
+  bool SettingsLoaded() const { return start_.SettingsLoaded(); }
   const HostHandoff& Handoff() const { return handoff_; }
   HostLink& Link() { return link_; }
-  const std::string& AppDir() const { return appDir_; }
+  const std::string& AppDir() const { return start_.AppDir(); }
   const EditorCommands& Editors() const { return editor_; }
   bool IsMissingFile(const std::string& path) const { return marks_.IsMissing(path); }
 
   FormControls C;
 
  private:
-  // KeyActions.
-  bool PickNumber(int position) override;
-  void ShowTabNumber(int position) override;
-  void ConfirmByKey(bool pickedNow) override { Confirm(pickedNow); }
-  bool KeyRan() const override { return settings_.Values.KeyRan; }
+  // CommandGate: the form's state as the rule sees it, and the rule asked
+  // with what must come first run.
+  FormState State(bool pickedNow) const override;
+  bool Allowed(Command command, bool pickedNow = false) override;
 
-  bool InitialLoad();
-  // The form's state as the rule sees it.
-  FormState State(bool pickedNow) const;
-  // Asks the rule; runs what must come first. False when the command must
-  // not run (the user has been told why, where there is something to say).
-  bool Allowed(Command command, bool pickedNow = false);
-  // OK, Enter, a key with キー選択で即実行, a double click: the pick is handed
-  // to the host. `pickedNow`: the same gesture picked it.
-  void Confirm(bool pickedNow);
-  // The close sequence, handing the pick over when `chain`; the window stays
-  // when a write failed and the user chose to stay.
-  void CloseNow(bool chain);
-  bool FormClose();
-  bool WhileClosing(const std::function<bool()>& steps);
-
-  FileSystem& files_;
   MessageBoxes& messages_;
-  System& sys_;
-  FormWindow& window_;
   Catalogue cat_;
   FileMarks marks_;
   ItemView view_;
   ItemSearch search_;
   EditModes modes_;
-  KeySelection keys_{*this};
   TabOperations tabOps_{cat_, view_};
   ItemRegistration reg_;
   Recovery recovery_;
@@ -181,11 +163,9 @@ class TForm1 final : private KeyActions {
   CatalogueFiles catFiles_;
   HostHandoff handoff_;
   HostLink link_;
-  std::string appDir_;
-  bool settingsLoaded_ = false;
-  bool closed_ = false;
-  bool closing_ = false;
-  bool chain_ = true;
+  FormStart start_;
+  CloseSequence close_;
+  KeySelection keys_;
   // The strip is between its Changing and Change events.
   bool tabSwitching_ = false;
 };

@@ -111,6 +111,12 @@ TEST(Keys, EnterConfirmsAndKeyRanConfirmsAnyRelease) {
     rig.Stroke('2');
     EXPECT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.window.destroyed, 0);
+    // Nor does an arrow whose move the grid turns into a pick.
+    rig.files.files.erase("C:\\t0\\F3.BAT");
+    rig.form.StringGrid1KeyDown(kDown, kNone);
+    rig.ClickRow(3);
+    rig.form.StringGrid1KeyUp(kDown, kNone);
+    EXPECT_EQ(rig.window.destroyed, 0);
     rig.Stroke(kEnter);
     EXPECT_EQ(rig.window.destroyed, 1);
   }

@@ -1,0 +1,75 @@
+#include "forms/close_sequence.h"
+
+namespace zorbi {
+
+void CloseSequence::Confirm(bool pickedNow) {
+  if (!gate_.Allowed(Command::Confirm, pickedNow)) return;
+  const std::string& dir = P.Start.AppDir();
+  if (WhileClosing([&] { return P.Modes.EndToClose() && P.CatFiles.WritePathTxt(dir); }))
+    CloseNow(true);
+}
+
+void CloseSequence::Cancel() {
+  if (!gate_.Allowed(Command::Cancel)) return;
+  // Nothing is chained; a close that is called off keeps the pick, the one
+  // from before any search.
+  const bool ready = WhileClosing([this] {
+    if (!P.Modes.EndToClose()) return false;
+    P.Search.Leave();
+    return P.CatFiles.WritePathTxt(P.Start.AppDir());
+  });
+  if (ready) CloseNow(false);
+}
+
+void CloseSequence::CloseRequest() {
+  const Verdict verdict = MayRun(Command::CloseRequest, gate_.State(false));
+  if (!verdict.Runs) return;
+  if (verdict.LeaveSearchFirst) P.Search.Leave();
+  // Closing as OK does: the highlighted result is the one chained.
+  if (verdict.PickResultFirst &&
+      (!P.Search.ShowResultOnTab() || !MayRun(Command::CloseRequest, gate_.State(true)).Runs))
+    return;
+  CloseNow(!verdict.ChainNothing);
+}
+
+void CloseSequence::CloseNow(bool chain) {
+  chain_ = chain;
+  if (!WhileClosing([this] { return P.Modes.EndToClose() && SaveAndHandOver(); })) {
+    chain_ = true;
+    return;
+  }
+  closed_ = true;
+  window_.Destroy();
+}
+
+bool CloseSequence::SaveAndHandOver() {
+  const std::string& dir = P.Start.AppDir();
+  if (P.Start.SettingsLoaded() && !P.Settings.Write(SettingsPathOf(sys_.ExePath()))) return false;
+  if (!P.CatFiles.SaveDataFile(dir)) return false;
+  const std::string chained = ChainPath();
+  if (P.Handoff.Loaded() && !chained.empty() &&
+      !P.Handoff.Chain(dir + std::string(ExchangeFileName), chained, P.Settings.Values.Info))
+    return false;
+  // The grid shows nothing more; the catalogue goes with the form.
+  P.View.ClearGrid();
+  P.Marks.Stop();
+  P.Handoff.Release();
+  return true;
+}
+
+bool CloseSequence::WhileClosing(const std::function<bool()>& steps) {
+  // A question or a failed write's message box runs a message loop: a close
+  // request that arrives there must not start the sequence inside itself.
+  closing_ = true;
+  bool done = false;
+  try {
+    done = steps();
+  } catch (...) {
+    closing_ = false;
+    throw;
+  }
+  closing_ = false;
+  return done;
+}
+
+}  // namespace zorbi
