@@ -15,9 +15,11 @@ constexpr std::string_view CloseUnsavedQuestion = "このファイルを保存�
 constexpr std::string_view BackupSuffix = ".bak";
 constexpr std::string_view DataFileChangedQuestion =
     " は、このウィンドウが開いた後に書き換えられています"
-    "（同じフォルダーの Z_Orbi がもう一つ閉じたときなど）。\r\n"
-    "置き換えると、その変更は失われます。置き換えますか？\r\n\r\n"
-    "いいえ: 置き換えずにウィンドウに戻ります。";
+    "（同じフォルダーの Z_Orbi がもう一つ閉じたときなど）。\r\n\r\n"
+    "はい: このウィンドウの一覧で置き換えます。もう一つの変更は失われます。\r\n"
+    "いいえ: 一覧を保存しないで閉じます（Z_Orbi.DAT と PATH.TXT はそのまま残ります）。\r\n"
+    "キャンセル: 閉じずにウィンドウに戻ります。\r\n\r\n"
+    "もう一つの一覧は、ｵﾌﾟｼｮﾝの「項目修復」→「Z_Orbi.dat から復旧」で読み込めます。";
 
 }  // namespace
 
@@ -88,14 +90,21 @@ bool CatalogueFiles::ChangedElsewhere(const std::string& path) {
   return !now || !dataFileRead_ || *now != *dataFileRead_;
 }
 
-bool CatalogueFiles::SaveDataFile(const std::string& folder) {
-  const std::string dataFile = folder + std::string(DataFileName);
+bool CatalogueFiles::DecideBeforeClose(const std::string& folder) {
+  keepOther_ = false;
   // Another copy of the program in this folder may have saved its catalogue
-  // since ours was read: replacing it unasked would drop that copy's changes.
-  if (ChangedElsewhere(dataFile) &&
-      !messages_.Ask(std::string(DataFileName) + std::string(DataFileChangedQuestion),
-                     MessageKind::Warning))
-    return false;
+  // since ours was read: replacing it unasked would drop that copy's changes,
+  // and writing PATH.TXT alone would make the two files disagree.
+  if (!ChangedElsewhere(folder + std::string(DataFileName))) return true;
+  const Answer answer = messages_.AskOrCancel(
+      std::string(DataFileName) + std::string(DataFileChangedQuestion), MessageKind::Warning);
+  keepOther_ = answer == Answer::No;
+  return answer != Answer::Cancel;
+}
+
+bool CatalogueFiles::SaveDataFile(const std::string& folder) {
+  if (keepOther_) return true;
+  const std::string dataFile = folder + std::string(DataFileName);
   std::string error;
   if (originalDataFile_) {
     if (!files_.ReplaceAll(dataFile + std::string(BackupSuffix), *originalDataFile_, error))
@@ -111,6 +120,7 @@ bool CatalogueFiles::SaveDataFile(const std::string& folder) {
 }
 
 bool CatalogueFiles::WritePathTxt(const std::string& folder) {
+  if (keepOther_) return true;
   const std::string path = folder + std::string(PathTxtName);
   std::string error;
   if (!files_.ReplaceAll(path, PathTxtImage(cat_.TabNames(), cat_.Data().TabList), error))

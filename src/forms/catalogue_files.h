@@ -31,8 +31,12 @@ class CatalogueFiles {
   // The bytes the data file was restored from, as if read at start-up.
   void Restored(std::string bytes);
 
-  // Z_Orbi.DAT replaced, after asking when another copy of the program
-  // changed it since; false when the user chose to stay.
+  // Before anything is written at close: when another copy of the program
+  // changed Z_Orbi.DAT since it was read here, the user chooses to replace
+  // it, to close without saving the catalogue, or to stay (false).
+  bool DecideBeforeClose(const std::string& folder);
+  // Z_Orbi.DAT and PATH.TXT replaced, unless the user chose to keep the
+  // other copy's catalogue; false when a write failed and the user chose to stay.
   bool SaveDataFile(const std::string& folder);
   bool WritePathTxt(const std::string& folder);
 
@@ -40,6 +44,8 @@ class CatalogueFiles {
   bool LoadFile(const std::string& path);
   // Whether the data file differs from what this window last read or wrote.
   bool ChangedElsewhere(const std::string& path);
+  // The other copy's catalogue is kept: the close writes neither file.
+  bool keepOther_ = false;
 
   Catalogue& cat_;
   FileSystem& files_;

@@ -3,22 +3,13 @@
 namespace zorbi {
 
 void CloseSequence::Confirm(bool pickedNow) {
-  if (!gate_.Allowed(Command::Confirm, pickedNow)) return;
-  const std::string& dir = P.Start.AppDir();
-  if (WhileClosing([&] { return P.Modes.EndToClose() && P.CatFiles.WritePathTxt(dir); }))
-    CloseNow(true);
+  if (gate_.Allowed(Command::Confirm, pickedNow)) Close(true, true);
 }
 
 void CloseSequence::Cancel() {
-  if (!gate_.Allowed(Command::Cancel)) return;
   // Nothing is chained; a close that is called off keeps the pick, the one
   // from before any search.
-  const bool ready = WhileClosing([this] {
-    if (!P.Modes.EndToClose()) return false;
-    P.Search.Leave();
-    return P.CatFiles.WritePathTxt(P.Start.AppDir());
-  });
-  if (ready) CloseNow(false);
+  if (gate_.Allowed(Command::Cancel)) Close(false, true);
 }
 
 void CloseSequence::CloseRequest() {
@@ -29,12 +20,21 @@ void CloseSequence::CloseRequest() {
   if (verdict.PickResultFirst &&
       (!P.Search.ShowResultOnTab() || !MayRun(Command::CloseRequest, gate_.State(true)).Runs))
     return;
-  CloseNow(!verdict.ChainNothing);
+  Close(!verdict.ChainNothing, false);
 }
 
-void CloseSequence::CloseNow(bool chain) {
+void CloseSequence::Close(bool chain, bool pathTxt) {
   chain_ = chain;
-  if (!WhileClosing([this] { return P.Modes.EndToClose() && SaveAndHandOver(); })) {
+  const std::string& dir = P.Start.AppDir();
+  const bool done = WhileClosing([&] {
+    if (!P.Modes.EndToClose()) return false;
+    if (!chain) P.Search.Leave();
+    // Nothing is written before the user has said what becomes of a data
+    // file another copy changed.
+    return P.CatFiles.DecideBeforeClose(dir) && (!pathTxt || P.CatFiles.WritePathTxt(dir)) &&
+           SaveAndHandOver();
+  });
+  if (!done) {
     chain_ = true;
     return;
   }

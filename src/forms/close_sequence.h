@@ -47,8 +47,9 @@ class CloseSequence {
   std::string ChainPath() const { return chain_ ? P.Cat.PickedBatPath() : std::string(); }
 
  private:
-  // The sequence, handing the pick over when `chain`.
-  void CloseNow(bool chain);
+  // The sequence, handing the pick over when `chain`, PATH.TXT written first
+  // when `pathTxt` (OK and キャンセル).
+  void Close(bool chain, bool pathTxt);
   bool SaveAndHandOver();
   bool WhileClosing(const std::function<bool()>& steps);
 

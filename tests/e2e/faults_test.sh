@@ -106,23 +106,31 @@ read_only_files)
 
 two_copies)
   # Another copy of the program in this folder saves its catalogue while
-  # this one is open: replacing it is asked, and いいえ keeps the window.
+  # this one is open: before anything is written the user is asked.
+  # キャンセル keeps the window and writes nothing; いいえ closes keeping the
+  # other copy's catalogue and PATH.TXT; はい replaces them.
   make_host_folder
   start_program "$folder"
   python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" --tab Other
+  printf 'Other\r\n' >"$folder/PATH.TXT"
   keep_copy "$folder/Z_Orbi.DAT"
-  probe close "$MAIN_CAPTION"
+  keep_copy "$folder/PATH.TXT"
+  probe press "$MAIN_CAPTION" OK
   eventually 10 dialog_starts_with "Z_Orbi.DAT は、このウィンドウが開いた後に書き換えられています" ||
     fail "no question about the changed data file: $(probe dialog-text Z_ORBI 2>/dev/null)"
-  answer No いいえ
+  answer Cancel キャンセル
   eventually 10 no_dialog || fail "the question stayed"
-  probe wait-window "$MAIN_CAPTION" 0 >/dev/null || fail "No closed the window"
+  probe wait-window "$MAIN_CAPTION" 0 >/dev/null || fail "キャンセル closed the window"
   same_as_before "$folder/Z_Orbi.DAT"
-  probe close "$MAIN_CAPTION"
+  same_as_before "$folder/PATH.TXT"
+  [ ! -e "$folder/Z_Orbi.ini" ] || fail "the settings were written before the answer"
+  probe press "$MAIN_CAPTION" OK
   eventually 10 dialog_starts_with "Z_Orbi.DAT は" || fail "no question at the second close"
-  answer Yes はい
+  answer No いいえ
   wait_program_end 15
-  ! cmp -s "$folder/Z_Orbi.DAT" "$folder/Z_Orbi.DAT.before" || fail "はい did not replace Z_Orbi.DAT"
+  same_as_before "$folder/Z_Orbi.DAT"
+  same_as_before "$folder/PATH.TXT"
+  [ -e "$folder/Z_Orbi.ini" ] || fail "いいえ did not save the settings"
   ;;
 
 invalid_item_once)

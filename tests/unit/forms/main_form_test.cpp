@@ -412,26 +412,31 @@ TEST(ACloseThatCannotSave, EveryFailedStepKeepsOldOrNewFilesAndARetrySucceeds) {
 }
 
 // Another copy of the program in the same folder saved the data file after
-// this one read it: replacing it is asked first, いいえ keeps the window open.
-TEST(CloseSequence, ADataFileChangedSinceItWasReadIsReplacedOnlyWhenAsked) {
+// this one read it: before anything is written the user chooses to replace
+// it (はい), to close keeping it and PATH.TXT as they are (いいえ; the settings
+// are still saved), or to stay (キャンセル, nothing written).
+TEST(CloseSequence, ADataFileChangedSinceItWasReadIsAskedAboutBeforeAnyWrite) {
   const std::string other = DataFileWith({"Other"}, {});
+  const std::string kPathTxt = FormRig::InDir("PATH.TXT");
   const struct {
-    bool fileAtStart, changed, yes;
-    int questions;
-    bool replaced;
-  } rows[] = {{true, false, false, 0, true},
-              {true, true, false, 1, false},
-              {true, true, true, 1, true},
-              {false, true, false, 1, false}};
+    bool fileAtStart, changed, viaOk;
+    Answer answer;
+    std::vector<std::string> writes;
+  } rows[] = {{true, false, true, Answer::Cancel, {kPathTxt, kIni, kDat}},
+              {true, true, true, Answer::Cancel, {}},
+              {true, true, true, Answer::No, {kIni}},
+              {true, true, false, Answer::No, {kIni}},
+              {true, true, true, Answer::Yes, {kPathTxt, kIni, kDat}},
+              {false, true, false, Answer::Cancel, {}}};
   for (const auto& row : rows) {
     FormRig rig;
     if (row.fileAtStart) rig.files.files[kDat] = DataFileWith({"Mine"}, {});
     ASSERT_TRUE(rig.Create());
     if (row.changed) rig.files.files[kDat] = other;
-    rig.messages.yes = row.yes;
-    rig.form.Close();
-    EXPECT_EQ(rig.messages.shown.size(), static_cast<std::size_t>(row.questions));
-    EXPECT_EQ(rig.window.destroyed, row.replaced ? 1 : 0);
-    EXPECT_EQ(rig.files.files[kDat] != other, row.replaced || !row.changed);
+    rig.messages.answers = {row.answer};
+    row.viaOk ? rig.form.Button2Click() : rig.form.Close();
+    EXPECT_EQ(rig.messages.shown.size(), row.changed ? 1u : 0u);
+    EXPECT_EQ(rig.window.destroyed, row.writes.empty() ? 0 : 1);
+    EXPECT_EQ(rig.files.writes, row.writes);
   }
 }

@@ -103,7 +103,7 @@ TEST(Recovery, ARestoreThatStopsChangesNothing) {
     }
     EXPECT_EQ(rig.form.Cat().PickedBatPath(), "C:\\J\\3.BAT");
     rig.files.unreadable.clear();
-    rig.messages.yes = true;  // a data file changed on disk is replaced only when asked
+    rig.messages.answers = {Answer::Yes};  // a data file changed on disk is replaced when asked
     rig.form.Close();
     EXPECT_EQ(rig.files.files[kDat], dat) << row.text;
   }
