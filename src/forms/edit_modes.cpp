@@ -33,6 +33,7 @@ void EditModes::Enter(FormMode mode) {
       grid_.SetRowSelect(false);
       grid_.SetEditing(true);
       grid_.SetSelection(EditCell(cat_.PickedIndex() + 1));
+      grid_.ScrollIntoView(cat_.PickedIndex() + 1);
       // The menu leaves the focus where it was; F2 and typing belong to the grid now.
       grid_.SetFocus();
       break;

@@ -47,6 +47,16 @@ TEST(Keys, NumberKeysPickOrReport) {
   rig.Stroke('2', kShift);
   EXPECT_EQ(rig.form.Cat().PickedIndex(), 1);
   EXPECT_THAT(rig.messages.shown, IsEmpty());
+  // A pick scrolled out of sight by the wheel comes back into view, and so
+  // does the cell edit mode starts on.
+  rig.grid.topRow = 11;
+  rig.Stroke('3');
+  EXPECT_LE(rig.grid.topRow, 3);
+  rig.grid.topRow = 11;
+  rig.form.Edit1Click();
+  EXPECT_LE(rig.grid.topRow, 3);
+  rig.form.K4Click();
+  rig.Stroke('2');
 
   rig.Stroke('4');
   rig.Stroke('0');
