@@ -87,6 +87,9 @@ Verdict MayRun(Command command, const FormState& s) {
       return Runs(If(editing, EndMode) | If(s.Searching, LeaveSearch));
     case Command::CatalogueWide:
       return Runs(If(editing, EndMode) | If(s.Searching, LeaveSearch));
+    case Command::Relink:
+      // It changes paths only: results over unchanged items stay.
+      return Runs(If(editing, EndMode));
     case Command::Search:
       if (s.ConfirmDisabled) return Refused();
       return Runs(If(editing, EndMode));

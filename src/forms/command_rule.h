@@ -22,7 +22,8 @@ enum class Command {
   StartMemoEdit,    // メモ編集
   Register,         // 項目追加, フォルダから登録...
   DropFiles,        // files or folders dropped on the grid
-  CatalogueWide,    // タブ設定, the restores, the relink
+  CatalogueWide,    // タブ設定, the restores
+  Relink,           // リンク切れ項目の再リンク...
   Search,           // text typed in the search box
   ShowResultOnTab,  // タブで表示, Ctrl+Enter
 };

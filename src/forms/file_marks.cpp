@@ -105,21 +105,21 @@ bool FileMarks::CheckMissingAgain() {
   return true;
 }
 
-void FileMarks::Relink(TRelinkForm* form) {
-  if (!CheckMissingAgain()) return;
+bool FileMarks::Relink(TRelinkForm* form) {
+  if (!CheckMissingAgain()) return false;
   const std::vector<MissingItem> missing =
       MissingItems(cat_.Data(), [&](const std::string& path) { return IsMissing(path); });
   if (missing.empty()) {
     messages_.ShowMessage(std::string(NoMissingMessage), MessageKind::Information);
-    return;
+    return false;
   }
   const std::optional<ChosenFile> folder =
       dialogs_.ChooseFolder(std::string(ChooseFolderTitle), cat_.BatFolder());
-  if (!folder) return;
+  if (!folder) return false;
   if (!folder->Representable) {
     messages_.ShowMessage(std::string(UnrepresentableFolderMessage) + "\r\n" + folder->DisplayName,
                           MessageKind::Warning);
-    return;
+    return false;
   }
   FolderScan scan;
   RelinkPlan plan;
@@ -127,24 +127,25 @@ void FileMarks::Relink(TRelinkForm* form) {
     scan = ScanFolder(files_, folder->Path, true, "", &sink);
     if (!scan.Cancelled) plan = MakeRelinkPlan(missing, scan.Files);
   });
-  if (scan.Cancelled) return;
+  if (scan.Cancelled) return false;
   if (!scan.RootListed) {
     messages_.ShowMessage(std::string(UnreadableFolderMessage) + "\r\n" + folder->Path,
                           MessageKind::Warning);
-    return;
+    return false;
   }
   const auto unreadable = static_cast<std::int64_t>(scan.Unreadable.size());
   if (plan.Changes.empty()) {
     messages_.ShowMessage(
         std::string(NothingFoundMessage) + "\r\n\r\n" + RelinkCounts(plan, unreadable),
         MessageKind::Information);
-    return;
+    return false;
   }
-  if (!form || !form->Confirm(plan, cat_.TabNames(), unreadable)) return;
+  if (!form || !form->Confirm(plan, cat_.TabNames(), unreadable)) return false;
   cat_.RelinkItems(plan.Changes);
   // The scan has just seen the new files.
   for (const ItemRelink& change : plan.Changes) Note(change.NewPath, true);
   grid_.RowsChanged();
+  return true;
 }
 
 }  // namespace zorbi

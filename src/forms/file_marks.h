@@ -50,8 +50,8 @@ class FileMarks {
   void Stop() { stopped_ = true; }
 
   // "リンク切れ項目の再リンク...": the missing files looked for below a
-  // chosen folder, the changes confirmed in `form`.
-  void Relink(TRelinkForm* form);
+  // chosen folder, the changes confirmed in `form`. True when paths changed.
+  bool Relink(TRelinkForm* form);
 
  private:
   enum class State : unsigned char { Checking, Present, Missing };

@@ -211,7 +211,9 @@ void TForm1::PATHTXT1Click() {
 }
 
 void TForm1::Relink1Click() {
-  if (Allowed(Command::CatalogueWide)) marks_.Relink(Dialogs ? Dialogs->RelinkForm() : nullptr);
+  if (!Allowed(Command::Relink)) return;
+  // The results' texts were read before the paths changed.
+  if (marks_.Relink(Dialogs ? Dialogs->RelinkForm() : nullptr)) search_.Leave();
 }
 
 void TForm1::K11Click() {

@@ -67,6 +67,8 @@ TEST(CommandRule, WhatMayRunInEachState) {
       {Command::Register, unstable, "no"},
       {Command::DropFiles, search, "run +search"},
       {Command::CatalogueWide, unstable, "run"},
+      {Command::CatalogueWide, search, "run +search"},
+      {Command::Relink, search, "run"},
       {Command::Search, unstable, "no"},
       {Command::Search, memo, "run +mode"},
       {Command::ShowResultOnTab, search, "no"},

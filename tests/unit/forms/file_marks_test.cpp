@@ -115,6 +115,28 @@ TEST(Relink, OkTakesTheWholeListAndNothingElseChangesTheCatalogue) {
   }
 }
 
+// Started over search results, a relink that changes nothing leaves them.
+TEST(Relink, KeepsTheSearchUnlessItChangedSomething) {
+  for (const bool take : {false, true}) {
+    FormRig rig;
+    FakeReportList list;
+    FakeLabel counts;
+    FakeDialogWindow window;
+    TRelinkForm relinkForm{RelinkControls{list, counts}, window};
+    rig.forms.relinkForm = &relinkForm;
+    window.whileShown = [&] { take ? relinkForm.OKClick() : relinkForm.CancelClick(); };
+    rig.files.files[rig.InDir("Z_Orbi.DAT")] = DataFileWith({"T"}, {{{"C:\\old\\A.BAT"}}});
+    rig.files.files["D:\\new\\A.BAT"] = "@REM x";
+    rig.dialogs.folder = ChosenFile{"D:\\new", true, "D:\\new"};
+    ASSERT_TRUE(rig.Create());
+    rig.searchBox.SetText("a");
+    rig.form.SearchBox1Change();
+    rig.form.Relink1Click();
+    EXPECT_EQ(window.shown, 1);
+    EXPECT_EQ(rig.form.Searching(), !take);
+  }
+}
+
 TEST(FileCheckWorker, AnswersEveryPathInOrderAwayFromTheCaller) {
   auto files = std::make_unique<FakeFiles>();
   std::vector<std::string> paths;
