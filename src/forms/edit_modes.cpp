@@ -59,6 +59,8 @@ void EditModes::Leave() {
     case FormMode::ItemEdit:
       grid_.SetRowSelect(true);
       grid_.SetEditing(false);
+      // Typed cells would hide later changes of their rows (a missing mark).
+      view_.ShowRowsAgain();
       // The edit cell may have moved to another row; the pick did not.
       view_.SelectPickedRow();
       break;

@@ -141,6 +141,10 @@ void ItemView::ShowStripTab() {
   ShowTab(cat_.CurrentTab());
 }
 
+void ItemView::ShowRowsAgain() {
+  if (tabRows_.Shows()) grid_.SetRowSource(&tabRows_);
+}
+
 void ItemView::ShowTabAsItWas() {
   ShowGridHeaders(grid_, false);
   const TMList* list = cat_.Tab(cat_.CurrentTab());

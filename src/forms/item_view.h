@@ -48,6 +48,9 @@ class ItemView {
   void ShowTab(std::int32_t tab, bool quiet = false);
   // The tab the strip shows now, after leaving the one before.
   void ShowStripTab();
+  // The shown tab's rows drawn from its items again, dropping what was typed
+  // into cells: after an edit the items hold what counts.
+  void ShowRowsAgain();
   // The current tab and its pick shown again, the catalogue untouched.
   void ShowTabAsItWas();
   // The rows of the current tab shown as they are; its remembered place returned.
@@ -87,6 +90,7 @@ class ItemView {
    public:
     explicit TabRows(const ItemView& view) : view_(view) {}
     void Show(const TMList* list) { list_ = list; }
+    bool Shows() const { return list_ != nullptr; }
     int Count() const override;
     std::string Cell(int col, int row) const override;
     const TMenuItem* Item(int row) const override;
