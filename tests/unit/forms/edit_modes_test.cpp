@@ -142,3 +142,20 @@ TEST(MoveItem, RowDropsReorderTheTabAndRenumber) {
     EXPECT_EQ(rig.grid.Cell(2, rig.form.Cat().PickedIndex() + 1), "S1");
   }
 }
+
+// A row edited in place shows its item again once the mode ends, so a file
+// found missing afterwards marks it.
+TEST(EditSummary, TypedCellsGiveWayToTheItemWhenTheModeEnds) {
+  Editing rig(2);
+  FakeFileCheck check;
+  rig.form.UseFileCheck(&check);
+  rig.form.Edit1Click();
+  rig.grid.SetCell(2, 1, "typed");
+  rig.form.K4Click();
+  rig.files.files.erase("C:\\BAT\\F1.BAT");
+  rig.form.CheckFiles();
+  check.Answer(rig.form, rig.files);
+  EXPECT_EQ(rig.grid.Cell(2, 1), "typed");
+  EXPECT_TRUE(rig.grid.content.Dimmed(1));
+  EXPECT_TRUE(rig.grid.Cell(0, 1).starts_with(MissingFileMark));
+}
