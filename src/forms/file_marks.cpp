@@ -1,5 +1,6 @@
 #include "forms/file_marks.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "catalogue/relink_plan.h"
@@ -42,9 +43,25 @@ void FileMarks::Forget() {
   missing_ = 0;
 }
 
+void FileMarks::Start(std::vector<std::string> paths) {
+  pending_ += paths.size();
+  check_->Start(std::move(paths));
+}
+
 void FileMarks::Check(const std::string& path) {
   if (!check_ || !states_.try_emplace(path, State::Checking).second) return;
-  check_->Start({path});
+  Start({path});
+}
+
+void FileMarks::CheckAgain() {
+  if (!check_ || stopped_ || !checkedAll_ || pending_ > 0) return;
+  std::vector<std::string> paths;
+  paths.reserve(states_.size());
+  std::unordered_set<std::string_view> seen;
+  for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
+    for (const TMenuItem& item : *cat_.Tab(t))
+      if (seen.insert(item.BatPath.View()).second) paths.push_back(item.BatPath);
+  Start(std::move(paths));
 }
 
 void FileMarks::CheckAll() {
@@ -62,14 +79,17 @@ void FileMarks::CheckAll() {
   if (shown) take(*shown);
   for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
     if (cat_.Tab(t) != shown) take(*cat_.Tab(t));
-  check_->Start(std::move(paths));
+  checkedAll_ = true;
+  Start(std::move(paths));
 }
 
 void FileMarks::Answered(const std::vector<CheckedFiles>& answers) {
   bool changed = false;
-  for (const CheckedFiles& part : answers)
+  for (const CheckedFiles& part : answers) {
+    pending_ -= std::min(pending_, part.Paths.size());
     for (std::size_t i = 0; i < part.Paths.size() && i < part.Exist.size(); ++i)
       changed = Note(part.Paths[i], part.Exist[i]) || changed;
+  }
   if (changed && !stopped_) grid_.RowsChanged();
 }
 

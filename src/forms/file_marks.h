@@ -35,6 +35,9 @@ class FileMarks {
   void UseFileCheck(FileCheck* check) { check_ = check; }
   // Checks every item's file not checked yet, the shown tab's first.
   void CheckAll();
+  // Checks every item's file again (the window came back to the front: files
+  // may have been deleted or put back meanwhile), once the last check is answered.
+  void CheckAgain();
   // Starts the check of one new item's file.
   void Check(const std::string& path);
   // The answers of the background check; the rows are drawn again when a
@@ -67,8 +70,13 @@ class FileMarks {
   MessageBoxes& messages_;
   FileDialogs& dialogs_;
   ProgressRunner& progress_;
+  // Starts the check of `paths`, counted until answered.
+  void Start(std::vector<std::string> paths);
+
   FileCheck* check_ = nullptr;
   bool stopped_ = false;
+  bool checkedAll_ = false;
+  std::size_t pending_ = 0;  // paths asked about and not answered yet
   // By path: items that share a file share its mark.
   std::unordered_map<std::string, State> states_;
   std::int64_t missing_ = 0;

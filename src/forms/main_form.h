@@ -120,6 +120,8 @@ class TForm1 final : private CommandGate {
   // Missing BAT files, checked in the background once the window is up.
   void UseFileCheck(FileCheck* check) { marks_.UseFileCheck(check); }
   void CheckFiles() { marks_.CheckAll(); }
+  // The window came to the front again.
+  void FormActivate() { marks_.CheckAgain(); }
   void FilesChecked(const std::vector<CheckedFiles>& answers) { marks_.Answered(answers); }
 
   // The dialogs, once the window has them; null until then.

@@ -435,6 +435,7 @@ bool MainWindow::OnActivate(WPARAM wparam) {
     focused_ = GetFocus();
     return false;
   }
+  if (OnActivated) OnActivated();
   if (focused_ == nullptr || !IsWindow(focused_) || !IsChild(Handle(), focused_)) return false;
   SetFocus(focused_);
   return true;

@@ -88,6 +88,8 @@ class MainWindow final : public Window, public FormWindow {
   static constexpr UINT_PTR kCheckFilesTimer = 20;
   static constexpr UINT kFilesCheckedMessage = WM_APP + 21;
   std::function<void()> OnCheckFiles;
+  // The window became the active one again.
+  std::function<void()> OnActivated;
   std::function<void()> OnFilesChecked;
 
  private:

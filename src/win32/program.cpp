@@ -146,6 +146,7 @@ void Program::ConnectWindow() {
     application_.EndRun();
   };
   window_.OnCheckFiles = [this] { Run([&] { form_->CheckFiles(); }); };
+  window_.OnActivated = [this] { Run([&] { form_->FormActivate(); }); };
   window_.OnFilesChecked = [this] {
     if (file_check_) Run([&] { form_->FilesChecked(file_check_->TakeAnswers()); });
   };

@@ -137,6 +137,34 @@ TEST(Relink, KeepsTheSearchUnlessItChangedSomething) {
   }
 }
 
+// Files deleted or put back while the window is open are marked anew when it
+// comes back to the front; a check still running is not asked for twice.
+TEST(FileMarks, TheWindowComingBackChecksEveryFileAgain) {
+  FormRig rig;
+  FakeFileCheck check;
+  rig.form.UseFileCheck(&check);
+  rig.files.files[rig.InDir("Z_Orbi.DAT")] =
+      DataFileWith({"T"}, {{{"C:\\A.BAT", "A", 2}, {"C:\\B.BAT"}}});
+  rig.files.files["C:\\A.BAT"] = rig.files.files["C:\\B.BAT"] = "@REM x";
+  ASSERT_TRUE(rig.Create());
+  rig.form.FormActivate();  // before the first check: nothing to check again
+  EXPECT_TRUE(check.asked.empty());
+  rig.form.CheckFiles();
+  check.Answer(rig.form, rig.files);
+  const auto marked = [&](int row) { return rig.grid.Cell(0, row).starts_with(MissingFileMark); };
+  rig.files.files.erase("C:\\B.BAT");
+  rig.form.FormActivate();
+  rig.form.FormActivate();
+  EXPECT_EQ(check.asked.size(), 2u);
+  check.Answer(rig.form, rig.files);
+  EXPECT_TRUE(marked(2));
+  rig.files.files["C:\\B.BAT"] = "@REM x";
+  rig.form.FormActivate();
+  check.Answer(rig.form, rig.files);
+  EXPECT_FALSE(marked(2));
+  EXPECT_FALSE(marked(1));
+}
+
 TEST(FileCheckWorker, AnswersEveryPathInOrderAwayFromTheCaller) {
   auto files = std::make_unique<FakeFiles>();
   std::vector<std::string> paths;
