@@ -86,8 +86,9 @@ void CatalogueFiles::Restored(std::string bytes) {
 bool CatalogueFiles::ChangedElsewhere(const std::string& path) {
   if (!files_.Exists(path)) return false;
   const std::optional<std::string> now = files_.ReadAll(path);
-  // A file that cannot be read cannot be told unchanged.
-  return !now || !dataFileRead_ || *now != *dataFileRead_;
+  // A file that cannot be read, even after waiting for a program that held
+  // it, is no sign of another copy: its save says what is wrong.
+  return now && (!dataFileRead_ || *now != *dataFileRead_);
 }
 
 bool CatalogueFiles::DecideBeforeClose(const std::string& folder) {

@@ -1,6 +1,20 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
+
 namespace zorbi {
+
+bool TryWhileHeld(const std::function<bool()>& step, const std::function<bool()>& held,
+                  const std::function<void(int)>& wait) {
+  // Short waits first: a scanner lets go within milliseconds as a rule.
+  for (int waited = 0, pause = 20;; pause = std::min(pause * 2, 250)) {
+    if (step()) return true;
+    if (!held() || waited >= HeldFileWaitMs) return false;
+    pause = std::min(pause, HeldFileWaitMs - waited);
+    wait(pause);
+    waited += pause;
+  }
+}
 
 bool ReplaceFile(FileSteps& steps, const std::string& path, const std::string& bytes,
                  std::string& error) {
@@ -18,9 +32,13 @@ bool ReplaceFile(FileSteps& steps, const std::string& path, const std::string& b
   if (!file) {
     // A folder the user may not add files to (a shared or protected one) can
     // still hold files the user may write.
-    return entry == EntryKind::File && steps.WriteInPlace(path, bytes, error);
+    return entry == EntryKind::File &&
+           TryWhileHeld([&] { return steps.WriteInPlace(path, bytes, error); },
+                        [&] { return steps.Held(); }, [&](int ms) { steps.Wait(ms); });
   }
-  if (file->Write(bytes, error) && file->Finish(error) && steps.Rename(temporary, path, error))
+  if (file->Write(bytes, error) && file->Finish(error) &&
+      TryWhileHeld([&] { return steps.Rename(temporary, path, error); },
+                   [&] { return steps.Held(); }, [&](int ms) { steps.Wait(ms); }))
     return true;
   file.reset();
   steps.Remove(temporary);

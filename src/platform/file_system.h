@@ -101,6 +101,12 @@ struct FileSteps {
   // bytes back as far as it can.
   virtual bool WriteInPlace(const std::string& path, const std::string& bytes,
                             std::string& error) = 0;
+  // The last step failed because another program holds the file for a
+  // moment (a virus scanner, a search indexer, a sync client): worth trying
+  // again shortly.
+  virtual bool Held() const { return false; }
+  // Waits before a held file is tried again.
+  virtual void Wait(int milliseconds) { (void)milliseconds; }
   virtual ~FileSteps() = default;
 };
 
@@ -108,8 +114,17 @@ struct FileSteps {
 // over `path`, so a failure leaves the old file as it was and no temporary
 // file behind. When the folder refuses the temporary file but the file itself
 // is writable, the file is written in place. A read-only file is never
-// replaced: Windows refuses that, and Wine must not do it either.
+// replaced: Windows refuses that, and Wine must not do it either. A file held
+// by another program for a moment is tried again (TryWhileHeld).
 bool ReplaceFile(FileSteps& steps, const std::string& path, const std::string& bytes,
                  std::string& error);
+
+// The most a step waits in all for a file another program holds.
+inline constexpr int HeldFileWaitMs = 2000;
+
+// Runs `step` until it succeeds, fails for another reason than a held file,
+// or the waits between tries reach HeldFileWaitMs.
+bool TryWhileHeld(const std::function<bool()>& step, const std::function<bool()>& held,
+                  const std::function<void(int)>& wait);
 
 }  // namespace zorbi

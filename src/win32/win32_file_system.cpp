@@ -122,10 +122,19 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
 
 std::optional<std::string> Win32FileSystem::ReadHead(const std::string& path,
                                                      std::size_t maxBytes) {
-  // Others may hold the file open for writing (the host keeps its files open).
-  FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Others may hold the file open for writing (the host keeps its files open);
+  // one that holds it without sharing for a moment is waited for.
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  TryWhileHeld(
+      [&] {
+        opened = CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened == INVALID_HANDLE_VALUE) Failed(path);
+        return opened != INVALID_HANDLE_VALUE;
+      },
+      [&] { return Held(); }, [&](int ms) { Wait(ms); });
+  FileHandle file(opened);
   if (!file.Valid()) return std::nullopt;
   std::string bytes;
   LARGE_INTEGER size{};
@@ -226,10 +235,29 @@ std::unique_ptr<NewFile> Win32FileSystem::CreateTemporary(const std::string& pat
   return nullptr;
 }
 
+void Win32FileSystem::Failed(const std::string& path) {
+  const DWORD code = GetLastError();
+  lastError_ = code;
+  lastReadOnly_ = ReadOnly(path);
+  SetLastError(code);
+}
+
+bool Win32FileSystem::Held() const {
+  // Access is denied, too, to a file another program is deleting or holds
+  // without sharing; a read-only file stays refused.
+  return lastError_ == ERROR_SHARING_VIOLATION || lastError_ == ERROR_LOCK_VIOLATION ||
+         (lastError_ == ERROR_ACCESS_DENIED && !lastReadOnly_);
+}
+
+void Win32FileSystem::Wait(int milliseconds) {
+  Sleep(static_cast<DWORD>(milliseconds));
+}
+
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to, std::string& error) {
   if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
+  Failed(to);
   error = Failure("Cannot replace", to, GetLastError());
   return false;
 }
@@ -243,6 +271,7 @@ bool Win32FileSystem::WriteInPlace(const std::string& path, const std::string& b
   FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
+    Failed(path);
     error = Failure("Cannot write", path, GetLastError());
     return false;
   }

@@ -27,6 +27,14 @@ class Win32FileSystem final : public FileSystem, public FileSteps {
   bool Rename(const std::string& from, const std::string& to, std::string& error) override;
   void Remove(const std::string& path) override;
   bool WriteInPlace(const std::string& path, const std::string& bytes, std::string& error) override;
+  bool Held() const override;
+  void Wait(int milliseconds) override;
+
+ private:
+  // Notes the error of a step that failed on `path`, and keeps it the last error.
+  void Failed(const std::string& path);
+  unsigned long lastError_ = 0;
+  bool lastReadOnly_ = false;
 };
 
 }  // namespace zorbi

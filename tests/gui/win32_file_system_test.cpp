@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -165,6 +167,28 @@ TEST_F(Win32FileSystemTest, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
   EXPECT_FALSE(error_.empty());
   EXPECT_EQ(fs_.ReadAll(file), "old catalogue");
   EXPECT_EQ(Names(root_), std::vector<std::wstring>{L"Z_Orbi.DAT"}) << "a temporary file is left";
+}
+
+// A program that lets go of the file within moments (a virus scanner) delays
+// the replace and the read; it does not fail them.
+TEST_F(Win32FileSystemTest, AFileHeldForAMomentIsWaitedFor) {
+  const std::string file = Path("Z_Orbi.DAT");
+  ASSERT_TRUE(fs_.ReplaceAll(file, "old catalogue", error_)) << error_;
+  for (const bool read : {false, true}) {
+    HANDLE holder = CreateFileW(Widen(file).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::thread letGo([holder] {
+      Sleep(300);
+      CloseHandle(holder);
+    });
+    if (read)
+      EXPECT_EQ(fs_.ReadAll(file), "new catalogue");
+    else
+      EXPECT_TRUE(fs_.ReplaceAll(file, "new catalogue", error_)) << error_;
+    letGo.join();
+  }
+  EXPECT_EQ(Names(root_), std::vector<std::wstring>{L"Z_Orbi.DAT"});
 }
 
 TEST_F(Win32FileSystemTest, ReadOnlyFileIsNotReplacedButWritesInPlaceOtherwise) {

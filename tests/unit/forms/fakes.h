@@ -226,6 +226,12 @@ struct FakeFiles : FileSystem, FileSteps {
     return std::make_unique<File>(*this, temporary);
   }
   bool Rename(const std::string& from, const std::string& to, std::string& error) override {
+    lastHeld = held[to] > 0;
+    if (lastHeld) {
+      --held[to];
+      error = "held by another program";
+      return false;
+    }
     if (Fails(error)) return false;
     files[to] = files[from];
     files.erase(from);
@@ -233,6 +239,11 @@ struct FakeFiles : FileSystem, FileSteps {
     return true;
   }
   void Remove(const std::string& path) override { files.erase(path); }
+  std::map<std::string, int> held;  // a replace of this path fails as held this many times
+  bool lastHeld = false;
+  int waited = 0;  // milliseconds waited for held files
+  bool Held() const override { return lastHeld; }
+  void Wait(int milliseconds) override { waited += milliseconds; }
   bool WriteInPlace(const std::string& path, const std::string& bytes,
                     std::string& error) override {
     if (Fails(error, unwritable.count(path) > 0)) return false;

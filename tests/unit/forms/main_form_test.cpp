@@ -140,6 +140,35 @@ TEST(CloseSequence, CloseBoxRewritesTheDataFileByteForByte) {
   for (int row = 1; row < rig.grid.RowCount(); ++row) EXPECT_EQ(rig.grid.Item(row), nullptr);
 }
 
+// A data file held for a moment by another program (a virus scanner, a sync
+// client) is waited for; one held throughout is reported after the wait,
+// a read-only one at once. A data file that cannot be read is no other copy's change.
+TEST(CloseSequence, AHeldDataFileIsWaitedForWithinABound) {
+  const struct {
+    int heldTimes;
+    bool readOnly, unreadable;
+    bool saved;
+    bool waits;
+  } rows[] = {{1, false, false, true, true},
+              {1000, false, false, false, true},
+              {0, true, false, false, false},
+              {0, false, true, true, false}};
+  for (const auto& row : rows) {
+    FormRig rig;
+    rig.files.files[kDat] = DataFileWith({"Mine"}, {});
+    ASSERT_TRUE(rig.Create());
+    rig.files.held[kDat] = row.heldTimes;
+    if (row.readOnly) rig.files.readOnly.insert(kDat);
+    if (row.unreadable) rig.files.unreadable.insert(kDat);
+    rig.form.Close();
+    EXPECT_EQ(rig.window.destroyed, row.saved ? 1 : 0) << row.heldTimes;
+    EXPECT_EQ(rig.files.waited > 0, row.waits) << row.heldTimes;
+    EXPECT_LE(rig.files.waited, HeldFileWaitMs);
+    const std::string said = rig.messages.shown.empty() ? "" : rig.messages.shown[0].first;
+    EXPECT_EQ(said.find("保存できませんでした") != std::string::npos, !row.saved) << said;
+  }
+}
+
 TEST(CloseSequence, AFailedWriteKeepsTheWindowAndTheCatalogue) {
   FormRig rig;
   ASSERT_TRUE(rig.Create());
