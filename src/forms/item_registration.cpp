@@ -36,40 +36,41 @@ constexpr std::string_view EmptyMark = "  (空のファイル)";
 // As many names as the restore's questions list.
 constexpr std::size_t ListedNames = 20;
 
-void AppendList(std::string& text, const std::vector<std::string>& names) {
-  for (std::size_t k = 0; k < names.size() && k < ListedNames; ++k) text += "\r\n" + names[k];
+void AppendList(std::vector<std::string>& lines, const std::vector<std::string>& names) {
+  for (std::size_t k = 0; k < names.size() && k < ListedNames; ++k) lines.push_back(names[k]);
   if (names.size() > ListedNames)
-    text += "\r\n... ほか " + std::to_string(names.size() - ListedNames) + " 件";
+    lines.push_back("... ほか " + std::to_string(names.size() - ListedNames) + " 件");
 }
 
-std::string QuestionText(const std::vector<std::string>& folders, const std::string& tabName) {
-  std::string text;
-  AppendList(text, folders);
-  text = text.substr(2) + "\r\nの BAT ファイルを、タブ「" + tabName + "」に登録します。\r\n\r\n" +
+std::string QuestionText(const std::string& tabName) {
+  return "次のフォルダの BAT ファイルを、タブ「" + tabName + "」に登録します。\r\n\r\n" +
          std::string(SubfolderQuestion) + "\r\n\r\n" + std::string(SubfolderAnswers);
-  return text;
 }
 
-std::string ReportText(const FolderRead& read) {
-  std::string text;
-  if (!read.Unlisted.empty()) {
-    text += std::string(UnlistedMessage);
-    AppendList(text, read.Unlisted);
-  }
+// The counts above, the folders and files left out in the list below with a
+// heading for each kind.
+void MakeReport(const FolderRead& read, std::string& text, std::vector<std::string>& lines) {
   const bool found =
       !read.Bats.empty() || read.Skipped > 0 || !read.Unreadable.empty() || !read.Empty.empty();
-  if (!found) return read.Unlisted.empty() ? std::string(NoBatMessage) : text;
-  if (!text.empty()) text += "\r\n\r\n";
-  text += std::to_string(read.Bats.size()) + " 件の BAT ファイルを登録しました。";
+  if (!found) {
+    text = read.Unlisted.empty() ? std::string(NoBatMessage) : std::string(UnlistedMessage);
+    AppendList(lines, read.Unlisted);
+    return;
+  }
+  text = std::to_string(read.Bats.size()) + " 件の BAT ファイルを登録しました。";
   if (read.Skipped > 0)
     text += "\r\nタブに登録済みの " + std::to_string(read.Skipped) + " 件は登録しませんでした。";
+  if (!read.Unlisted.empty()) {
+    lines.push_back(std::string(UnlistedMessage));
+    AppendList(lines, read.Unlisted);
+  }
   if (!read.Unreadable.empty() || !read.Empty.empty()) {
     std::vector<std::string> names = read.Unreadable;
     for (const std::string& path : read.Empty) names.push_back(path + std::string(EmptyMark));
-    text += "\r\n\r\n" + std::string(UnreadableHead);
-    AppendList(text, names);
+    if (!lines.empty()) lines.push_back("");
+    lines.push_back(std::string(UnreadableHead));
+    AppendList(lines, names);
   }
-  return text;
 }
 
 }  // namespace
@@ -130,8 +131,10 @@ std::optional<ItemRegistration::Report> ItemRegistration::AddFolders(
   if (!list || folders.empty()) return std::nullopt;
   const auto t = static_cast<std::size_t>(tab);
   const std::string tabName = t < cat_.TabNames().size() ? cat_.TabNames()[t] : std::string();
-  const Answer answer =
-      messages_.AskOrCancel(QuestionText(folders, tabName), MessageKind::Information);
+  std::vector<std::string> listed;
+  AppendList(listed, folders);
+  const Answer answer = messages_.ShowList(QuestionText(tabName), listed, MessageKind::Information,
+                                           Answers::YesNoCancel);
   if (answer == Answer::Cancel) return std::nullopt;
 
   // The worker sees a copy of the tab's paths, never the catalogue.
@@ -150,13 +153,19 @@ std::optional<ItemRegistration::Report> ItemRegistration::AddFolders(
   }
   registeredFolder_ = folders.back();
   const bool faults = !read.Unlisted.empty() || !read.Unreadable.empty() || !read.Empty.empty();
-  return Report{ReportText(read), faults ? MessageKind::Warning : MessageKind::Information};
+  Report report{{}, {}, faults ? MessageKind::Warning : MessageKind::Information};
+  MakeReport(read, report.Text, report.Lines);
+  return report;
 }
 
 void ItemRegistration::ShowTabAndReport(std::int32_t tab, const std::optional<Report>& report) {
   view_.ClearGrid();
   view_.ShowTab(tab);
-  if (report) messages_.ShowMessage(report->Text, report->Kind);
+  if (!report) return;
+  if (report->Lines.empty())
+    messages_.ShowMessage(report->Text, report->Kind);
+  else
+    messages_.ShowList(report->Text, report->Lines, report->Kind, Answers::Ok);
 }
 
 void ItemRegistration::AddChosenFiles() {
@@ -175,6 +184,7 @@ void ItemRegistration::AddFolder() {
   std::optional<Report> report;
   if (folder && !folder->Representable)
     report = Report{std::string(UnrepresentableFolderMessage) + "\r\n" + folder->DisplayName,
+                    {},
                     MessageKind::Warning};
   else if (folder)
     report = AddFolders({folder->Path}, t);
@@ -184,17 +194,17 @@ void ItemRegistration::AddFolder() {
 bool ItemRegistration::SortDropped(const std::vector<ChosenFile>& files) {
   droppedBats_.clear();
   droppedFolders_.clear();
-  std::string refused;
+  std::vector<std::string> refused;
   for (const ChosenFile& file : files) {
     if (file.Representable && files_.Entry(file.Path) == EntryKind::Other)
       droppedFolders_.push_back(file.Path);
     else if (IsBatName(file.DisplayName))
       droppedBats_.push_back(file);
     else
-      refused += "\r\n" + file.DisplayName;
+      refused.push_back(file.DisplayName);
   }
   if (!refused.empty())
-    messages_.ShowMessage(std::string(NotBatFilesMessage) + refused, MessageKind::Warning);
+    messages_.ShowList(std::string(NotBatFilesMessage), refused, MessageKind::Warning, Answers::Ok);
   return !droppedBats_.empty() || !droppedFolders_.empty();
 }
 

@@ -44,6 +44,7 @@ class ItemRegistration {
  private:
   struct Report {
     std::string Text;
+    std::vector<std::string> Lines;  // none: a plain message
     MessageKind Kind = MessageKind::Information;
   };
   // Registers the files on `tab`; false when one failed (reported).

@@ -19,7 +19,7 @@ constexpr std::string_view Utf8Text = " は UTF-8 で保存されています。
 constexpr std::string_view Utf16Text = " は UTF-16 (Unicode) で保存されています。";
 constexpr std::string_view SaveAsSjisText =
     "メモ帳などで文字コードを ANSI (Shift-JIS) にして保存し直してください。";
-constexpr std::string_view SkippedLinesHead = " の次の行は使えません。";
+constexpr std::string_view SkippedLinesHead = " 行は使えません。";
 constexpr std::string_view MoreSkippedLines = " 行";
 constexpr std::string_view RestoreTheRestQuestion = "これらの行を除いて復旧しますか？";
 // A line of PATH.TXT is shown up to this many bytes, and a question lists
@@ -62,17 +62,17 @@ std::string EncodingErrorText(const PathTxtError& e) {
   return text + "\r\n" + std::string(SaveAsSjisText) + "\r\n\r\n" + std::string(RestoreStopped);
 }
 
-// The question before a restore without the lines that cannot be used.
-std::string SkippedLinesText(const std::vector<PathTxtError>& skipped) {
-  std::string text = std::string(PathTxtName) + std::string(SkippedLinesHead) + "\r\n";
-  for (std::size_t k = 0; k < skipped.size() && k < ListedLines; ++k)
-    text += "\r\n" + LineRef(skipped[k]) + "\r\n    (" + SkipReason(skipped[k]) + ")";
+// The lines a restore leaves out, as the question lists them.
+std::vector<std::string> SkippedLines(const std::vector<PathTxtError>& skipped) {
+  std::vector<std::string> lines;
+  for (std::size_t k = 0; k < skipped.size() && k < ListedLines; ++k) {
+    lines.push_back(LineRef(skipped[k]));
+    lines.push_back("    (" + SkipReason(skipped[k]) + ")");
+  }
   if (skipped.size() > ListedLines)
-    text += "\r\n... ほか " + std::to_string(skipped.size() - ListedLines) +
-            std::string(MoreSkippedLines);
-  text += "\r\n\r\n全 " + std::to_string(skipped.size()) + std::string(MoreSkippedLines) + "\r\n" +
-          std::string(RestoreTheRestQuestion);
-  return text;
+    lines.push_back("... ほか " + std::to_string(skipped.size() - ListedLines) +
+                    std::string(MoreSkippedLines));
+  return lines;
 }
 
 }  // namespace
@@ -140,9 +140,14 @@ void Recovery::FromPathTxt(const std::string& appDir) {
     return;
   }
   // The lines that can be used go in together, or none do.
-  if (!restored.Skipped.empty() &&
-      !messages_.Ask(SkippedLinesText(restored.Skipped), MessageKind::Warning))
-    return;
+  if (!restored.Skipped.empty()) {
+    const std::string question =
+        std::string(PathTxtName) + " の次の " + std::to_string(restored.Skipped.size()) +
+        std::string(SkippedLinesHead) + "\r\n" + std::string(RestoreTheRestQuestion);
+    if (messages_.ShowList(question, SkippedLines(restored.Skipped), MessageKind::Warning,
+                           Answers::YesNo) != Answer::Yes)
+      return;
+  }
   // As on a tab switch: no pick or memo of the old catalogue survives.
   Replace(std::move(restored.TabNames), std::move(restored.TabList), 0, 0);
   view_.ShowTab(0);

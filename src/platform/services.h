@@ -17,8 +17,11 @@ inline constexpr std::string_view ApplicationTitle = "Z_ORBI";
 
 enum class MessageKind { Plain, Information, Warning, Error };
 
-// The answer to a question with はい, いいえ and キャンセル.
-enum class Answer { Yes, No, Cancel };
+// The answer to a question with はい, いいえ and キャンセル, or OK to a report.
+enum class Answer { Yes, No, Cancel, Ok };
+
+// The buttons under a message with a list.
+enum class Answers { Ok, YesNo, YesNoCancel };
 
 // Modal message boxes owned by the main window, captioned with the
 // application title.
@@ -31,6 +34,12 @@ struct MessageBoxes {
   virtual bool Ask(const std::string& text, MessageKind kind) = 0;
   // With はい, いいえ and キャンセル; the close box answers キャンセル.
   virtual Answer AskOrCancel(const std::string& text, MessageKind kind) = 0;
+  // A short message above a list of any length (paths, lines of a file) that
+  // scrolls inside the screen and can be selected and copied. A question
+  // shows the question icon; Esc and the close box give the safe answer:
+  // いいえ for YesNo, キャンセル for YesNoCancel, OK for Ok.
+  virtual Answer ShowList(const std::string& text, const std::vector<std::string>& lines,
+                          MessageKind kind, Answers answers) = 0;
   virtual ~MessageBoxes() = default;
 };
 

@@ -98,7 +98,7 @@ void ModalWindow::ShowModal() {
   if (Handle() == nullptr || running_) return;
   // It opens at the DPI of the owner's monitor.
   if (const int dpi = WindowDpi(owner_); dpi != dpi_) Layout(dpi);
-  CentreOnOwner();
+  PlaceOnOpening();
   EnableWindow(owner_, FALSE);
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());

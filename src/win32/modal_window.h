@@ -20,7 +20,7 @@ class ModalWindow : public Window, public DialogWindow {
  public:
   ModalWindow() = default;
 
-  // Centred on the owner; returns once Close ran or the window is gone.
+  // Placed by PlaceOnOpening; returns once Close ran or the window is gone.
   void ShowModal() override;
   void Close() override { running_ = false; }
   bool Running() const { return running_; }
@@ -39,10 +39,13 @@ class ModalWindow : public Window, public DialogWindow {
   // After the controls are placed and given the dialog's font at a DPI:
   // what else depends on it.
   virtual void OnLayout() {}
+  // Where the dialog opens: centred on the owner.
+  virtual void PlaceOnOpening() { CentreOnOwner(); }
 
   int S(int value) const { return Scale(value, dpi_); }
   int Dpi() const { return dpi_; }
   RECT ClientRect() const;
+  HWND Owner() const { return owner_; }
 
   // Message boxes over the dialog.
   MessageBoxService messages_;

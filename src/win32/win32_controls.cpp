@@ -7,6 +7,7 @@
 #include "application.h"
 #include "cp932.h"
 #include "dpi.h"
+#include "list_window.h"
 #include "platform/services.h"
 
 namespace zorbi::win32 {
@@ -226,6 +227,29 @@ Answer MessageBoxService::AskOrCancel(const std::string& text, MessageKind kind)
     default:
       return Answer::Cancel;
   }
+}
+
+Answer MessageBoxService::ShowList(const std::string& text, const std::vector<std::string>& lines,
+                                   MessageKind kind, Answers answers) {
+  const Application* app = Application::Current();
+  ListWindow window(text, lines, kind, answers);
+  if (window.Create(owner_, app ? app->Title() : std::string(ApplicationTitle))) {
+    window.ShowModal();
+    return window.Result();
+  }
+  // No window to be had: the lines in a message box, which may not fit.
+  std::string whole = text;
+  for (const std::string& line : lines) whole += "\r\n" + line;
+  switch (answers) {
+    case Answers::YesNo:
+      return Ask(whole, kind) ? Answer::Yes : Answer::No;
+    case Answers::YesNoCancel:
+      return AskOrCancel(whole, kind);
+    case Answers::Ok:
+      break;
+  }
+  ShowMessage(whole, kind);
+  return Answer::Ok;
 }
 
 int MessageBoxService::Show(const std::string& text, MessageKind kind, UINT buttons) {

@@ -138,6 +138,8 @@ class MessageBoxService final : public MessageBoxes {
   bool Confirm(const std::string& text) override;
   bool Ask(const std::string& text, MessageKind kind) override;
   Answer AskOrCancel(const std::string& text, MessageKind kind) override;
+  Answer ShowList(const std::string& text, const std::vector<std::string>& lines, MessageKind kind,
+                  Answers answers) override;
 
  private:
   int Show(const std::string& text, MessageKind kind, UINT buttons);

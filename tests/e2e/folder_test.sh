@@ -27,7 +27,7 @@ fi
 probe drop "$MAIN_CAPTION" TStringGrid "$win_folder"
 eventually 15 dialog_says "サブフォルダ" || fail "no question about subfolders"
 dialog_says "タブ「作図」" || fail "the question does not name the shown tab"
-[ -z "$shots" ] || capture_window "$ZORBI_PROBE" @#32770 "$shots/folder-question.png"
+[ -z "$shots" ] || capture_window "$ZORBI_PROBE" @TListMessageForm "$shots/folder-question.png"
 answer No いいえ
 eventually 15 dialog_says "件の BAT" || fail "no report"
 report=$(probe dialog-text Z_ORBI)

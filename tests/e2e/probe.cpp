@@ -152,11 +152,12 @@ bool WaitFor(DWORD timeout_ms, Condition done) {
   }
 }
 
-// A dialog (a message box is one) with this caption, else any window with it:
-// the application window shares the message boxes' caption.
+// A dialog (a message box or the program's message with a list) with this
+// caption, else any window with it: the application window shares the
+// message boxes' caption.
 HWND FindDialog(const std::wstring& caption) {
   for (HWND window : TopLevelWindows(&caption))
-    if (ClassName(window) == L"#32770") return window;
+    if (ClassName(window) == L"#32770" || ClassName(window) == L"TListMessageForm") return window;
   return nullptr;
 }
 
@@ -268,13 +269,16 @@ int Controls(const Args& args) {
   return 0;
 }
 
-// The message of a message box or another dialog: its non-empty static texts.
+// The message of a message box or another dialog: its non-empty static texts
+// and read-only edit boxes (a list under the message).
 int DialogText(const Args& args) {
   HWND window = FindDialog(args[0]);
   if (window == nullptr) window = RequireTopLevel(args[0]);
   if (window == nullptr) return 1;
   for (HWND child : Children(window)) {
-    if (_wcsicmp(ClassName(child).c_str(), L"Static") != 0) continue;
+    const bool list = _wcsicmp(ClassName(child).c_str(), L"Edit") == 0 &&
+                      (GetWindowLongPtrW(child, GWL_STYLE) & ES_READONLY) != 0;
+    if (_wcsicmp(ClassName(child).c_str(), L"Static") != 0 && !list) continue;
     const std::wstring text = WindowText(child);
     if (!text.empty()) PrintLine(Utf8(text));
   }
@@ -373,6 +377,19 @@ int Drop(const Args& args) {
     return 1;
   }
   return PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(there), 0) ? 0 : 1;
+}
+
+// The text on the clipboard.
+int Clipboard(const Args&) {
+  if (!OpenClipboard(nullptr)) return 1;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+  if (text != nullptr) {
+    PrintLine(Utf8(text));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text != nullptr ? 0 : 1;
 }
 
 // The caption of the foreground window.
@@ -500,6 +517,7 @@ const Command kCommands[] = {
     {L"drop", "drop <caption> <class> <path>  drops the file on that child", 3, Drop},
     {L"set-text", "set-text <caption> <text>  into the first one-line edit box", 2, SetText},
     {L"list", "list                      visible top-level windows: class, caption", 0, List},
+    {L"clipboard", "clipboard                 prints the clipboard's text", 0, Clipboard},
     {L"foreground", "foreground                prints the foreground window's caption", 0,
      Foreground},
     {L"show-window", "show-window <caption>     opens a window, runs until it closes", 1,

@@ -7,8 +7,16 @@
 # one_console  with JWCheck on, a window of a cmd.exe process is found without
 #              a message, and is the foreground window after the program ends
 # two_consoles two such windows give the ambiguity message at start-up
+# long_list    25 unusable lines with paths of about 150 characters: the
+#              question and its buttons are on the 1280x1024 screen (run it
+#              at 96 and at 144 DPI), Ctrl+A and Ctrl+C copy the list, Esc
+#              (or the keys given fifth) answers いいえ and nothing is
+#              restored. A folder as a fourth argument gets a picture of it.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/capture-lib.sh"
 case_name=$3
+shots=${4:-}
+[ -z "$shots" ] || mkdir -p "$shots"
 
 make_program_folder
 folder=$program_folder
@@ -29,6 +37,24 @@ foreground_is() { [ "$(probe foreground)" = "$1" ]; }
 
 jwcheck_on() { printf '[Option]\r\nJWCheck=1\r\n' >"$folder/Z_Orbi.ini"; }
 
+# "PATH.TXT から復旧" chosen by keyboard, and its first question answered OK.
+restore_from_path_txt() {
+  focus_main_window
+  xdotool key alt+o
+  eventually 15 menus_open 1 || fail "the options menu did not open"
+  xdotool key r
+  eventually 15 menus_open 2 || fail "the recovery submenu did not open"
+  xdotool key Down Return
+  expect_message "現在の設定を破棄して前回の内容に戻します。"
+  xdotool key Return
+}
+
+list_copied() {
+  local copied
+  copied=$(probe clipboard | tr -d '\r')
+  [[ "$(head -1 <<<"$copied")" == "2 行目: 0,$w\\"* ]] && [ "$(tail -1 <<<"$copied")" = "... ほか 5 行" ]
+}
+
 case "$case_name" in
 path_txt)
   for name in A,v2 B C; do printf '@REM %s new\r\n' "$name" >"$folder/$name.BAT"; done
@@ -39,15 +65,8 @@ path_txt)
     "$w" "$w" "$w" >"$folder/PATH.TXT"
   printf '1,%s\\C.BAT\r\r\n\r\r\n' "$w" >>"$folder/PATH.TXT"
   start_program "$folder"
-  focus_main_window
-  xdotool key alt+o
-  eventually 15 menus_open 1 || fail "the options menu did not open"
-  xdotool key r
-  eventually 15 menus_open 2 || fail "the recovery submenu did not open"
-  xdotool key Down Return
-  expect_message "現在の設定を破棄して前回の内容に戻します。"
-  xdotool key Return
-  eventually 10 dialog_starts_with "PATH.TXT の次の行は使えません。" ||
+  restore_from_path_txt
+  eventually 10 dialog_starts_with "PATH.TXT の次の 1 行は使えません。" ||
     fail "no question about the unusable line: $(probe dialog-text Z_ORBI 2>/dev/null)"
   probe dialog-text Z_ORBI | grep -qF "4 行目: 1,$w\GONE.BAT" ||
     fail "the question does not name line 4: $(probe dialog-text Z_ORBI)"
@@ -92,6 +111,36 @@ two_consoles)
   expect_message "ターゲットの認識に失敗しました、JW_WINに戻らない可能性があります。"
   probe press Z_ORBI OK
   probe wait-window "$MAIN_CAPTION" 15000 || fail "the main window did not appear"
+  probe close "$MAIN_CAPTION"
+  wait_program_end 10
+  ;;
+
+long_list)
+  printf '@REM Old\r\n' >"$folder/Old.BAT"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" \
+    --tab Old --item "$w\\Old.BAT" Old 2 Old
+  long=$(printf 'drawing_tools_folder_%d\\' 1 2 3 4 5)
+  { printf 'First,Second\r\n'; for n in $(seq 1 25); do printf '0,%s\\%sGONE_%02d.BAT\r\n' "$w" "$long" "$n"; done; } >"$folder/PATH.TXT"
+  start_program "$folder"
+  restore_from_path_txt
+  probe wait-window @TListMessageForm 10000 || fail "no list with the question: $(probe list)"
+  dialog_starts_with "PATH.TXT の次の 25 行は使えません。" || fail "the question: $(probe dialog-text Z_ORBI)"
+  # The question and its buttons on the 1280x1024 screen.
+  for part in "rect @TListMessageForm" "button-rect @TListMessageForm はい" "button-rect @TListMessageForm いいえ"; do
+    read -r left top width height < <(probe $part)
+    echo "$part: ${width}x$height at $left,$top"
+    [ "$left" -ge 0 ] && [ "$top" -ge 0 ] && [ $((left + width)) -le 1280 ] && [ $((top + height)) -le 1024 ] ||
+      fail "$part leaves the screen"
+  done
+  [ -z "$shots" ] || capture_window "$ZORBI_PROBE" @TListMessageForm "$shots/list-question.png"
+  read -r left top width height < <(probe child-rect @TListMessageForm Edit)
+  xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+  xdotool keydown ctrl keydown a keyup a keyup ctrl keydown ctrl keydown c keyup c keyup ctrl
+  eventually 10 list_copied || fail "Ctrl+A, Ctrl+C copied: $(probe clipboard)"
+  xdotool key ${5:-Escape}
+  probe wait-gone @TListMessageForm 10000 || fail "${5:-Escape} left the question open"
+  no_message || fail "a message after Esc: $(probe dialog-text Z_ORBI)"
+  expect_eq "$(probe tab "$MAIN_CAPTION")" "0 1" "selected tab and tab count after ${5:-Escape}"
   probe close "$MAIN_CAPTION"
   wait_program_end 10
   ;;

@@ -18,6 +18,7 @@
 #include "application.h"
 #include "catalogue/data_file.h"
 #include "cp932.h"
+#include "list_window.h"
 #include "pixels.h"
 
 namespace zorbi::win32 {
@@ -494,12 +495,16 @@ HWND Shown(const wchar_t* window_class) {
   return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
-// Runs once while a message box is open; every box is then answered.
+// Runs once while a message box is open; every box is then answered: OK, or
+// a message with a list closed.
 std::function<void()> during_box;
 void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
   if (HWND box = Shown(L"#32770")) {
     if (during_box) std::exchange(during_box, nullptr)();
     PostMessageW(box, WM_COMMAND, IDOK, 0);
+  } else if (HWND list = Shown(ListWindow::kClassName)) {
+    if (during_box) std::exchange(during_box, nullptr)();
+    PostMessageW(list, WM_CLOSE, 0, 0);
   }
 }
 
@@ -654,7 +659,7 @@ TEST_F(MainWindowTest, DroppedFilesRegisterTheBatFilesOnly) {
   std::wstring shown;
   during_box = [&] {
     wchar_t text[512] = {};
-    GetDlgItemTextW(Shown(L"#32770"), 0xFFFF, text, 511);
+    GetDlgItemTextW(Shown(ListWindow::kClassName), ListWindow::kListId, text, 511);
     shown = text;
   };
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);

@@ -279,6 +279,24 @@ struct FakeMessages : MessageBoxes {
     answers.erase(answers.begin());
     return a;
   }
+  // The lines of each list, by its message's place in `shown`; answered as
+  // the question with the same buttons is.
+  std::map<std::size_t, std::vector<std::string>> lists;
+  Answer ShowList(const std::string& text, const std::vector<std::string>& lines, MessageKind kind,
+                  Answers buttons) override {
+    lists[shown.size()] = lines;
+    if (buttons == Answers::YesNo) return Ask(text, kind) ? Answer::Yes : Answer::No;
+    if (buttons == Answers::YesNoCancel) return AskOrCancel(text, kind);
+    ShowMessage(text, kind);
+    return Answer::Ok;
+  }
+  // A message and its list's lines, one text.
+  std::string WithList(std::size_t k) const {
+    std::string text = shown.at(k).first;
+    if (lists.count(k))
+      for (const std::string& line : lists.at(k)) text += "\r\n" + line;
+    return text;
+  }
   std::vector<std::string> Texts() const {
     std::vector<std::string> t;
     for (const auto& [text, kind] : shown) t.push_back(text);

@@ -64,10 +64,12 @@ TEST(FolderRegistration, RegistersTheFoldersBatFilesAsTheUserAnswers) {
     const bool asked = row.chosen ? row.chosen->Representable : !row.dropped.empty();
     ASSERT_EQ(rig.messages.shown.size(), (asked ? 1u : 0u) + !row.reportHas.empty()) << what;
     if (asked) {
-      EXPECT_THAT(rig.messages.shown[0].first,
-                  HasSubstr(row.dropped.empty() ? "C:\\F\r\nの" : "C:\\G\r\nC:\\F\r\nの"));
+      const std::vector<std::string> folders = row.dropped.empty()
+                                                   ? std::vector<std::string>{"C:\\F"}
+                                                   : std::vector<std::string>{"C:\\G", "C:\\F"};
+      EXPECT_EQ(rig.messages.lists.at(0), folders) << what;
     }
     for (const std::string& part : row.reportHas)
-      EXPECT_THAT(rig.messages.shown.back().first, HasSubstr(part)) << what;
+      EXPECT_THAT(rig.messages.WithList(rig.messages.shown.size() - 1), HasSubstr(part)) << what;
   }
 }

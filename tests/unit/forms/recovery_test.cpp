@@ -7,8 +7,10 @@
 #include "fakes.h"
 #include "form_test_util.h"
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using namespace zorbi;
 using namespace zorbi::test;
 
@@ -93,7 +95,7 @@ TEST(Recovery, ARestoreThatStopsChangesNothing) {
     row.spoil(rig);
     const std::map<std::string, std::string> files = rig.files.files;
     (rig.form.*row.restore)();
-    const std::string shown = rig.messages.shown.empty() ? "" : rig.messages.shown[0].first;
+    const std::string shown = rig.messages.shown.empty() ? "" : rig.messages.WithList(0);
     EXPECT_THAT(shown, HasSubstr(row.text));
     EXPECT_EQ(shown.empty(), *row.text == '\0') << row.text;
     EXPECT_EQ(rig.files.files, files) << row.text;
@@ -120,11 +122,12 @@ TEST(Recovery, PathTxtWithUnusableLinesAsksAndRestoresTheRest) {
   rig.messages.yes = true;
   rig.form.PATHTXT1Click();
   ASSERT_EQ(rig.messages.shown.size(), 1u);
-  const std::string& question = rig.messages.shown[0].first;
-  EXPECT_THAT(question, HasSubstr("3 行目: 0,C:\\J\\GONE0.BAT"));
-  EXPECT_THAT(question, HasSubstr("22 行目: 0,C:\\J\\GONE19.BAT"));
-  EXPECT_THAT(question, ::testing::Not(HasSubstr("GONE20")));
-  EXPECT_THAT(question, HasSubstr("ほか 3 行"));
+  EXPECT_THAT(rig.messages.shown[0].first, HasSubstr("23 行"));
+  const std::vector<std::string>& listed = rig.messages.lists.at(0);
+  EXPECT_THAT(listed, Contains("3 行目: 0,C:\\J\\GONE0.BAT"));
+  EXPECT_THAT(listed, Contains("22 行目: 0,C:\\J\\GONE19.BAT"));
+  EXPECT_THAT(listed, Not(Contains(HasSubstr("GONE20"))));
+  EXPECT_THAT(listed, Contains("... ほか 3 行"));
   EXPECT_EQ(rig.form.Cat().Item(0, 0)->BatPath, "C:\\J\\3.BAT");
   EXPECT_EQ(rig.form.Cat().Item(1, 0)->BatPath, "C:\\J\\2.BAT");
   EXPECT_EQ(rig.grid.Item(1), rig.form.Cat().Item(0, 0));
