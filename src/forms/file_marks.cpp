@@ -48,11 +48,6 @@ void FileMarks::Start(std::vector<std::string> paths) {
   check_->Start(std::move(paths));
 }
 
-void FileMarks::Check(const std::string& path) {
-  if (!check_ || !states_.try_emplace(path, State::Checking).second) return;
-  Start({path});
-}
-
 void FileMarks::CheckAgain() {
   if (!check_ || stopped_ || !checkedAll_ || pending_ > 0) return;
   std::vector<std::string> paths;

@@ -38,8 +38,6 @@ class FileMarks {
   // Checks every item's file again (the window came back to the front: files
   // may have been deleted or put back meanwhile), once the last check is answered.
   void CheckAgain();
-  // Starts the check of one new item's file.
-  void Check(const std::string& path);
   // The answers of the background check; the rows are drawn again when a
   // mark changed.
   void Answered(const std::vector<CheckedFiles>& answers);

@@ -104,7 +104,7 @@ bool ItemRegistration::AddFile(const std::string& path, std::int32_t tab) {
     return false;
   }
   cat_.AppendItem(tab, path, std::move(*summary));
-  marks_.Check(path);
+  marks_.SeenPresent(path);  // just read: it is there
   return true;
 }
 

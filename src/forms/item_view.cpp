@@ -173,6 +173,14 @@ bool ItemView::PickRow(int row, bool quiet) {
   return picks;
 }
 
+void ItemView::RecheckPick() {
+  if (pickMissing_) return;  // said when it was picked
+  const std::string path = cat_.PickedBatPath();
+  if (!path.empty() && files_.Exists(path)) return;
+  pickMissing_ = true;
+  messages_.ShowMessage(std::string(InvalidItemMessage), MessageKind::Plain);
+}
+
 void ItemView::SelectPickedRow() {
   grid_.SetSelection(RowCells(cat_.PickedItem() ? cat_.PickedIndex() + 1 : 1));
 }

@@ -64,6 +64,9 @@ class ItemView {
   bool PickRow(int row, bool quiet = false);
   // The last pick's file was not there (or it had no path).
   bool PickMissing() const { return pickMissing_; }
+  // For a gesture that picks and confirms at once: the pick's file looked at
+  // again, and the warning shown when it went missing since it was picked.
+  void RecheckPick();
   // How many rows were picked so far: a key that saw this change picked.
   std::uint64_t Picks() const { return picks_; }
   // The pick's row highlighted (row 1 when nothing is picked).

@@ -58,6 +58,7 @@ FormState TForm1::State(bool pickedNow) const {
 }
 
 bool TForm1::Allowed(Command command, bool pickedNow) {
+  if (pickedNow) view_.RecheckPick();
   const Verdict verdict = MayRun(command, State(pickedNow));
   if (!verdict.Runs) {
     if (!verdict.Message.empty())
