@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/data_file.h"
 #include "catalogue/relink.h"
 #include "catalogue/relink_plan.h"
 #include "fakes.h"
@@ -96,19 +97,21 @@ void PlanAndRelink(benchmark::State& state) {
   const std::vector<std::string> found = ScanFolder(tree, "D:\\new", true, "").Files;
   for (auto _ : state) {
     state.PauseTiming();
-    CatalogueData c;
-    c.TabNames = {"Tab1"};
-    c.TabList.push_back(std::make_unique<TMList>());
+    DataFileContents contents;
+    contents.TabNames = {"Tab1"};
+    contents.TabItems.resize(1);
     for (int i = 0; i < kItems; ++i) {
       auto item = std::make_unique<TMenuItem>();
       item->BatPath = OldPath(i);
       item->Position = i;
-      AddItem(*c.TabList[0], std::move(item));
+      contents.TabItems[0].push_back(std::move(item));
     }
+    Catalogue c;
+    c.Load(std::move(contents));
     state.ResumeTiming();
     const RelinkPlan plan =
-        MakeRelinkPlan(MissingItems(c, [](const std::string&) { return true; }), found);
-    if (RelinkItems(c, plan.Changes) != kItems) state.SkipWithError("items missed");
+        MakeRelinkPlan(MissingItems(c.Data(), [](const std::string&) { return true; }), found);
+    if (c.RelinkItems(plan.Changes) != kItems) state.SkipWithError("items missed");
   }
 }
 
