@@ -46,7 +46,7 @@ FontSpec ReadFont(const IniFile& ini, std::string_view section, FontSpec font) {
 }
 
 void WriteFont(IniFile& ini, std::string_view section, const FontSpec& font) {
-  ini.WriteString(section, "FontName", "\"" + font.Name + "\"");
+  ini.WriteString(section, "FontName", ProfileValue(font.Name, true));
   ini.WriteInteger(section, "FontSize", font.Size);
   ini.WriteInteger(section, "FontStyle", font.Style & kFontStyleBits);
 }
@@ -135,8 +135,8 @@ bool FormSettings::Write(const std::string& path) {
   ini.WriteInteger("Option", "KeyRan", C.K10.Checked() ? 1 : 0);
   ini.WriteBool("Option", "Info", Values.Info);
   ini.WriteBool("Option", "JWCheck", Values.JWCheck);
-  ini.WriteString("File", "Editor", Values.Editor);
-  ini.WriteString("File", "AWKPath", Values.AWKPath);
+  ini.WriteString("File", "Editor", ProfileValue(Values.Editor));
+  ini.WriteString("File", "AWKPath", ProfileValue(Values.AWKPath));
   WriteFont(ini, "List", C.StringGrid1.Font());
   ini.WriteInteger("List", WidthKey(FileNameColumn), C.StringGrid1.ColWidth(FileNameColumn));
   // The summary column is stored as it is at the first width: the window's

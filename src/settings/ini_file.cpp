@@ -71,9 +71,11 @@ Parsed ParseLine(std::string_view text) {
   return {Kind::Key, key, equals + 1};
 }
 
+// Quotes go only around a value that is one quoted string: in "a" -x "b" the
+// first and the last quote belong to different words and both stay.
 std::string_view ValueOf(std::string_view raw) {
   std::string_view value = TrimBytes(raw);
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+  if (value.size() >= 2 && value.front() == '"' && value.find('"', 1) == value.size() - 1)
     value = value.substr(1, value.size() - 2);
   return value;
 }
@@ -116,6 +118,14 @@ std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
   // Hexadecimal spells the 32 bits, as "$FFFFFFFF" for -1.
   const auto bits = static_cast<std::uint32_t>(negative ? 0 - value : value);
   return static_cast<std::int32_t>(bits);
+}
+
+std::string ProfileValue(std::string_view value, bool quoted) {
+  if (value.find('"') != std::string_view::npos || (!quoted && ValueOf(value) == value))
+    return std::string(value);
+  std::string text(1, '"');
+  text.append(value).push_back('"');
+  return text;
 }
 
 IniFile::IniFile(std::string_view bytes) {
@@ -196,7 +206,10 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
   const Found found = Find(section, key);
   if (found.key) {
     std::string& text = lines_[*found.key].text;
-    text = text.substr(0, text.find('=') + 1) + std::string(value);
+    const std::size_t valueAt = text.find('=') + 1;
+    // A key that already reads as the value keeps its bytes, quotes and blanks.
+    if (ValueOf(std::string_view(text).substr(valueAt)) != ValueOf(value))
+      text = text.substr(0, valueAt) + std::string(value);
     return true;
   }
   std::vector<Line> added;
@@ -215,12 +228,17 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
   return true;
 }
 
+// A value written as "$221", "0x221" or "-1" for true stays as it is while it
+// still means the value.
 bool IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
-  return WriteString(section, key, std::to_string(value));
+  const bool same = ReadInteger(section, key) == value;
+  return WriteString(section, key, same ? *ReadString(section, key) : std::to_string(value));
 }
 
 bool IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
-  return WriteString(section, key, value ? "1" : "0");
+  const std::optional<std::int32_t> old = ReadInteger(section, key);
+  const bool same = old && (*old != 0) == value;
+  return WriteString(section, key, same ? *ReadString(section, key) : (value ? "1" : "0"));
 }
 
 std::string IniFile::Bytes() const {

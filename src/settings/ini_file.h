@@ -1,8 +1,10 @@
 // An INI file held as its bytes. Reading and writing follow the profile
 // functions' rules: section and key names match whatever their letter case,
-// blanks around a value and one pair of surrounding double quotes are dropped,
-// and a write changes only the line of its key (or adds one), so comments,
-// unknown keys and sections, blank lines and the line ends survive as they are.
+// blanks around a value are dropped, and so are the double quotes around a
+// value that is one quoted string. A write changes only the line of its key
+// (or adds one), so comments, unknown keys and sections, blank lines and the
+// line ends survive as they are; a key that already reads as the value written
+// keeps its line as it is.
 #pragma once
 
 #include <cstddef>
@@ -25,8 +27,9 @@ class IniFile {
   // Any integer other than 0 is true; a missing or non-integer value is false.
   bool ReadBool(std::string_view section, std::string_view key) const;
 
-  // The value is cut at a line break, which would end the line. False, and
-  // nothing changed, for a section or key name the file cannot hold.
+  // `value` is the text after "=", cut at a line break, which would end the
+  // line. False, and nothing changed, for a section or key name the file
+  // cannot hold.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   bool WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   bool WriteBool(std::string_view section, std::string_view key, bool value);
@@ -52,5 +55,10 @@ class IniFile {
 
 // The integer in a profile value, by the rules of ReadInteger.
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text);
+
+// The text to write for a value so that it reads back as `value`: in double
+// quotes when `quoted` or when blanks around it would be lost, unless a quote
+// inside would close them early.
+std::string ProfileValue(std::string_view value, bool quoted = false);
 
 }  // namespace zorbi

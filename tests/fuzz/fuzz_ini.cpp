@@ -1,6 +1,7 @@
-// Any bytes as a settings file: reading the program's keys never crashes, and a
-// key written reads back as written, also from the bytes written, while every
-// other line keeps its text.
+// Any bytes as a settings file: reading the program's keys never crashes, a
+// value read and written back leaves the bytes as they were, and a key written
+// reads back as written, also from the bytes written, while every other line
+// keeps its text.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -51,6 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string section = parts.size() > 0 ? parts[0] : "Form";
   const std::string key = parts.size() > 1 ? parts[1] : "Width";
   const std::string value = parts.size() > 2 ? "v" + parts[2] + "v" : "545";
+  // Writing back what a key reads, as the close does, quoted or not, changes no byte.
+  if (const auto read = ini.ReadString(section, key)) {
+    IniFile same(bytes);
+    same.WriteString(section, key, ProfileValue(*read, size % 2 == 1));
+    if (same.Bytes() != bytes) std::abort();
+  }
   if (!ini.WriteString(section, key, value)) return 0;
   if (ini.ReadString(section, key) != value) std::abort();
   if (IniFile(ini.Bytes()).ReadString(section, key) != value) std::abort();

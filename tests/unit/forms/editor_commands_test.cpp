@@ -21,8 +21,9 @@ struct EditorRig : FormRig {
   FakeDialogWindow choiceWindow;
   TForm5 form5{list, choiceWindow};
 
-  explicit EditorRig(const std::string& batText = "") {
+  explicit EditorRig(const std::string& batText = "", const std::string& ini = "") {
     files.files[InDir("Z_Orbi.DAT")] = DataFileWith({"T"}, {{{kBat}}});
+    if (!ini.empty()) files.files[InDir("Z_Orbi.ini")] = ini;
     files.files[kBat] = batText;
     EXPECT_TRUE(Create());
     forms.form5 = &form5;
@@ -64,6 +65,8 @@ TEST(EditorLaunch, CommandLines) {
        R"("C:\Program Files\ed\ed.exe")"},
       {R"( "C:\Program Files\ed.exe"  -n )", R"("C:\Program Files\ed.exe" -n "C:\BAT\conv.bat")",
        R"("C:\Program Files\ed.exe" -n)"},
+      {R"("Z:\ed dir\rec.exe" -f "a b")", R"("Z:\ed dir\rec.exe" -f "a b" "C:\BAT\conv.bat")",
+       R"("Z:\ed dir\rec.exe" -f "a b")"},
       // No shorter path may start: these are refused.
       {R"(C:\my editor\ed.exe")", "", ""},
       {R"("C:\my editor\ed.exe)", "", ""},
@@ -71,8 +74,7 @@ TEST(EditorLaunch, CommandLines) {
       {R"("" -n)", "", ""},
   };
   for (const auto& c : cases) {
-    EditorRig rig;
-    rig.form.Settings().Editor = c.editor;
+    EditorRig rig("", "[File]\r\nEditor=" + c.editor + "\r\n");  // as the settings file holds it
     rig.form.BEdit1Click();
     rig.form.N8Click();
     const std::string refused = "info エディターの指定を解釈できないため、起動しません。";

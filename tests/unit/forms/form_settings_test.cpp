@@ -93,6 +93,35 @@ TEST(Settings, TheWriteKeepsForeignLinesAndDoesNotGrowTheSummaryColumn) {
   EXPECT_THAT(out, ::testing::HasSubstr("[Form]\nWidth=745\nTop="));
 }
 
+// What the close did not change keeps its bytes: quotes, blanks and number forms.
+TEST(Settings, ValuesSavedUnchangedKeepTheirBytes) {
+  const std::string rows[][3] = {
+      // Editor, AWKPath, the list's FontName
+      {R"("Z:\ed dir\rec.exe" -f "a b")", R"("")", R"("ＭＳ Ｐゴシック")"},
+      {R"( " C:\my ed\ed.exe " )", R"(")", R"( IPA "P" Gothic)"},
+      {R"(""C:\ed.exe"")", R"(" D:\my awk ")", R"("a"b")"},
+  };
+  for (const auto& [editor, awkPath, fontName] : rows) {
+    const std::string kept =
+        "[Option]\nMultiLine=0\nKeyRan=0\nInfo=-1\nJWCheck=0x0\n[File]\nEditor=" + editor +
+        "\nAWKPath=" + awkPath + "\n[List]\nFontName=" + fontName + "\nFontSize=$A\n";
+    std::string values[2];
+    for (const bool fileGone : {false, true}) {
+      FormRig rig, next;
+      rig.files.files[kIni] = kept;
+      ASSERT_TRUE(rig.Create());
+      if (fileGone) rig.files.files.erase(kIni);  // every value is written afresh
+      rig.form.Close();
+      EXPECT_THAT(rig.files.files[kIni], ::testing::StartsWith(fileGone ? "[Option]" : kept));
+      next.files.files[kIni] = rig.files.files[kIni];  // and reads back as it was
+      ASSERT_TRUE(next.Create());
+      values[fileGone] = next.form.Settings().Editor + "|" + next.form.Settings().AWKPath + "|" +
+                         next.grid.font.Name;
+    }
+    EXPECT_EQ(values[0], values[1]) << editor;
+  }
+}
+
 TEST(Settings, AFailedWriteStopsTheCloseBeforeTheCatalogue) {
   for (const bool unreadable : {false, true}) {
     FormRig rig;

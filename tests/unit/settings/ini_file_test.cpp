@@ -18,7 +18,8 @@ TEST(IniFileTest, ReadsValuesByTheProfileRules) {
   const ReadCase cases[] = {
       {"case-blind names", "[oPTION]\r\nkeyran=1\r\n", "Option", "KeyRan", "1", 1},
       {"blanks around the value", "[A]\r\nk =  7 \t\r\n", "A", "k", "7", 7},
-      {"one pair of quotes dropped", "[L]\r\nF=\"\"ＭＳ\"\"\r\n", "L", "F", "\"ＭＳ\"", {}},
+      {"quotes inside quotes kept", "[L]\r\nF=\"\"ＭＳ\"\"\r\n", "L", "F", "\"\"ＭＳ\"\"", {}},
+      {"quotes of two words kept", "[F]\nE=\"e\" -f \"a b\"\n", "F", "E", "\"e\" -f \"a b\"", {}},
       {"0x hexadecimal", "[A]\r\nk=0x10\n", "A", "k", "0x10", 16},
       {"$ hexadecimal", "[A]\r\nk=$10\n", "A", "k", "$10", 16},
       {"32 bits of hex", "[A]\nk=$FFFFFFFF\n", "A", "k", "$FFFFFFFF", -1},
