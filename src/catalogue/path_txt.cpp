@@ -118,7 +118,8 @@ PathTxtError EncodingFault(std::string_view bytes, const std::vector<NumberedLin
 }  // namespace
 
 bool RestorePathTxt(std::string_view bytes, std::vector<std::string> tabNames, std::size_t tabCount,
-                    const BatHeadReader& readHead, PathTxtCatalogue& out, PathTxtError& error) {
+                    const BatHeadReader& readHead, PathTxtCatalogue& out, PathTxtError& error,
+                    const std::function<bool(std::size_t done, std::size_t total)>& going) {
   const std::vector<NumberedLine> lines = NumberedLines(bytes);
   if (PathTxtError fault = EncodingFault(bytes, lines); fault.Fault != PathTxtFault::None) {
     error = std::move(fault);
@@ -157,6 +158,10 @@ bool RestorePathTxt(std::string_view bytes, std::vector<std::string> tabNames, s
     if (*tab < 0 || static_cast<std::size_t>(*tab) >= built.TabNames.size()) {
       skip(PathTxtFault::NoSuchTab);
       continue;
+    }
+    if (going && !going(k - 1, lines.size() - 1)) {
+      error = {};
+      return false;
     }
     const std::optional<std::string> head = readHead(path);
     if (!head) {

@@ -72,7 +72,11 @@ using BatHeadReader = std::function<std::optional<std::string>(const std::string
 // Lines naming a tab the first line does not name, or a BAT file that cannot
 // be registered, go to `Skipped`, the rest into `out`. False, with `out`
 // untouched, when the file is not Shift-JIS text (`error` tells where).
+// `going`, when given, hears how many lines were taken of how many before each
+// BAT file is read, and stops the restore by returning false: false is then
+// returned with `out` untouched and `error` telling no fault.
 bool RestorePathTxt(std::string_view bytes, std::vector<std::string> tabNames, std::size_t tabCount,
-                    const BatHeadReader& readHead, PathTxtCatalogue& out, PathTxtError& error);
+                    const BatHeadReader& readHead, PathTxtCatalogue& out, PathTxtError& error,
+                    const std::function<bool(std::size_t done, std::size_t total)>& going = {});
 
 }  // namespace zorbi

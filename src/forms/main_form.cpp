@@ -18,7 +18,7 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       reg_(cat_, view_, marks_, controls.StringGrid1, services.Files, services.Messages,
            services.Dialogs, services.Progress),
       recovery_(cat_, view_, marks_, controls.TabControl1, controls.Memo1, services.Files,
-                services.Messages),
+                services.Messages, services.Progress),
       settings_({controls.StringGrid1, controls.Memo1, controls.TabControl1, controls.K10,
                  controls.K6, controls.K7, controls.K15, controls.JWWIN1},
                 services.Window, services.Files, services.Messages, services.Fonts),

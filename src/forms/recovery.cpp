@@ -10,6 +10,8 @@ namespace zorbi {
 namespace {
 
 constexpr std::string_view RestoreQuestion = "現在の設定を破棄して前回の内容に戻します。";
+constexpr std::string_view RestoreTitle = "項目修復";
+constexpr std::string_view ReadingText = "一覧を読み込んでいます...";
 constexpr std::string_view RestoreStopped = "復旧を中止しました。項目は元のままです。";
 constexpr std::string_view FileMissing = " が見つかりません。";
 constexpr std::string_view FileUnreadable = " を読み込めません。";
@@ -101,15 +103,22 @@ std::optional<std::string> Recovery::FromDataFile() {
   };
   // A file that is gone restores nothing: the catalogue in hand is all there is.
   if (!files_.Exists(path)) return stop(FileMissing);
-  std::optional<std::string> bytes = files_.ReadAll(path);
-  if (!bytes) return stop(FileUnreadable);
-
   // The stored items go on the emptied tabs at the front, as at start-up.
+  std::optional<std::string> bytes;
   CatalogueData restored;
   for (std::int32_t t = 0; t < cat_.TabListCount(); ++t)
     restored.TabList.push_back(std::make_unique<TMList>());
   std::vector<std::string> names = cat_.TabNames();
-  if (!ReadCatalogueImage(restored, *bytes, names)) {
+  bool read = false, cancelled = false;
+  progress_.Run(std::string(RestoreTitle), [&](ProgressSink& sink) {
+    cancelled = !sink.Report(0, 0, std::string(ReadingText));
+    if (!cancelled) bytes = files_.ReadAll(path);
+    if (bytes && !cancelled) read = ReadCatalogueImage(restored, *bytes, names);
+    cancelled = cancelled || !sink.Report(1, 1, std::string(ReadingText));
+  });
+  if (cancelled) return std::nullopt;  // nothing changed
+  if (!bytes) return stop(FileUnreadable);
+  if (!read) {
     // The program goes on: say so below the data file's own message.
     messages_.ShowMessage(std::string(NotDataFileMessage) + "\r\n" + std::string(RestoreStopped),
                           MessageKind::Plain);
@@ -134,8 +143,22 @@ void Recovery::FromPathTxt(const std::string& appDir) {
   PathTxtCatalogue restored;
   PathTxtError error;
   const auto readHead = [&](const std::string& bat) { return files_.ReadHead(bat, BatHeadBytes); };
-  if (!RestorePathTxt(*bytes, cat_.TabNames(), static_cast<std::size_t>(cat_.TabListCount()),
-                      readHead, restored, error)) {
+  // Every BAT file is read again: at 100,000 items that takes a while, and
+  // the window shows how far it came, with キャンセル.
+  bool read = false, cancelled = false;
+  const std::vector<std::string> names = cat_.TabNames();
+  const auto tabs = static_cast<std::size_t>(cat_.TabListCount());
+  progress_.Run(std::string(RestoreTitle), [&](ProgressSink& sink) {
+    read = RestorePathTxt(
+        *bytes, names, tabs, readHead, restored, error, [&](std::size_t done, std::size_t total) {
+          if (done % 256 != 0) return true;
+          cancelled = !sink.Report(static_cast<std::int64_t>(done),
+                                   static_cast<std::int64_t>(total), std::string(ReadingText));
+          return !cancelled;
+        });
+  });
+  if (cancelled) return;  // nothing changed
+  if (!read) {
     messages_.ShowMessage(EncodingErrorText(error), MessageKind::Error);
     return;
   }

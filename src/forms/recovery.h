@@ -21,14 +21,15 @@ namespace zorbi {
 class Recovery {
  public:
   Recovery(Catalogue& cat, ItemView& view, FileMarks& marks, TabStrip& tabs, Memo& memo,
-           FileSystem& files, MessageBoxes& messages)
+           FileSystem& files, MessageBoxes& messages, ProgressRunner& progress)
       : cat_(cat),
         view_(view),
         marks_(marks),
         tabs_(tabs),
         memo_(memo),
         files_(files),
-        messages_(messages) {}
+        messages_(messages),
+        progress_(progress) {}
 
   // Both ask first; each changes nothing unless its whole source was read.
   // The data file's bytes when it was restored from it, else nothing.
@@ -47,6 +48,7 @@ class Recovery {
   Memo& memo_;
   FileSystem& files_;
   MessageBoxes& messages_;
+  ProgressRunner& progress_;
 };
 
 }  // namespace zorbi

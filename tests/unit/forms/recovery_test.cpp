@@ -73,6 +73,8 @@ TEST(Recovery, ARestoreThatStopsChangesNothing) {
   } rows[] = {
       {[](FormRig& r) { r.messages.answer = false; }, &TForm1::PATHTXT1Click, ""},
       {[](FormRig& r) { r.messages.answer = false; }, &TForm1::RestoreFromDataFile, ""},
+      {[](FormRig& r) { r.progress.cancelAt = 1; }, &TForm1::PATHTXT1Click, ""},
+      {[](FormRig& r) { r.progress.cancelAt = 1; }, &TForm1::RestoreFromDataFile, ""},
       {[](FormRig& r) { r.files.files[kPathTxt] += "x,C:\\J\\3.BAT\r\n"; }, &TForm1::PATHTXT1Click,
        "4 行目: x,C:\\J\\3.BAT"},
       {[](FormRig& r) { r.files.unreadable.insert("C:\\J\\2.BAT"); }, &TForm1::PATHTXT1Click,
