@@ -2,7 +2,6 @@
 
 #include "forms/about_form.h"
 #include "forms/editor_settings_form.h"
-#include "text/text_split.h"
 
 namespace zorbi {
 
@@ -37,12 +36,6 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
 void TForm1::UsePreload(StartupPreload* preload) {
   catFiles_.UsePreload(preload);
   handoff_.UsePreload(preload);
-}
-
-bool TForm1::FormCreate() {
-  if (!FormCreateUntilExchange()) return false;
-  FormCreateFromExchange();
-  return true;
 }
 
 // The rule of what may run now.

@@ -42,7 +42,7 @@ class TForm1 final : private CommandGate {
   // FormCreate.
   void UsePreload(StartupPreload* preload);
   // Start-up. False when the program must end at once without writing anything.
-  bool FormCreate();
+  bool FormCreate() { return FormCreateUntilExchange() && (FormCreateFromExchange(), true); }
   // FormCreate in two steps, for work that needs no exchange file between
   // them: the catalogue and the settings, then the exchange file's outcome
   // and the host link.
