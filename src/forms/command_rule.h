@@ -37,7 +37,6 @@ struct FormState {
   // are disabled.
   bool ConfirmDisabled = false;
   bool Closing = false;  // a close is asking or writing, or is done
-  bool Picked = false;   // an item of the shown tab is picked
   // The gesture that confirms also picked (Enter on a result, a double
   // click, a number key with キー選択で即実行), and the pick's file is missing.
   bool PickedNowMissing = false;

@@ -87,12 +87,7 @@ bool ItemSearch::ShowResultOnTab() {
   cat_.SwitchTab(hit.Tab);
   tabs_.SetTabIndex(hit.Tab);
   view_.ShowMemo(nullptr);
-  ShowGridHeaders(grid_, false);
-  grid_.SetRowCount(ItemView::RowCountFor(cat_.Tab(hit.Tab)->Count()));
-  view_.FillGrid(hit.Tab);
-  grid_.SetSelection(RowCells(hit.Position + 1));
-  view_.PickRow(hit.Position + 1);
-  view_.ScrollToPick();
+  view_.ShowTabAt(hit.Tab, hit.Position);
   return true;
 }
 

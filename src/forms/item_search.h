@@ -7,7 +7,6 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_search.h"
-#include "forms/grid_columns.h"
 #include "forms/item_view.h"
 #include "platform/controls.h"
 

@@ -120,6 +120,10 @@ std::int32_t ItemView::FillGrid(std::int32_t tab) {
 }
 
 void ItemView::ShowTab(std::int32_t tab, bool quiet) {
+  ShowTabAt(tab, -1, quiet);
+}
+
+void ItemView::ShowTabAt(std::int32_t tab, std::int32_t position, bool quiet) {
   ShowGridHeaders(grid_, false);
   const TMList* list = cat_.Tab(tab);
   const std::int32_t n = list ? list->Count() : 0;
@@ -128,7 +132,8 @@ void ItemView::ShowTab(std::int32_t tab, bool quiet) {
     return;
   }
   grid_.SetRowCount(RowCountFor(n));
-  const std::int32_t p = FillGrid(tab);
+  const std::int32_t remembered = FillGrid(tab);
+  const std::int32_t p = position >= 0 ? position : remembered;
   grid_.SetSelection(RowCells(p + 1));
   PickRow(p + 1, quiet);
   ScrollToPick();

@@ -46,6 +46,8 @@ class ItemView {
   // Tab `tab`'s items in the grid, its remembered pick picked and in view;
   // a missing file said unless `quiet`.
   void ShowTab(std::int32_t tab, bool quiet = false);
+  // The same with the item at `position` picked instead.
+  void ShowTabAt(std::int32_t tab, std::int32_t position, bool quiet = false);
   // The tab the strip shows now, after leaving the one before.
   void ShowStripTab();
   // The shown tab's rows drawn from its items again, dropping what was typed
@@ -53,10 +55,6 @@ class ItemView {
   void ShowRowsAgain();
   // The current tab and its pick shown again, the catalogue untouched.
   void ShowTabAsItWas();
-  // The rows of the current tab shown as they are; its remembered place returned.
-  std::int32_t FillGrid(std::int32_t tab);
-  // The grid's row count for `items` rows.
-  static int RowCountFor(int items);
 
   // Picks the item on `row` of the shown tab as a click does: its memo shown,
   // and a warning when its file is missing unless `quiet`. False (the
@@ -87,6 +85,10 @@ class ItemView {
   void DropResults();
 
  private:
+  // The rows of the current tab shown as they are; its remembered place returned.
+  std::int32_t FillGrid(std::int32_t tab);
+  // The grid's row count for `items` rows.
+  static int RowCountFor(int items);
   // The shown tab's rows as the grid asks for them: their texts are made
   // from the items only for the rows the grid shows or reads.
   class TabRows final : public GridRowSource {

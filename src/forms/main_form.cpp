@@ -46,7 +46,6 @@ FormState TForm1::State(bool pickedNow) const {
           .ResultHighlighted = Searching() && view_.HighlightedHit() != nullptr,
           .ConfirmDisabled = handoff_.Unstable(),
           .Closing = close_.Closed() || close_.Closing(),
-          .Picked = cat_.PickedItem() != nullptr,
           .PickedNowMissing = pickedNow && view_.PickMissing()};
 }
 

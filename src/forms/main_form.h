@@ -140,8 +140,6 @@ class TForm1 final : private CommandGate {
   const HostHandoff& Handoff() const { return handoff_; }
   HostLink& Link() { return link_; }
   const std::string& AppDir() const { return start_.AppDir(); }
-  const EditorCommands& Editors() const { return editor_; }
-  bool IsMissingFile(const std::string& path) const { return marks_.IsMissing(path); }
 
   FormControls C;
 
