@@ -35,6 +35,7 @@ FolderRead ReadFolderBats(FileSystem& files, const std::vector<std::string>& fol
     if (!scan.RootListed) read.Unlisted.push_back(folder);
     for (std::string& path : scan.Files) found.push_back(std::move(path));
     for (std::string& path : scan.Unreadable) read.Unreadable.push_back(std::move(path));
+    for (std::string& path : scan.Unnamed) read.Unnamed.push_back(std::move(path));
   }
 
   std::unordered_set<std::string> seen;

@@ -23,6 +23,7 @@ struct FolderRead {
   std::vector<FolderBat> Bats;          // to register, in this order
   std::size_t Skipped = 0;              // already on the tab, or found twice
   std::vector<std::string> Unreadable;  // files and subfolders that could not be read
+  std::vector<std::string> Unnamed;     // names with no Shift-JIS form (FolderScan)
   std::vector<std::string> Empty;       // files with no line at all
   std::vector<std::string> Unlisted;    // given folders that could not be listed
   bool Cancelled = false;               // nothing is to be registered

@@ -48,8 +48,11 @@ struct Scanner {
     std::vector<std::string> names, folders;
     for (FolderEntry& entry : entries) {
       if (entry.Name.empty()) {
-        if (entry.IsFolder ? subfolders : EndsWithIgnoringCase(entry.DisplayName, extension))
-          scan.Unreadable.push_back(JoinPath(folder, entry.DisplayName));
+        if (entry.IsFolder ? subfolders && !entry.IsLink
+                           : EndsWithIgnoringCase(entry.DisplayName, extension)) {
+          scan.Unnamed.push_back(JoinPath(folder, entry.DisplayName) + (entry.IsFolder ? "\\" : ""));
+          if (entry.IsFolder) ++scan.UnnamedFolders;
+        }
       } else if (entry.IsFolder) {
         if (subfolders && !entry.IsLink) folders.push_back(std::move(entry.Name));
       } else if (EndsWithIgnoringCase(entry.Name, extension)) {

@@ -15,9 +15,13 @@ struct FolderScan {
   // Full paths. A folder's files come in name order (letter case ignored),
   // then its subfolders', each in name order.
   std::vector<std::string> Files;
-  // What could not be taken, for messages: folders that could not be listed
-  // and names with no Shift-JIS form.
+  // Folders below `root` that could not be listed.
   std::vector<std::string> Unreadable;
+  // Files that would have been taken and folders that would have been
+  // entered, whose names have no Shift-JIS form: as the system spells them
+  // (text/display_text.h), a folder with '\\' at its end.
+  std::vector<std::string> Unnamed;
+  std::size_t UnnamedFolders = 0;
   bool RootListed = false;  // false: `root` is missing or is no folder
   bool Cancelled = false;
 };

@@ -148,14 +148,15 @@ bool FileMarks::Relink(TRelinkForm* form) {
                           MessageKind::Warning);
     return false;
   }
-  const auto unreadable = static_cast<std::int64_t>(scan.Unreadable.size());
+  const SkippedFolders skipped{static_cast<std::int64_t>(scan.Unreadable.size()),
+                               static_cast<std::int64_t>(scan.UnnamedFolders)};
   if (plan.Changes.empty()) {
     messages_.ShowMessage(
-        std::string(NothingFoundMessage) + "\r\n\r\n" + RelinkCounts(plan, unreadable),
+        std::string(NothingFoundMessage) + "\r\n\r\n" + RelinkCounts(plan, skipped),
         MessageKind::Information);
     return false;
   }
-  if (!form || !form->Confirm(plan, cat_.TabNames(), unreadable)) return false;
+  if (!form || !form->Confirm(plan, cat_.TabNames(), skipped)) return false;
   cat_.RelinkItems(plan.Changes);
   // The scan has just seen the new files.
   for (const ItemRelink& change : plan.Changes) Note(change.NewPath, true);

@@ -33,6 +33,8 @@ constexpr std::string_view UnlistedMessage = "次のフォルダを開けませ�
 constexpr std::string_view NoBatMessage = "フォルダに BAT ファイルがありません。";
 constexpr std::string_view UnreadableHead = "次のファイルは読み込めないため、登録しませんでした。";
 constexpr std::string_view EmptyMark = "  (空のファイル)";
+constexpr std::string_view UnnamedHead =
+    "次のファイルとフォルダは、名前に Shift-JIS で表せない文字があるため、登録しませんでした。";
 // As many names as the restore's questions list.
 constexpr std::size_t ListedNames = 20;
 
@@ -50,8 +52,8 @@ std::string QuestionText(const std::string& tabName) {
 // The counts above, the folders and files left out in the list below with a
 // heading for each kind.
 void MakeReport(const FolderRead& read, std::string& text, std::vector<std::string>& lines) {
-  const bool found =
-      !read.Bats.empty() || read.Skipped > 0 || !read.Unreadable.empty() || !read.Empty.empty();
+  const bool found = !read.Bats.empty() || read.Skipped > 0 || !read.Unreadable.empty() ||
+                     !read.Empty.empty() || !read.Unnamed.empty();
   if (!found) {
     text = read.Unlisted.empty() ? std::string(NoBatMessage) : std::string(UnlistedMessage);
     AppendList(lines, read.Unlisted);
@@ -70,6 +72,11 @@ void MakeReport(const FolderRead& read, std::string& text, std::vector<std::stri
     if (!lines.empty()) lines.push_back("");
     lines.push_back(std::string(UnreadableHead));
     AppendList(lines, names);
+  }
+  if (!read.Unnamed.empty()) {
+    if (!lines.empty()) lines.push_back("");
+    lines.push_back(std::string(UnnamedHead));
+    AppendList(lines, read.Unnamed);
   }
 }
 
@@ -152,7 +159,8 @@ std::optional<ItemRegistration::Report> ItemRegistration::AddFolders(
     cat_.AppendItem(tab, std::move(bat.Path), std::move(bat.Summary));
   }
   registeredFolder_ = folders.back();
-  const bool faults = !read.Unlisted.empty() || !read.Unreadable.empty() || !read.Empty.empty();
+  const bool faults = !read.Unlisted.empty() || !read.Unreadable.empty() || !read.Empty.empty() ||
+                      !read.Unnamed.empty();
   Report report{{}, {}, faults ? MessageKind::Warning : MessageKind::Information};
   MakeReport(read, report.Text, report.Lines);
   return report;

@@ -15,6 +15,15 @@ namespace zorbi {
 
 inline constexpr std::string_view RelinkCaption = "リンク切れ項目の再リンク";
 
+// Folders below the chosen one that the search could not look into.
+struct SkippedFolders {
+  std::int64_t Unreadable = 0;
+  std::int64_t Unnamed = 0;  // names with no Shift-JIS form
+};
+
+// "再リンク: 3 件　…": the counts under the list and in the messages.
+std::string RelinkCounts(const RelinkPlan& plan, SkippedFolders skipped);
+
 struct RelinkControls {
   ReportList& List;  // タブ, 番号, 元のパス, 新しいパス
   Label& Counts;
@@ -27,7 +36,7 @@ class TRelinkForm {
 
   // Shows the plan modally; true when the user took it with OK.
   bool Confirm(const RelinkPlan& plan, const std::vector<std::string>& tabNames,
-               std::int64_t unreadableFolders);
+               SkippedFolders skipped);
   void OKClick();
   void CancelClick();
 
@@ -37,8 +46,5 @@ class TRelinkForm {
   DialogWindow& window_;
   bool accepted_ = false;
 };
-
-// "再リンク: 3 件　…": the counts under the list and in the messages.
-std::string RelinkCounts(const RelinkPlan& plan, std::int64_t unreadableFolders);
 
 }  // namespace zorbi

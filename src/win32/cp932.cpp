@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "text/display_text.h"
+
 namespace zorbi {
 
 namespace {
@@ -50,15 +52,35 @@ char32_t FirstUnrepresentable(const std::wstring& utf16) {
 }
 
 std::string NarrowForDisplay(const std::wstring& utf16) {
-  if (utf16.empty() || utf16.size() > INT_MAX) return {};
-  const int size = static_cast<int>(utf16.size());
-  const int length = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, utf16.data(), size,
-                                         nullptr, 0, "?", nullptr);
-  if (length <= 0) return {};
-  std::string cp932(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, utf16.data(), size, cp932.data(), length,
-                      "?", nullptr);
-  return cp932;
+  if (std::optional<std::string> whole = Narrow(utf16)) return *whole;
+  std::string shown;
+  for (std::size_t i = 0; i < utf16.size();) {
+    const char32_t high = utf16[i];
+    const bool pair = high >= 0xD800 && high <= 0xDBFF && i + 1 < utf16.size() &&
+                      utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF;
+    const std::size_t length = pair ? 2 : 1;
+    if (std::optional<std::string> one = Narrow(utf16.substr(i, length)))
+      shown += *one;
+    else
+      shown += KeptChar(pair ? 0x10000 + ((high - 0xD800) << 10) + (utf16[i + 1] - 0xDC00) : high);
+    i += length;
+  }
+  return shown;
+}
+
+std::wstring WidenForDisplay(const std::string& text) {
+  std::wstring wide;
+  for (const DisplayPiece& piece : DisplayPieces(text)) {
+    if (piece.Char == 0) {
+      wide += Widen(std::string(piece.Bytes));
+    } else if (piece.Char >= 0x10000) {
+      wide += static_cast<wchar_t>(0xD800 + ((piece.Char - 0x10000) >> 10));
+      wide += static_cast<wchar_t>(0xDC00 + ((piece.Char - 0x10000) & 0x3FF));
+    } else {
+      wide += static_cast<wchar_t>(piece.Char);
+    }
+  }
+  return wide;
 }
 
 }  // namespace zorbi

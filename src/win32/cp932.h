@@ -19,8 +19,13 @@ std::optional<std::string> Narrow(const std::wstring& utf16);
 // lone surrogate counts as itself), or 0 when there is none.
 char32_t FirstUnrepresentable(const std::wstring& utf16);
 
-// For messages only: characters without a CP932 form become '?', never a
-// look-alike ("a" for "ä"), which could name another, existing file.
+// For messages only: characters without a CP932 form are kept as the
+// system spells them (text/display_text.h), never as a look-alike ("a" for
+// "ä"), which could name another, existing file.
 std::string NarrowForDisplay(const std::wstring& utf16);
+
+// Text for showing: as Widen, with the kept characters of NarrowForDisplay
+// turned back into themselves.
+std::wstring WidenForDisplay(const std::string& text);
 
 }  // namespace zorbi

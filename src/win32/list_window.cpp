@@ -94,6 +94,7 @@ bool ListWindow::Create(HWND owner, const std::string& caption) {
   if (const wchar_t* icon = LookOf(kind_, answers_).icon) icon_ = LoadIconW(nullptr, icon);
   message_ = AddControl(L"STATIC", text_.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
                         kMessageId, RECT{12, 12, 376, 40});
+  SetWindowTextW(message_, WidenForDisplay(text_).c_str());
   list_ = AddControl(
       L"EDIT", "",
       ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL | WS_VSCROLL | WS_TABSTOP, kListId,
@@ -155,12 +156,12 @@ void ListWindow::Arrange() {
   GetTextMetricsW(dc.Get(), &metrics);
   in.LineHeight = metrics.tmHeight;
   for (const std::string& line : lines_) {
-    const std::wstring wide = Widen(line);
+    const std::wstring wide = WidenForDisplay(line);
     SIZE size{};
     GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     in.LineWidths.push_back(size.cx);
   }
-  const std::wstring message = Widen(text_);
+  const std::wstring message = WidenForDisplay(text_);
   in.MeasureMessage = [&](int max_width) {
     // As the static control wraps it.
     RECT r{0, 0, max_width, 0};
@@ -181,7 +182,7 @@ void ListWindow::Arrange() {
   // Given at its size: the edit box sets its scroll bar only as the text comes.
   std::string joined;
   for (std::size_t k = 0; k < lines_.size(); ++k) joined += (k > 0 ? "\r\n" : "") + lines_[k];
-  SetWindowTextW(list_, Widen(joined).c_str());
+  SetWindowTextW(list_, WidenForDisplay(joined).c_str());
   for (std::size_t k = 0; k < buttons_.size() && k < layout.Buttons.size(); ++k)
     Place(buttons_[k], layout.Buttons[k]);
 }

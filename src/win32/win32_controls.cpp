@@ -269,7 +269,7 @@ int MessageBoxService::Show(const std::string& text, MessageKind kind, UINT butt
   }
   const Application* app = Application::Current();
   const std::wstring caption = Widen(app ? app->Title() : std::string(ApplicationTitle));
-  return MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style);
+  return MessageBoxW(owner_, WidenForDisplay(text).c_str(), caption.c_str(), style);
 }
 
 bool MessageBoxService::Confirm(const std::string& text) {

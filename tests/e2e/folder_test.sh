@@ -1,7 +1,8 @@
 # The demo's folder of example BATs dropped on the grid of its own catalogue:
 # asked about subfolders (いいえ), the two BATs of the other tab are added to
 # the shown tab in name order and the three already on it are skipped, though
-# the dropped path differs from theirs in letter case.
+# the dropped path differs from theirs in letter case. café.bat, whose name
+# has no Shift-JIS form, is named as it is spelled, with that reason.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 shots=${3:-}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -11,6 +12,7 @@ make_program_folder
 folder=$program_folder
 bash "$repo/scripts/make-demo" "$folder" >/dev/null
 cp "$ZORBI_EXE" "$folder/Z_Orbi.exe"
+printf '@REM cafe\r\n' >"$folder/外部変形/café.bat"
 start_program "$folder"
 
 win_folder="z:${folder//\//\\}\\外部変形"
@@ -33,6 +35,8 @@ eventually 15 dialog_says "件の BAT" || fail "no report"
 report=$(probe dialog-text Z_ORBI)
 grep -q "^2 件の BAT" <<<"$report" && grep -q "登録済みの 3 件" <<<"$report" ||
   fail "report: $report"
+grep -A1 "名前に Shift-JIS で表せない文字がある" <<<"$report" | grep -q '\\外部変形\\café\.bat$' &&
+  ! grep -q "読み込めない" <<<"$report" || fail "café.bat: $report"
 probe press Z_ORBI OK
 [ -z "$shots" ] || capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$shots/folder-registered.png"
 

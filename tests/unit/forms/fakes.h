@@ -173,6 +173,7 @@ struct FakeFiles : FileSystem, FileSteps {
   }
   std::set<std::string> unlistable;  // folders that refuse to be listed
   std::set<std::string> links;       // folders that are links to elsewhere
+  std::set<std::string> unnamed;     // names with no Shift-JIS form, as they are shown
   // Folders are the others and the folders of the files' paths.
   bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
     entries.clear();
@@ -187,8 +188,9 @@ struct FakeFiles : FileSystem, FileSteps {
       const std::size_t cut = rest.find('\\');
       const std::string name = rest.substr(0, cut);
       if (seen.insert(name).second)
-        entries.push_back(
-            {name, isFolder || cut != std::string::npos, links.count(prefix + name) > 0, name});
+        entries.push_back({unnamed.count(prefix + name) ? "" : name,
+                           isFolder || cut != std::string::npos, links.count(prefix + name) > 0,
+                           name});
     };
     for (const auto& [path, bytes] : files) take(path, false);
     for (const std::string& path : others) take(path, true);

@@ -64,7 +64,8 @@ TEST(Relink, OkTakesTheWholeListAndNothingElseChangesTheCatalogue) {
       {"search cancelled", "D:\\new", 2, true, "", 1, false},
       {"folder unreadable", "D:\\locked", 0, true, "フォルダーを読み込めません", 1, false},
       {"folder name without Shift-JIS", "", 0, true, "Shift-JIS", 1, false},
-      {"nothing found", "D:\\empty", 0, true, "見つからない: 3 件", 1, false},
+      {"nothing found", "D:\\empty", 0, true,
+       "見つからない: 3 件　Shift-JIS で表せない名前のフォルダー: 1 件", 1, false},
       {"nothing missing", "D:\\new", 0, true, "リンク切れの項目はありません", 0, false},
   };
   for (const auto& c : cases) {
@@ -84,6 +85,8 @@ TEST(Relink, OkTakesTheWholeListAndNothingElseChangesTheCatalogue) {
       rig.files.files[path] = "@REM x";
     rig.files.unlistable.insert("D:\\locked");
     rig.files.others.insert("D:\\empty");
+    rig.files.others.insert("D:\\empty\\caf\xFF" "0000E9");  // café: it can be read
+    rig.files.unnamed.insert("D:\\empty\\caf\xFF" "0000E9");
     if (c.foldersAsked == 0 && c.cancelAt == 0)
       for (const char* path : {"C:\\old\\A.BAT", "C:\\old\\DUP.BAT", "C:\\old\\b.bat"})
         rig.files.files[path] = "@REM x";
