@@ -50,7 +50,8 @@ struct Scanner {
       if (entry.Name.empty()) {
         if (entry.IsFolder ? subfolders && !entry.IsLink
                            : EndsWithIgnoringCase(entry.DisplayName, extension)) {
-          scan.Unnamed.push_back(JoinPath(folder, entry.DisplayName) + (entry.IsFolder ? "\\" : ""));
+          scan.Unnamed.push_back(JoinPath(folder, entry.DisplayName) +
+                                 (entry.IsFolder ? "\\" : ""));
           if (entry.IsFolder) ++scan.UnnamedFolders;
         }
       } else if (entry.IsFolder) {

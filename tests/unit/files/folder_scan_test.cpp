@@ -26,11 +26,11 @@ TEST(ScanFolder, FilesInNameOrderThenSubfoldersAndWhatCouldNotBeRead) {
   FakeFiles fs;
   for (const char* path :
        {"C:\\B\\b.BAT", "C:\\B\\A.bat", "C:\\B\\c.txt", "C:\\B\\sub\\z.bat", "C:\\B\\Sub2\\y.bat",
-        "C:\\B\\locked\\x.bat", "C:\\B\\xbat", "C:\\B\\up\\w.bat", "C:\\B\\caf\xFF" "0000E9.bat",
-        "C:\\B\\caf\xFF" "0000E9\\v.bat"})
+        "C:\\B\\locked\\x.bat", "C:\\B\\xbat", "C:\\B\\up\\w.bat", "C:\\B\\caf\3770000E9.bat",
+        "C:\\B\\caf\3770000E9\\v.bat"})
     fs.files[path] = "";
   // café.bat and the folder café: their names have no Shift-JIS form.
-  fs.unnamed = {"C:\\B\\caf\xFF" "0000E9.bat", "C:\\B\\caf\xFF" "0000E9"};
+  fs.unnamed = {"C:\\B\\caf\3770000E9.bat", "C:\\B\\caf\3770000E9"};
   fs.unlistable.insert("C:\\B\\locked");
   fs.links.insert("C:\\B\\up");  // may lead back to C:\B
   const struct {
@@ -40,17 +40,17 @@ TEST(ScanFolder, FilesInNameOrderThenSubfoldersAndWhatCouldNotBeRead) {
     std::vector<std::string> unreadable;
     std::vector<std::string> unnamed;
   } cases[] = {
-      {false, ".bat", {"C:\\B\\A.bat", "C:\\B\\b.BAT"}, {}, {"C:\\B\\caf\xFF" "0000E9.bat"}},
+      {false, ".bat", {"C:\\B\\A.bat", "C:\\B\\b.BAT"}, {}, {"C:\\B\\caf\3770000E9.bat"}},
       {true,
        ".BAT",
        {"C:\\B\\A.bat", "C:\\B\\b.BAT", "C:\\B\\sub\\z.bat", "C:\\B\\Sub2\\y.bat"},
        {"C:\\B\\locked"},
-       {"C:\\B\\caf\xFF" "0000E9.bat", "C:\\B\\caf\xFF" "0000E9\\"}},
+       {"C:\\B\\caf\3770000E9.bat", "C:\\B\\caf\3770000E9\\"}},
       {false,
        "",
        {"C:\\B\\A.bat", "C:\\B\\b.BAT", "C:\\B\\c.txt", "C:\\B\\xbat"},
        {},
-       {"C:\\B\\caf\xFF" "0000E9.bat"}},
+       {"C:\\B\\caf\3770000E9.bat"}},
   };
   for (const auto& c : cases) {
     const FolderScan scan = ScanFolder(fs, "C:\\B", c.subfolders, c.extension);

@@ -85,8 +85,8 @@ TEST(Relink, OkTakesTheWholeListAndNothingElseChangesTheCatalogue) {
       rig.files.files[path] = "@REM x";
     rig.files.unlistable.insert("D:\\locked");
     rig.files.others.insert("D:\\empty");
-    rig.files.others.insert("D:\\empty\\caf\xFF" "0000E9");  // café: it can be read
-    rig.files.unnamed.insert("D:\\empty\\caf\xFF" "0000E9");
+    rig.files.others.insert("D:\\empty\\caf\3770000E9");  // café: it can be read
+    rig.files.unnamed.insert("D:\\empty\\caf\3770000E9");
     if (c.foldersAsked == 0 && c.cancelAt == 0)
       for (const char* path : {"C:\\old\\A.BAT", "C:\\old\\DUP.BAT", "C:\\old\\b.bat"})
         rig.files.files[path] = "@REM x";

@@ -29,7 +29,7 @@ TEST(FolderRegistration, RegistersTheFoldersBatFilesAsTheUserAnswers) {
        0,
        {a, b, "C:\\F\\sub\\c.bat"},
        {"3 件", "済みの 1 件", "\nC:\\F\\bad",
-        "表せない文字があるため、登録しませんでした。\r\nC:\\F\\caf\xFF" "0000E9.bat"}},
+        "表せない文字があるため、登録しませんでした。\r\nC:\\F\\caf\3770000E9.bat"}},
       {f, {}, Answer::No, 0, {a, b}, {"2 件", "済みの 1 件", "\nC:\\F\\empty.bat  (空"}},
       {f, {}, Answer::Cancel, 0, {}, {}},
       {f, {}, Answer::Yes, 4, {}, {}},  // キャンセル while reading
@@ -46,8 +46,8 @@ TEST(FolderRegistration, RegistersTheFoldersBatFilesAsTheUserAnswers) {
       files[std::string("C:\\") + name] = std::string("@REM ") + (name + 2);
     files["C:\\F\\empty.bat"] = "";
     rig.files.unreadable.insert("C:\\F\\bad.bat");
-    files["C:\\F\\caf\xFF" "0000E9.bat"] = "@REM caf";  // café.bat
-    rig.files.unnamed.insert("C:\\F\\caf\xFF" "0000E9.bat");
+    files["C:\\F\\caf\3770000E9.bat"] = "@REM caf";  // café.bat
+    rig.files.unnamed.insert("C:\\F\\caf\3770000E9.bat");
     rig.files.others = {"C:\\F", "C:\\G"};
     ASSERT_TRUE(rig.Create());
     rig.messages.shown.clear();
