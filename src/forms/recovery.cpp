@@ -168,7 +168,7 @@ void Recovery::FromPathTxt(const std::string& appDir) {
         std::string(PathTxtName) + " の次の " + std::to_string(restored.Skipped.size()) +
         std::string(SkippedLinesHead) + "\r\n" + std::string(RestoreTheRestQuestion);
     if (messages_.ShowList(question, SkippedLines(restored.Skipped), MessageKind::Warning,
-                           Answers::YesNo) != Answer::Yes)
+                           Answers::YesNoSafe) != Answer::Yes)
       return;
   }
   // As on a tab switch: no pick or memo of the old catalogue survives.

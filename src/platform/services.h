@@ -20,8 +20,10 @@ enum class MessageKind { Plain, Information, Warning, Error };
 // The answer to a question with はい, いいえ and キャンセル, or OK to a report.
 enum class Answer { Yes, No, Cancel, Ok };
 
-// The buttons under a message with a list.
-enum class Answers { Ok, YesNo, YesNoCancel };
+// The buttons under a message with a list. Enter presses the first, except
+// in YesNoSafe, a question whose はい replaces what the user has: there Enter,
+// like Esc, answers いいえ.
+enum class Answers { Ok, YesNo, YesNoSafe, YesNoCancel };
 
 // Modal message boxes owned by the main window, captioned with the
 // application title.

@@ -20,6 +20,7 @@ struct ButtonSpec {
 std::vector<ButtonSpec> ButtonsOf(Answers answers) {
   switch (answers) {
     case Answers::YesNo:
+    case Answers::YesNoSafe:
       return {{IDYES, "はい", Answer::Yes}, {IDNO, "いいえ", Answer::No}};
     case Answers::YesNoCancel:
       return {{IDYES, "はい", Answer::Yes},
@@ -35,6 +36,7 @@ std::vector<ButtonSpec> ButtonsOf(Answers answers) {
 Answer SafeAnswer(Answers answers) {
   switch (answers) {
     case Answers::YesNo:
+    case Answers::YesNoSafe:
       return Answer::No;
     case Answers::YesNoCancel:
       return Answer::Cancel;
@@ -102,12 +104,13 @@ bool ListWindow::Create(HWND owner, const std::string& caption) {
   list_hook_.Attach(list_, [this](ControlHook& hook, UINT message, WPARAM wparam, LPARAM lparam) {
     return ListMessage(hook, message, wparam, lparam);
   });
-  bool first = true;
-  for (const ButtonSpec& spec : ButtonsOf(answers_)) {
+  const std::vector<ButtonSpec> specs = ButtonsOf(answers_);
+  default_button_ = answers_ == Answers::YesNoSafe ? specs.size() - 1 : 0;
+  for (const ButtonSpec& spec : specs) {
+    const bool isDefault = buttons_.size() == default_button_;
     buttons_.push_back(AddControl(L"BUTTON", spec.caption,
-                                  (first ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, spec.id,
-                                  RECT{12, 200, 80, 26}));
-    first = false;
+                                  (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP,
+                                  spec.id, RECT{12, 200, 80, 26}));
   }
   Arrange();
   return true;
@@ -226,8 +229,8 @@ void ListWindow::OnCommand(UINT id, UINT code, HWND) {
 
 LRESULT ListWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == DM_GETDEFID && !buttons_.empty()) {
-    // Enter presses the focused button, else the first.
-    HWND pressed = buttons_.front();
+    // Enter presses the focused button, else the default one.
+    HWND pressed = buttons_.at(default_button_);
     for (const HWND button : buttons_)
       if (button == GetFocus()) pressed = button;
     return MAKELRESULT(GetDlgCtrlID(pressed), DC_HASDEFID);

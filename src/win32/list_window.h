@@ -48,6 +48,7 @@ class ListWindow final : public ModalWindow {
   PixelBox icon_box_;
   HWND message_ = nullptr, list_ = nullptr;
   std::vector<HWND> buttons_;
+  std::size_t default_button_ = 0;  // what Enter presses when no button has the focus
   ControlHook list_hook_;
 };
 

@@ -243,6 +243,8 @@ Answer MessageBoxService::ShowList(const std::string& text, const std::vector<st
   switch (answers) {
     case Answers::YesNo:
       return Ask(whole, kind) ? Answer::Yes : Answer::No;
+    case Answers::YesNoSafe:
+      return Show(whole, kind, MB_YESNO | MB_DEFBUTTON2) == IDYES ? Answer::Yes : Answer::No;
     case Answers::YesNoCancel:
       return AskOrCancel(whole, kind);
     case Answers::Ok:

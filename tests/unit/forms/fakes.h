@@ -287,7 +287,8 @@ struct FakeMessages : MessageBoxes {
   Answer ShowList(const std::string& text, const std::vector<std::string>& lines, MessageKind kind,
                   Answers buttons) override {
     lists[shown.size()] = lines;
-    if (buttons == Answers::YesNo) return Ask(text, kind) ? Answer::Yes : Answer::No;
+    if (buttons == Answers::YesNo || buttons == Answers::YesNoSafe)
+      return Ask(text, kind) ? Answer::Yes : Answer::No;
     if (buttons == Answers::YesNoCancel) return AskOrCancel(text, kind);
     ShowMessage(text, kind);
     return Answer::Ok;
