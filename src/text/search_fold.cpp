@@ -15,6 +15,7 @@ constexpr std::uint16_t kVoicedMark = 0x814A;      // ゛
 constexpr std::uint16_t kSemiVoicedMark = 0x814B;  // ゜
 constexpr std::uint16_t kKatakanaU = 0x8345;       // ウ
 constexpr std::uint16_t kKatakanaVu = 0x8394;      // ヴ
+constexpr std::uint16_t kKatakanaRepeat = 0x8152;  // ヽ
 
 // Half-width katakana and punctuation 0xA1..0xDF as their full-width codes;
 // the sound marks ﾞ and ﾟ stay apart, as folded full-width kana keep them.
@@ -66,8 +67,34 @@ char* PutKatakana(int code, char* out) {
   return mark != 0 ? PutCode(mark, out) : out;
 }
 
+// Full-width punctuation as its ASCII character, 0 for any other code. The
+// letters and digits are ranges of their own.
+char FullWidthPunctuation(int code) {
+  switch (code) {
+    // clang-format off
+    case 0x8143: return ',';  case 0x8144: return '.';  case 0x8146: return ':';
+    case 0x8147: return ';';  case 0x8148: return '?';  case 0x8149: return '!';
+    case 0x814D: return '`';  case 0x814F: return '^';  case 0x8151: return '_';
+    case 0x815E: return '/';  case 0x815F: return '\\'; case 0x8160: return '~';
+    case 0x8162: return '|';  case 0x8169: return '(';  case 0x816A: return ')';
+    case 0x816D: return '[';  case 0x816E: return ']';  case 0x816F: return '{';
+    case 0x8170: return '}';  case 0x817B: return '+';  case 0x817C: return '-';
+    case 0x8181: return '=';  case 0x8183: return '<';  case 0x8184: return '>';
+    case 0x8190: return '$';  case 0x8193: return '%';  case 0x8194: return '#';
+    case 0x8195: return '&';  case 0x8196: return '*';  case 0x8197: return '@';
+    case 0xFA56: return '\''; case 0xFA57: return '"';
+    // clang-format on
+    default:
+      return 0;
+  }
+}
+
 char* PutDoubleByte(int code, char* out) {
   if (code == kFullSpace) return PutCode(' ', out);
+  if (const char c = FullWidthPunctuation(code)) return PutCode(c, out);
+  // ゝ and ゞ as ヽ and ヾ, and ヾ as ヽ with its mark, as the kana below.
+  if (code == 0x8154) return PutCode(kKatakanaRepeat, out);
+  if (code == 0x8153 || code == 0x8155) return PutCode(kVoicedMark, PutCode(kKatakanaRepeat, out));
   if (code >= 0x824F && code <= 0x8258) return PutCode('0' + (code - 0x824F), out);  // ０..９
   if (code >= 0x8260 && code <= 0x8279) return PutCode('a' + (code - 0x8260), out);  // Ａ..Ｚ
   if (code >= 0x8281 && code <= 0x829A) return PutCode('a' + (code - 0x8281), out);  // ａ..ｚ

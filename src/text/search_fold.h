@@ -1,5 +1,5 @@
-// Text folded for find-as-you-type: letter case, the width of letters, digits
-// and katakana, and hiragana against katakana make no difference.
+// Text folded for find-as-you-type: letter case, the width of letters, digits,
+// punctuation and katakana, and hiragana against katakana make no difference.
 //
 // The folded form is not Shift-JIS: an ASCII character stays one byte and any
 // other becomes three bytes laid out as in UTF-8 (a lead byte 0xE0..0xEF, two

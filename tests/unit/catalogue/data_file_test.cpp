@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/path_txt.h"
+
 using ::testing::ElementsAre;
 using namespace zorbi;
 
@@ -69,6 +72,34 @@ TEST(DataFile, WritesTheTwoTabExampleByteForByte) {
   const std::string image = CatalogueImage(c, 2, {"Tab1", "作図"});
   ASSERT_EQ(kExample.size(), 109u);
   EXPECT_EQ(image, kExample);
+}
+
+// A catalogue made and reordered by its own operations, written as the data
+// file and as PATH.TXT: every number in the records is the item's place, its
+// tab and its pick, byte for byte.
+TEST(DataFile, SeveralTabsAndItemsAreWrittenByteForByte) {
+  Catalogue cat;
+  cat.StartEmpty();
+  cat.AddTab("作図");
+  for (const char* name : {"A", "B", "C"})
+    cat.AppendItem(0, std::string("C:\\") + name + ".BAT", name);
+  for (const char* name : {"D", "E"}) cat.AppendItem(1, std::string("C:\\") + name + ".BAT", name);
+  cat.MoveItem(0, 2, 0);  // C, A, B
+  cat.PickItem(1);        // A
+  const auto record = [](char name, int tab, int position, int pick) {
+    const std::string path = std::string("C:\\") + name + ".BAT";
+    return Hex({9, 0, 0, 0}) + path + Hex({0, 2, 0, 0, 0, name, 0, tab, 0, 0, 0}) +
+           Hex({position, 0, 0, 0, 4, 0, 0, 0, '"', name, '"', 0}) + Hex({1, 0, 0, 0, 0}) +
+           Hex({1, 0, 0, 0, 0}) + Hex({pick, 0, 0, 0, 0, 0, 0, 0});
+  };
+  const std::string expected = kExample.substr(0, 16) + Hex({2, 0, 0, 0, 5, 0, 0, 0}) +
+                               kExample.substr(24, 18) + record('C', 0, 0, 0) +
+                               record('A', 0, 1, 2) + record('B', 0, 2, 0) + record('D', 1, 0, 0) +
+                               record('E', 1, 1, 0);
+  EXPECT_EQ(CatalogueImage(cat.Data(), 2, cat.TabNames()), expected);
+  EXPECT_EQ(PathTxtImage(cat.TabNames(), cat.Data().TabList),
+            "Tab1,作図\r\n0,C:\\C.BAT\r\n0,C:\\A.BAT\r\n0,C:\\B.BAT\r\n1,C:\\D.BAT\r\n"
+            "1,C:\\E.BAT\r\n");
 }
 
 TEST(DataFile, ReadsTheExampleAndRestoresThePick) {
