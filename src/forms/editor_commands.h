@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "forms/editor_launch.h"
 #include "platform/controls.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
+#include "text/editor_launch.h"
 
 namespace zorbi {
 

@@ -1,6 +1,6 @@
 #include "forms/editor_settings_form.h"
 
-#include "forms/editor_launch.h"
+#include "text/editor_launch.h"
 #include "text/text_split.h"
 
 namespace zorbi {

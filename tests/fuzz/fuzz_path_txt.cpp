@@ -1,7 +1,8 @@
 // Any bytes, twice over:
 // - as PATH.TXT: either a catalogue of every usable line is restored, or the
 //   file is refused whole; a restored catalogue exports to a file that
-//   restores to the same export;
+//   restores to the same export; each line left out is named by its real
+//   number and text, in file order, with a reason its path bears out;
 // - as a catalogue (tab names and paths of any Shift-JIS characters, commas,
 //   quotes and blanks included): its export reads back equal.
 #include <algorithm>
@@ -46,6 +47,17 @@ void CheckAsFile(const std::string& bytes) {
   for (std::size_t k = 1; k < lines.size(); ++k) itemLines += !TrimBytes(lines[k].Text).empty();
   const std::string image = PathTxtImage(out.TabNames, out.TabList);
   if (SplitTextLines(image).size() != 1 + itemLines - out.Skipped.size()) std::abort();
+  std::size_t at = 1;
+  for (const PathTxtError& e : out.Skipped) {
+    while (at < lines.size() && lines[at].No < e.LineNo) ++at;
+    if (at == lines.size() || lines[at].No != e.LineNo || lines[at].Text != e.Line) std::abort();
+    ++at;  // the next one comes later in the file
+    const bool unreadable = e.BatPath.find('x') != std::string::npos;
+    const bool empty = !unreadable && e.BatPath.find('e') != std::string::npos;
+    if ((e.Fault == PathTxtFault::UnreadableBat) != unreadable ||
+        (e.Fault == PathTxtFault::EmptyBat) != empty)
+      std::abort();
+  }
   PathTxtCatalogue again;
   if (!RestorePathTxt(image, {}, out.TabList.size(), Head, again, error)) {
     if (!LooksLikeUtf8(image)) std::abort();

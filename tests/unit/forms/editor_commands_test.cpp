@@ -3,9 +3,9 @@
 
 #include "fakes.h"
 #include "form_test_util.h"
-#include "forms/editor_launch.h"
 #include "forms/editor_settings_form.h"
 #include "forms/script_choice_form.h"
+#include "text/editor_launch.h"
 
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
@@ -40,7 +40,7 @@ struct EditorRig : FormRig {
 
 TEST(ScriptNames, AreTakenFromAwkWordsSortedAndListedOnce) {
   const struct {
-    const char* bat;
+    std::string bat;
     std::vector<std::string> names;
   } cases[] = {
       {"jgawk -f conv.awk %1\r\n", {"conv.awk"}},
@@ -51,6 +51,8 @@ TEST(ScriptNames, AreTakenFromAwkWordsSortedAndListedOnce) {
       {"\t awk  -f  a.awk  %1 \r\n", {"a.awk"}},
       {"awk -f a.awk\t%1\r\n", {}},  // a tab is not the space after the name
       {"x -f b.awk 1\r\nx -f B.awk 1\nx -f a.awk 1\rx -f b.awk 2\r\n", {"a.awk", "b.awk", "B.awk"}},
+      // Cut at the longest name, not inside 表.
+      {"x -f" + std::string(254, 'a') + "\x95\x5c.awk 1", {std::string(254, 'a')}},
   };
   for (const auto& c : cases) EXPECT_THAT(ScriptNames(c.bat), ElementsAreArray(c.names)) << c.bat;
 }

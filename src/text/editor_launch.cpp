@@ -1,4 +1,4 @@
-#include "forms/editor_launch.h"
+#include "text/editor_launch.h"
 
 #include <algorithm>
 
@@ -37,8 +37,9 @@ void AddNamesOfLine(std::string_view line, std::vector<std::string>& names) {
   SplitBy(' ', line, words);
   for (const std::string& word : words) {
     if (AsciiLower(word).find(".awk") == std::string::npos) continue;
+    // Cut at the longest name, never inside a double-byte character.
     const std::string_view name = word.rfind("-f", 0) == 0
-                                      ? std::string_view(word).substr(2, MaxScriptName)
+                                      ? SjisPrefix(std::string_view(word).substr(2), MaxScriptName)
                                       : std::string_view(word);
     names.emplace_back(TrimBytes(name));
   }
