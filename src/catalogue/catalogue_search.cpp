@@ -87,7 +87,7 @@ void CatalogueSearch::AppendMemoLines(std::string_view memo) {
   size_ = static_cast<std::size_t>(to - folded_.get());
 }
 
-CatalogueSearch::CatalogueSearch(const CatalogueData& c) {
+CatalogueSearch::CatalogueSearch(const CatalogueData& c, const Rank& rank) {
   const std::size_t tabs = std::min(c.TabList.size(), c.TabNames.size());
   std::size_t items = 0;
   for (std::size_t t = 0; t < tabs; ++t) items += c.TabList[t]->Items.size();
@@ -109,9 +109,15 @@ CatalogueSearch::CatalogueSearch(const CatalogueData& c) {
       *Room(1) = ' ';
       ++size_;
       AppendMemoLines(item.Memo);
+      if (rank)
+        if (const double r = rank(item); r > 0)
+          ranked_.push_back({r, static_cast<std::uint32_t>(items_.size() - 1)});
     }
   }
   starts_.push_back(size_);
+  // Highest first; equal ranks in tab and item order.
+  std::stable_sort(ranked_.begin(), ranked_.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
 }
 
 bool CatalogueSearch::Holds(std::size_t i, const std::vector<std::string>& words) const {
@@ -136,7 +142,20 @@ const std::vector<SearchHit>& CatalogueSearch::Find(std::string_view text) {
   lastHits_ = std::move(hits);
   hits_.clear();
   hits_.reserve(lastHits_.size());
-  for (const std::uint32_t i : lastHits_) hits_.push_back(items_[i]);
+  if (ranked_.empty()) {
+    for (const std::uint32_t i : lastHits_) hits_.push_back(items_[i]);
+    return hits_;
+  }
+  // The ranked hits, which are few, then the others in order.
+  std::vector<bool> hit(items_.size(), false);
+  for (const std::uint32_t i : lastHits_) hit[i] = true;
+  for (const auto& [r, i] : ranked_)
+    if (hit[i]) {
+      hits_.push_back(items_[i]);
+      hit[i] = false;
+    }
+  for (const std::uint32_t i : lastHits_)
+    if (hit[i]) hits_.push_back(items_[i]);
   return hits_;
 }
 

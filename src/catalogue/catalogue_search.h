@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,13 +21,18 @@ struct SearchHit {
 
 class CatalogueSearch {
  public:
-  // Folds the file name, summary and memo lines of every item on a named tab.
-  // The catalogue must not change while the search is used.
-  explicit CatalogueSearch(const CatalogueData& c);
+  // How much the user runs an item: the higher, the earlier it is found.
+  using Rank = std::function<double(const TMenuItem&)>;
+
+  // Folds the file name, summary and memo lines of every item on a named tab,
+  // and takes each item's rank. The catalogue must not change while the
+  // search is used.
+  explicit CatalogueSearch(const CatalogueData& c, const Rank& rank = {});
 
   // The items whose texts hold every word of `text`, each word within one of
-  // them, in tab order then item order. A text whose words each hold one of
-  // the last text's words can only narrow its hits: only those are looked at.
+  // them: those with a rank first, the highest first, then the rest, each in
+  // tab order then item order. A text whose words each hold one of the last
+  // text's words can only narrow its hits: only those are looked at.
   const std::vector<SearchHit>& Find(std::string_view text);
 
  private:
@@ -44,6 +50,7 @@ class CatalogueSearch {
   std::size_t size_ = 0, capacity_ = 0;
   std::vector<std::size_t> starts_;  // item i's texts: folded_[starts_[i], starts_[i + 1])
   std::vector<SearchHit> items_;
+  std::vector<std::pair<double, std::uint32_t>> ranked_;  // rank > 0 and item index
   std::vector<std::string> lastWords_;
   std::vector<std::uint32_t> lastHits_;  // indexes into items_
   std::vector<SearchHit> hits_;

@@ -50,6 +50,8 @@ bool CloseSequence::SaveAndHandOver() {
   if (P.Handoff.Loaded() && !chained.empty() &&
       !P.Handoff.Chain(dir + std::string(ExchangeFileName), chained, P.Settings.Values.Info))
     return false;
+  if (P.Handoff.Loaded() && !chained.empty()) P.Usage.Launched(chained);
+  P.Usage.Save();
   // The grid shows nothing more; the catalogue goes with the form.
   P.View.ClearGrid();
   P.Marks.Stop();

@@ -17,6 +17,7 @@
 #include "forms/host_handoff.h"
 #include "forms/item_search.h"
 #include "forms/item_view.h"
+#include "forms/usage_history.h"
 
 namespace zorbi {
 
@@ -31,6 +32,7 @@ class CloseSequence {
     FormSettings& Settings;
     CatalogueFiles& CatFiles;
     HostHandoff& Handoff;
+    UsageHistory& Usage;
     const FormStart& Start;
   };
   CloseSequence(const Parts& parts, CommandGate& gate, System& sys, FormWindow& window)

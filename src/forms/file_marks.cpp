@@ -159,7 +159,10 @@ bool FileMarks::Relink(TRelinkForm* form) {
   if (!form || !form->Confirm(plan, cat_.TabNames(), skipped)) return false;
   cat_.RelinkItems(plan.Changes);
   // The scan has just seen the new files.
-  for (const ItemRelink& change : plan.Changes) Note(change.NewPath, true);
+  for (const ItemRelink& change : plan.Changes) {
+    Note(change.NewPath, true);
+    usage_.Relinked(change.OldPath, change.NewPath);
+  }
   grid_.RowsChanged();
   return true;
 }

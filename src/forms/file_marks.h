@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "forms/usage_history.h"
 #include "platform/controls.h"
 #include "platform/file_check.h"
 #include "platform/file_system.h"
@@ -24,13 +25,14 @@ inline constexpr std::string_view MissingFileMark = "× ";
 class FileMarks {
  public:
   FileMarks(Catalogue& cat, Grid& grid, FileSystem& files, MessageBoxes& messages,
-            FileDialogs& dialogs, ProgressRunner& progress)
+            FileDialogs& dialogs, ProgressRunner& progress, UsageHistory& usage)
       : cat_(cat),
         grid_(grid),
         files_(files),
         messages_(messages),
         dialogs_(dialogs),
-        progress_(progress) {}
+        progress_(progress),
+        usage_(usage) {}
 
   void UseFileCheck(FileCheck* check) { check_ = check; }
   // Checks every item's file not checked yet, the shown tab's first.
@@ -68,6 +70,7 @@ class FileMarks {
   MessageBoxes& messages_;
   FileDialogs& dialogs_;
   ProgressRunner& progress_;
+  UsageHistory& usage_;
   // Starts the check of `paths`, counted until answered.
   void Start(std::vector<std::string> paths);
 

@@ -26,7 +26,9 @@ void ItemSearch::Update() {
     return;
   }
   if (!Active()) {
-    search_ = std::make_unique<CatalogueSearch>(cat_.Data());
+    // What the user runs most comes first.
+    search_ = std::make_unique<CatalogueSearch>(
+        cat_.Data(), [this](const TMenuItem& item) { return usage_.Score(item.BatPath); });
     tabs_.SetTabIndex(-1);
   }
   const TypedText typed = box_->Text();

@@ -8,6 +8,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_search.h"
 #include "forms/item_view.h"
+#include "forms/usage_history.h"
 #include "platform/controls.h"
 
 namespace zorbi {
@@ -17,8 +18,8 @@ enum class SearchKey { NotTaken, Taken, Confirm, ShowOnTab };
 
 class ItemSearch {
  public:
-  ItemSearch(Catalogue& cat, ItemView& view, Grid& grid, TabStrip& tabs)
-      : cat_(cat), view_(view), grid_(grid), tabs_(tabs) {}
+  ItemSearch(Catalogue& cat, ItemView& view, Grid& grid, TabStrip& tabs, UsageHistory& usage)
+      : cat_(cat), view_(view), grid_(grid), tabs_(tabs), usage_(usage) {}
 
   void UseBox(EditBox& box) { box_ = &box; }
   EditBox* Box() const { return box_; }
@@ -47,6 +48,7 @@ class ItemSearch {
   ItemView& view_;
   Grid& grid_;
   TabStrip& tabs_;
+  UsageHistory& usage_;
   EditBox* box_ = nullptr;
   std::unique_ptr<CatalogueSearch> search_;
 };

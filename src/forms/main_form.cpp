@@ -8,11 +8,12 @@ namespace zorbi {
 TForm1::TForm1(const FormControls& controls, const FormServices& services)
     : C(controls),
       messages_(services.Messages),
+      usage_(services.Files, services.Sys),
       marks_(cat_, controls.StringGrid1, services.Files, services.Messages, services.Dialogs,
-             services.Progress),
+             services.Progress, usage_),
       view_(cat_, controls.StringGrid1, controls.TabControl1, controls.Memo1, services.Files,
             services.Messages, marks_),
-      search_(cat_, view_, controls.StringGrid1, controls.TabControl1),
+      search_(cat_, view_, controls.StringGrid1, controls.TabControl1, usage_),
       modes_(cat_, view_, controls.StringGrid1, controls.Memo1, controls.Label2, services.Messages),
       reg_(cat_, view_, marks_, controls.StringGrid1, services.Files, services.Messages,
            services.Dialogs, services.Progress),
@@ -27,8 +28,8 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       handoff_(services.Files, services.Messages),
       link_(services.Host, services.Messages),
       start_(cat_, view_, settings_, catFiles_, handoff_, link_, controls, services),
-      close_({cat_, view_, search_, modes_, marks_, settings_, catFiles_, handoff_, start_}, *this,
-             services.Sys, services.Window),
+      close_({cat_, view_, search_, modes_, marks_, settings_, catFiles_, handoff_, usage_, start_},
+             *this, services.Sys, services.Window),
       keys_(cat_, view_, search_, controls.StringGrid1, controls.TabControl1, services.Messages,
             *this, settings_.Values.KeyRan, [this](bool pickedNow) { close_.Confirm(pickedNow); }) {
 }

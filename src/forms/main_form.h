@@ -151,6 +151,7 @@ class TForm1 final : private CommandGate {
 
   MessageBoxes& messages_;
   Catalogue cat_;
+  UsageHistory usage_;
   FileMarks marks_;
   ItemView view_;
   ItemSearch search_;

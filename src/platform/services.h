@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
@@ -101,6 +102,8 @@ struct System {
   virtual std::string ExePath() = 0;
   // The desktop area not covered by task bars.
   virtual ScreenRect WorkArea() = 0;
+  // Seconds since 1970 UTC.
+  virtual std::int64_t UnixTime() { return static_cast<std::int64_t>(std::time(nullptr)); }
   virtual ~System() = default;
 };
 

@@ -312,6 +312,8 @@ struct FakeSystem : System {
   ScreenRect workArea{0, 0, 1280, 984};
   std::string ExePath() override { return exePath; }
   ScreenRect WorkArea() override { return workArea; }
+  std::int64_t now = 1'800'000'000;
+  std::int64_t UnixTime() override { return now; }
 };
 
 struct FakeDialogs : FileDialogs {

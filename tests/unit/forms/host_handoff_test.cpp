@@ -39,7 +39,8 @@ TEST(HostExchange, OkChainsThePickedFile) {
     std::string expected = "h/" + kBat + "\r\n";
     if (info) expected += "h#円.BATを起動します\r\n";
     EXPECT_EQ(rig.files.files[kExchange], expected);
-    EXPECT_THAT(rig.files.writes, ElementsAre(FormRig::InDir("PATH.TXT"), kIni, kDat, kExchange));
+    EXPECT_THAT(rig.files.writes, ElementsAre(FormRig::InDir("PATH.TXT"), kIni, kDat, kExchange,
+                                              FormRig::InDir("Z_Orbi.use")));
   }
 }
 

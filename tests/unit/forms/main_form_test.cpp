@@ -424,6 +424,14 @@ TEST(ACloseThatCannotSave, EveryFailedStepKeepsOldOrNewFilesAndARetrySucceeds) {
           EXPECT_EQ(rig.window.destroyed, 1);
           continue;
         }
+        // The launch history costs no question: it is written again next time.
+        std::map<std::string, std::string> withoutHistory = done;
+        withoutHistory.erase(FormRig::InDir("Z_Orbi.use"));
+        if (rig.files.files == withoutHistory) {
+          EXPECT_EQ(rig.window.destroyed, 1);
+          EXPECT_TRUE(rig.messages.shown.empty());
+          continue;
+        }
         ASSERT_FALSE(rig.messages.shown.empty());
         EXPECT_THAT(rig.messages.shown[0].first, ::testing::HasSubstr("disk full"));
         if (yes) {
