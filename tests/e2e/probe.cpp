@@ -217,6 +217,27 @@ int WaitGone(const Args& args) {
   return 1;
 }
 
+// The window's thread has handled what came before: a message sent to it
+// returns only from its message loop, twice so that a paint waiting behind
+// the first (a paint comes when nothing else is queued) is done by the second.
+int WaitIdle(const Args& args) {
+  DWORD timeout = 0;
+  if (!ParseMilliseconds(args[1], timeout)) return 2;
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  const ULONGLONG deadline = GetTickCount64() + timeout;
+  for (int round = 0; round < 2; ++round) {
+    const ULONGLONG now = GetTickCount64();
+    DWORD_PTR result = 0;
+    if (now >= deadline || !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL,
+                                                static_cast<UINT>(deadline - now), &result)) {
+      Fail("window \"" + Utf8(args[0]) + "\" does not answer");
+      return 1;
+    }
+  }
+  return 0;
+}
+
 int Rect(const Args& args) {
   HWND window = RequireTopLevel(args[0]);
   if (window == nullptr) return 1;
@@ -506,6 +527,8 @@ const Command kCommands[] = {
     {L"child-rect", "child-rect <caption> <class>  screen: left top width height", 2, ChildRect},
     {L"button-rect", "button-rect <caption> <text>  screen: left top width height", 2, ButtonRect},
     {L"wait-gone", "wait-gone <caption> <timeout_ms>", 2, WaitGone},
+    {L"wait-idle", "wait-idle <caption> <timeout_ms>  its thread has handled its messages", 2,
+     WaitIdle},
     {L"rect", "rect <caption>            prints: left top width height", 1, Rect},
     {L"style", "style <caption>           prints frame style names", 1, Style},
     {L"text", "text <caption>            prints each child control's text", 1, Text},

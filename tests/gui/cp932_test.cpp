@@ -1,4 +1,5 @@
 #include "cp932.h"
+#include "text/display_text.h"
 
 #include <gtest/gtest.h>
 
@@ -48,10 +49,21 @@ TEST(Cp932, NarrowRefusesTextWithoutCp932Form) {
   EXPECT_EQ(Narrow(L"作図\u00E9"), std::nullopt);
 }
 
-TEST(Cp932, DisplayNameMarksWhatHasNoCp932Form) {
-  // "a.bat" would name another file, one that may exist.
-  EXPECT_EQ(NarrowForDisplay(L"C:\\JWW\\\u00E4.bat"), "C:\\JWW\\?.bat");
-  EXPECT_EQ(NarrowForDisplay(L"\u4F5C\u56F3\u4E02"), "\x8D\xEC\x90\x7D?");
+TEST(Cp932, DisplayNameKeepsWhatHasNoCp932Form) {
+  // Shown as the system spells it; never best fit, as "a.bat" would name
+  // another file, one that may exist.
+  const struct {
+    std::wstring name;
+    std::string narrow;
+  } cases[] = {
+      {L"C:\\JWW\\\u00E4.bat", "C:\\JWW\\" + KeptChar(0xE4) + ".bat"},
+      {L"\u4F5C\u56F3\u4E02", "\x8D\xEC\x90\x7D" + KeptChar(0x4E02)},
+      {L"\U0001F600.bat", KeptChar(0x1F600) + ".bat"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NarrowForDisplay(c.name), c.narrow);
+    EXPECT_EQ(WidenForDisplay(NarrowForDisplay(c.name)), c.name);
+  }
 }
 
 }  // namespace
