@@ -252,6 +252,12 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
     EXPECT_GE(search.top, tabs.bottom);
     // The "閉る" button lies beyond the client area: never seen.
     EXPECT_GE(ChildRect(Button(Widen("閉る").c_str())).left, w);
+    // The grid's columns fill its width.
+    GridControl& grid = Main().Grid();
+    RECT inside{};
+    GetClientRect(grid.Handle(), &inside);
+    EXPECT_EQ(grid.PixelColWidth(0) + grid.PixelColWidth(1) + grid.PixelColWidth(2) + 3,
+              inside.right);
   }
 }
 
