@@ -1,5 +1,6 @@
 #include "platform/grid_look.h"
 
+#include <cmath>
 #include <vector>
 
 #include "text/sjis.h"
@@ -21,6 +22,40 @@ std::string CutToWidth(std::string_view text, int width, const TextMeasure& meas
     (measure(start) <= width ? low : high) = mid;
   }
   return std::string(text.substr(0, ends[low])) + std::string(kEllipsis);
+}
+
+namespace {
+
+int Channel(std::uint32_t colour, int shift) {
+  return static_cast<int>((colour >> shift) & 0xFF);
+}
+
+// Relative luminance, 0 for black to 1 for white.
+double Light(std::uint32_t colour) {
+  auto linear = [](int c) {
+    const double v = c / 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(Channel(colour, 0)) + 0.7152 * linear(Channel(colour, 8)) +
+         0.0722 * linear(Channel(colour, 16));
+}
+
+// `parts` 24ths of the way from `from` to `to`.
+std::uint32_t Mix(std::uint32_t from, std::uint32_t to, int parts) {
+  std::uint32_t mixed = 0;
+  for (const int shift : {0, 8, 16}) {
+    const int c = Channel(from, shift) + (Channel(to, shift) - Channel(from, shift)) * parts / 24;
+    mixed |= static_cast<std::uint32_t>(c) << shift;
+  }
+  return mixed;
+}
+
+}  // namespace
+
+std::uint32_t GridLineColour(std::uint32_t window, std::uint32_t text) {
+  int parts = 8;
+  while (parts < 16 && std::abs(Light(Mix(window, text, parts)) - Light(window)) < 0.2) ++parts;
+  return Mix(window, text, parts);
 }
 
 }  // namespace zorbi

@@ -38,13 +38,8 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-// Lines between scrolling cells: between the face colour and its shadow, so
-// they show on any window colour without the weight of the fixed cells' lines.
 COLORREF CellLineColour() {
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  return RGB((GetRValue(face) + GetRValue(shadow)) / 2, (GetGValue(face) + GetGValue(shadow)) / 2,
-             (GetBValue(face) + GetBValue(shadow)) / 2);
+  return GridLineColour(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
 }
 
 int TextWidth(HDC dc, std::string_view text) {

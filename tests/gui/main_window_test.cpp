@@ -631,6 +631,19 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
   SetSysColors(4, elements, dark);
 }
 
+// Black windows: the lines between cells stay far from black.
+TEST_F(DarkScheme, GridLinesShow) {
+  Start();
+  GridControl& grid = Main().Grid();
+  RECT client{};
+  GetClientRect(grid.Handle(), &client);
+  Pixels image(client.right, client.bottom);
+  SendMessageW(grid.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.Dc()), PRF_CLIENT);
+  const RECT cell = grid.CellRect(2, 3);
+  for (const COLORREF line : {image.At(cell.left + 5, cell.bottom), image.At(cell.right, cell.top)})
+    EXPECT_GE(GetGValue(line), 100) << std::hex << line;
+}
+
 TEST_F(MainWindowTest, PickedRowIsInViewAtStartUp) {
   for (const int count : {11, 20, 25}) {
     CatalogueData c;
