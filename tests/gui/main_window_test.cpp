@@ -261,6 +261,18 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
   }
 }
 
+// Wine's edit control keeps the widest line it held as its scroll range.
+TEST_F(MainWindowTest, AShortMemoAfterALongOneHasNoScrollThumb) {
+  Start();
+  const HWND memo = Main().Memo().Handle();
+  for (const bool long_line : {true, false}) {
+    Main().Memo().SetLines({long_line ? std::string(80, 'W') : "short"});
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(memo, SB_HORZ, &info));
+    EXPECT_EQ(info.nMax - info.nMin + 1 > static_cast<int>(info.nPage), long_line);
+  }
+}
+
 // A typed text shows results: the commands that change items are greyed, the
 // one that shows a result on its tab is not; Escape turns that round again.
 TEST_F(MainWindowTest, ResultsGreyTheCommandsThatChangeItems) {
