@@ -40,11 +40,11 @@ double Light(std::uint32_t colour) {
          0.0722 * linear(Channel(colour, 16));
 }
 
-// `parts` 24ths of the way from `from` to `to`.
+// `parts` twentieths of the way from `from` to `to`.
 std::uint32_t Mix(std::uint32_t from, std::uint32_t to, int parts) {
   std::uint32_t mixed = 0;
   for (const int shift : {0, 8, 16}) {
-    const int c = Channel(from, shift) + (Channel(to, shift) - Channel(from, shift)) * parts / 24;
+    const int c = Channel(from, shift) + (Channel(to, shift) - Channel(from, shift)) * parts / 20;
     mixed |= static_cast<std::uint32_t>(c) << shift;
   }
   return mixed;
@@ -53,8 +53,8 @@ std::uint32_t Mix(std::uint32_t from, std::uint32_t to, int parts) {
 }  // namespace
 
 std::uint32_t GridLineColour(std::uint32_t window, std::uint32_t text) {
-  int parts = 8;
-  while (parts < 16 && std::abs(Light(Mix(window, text, parts)) - Light(window)) < 0.2) ++parts;
+  int parts = 4;
+  while (parts < 13 && std::abs(Light(Mix(window, text, parts)) - Light(window)) < 0.2) ++parts;
   return Mix(window, text, parts);
 }
 

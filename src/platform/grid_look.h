@@ -17,10 +17,10 @@ using TextMeasure = std::function<int(std::string_view)>;
 std::string CutToWidth(std::string_view text, int width, const TextMeasure& measure);
 
 // The lines between scrolling cells, from the window's background and text
-// colours (0x00BBGGRR): a third of the way from the one to the other, or
-// further (at most two thirds) until their light differs from the
-// background's by a fifth of white's. A light scheme's lines stay light
-// grey, and a dark scheme's still show.
+// colours (0x00BBGGRR): a fifth of the way from the one to the other, or
+// further (up to two thirds) until their light differs from the
+// background's by a fifth of white's. On a white window they are the light
+// grey they always were; on a dark one they still show.
 std::uint32_t GridLineColour(std::uint32_t window, std::uint32_t text);
 
 }  // namespace zorbi
