@@ -84,6 +84,7 @@ bool GridControl::Create(HWND parent, int id, RECT bounds, DWORD ex_style) {
   RECT client;
   GetClientRect(Handle(), &client);
   model_.SetClientSize(client.right, client.bottom);
+  FitNumberColumn();  // rows given before there was a window to measure them in
   UpdateScrollBars();
   return true;
 }
