@@ -1,5 +1,6 @@
 #include "forms/item_view.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "forms/grid_columns.h"
@@ -54,7 +55,11 @@ std::string ItemView::TabRows::Cell(int col, int row) const {
 }
 
 std::string ItemView::TabRows::WidestNumber() const {
-  return NumberText(Count(), view_.marks_.AnyMissing());
+  // The longest tab's: the column keeps its width from tab to tab.
+  std::int32_t most = Count();
+  for (std::int32_t t = 0; t < view_.cat_.TabListCount(); ++t)
+    if (const TMList* tab = view_.cat_.Tab(t)) most = std::max(most, tab->Count());
+  return NumberText(most, view_.marks_.AnyMissing());
 }
 
 bool ItemView::TabRows::Dimmed(int row) const {

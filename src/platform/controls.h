@@ -100,6 +100,9 @@ struct Grid : Control {
   virtual bool EndCellEdit() = 0;
   virtual FontSpec Font() const = 0;
   virtual void SetFont(const FontSpec& font) = 0;
+  // A column's width as set. The grid shows the number column as wide as its
+  // widest text (up to a third of its width; a longer name ends with "…") and
+  // the last column filling the width the others leave.
   virtual int ColWidth(int col) const = 0;
   virtual void SetColWidth(int col, int width) = 0;
   virtual int DefaultRowHeight() const = 0;

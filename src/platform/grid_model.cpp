@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace zorbi {
 
@@ -22,8 +23,24 @@ void GridModel::SetRowCount(int rows) {
   top_row_ = std::clamp(top_row_, 1, MaxTopRow());
 }
 
-int GridModel::ColWidth(int col) const {
+int GridModel::SetWidth(int col) const {
   return col >= 0 && col < ColCount() ? col_widths_[static_cast<std::size_t>(col)] : 0;
+}
+
+int GridModel::ColWidthIn(int col, int client_width) const {
+  const int last = ColCount() - 1;
+  if (client_width <= 0 || (col != 0 && col != last)) return SetWidth(col);
+  if (col == 0) return std::max(SetWidth(0), std::min(fixed_fit_, client_width / 3));
+  int others = ColWidthIn(0, client_width) + 1;
+  for (int c = 1; c < last; ++c) others += SetWidth(c) + 1;
+  return std::max(kMinLastColWidth, client_width - others - 1);
+}
+
+void GridModel::FitFixedColumn(std::string_view widest, const TextMeasure& measure) {
+  std::string zeros(widest);
+  for (char& c : zeros)
+    if (c >= '1' && c <= '9') c = '0';
+  fixed_fit_ = zeros.empty() ? 0 : measure(zeros) + 2 * kTextMargin;
 }
 
 void GridModel::SetColWidth(int col, int width) {
@@ -49,14 +66,14 @@ std::pair<bool, bool> GridModel::ScrollBarsNeeded(int width, int height, int bar
     const int h = height - (horizontal ? bar_height : 0);
     vertical = rows > std::max(0, (h - RowPitch()) / RowPitch());
     const int w = width - (vertical ? bar_width : 0);
-    horizontal = ScrollingWidth() > w - FixedWidth();
+    horizontal = ScrollingWidthIn(w) > w - (ColWidthIn(0, w) + 1);
   }
   return {vertical, horizontal};
 }
 
-int GridModel::ScrollingWidth() const {
+int GridModel::ScrollingWidthIn(int client_width) const {
   int width = 0;
-  for (int c = 1; c < ColCount(); ++c) width += ColWidth(c) + 1;
+  for (int c = 1; c < ColCount(); ++c) width += ColWidthIn(c, client_width) + 1;
   return width;
 }
 
@@ -110,7 +127,7 @@ bool GridModel::CellAt(int x, int y, int& col, int& row) const {
 int GridModel::SizingColumnAt(int x, int y) const {
   if (y < 0 || y >= RowPitch() || x < 0) return -1;
   int best = -1, best_distance = kSizingSlack + 1;
-  for (int c = 0; c < ColCount(); ++c) {
+  for (int c = 0; c < ColCount() - 1; ++c) {
     const int border = ColLeft(c) + ColWidth(c);
     if (c > 0 && border < FixedWidth()) continue;  // scrolled under the fixed column
     const int distance = std::abs(x - border);

@@ -4,14 +4,18 @@
 // feeds it sizes, keys and points and shows the result.
 //
 // Every cell owns the 1-pixel grid line on its right and below it. The fixed
-// column stays put; the scrolling columns move left by LeftOffset().
+// column stays put; the scrolling columns move left by LeftOffset(). The
+// columns fill the client area: the fixed one is as wide as its widest text
+// (up to a third of the width), the last one takes what the others leave.
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "platform/controls.h"
 #include "platform/grid_cells.h"
+#include "platform/grid_look.h"
 
 namespace zorbi {
 
@@ -41,6 +45,10 @@ class GridModel {
   // The mouse wheel scrolls the view, never the selection.
   static constexpr int kWheelRows = 3;
   static constexpr int kWheelDelta = 120;
+  // Text sits this far from a cell's left and top edges.
+  static constexpr int kTextMargin = 2;
+  // The last column is never narrower; below it the columns scroll sideways.
+  static constexpr int kMinLastColWidth = 16;
 
   GridModel(int col_count, int row_count, int col_width, int row_height);
 
@@ -51,9 +59,16 @@ class GridModel {
   // At least the header and one row; the selection and the view follow.
   void SetRowCount(int rows);
 
-  // Sizes in pixels.
-  int ColWidth(int col) const;
+  // Sizes in pixels. A column's width as shown: the fixed column's set width
+  // widened to its text, the last column's what the client area leaves.
+  int ColWidth(int col) const { return ColWidthIn(col, client_width_); }
+  // The width set for a column (the last one's counts only until the grid
+  // has a client area).
+  int SetWidth(int col) const;
   void SetColWidth(int col, int width);
+  // The fixed column fitted to its widest text (digits count as zeros, as
+  // wide as any of them); empty: its set width.
+  void FitFixedColumn(std::string_view widest, const TextMeasure& measure);
   int RowHeight() const { return row_height_; }
   void SetRowHeight(int height);
   void SetClientSize(int width, int height);
@@ -66,7 +81,7 @@ class GridModel {
 
   int RowPitch() const { return row_height_ + 1; }
   int FixedWidth() const { return ColWidth(0) + 1; }
-  int ScrollingWidth() const;
+  int ScrollingWidth() const { return ScrollingWidthIn(client_width_); }
   int ColLeft(int col) const;
   int RowTop(int row) const;
   int RowAtY(int y) const;
@@ -78,7 +93,8 @@ class GridModel {
   GridBox CellRect(int col, int row) const;
   // The cell under a point; false outside every cell.
   bool CellAt(int x, int y, int& col, int& row) const;
-  // The column whose right border is near the point in the header row, or -1.
+  // The column whose right border is near the point in the header row, or -1;
+  // the last column's border is the client area's edge and stays.
   int SizingColumnAt(int x, int y) const;
 
   // The view. Each setter clamps and says whether anything changed.
@@ -146,8 +162,13 @@ class GridModel {
   Ended EndMouse(bool drop);
 
  private:
+  // The same for a client area `client_width` wide.
+  int ColWidthIn(int col, int client_width) const;
+  int ScrollingWidthIn(int client_width) const;
+
   GridCells cells_;
-  std::vector<int> col_widths_;
+  std::vector<int> col_widths_;  // as set
+  int fixed_fit_ = 0;            // the fixed column's widest text with its margins
   int row_height_;
   int client_width_ = 0, client_height_ = 0;
   int top_row_ = 1;

@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "command_table.h"
 #include "cp932.h"
 #include "dpi.h"
+#include "platform/grid_look.h"
 #include "win32_controls.h"
 
 namespace zorbi::win32 {
@@ -18,8 +21,7 @@ namespace zorbi::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TStringGrid";
-// Text sits this far from the cell's top left corner, as in a Delphi string grid.
-constexpr int kTextMargin = 2;
+constexpr int kTextMargin = GridModel::kTextMargin;
 // While a row is dragged this close to the top or bottom edge, the view scrolls.
 constexpr UINT kScrollInterval = 60;
 
@@ -36,13 +38,15 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-// Lines between scrolling cells: between the face colour and its shadow, so
-// they show on any window colour without the weight of the fixed cells' lines.
 COLORREF CellLineColour() {
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  return RGB((GetRValue(face) + GetRValue(shadow)) / 2, (GetGValue(face) + GetGValue(shadow)) / 2,
-             (GetBValue(face) + GetBValue(shadow)) / 2);
+  return GridLineColour(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
+}
+
+int TextWidth(HDC dc, std::string_view text) {
+  const std::wstring wide = Widen(std::string(text));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+  return extent.cx;
 }
 
 RECT ToRect(const GridBox& box) {
@@ -67,6 +71,7 @@ void GridControl::SetFont(const FontSpec& font) {
   font_ = made;
   font_spec_ = font;
   text_colour_ = font.Color == kSystemTextColor ? CLR_INVALID : static_cast<COLORREF>(font.Color);
+  FitNumberColumn();
   Invalidate();
 }
 
@@ -79,6 +84,7 @@ bool GridControl::Create(HWND parent, int id, RECT bounds, DWORD ex_style) {
   RECT client;
   GetClientRect(Handle(), &client);
   model_.SetClientSize(client.right, client.bottom);
+  FitNumberColumn();  // rows given before there was a window to measure them in
   UpdateScrollBars();
   return true;
 }
@@ -106,7 +112,6 @@ std::string GridControl::Cell(int col, int row) const {
 
 void GridControl::SetCell(int col, int row, std::string text) {
   if (col < 0 || col >= model_.ColCount() || row < 0 || row >= RowCount()) return;
-  if (col == 0 && row > 0) FitNumber(text);
   model_.Cells().SetCell(col, row, std::move(text));
   InvalidateRow(row);
 }
@@ -121,28 +126,13 @@ void GridControl::SetItem(int row, const TMenuItem* item) {
 
 void GridControl::SetRowSource(const GridRowSource* rows) {
   model_.Cells().SetSource(rows);
-  // Numbers widen the column for good, so it keeps its width from tab to tab;
-  // names in it (the search's tabs) only while they show.
-  const std::string widest = rows != nullptr ? rows->WidestNumber() : std::string();
-  const bool number = widest.find_first_not_of(" 0123456789") == std::string::npos;
-  const std::string label = number ? std::string() : widest;
-  if (label != label_) {
-    label_ = label;
-    FitNumberColumn();
-  }
-  if (number) FitNumber(widest);
+  FitNumberColumn();
   Invalidate();
 }
 
 void GridControl::RowsChanged() {
-  if (const GridRowSource* rows = model_.Cells().Source()) FitNumber(rows->WidestNumber());
-  Invalidate();
-}
-
-void GridControl::FitNumber(const std::string& number) {
-  if (number.size() <= longest_number_.size()) return;
-  longest_number_ = number;
   FitNumberColumn();
+  Invalidate();
 }
 
 void GridControl::SetSelection(GridRect cells) {
@@ -165,7 +155,7 @@ void GridControl::SetFocus() {
 }
 
 int GridControl::ColWidth(int col) const {
-  return Unscale(PixelColWidth(col), dpi_);
+  return Unscale(model_.SetWidth(col), dpi_);
 }
 
 void GridControl::SetColWidth(int col, int width) {
@@ -183,8 +173,7 @@ void GridControl::SetDefaultRowHeight(int height) {
 void GridControl::SetDpi(int dpi) {
   if (dpi == dpi_ || dpi <= 0) return;
   for (int col = 0; col < model_.ColCount(); ++col)
-    model_.SetColWidth(col, MulDiv(model_.ColWidth(col), dpi, dpi_));
-  number_col_width_ = MulDiv(number_col_width_, dpi, dpi_);
+    model_.SetColWidth(col, MulDiv(model_.SetWidth(col), dpi, dpi_));
   model_.SetRowHeight(std::max(1, MulDiv(model_.RowHeight(), dpi, dpi_)));
   dpi_ = dpi;
   if (owned_font_.Get() != nullptr) SetFont(font_spec_);
@@ -196,10 +185,6 @@ void GridControl::SetDpi(int dpi) {
 void GridControl::SetPixelColWidth(int col, int width) {
   if (col < 0 || col >= model_.ColCount()) return;
   model_.SetColWidth(col, width);
-  if (col == 0) {
-    number_col_width_ = std::max(0, width);
-    FitNumberColumn();
-  }
   UpdateScrollBars();
   Invalidate();
 }
@@ -293,23 +278,20 @@ void GridControl::InvalidateRow(int row) {
 }
 
 void GridControl::FitNumberColumn() {
-  int width = number_col_width_;
-  if (Handle() != nullptr) {
+  const GridRowSource* rows = model_.Cells().Source();
+  const std::string widest = rows != nullptr ? rows->WidestNumber() : std::string();
+  // Measured once for each text and font.
+  if (Handle() == nullptr || (widest == fitted_ && font_ == fitted_font_)) return;
+  fitted_ = widest;
+  fitted_font_ = font_;
+  const int before = model_.ColWidth(0);
+  {
     WindowDc dc(Handle());
     Selected font(dc.Get(), font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    for (const std::string* text : {&longest_number_, &label_}) {
-      if (text->empty()) continue;
-      // Zeros stand for the digits: as wide as any of them.
-      std::wstring widest = Widen(*text);
-      for (wchar_t& c : widest)
-        if (c >= L'1' && c <= L'9') c = L'0';
-      SIZE extent{};
-      GetTextExtentPoint32W(dc.Get(), widest.c_str(), static_cast<int>(widest.size()), &extent);
-      width = std::max(width, static_cast<int>(extent.cx) + 2 * kTextMargin);
-    }
+    model_.FitFixedColumn(widest,
+                          [&dc](std::string_view text) { return TextWidth(dc.Get(), text); });
   }
-  if (width == model_.ColWidth(0)) return;
-  model_.SetColWidth(0, width);
+  if (model_.ColWidth(0) == before) return;
   UpdateScrollBars();
   Invalidate();
 }
@@ -445,7 +427,12 @@ void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
     RECT edge = cell;
     DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
   }
-  const std::wstring wide = Widen(Cell(col, row));
+  // A name too long for the number column ends with "…".
+  const std::string shown =
+      col == 0 ? CutToWidth(Cell(col, row), cell.right - cell.left - 2 * kTextMargin,
+                            [dc](std::string_view t) { return TextWidth(dc, t); })
+               : Cell(col, row);
+  const std::wstring wide = Widen(shown);
   if (!wide.empty()) {
     SetTextColor(dc, own_colour ? text_colour_ : GetSysColor(text));
     ExtTextOutW(dc, cell.left + kTextMargin, cell.top + kTextMargin, ETO_CLIPPED, &cell,

@@ -58,12 +58,13 @@ class GridControl final : public Window, public Grid {
   FontSpec Font() const override { return font_spec_; }
   // The grid makes and owns this font; WM_SETFONT sets one it does not own.
   void SetFont(const FontSpec& font) override;
-  // Widths and the row height in 96-DPI pixels; the grid shows them scaled.
+  // Widths as set and the row height in 96-DPI pixels; the grid shows them
+  // scaled, column 0 widened to its text and the last column filling the rest.
   int ColWidth(int col) const override;
   void SetColWidth(int col, int width) override;
   int DefaultRowHeight() const override;
   void SetDefaultRowHeight(int height) override;
-  // The same in the screen's pixels.
+  // In the screen's pixels; a width as shown.
   int PixelColWidth(int col) const { return model_.ColWidth(col); }
   void SetPixelColWidth(int col, int width);
   void SetPixelRowHeight(int height);
@@ -135,11 +136,8 @@ class GridControl final : public Window, public Grid {
   bool CommitEditor();
   void HideEditor();
   void PlaceEditor();
-  // Column 0 wide enough for the longest row number shown so far, never
-  // below its set width.
+  // Column 0 fitted to the row source's widest text, never below its set width.
   void FitNumberColumn();
-  // Column 0 fitted to `number` too, if it is the longest so far.
-  void FitNumber(const std::string& number);
   bool IsOwnWindow(HWND window) const;
   // As for a right click, but placed by the parent (a keyboard position of -1, -1).
   void OpenContextMenu();
@@ -148,9 +146,8 @@ class GridControl final : public Window, public Grid {
   void PaintCell(HDC dc, int col, int row, const RECT& cell) const;
 
   GridModel model_;
-  int number_col_width_ = kDefaultColWidth;  // as set; the fit may widen it
-  std::string longest_number_;               // the longest text column 0 has held
-  std::string label_;                        // the widest name column 0 shows now
+  std::string fitted_;  // the text column 0 was last fitted to, and in which font
+  HFONT fitted_font_ = nullptr;
   bool editing_ = false;
   bool row_moving_ = false;
   HWND editor_ = nullptr;

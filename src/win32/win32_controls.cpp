@@ -127,6 +127,10 @@ void MemoControl::SetLines(std::vector<std::string> lines) {
     if (i > 0) text += "\r\n";
     text += lines[i];
   }
+  // Emptied first: Wine's edit control keeps the widest line it ever held as
+  // its horizontal scroll range, and a short memo after a long one would
+  // show a scroll thumb.
+  if (GetWindowTextLengthW(handle_) > 0) SetWindowTextW(handle_, L"");
   SetWindowTextW(handle_, Widen(text).c_str());
 }
 

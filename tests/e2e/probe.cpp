@@ -169,9 +169,14 @@ int WaitDialog(const Args& args) {
   return 1;
 }
 
-void PrintScreenRect(HWND window) {
+// The window's rectangle, or its client area's, on the screen.
+void PrintScreenRect(HWND window, bool client = false) {
   RECT r{};
   GetWindowRect(window, &r);
+  if (client) {
+    GetClientRect(window, &r);
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+  }
   char line[128];
   std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left,
                 r.bottom - r.top);
@@ -180,13 +185,14 @@ void PrintScreenRect(HWND window) {
 
 // The screen rectangle of the first child of a window class, or of a button
 // shown with a text.
-int PrintChildRect(const std::wstring& caption, const wchar_t* cls, const std::wstring* text) {
+int PrintChildRect(const std::wstring& caption, const wchar_t* cls, const std::wstring* text,
+                   bool client = false) {
   HWND window = RequireTopLevel(caption);
   if (window == nullptr) return 1;
   for (HWND child : Children(window)) {
     if (_wcsicmp(ClassName(child).c_str(), cls) != 0) continue;
     if (text != nullptr && WithoutMnemonic(WindowText(child)) != *text) continue;
-    PrintScreenRect(child);
+    PrintScreenRect(child, client);
     return 0;
   }
   Fail("no " + Utf8(text ? *text : std::wstring(cls)) + " in \"" + Utf8(caption) + "\"");
@@ -195,6 +201,10 @@ int PrintChildRect(const std::wstring& caption, const wchar_t* cls, const std::w
 
 int ChildRect(const Args& args) {
   return PrintChildRect(args[0], args[1].c_str(), nullptr);
+}
+
+int ClientRect(const Args& args) {
+  return PrintChildRect(args[0], args[1].c_str(), nullptr, true);
 }
 
 int ButtonRect(const Args& args) {
@@ -525,6 +535,7 @@ const Command kCommands[] = {
     {L"wait-window", "wait-window <caption> <timeout_ms>", 2, WaitWindow},
     {L"wait-dialog", "wait-dialog <caption> <timeout_ms>", 2, WaitDialog},
     {L"child-rect", "child-rect <caption> <class>  screen: left top width height", 2, ChildRect},
+    {L"client-rect", "client-rect <caption> <class>  its client area on the screen", 2, ClientRect},
     {L"button-rect", "button-rect <caption> <text>  screen: left top width height", 2, ButtonRect},
     {L"wait-gone", "wait-gone <caption> <timeout_ms>", 2, WaitGone},
     {L"wait-idle", "wait-idle <caption> <timeout_ms>  its thread has handled its messages", 2,

@@ -247,13 +247,14 @@ TEST_F(GridControlTest, ScrollBarsShowOnlyWhenNeeded) {
   const auto style = [this] { return GetWindowLongPtrW(grid_.Handle(), GWL_STYLE); };
   EXPECT_NE(style() & WS_VSCROLL, 0);
   EXPECT_EQ(style() & WS_HSCROLL, 0);
-  grid_.SetColWidth(2, 400);
+  // Only a column wider than the grid leaves the last one too little.
+  grid_.SetColWidth(1, 400);
   EXPECT_NE(style() & WS_HSCROLL, 0);
-  // Right arrow under whole-row selection scrolls by a column, not the selection.
+  // Right arrow under whole-row selection scrolls the view, not the selection.
   Press(VK_RIGHT);
-  EXPECT_EQ(GetScrollPos(grid_.Handle(), SB_HORZ), kWidths[1] + 1);
+  EXPECT_GT(GetScrollPos(grid_.Handle(), SB_HORZ), 0);
   EXPECT_TRUE(selected_.empty());
-  grid_.SetColWidth(2, kWidths[2]);
+  grid_.SetColWidth(1, kWidths[1]);
   EXPECT_EQ(style() & WS_HSCROLL, 0);
   grid_.SetTopRow(5);
   EXPECT_EQ(GetScrollPos(grid_.Handle(), SB_VERT), 5);
@@ -392,6 +393,38 @@ TEST_F(GridControlTest, RowSourceIsAskedForTheRowsShownOnly) {
   }
 }
 
+// Rows whose number column holds the text the test gives it.
+struct LabelledRows final : GridRowSource {
+  int Count() const override { return 20; }
+  std::string Cell(int col, int) const override { return col == 0 ? widest : "x"; }
+  TMenuItem* Item(int) const override { return nullptr; }
+  std::string WidestNumber() const override { return widest; }
+  std::string widest = "  20";
+};
+
+// Marks, a long tab, a long tab name over the results, the marks gone; with
+// and without the vertical scroll bar.
+TEST_F(GridControlTest, ColumnsFillTheWidthWhateverTheNumberColumnHolds) {
+  LabelledRows rows;
+  grid_.SetRowSource(&rows);
+  const int plain = grid_.PixelColWidth(0);
+  const std::string mark = "\x81\x7E ", name = "\x92\xB7\x82\xA2\x83\x5E\x83\x75\x96\xBC";
+  for (const std::string& widest :
+       {mark + "10", mark + "5000", "  " + name + name + name, std::string("  20")}) {
+    rows.widest = widest;
+    grid_.RowsChanged();
+    for (const int count : {21, 5}) {
+      grid_.SetRowCount(count);
+      RECT client;
+      GetClientRect(grid_.Handle(), &client);
+      const int w0 = grid_.PixelColWidth(0);
+      EXPECT_EQ(w0 + grid_.PixelColWidth(1) + grid_.PixelColWidth(2) + 3, client.right) << widest;
+      EXPECT_EQ(GetWindowLongPtrW(grid_.Handle(), GWL_STYLE) & WS_HSCROLL, 0);
+      EXPECT_TRUE(widest == "  20" ? w0 == plain : w0 > plain && w0 <= client.right / 3) << widest;
+    }
+  }
+}
+
 // A 32-bit top-down bitmap to draw into, 0x00RRGGBB per pixel.
 class GridDrawingTest : public GridControlTest {
  protected:
@@ -470,11 +503,12 @@ TEST_F(GridDrawingTest, TextStartsTwoPixelsInAndStaysInItsCell) {
             20);
   EXPECT_EQ(image->CountOther(RECT{kColLeft[2], kPitch * 2, 330, kPitch * 3 - 1}, window), 0)
       << "the long name spilled into the summary column";
+  // The last column reaches the client area's edge; the summary stops at its line.
   RECT client;
   GetClientRect(grid_.Handle(), &client);
-  const int right_of_grid = kColLeft[2] + kWidths[2] + 1;
-  ASSERT_LT(right_of_grid, client.right);
-  EXPECT_EQ(image->CountOther(RECT{right_of_grid, 0, client.right, client.bottom}, window), 0)
+  ASSERT_EQ(kColLeft[2] + grid_.PixelColWidth(2) + 1, client.right);
+  const COLORREF line = image->At(kColLeft[2] - 1, kPitch * 7 + 10);
+  EXPECT_EQ(image->At(client.right - 1, kPitch * 5 + 10), line)
       << "the long summary spilled out of the last column";
 }
 

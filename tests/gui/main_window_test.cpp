@@ -252,6 +252,24 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsSize) {
     EXPECT_GE(search.top, tabs.bottom);
     // The "閉る" button lies beyond the client area: never seen.
     EXPECT_GE(ChildRect(Button(Widen("閉る").c_str())).left, w);
+    // The grid's columns fill its width.
+    GridControl& grid = Main().Grid();
+    RECT inside{};
+    GetClientRect(grid.Handle(), &inside);
+    EXPECT_EQ(grid.PixelColWidth(0) + grid.PixelColWidth(1) + grid.PixelColWidth(2) + 3,
+              inside.right);
+  }
+}
+
+// Wine's edit control keeps the widest line it held as its scroll range.
+TEST_F(MainWindowTest, AShortMemoAfterALongOneHasNoScrollThumb) {
+  Start();
+  const HWND memo = Main().Memo().Handle();
+  for (const bool long_line : {true, false}) {
+    Main().Memo().SetLines({long_line ? std::string(80, 'W') : "short"});
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(memo, SB_HORZ, &info));
+    EXPECT_EQ(info.nMax - info.nMin + 1 > static_cast<int>(info.nPage), long_line);
   }
 }
 
@@ -623,6 +641,19 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
     }
   }
   SetSysColors(4, elements, dark);
+}
+
+// Black windows: the lines between cells stay far from black.
+TEST_F(DarkScheme, GridLinesShow) {
+  Start();
+  GridControl& grid = Main().Grid();
+  RECT client{};
+  GetClientRect(grid.Handle(), &client);
+  Pixels image(client.right, client.bottom);
+  SendMessageW(grid.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.Dc()), PRF_CLIENT);
+  const RECT cell = grid.CellRect(2, 3);
+  for (const COLORREF line : {image.At(cell.left + 5, cell.bottom), image.At(cell.right, cell.top)})
+    EXPECT_GE(GetGValue(line), 100) << std::hex << line;
 }
 
 TEST_F(MainWindowTest, PickedRowIsInViewAtStartUp) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "text/sjis.h"
+
 namespace zorbi {
 namespace {
 
@@ -41,7 +43,8 @@ TEST(GridModel, PointsFindTheCellThatOwnsThem) {
       {118, kPitch * 9 + 5, 1, true, 2, 9},
       {26, kPitch * 9 + 5, 1, true, 0, 9},    // the number column's line
       {60, 10, 1, true, 1, 0},                // the header
-      {339, kPitch * 2 + 5, 1, false, 0, 0},  // right of the last column
+      {354, kPitch * 2 + 5, 1, true, 2, 2},   // the last column fills the client area
+      {356, kPitch * 2 + 5, 1, false, 0, 0},  // right of it
       {60, kPitch * 1 + 5, 5, true, 1, 5},    // scrolled: row 5 right below the header
       {60, kPitch * 21 + 5, 1, false, 0, 0},  // below the last row
   };
@@ -91,18 +94,16 @@ TEST(GridModel, LeftAndRightMoveCellsOrScrollColumns) {
   EXPECT_EQ(grid.Selection(), (GridRect{1, 4, 2, 4}));
 
   // Whole rows: a column at a time, the ends with Ctrl; the selection stays.
-  grid.SetColWidth(2, 400);
+  // Only a column wider than the client area leaves the rest to scroll to.
+  grid.SetColWidth(1, 400);
   const int max = grid.MaxLeftOffset();
-  ASSERT_GT(max, 91);
+  ASSERT_EQ(max, 401 + GridModel::kMinLastColWidth + 1 - (356 - 27));
   const struct {
     int vk;
     bool ctrl;
     int left;
-  } steps[] = {{K::kRight, false, 91},
-               {K::kRight, false, max},
-               {K::kLeft, false, 91},
-               {K::kLeft, true, 0},
-               {K::kRight, true, max}};
+  } steps[] = {
+      {K::kRight, false, max}, {K::kLeft, false, 0}, {K::kRight, true, max}, {K::kLeft, true, 0}};
   for (const auto& s : steps) {
     EXPECT_FALSE(Press(grid, s.vk, s.ctrl));
     EXPECT_EQ(grid.LeftOffset(), s.left);
@@ -146,6 +147,7 @@ TEST(GridModel, ColumnBordersSizeByDragging) {
       {27 + 128 - 1, 10, 1, 0, 5},            // never narrower than a few pixels
       {27 + 5 - 3, 10, 1, 39, 15},            // a tie between borders: the later column
       {27 + 16 + 219, kPitch + 5, -1, 0, 0},  // column 2's border, below the header
+      {355, 10, -1, 0, 0},                    // the last column's: the client area's edge
       {27 + 16 + 40, 10, -1, 0, 0},           // away from any border
   };
   GridModel grid = ItemGrid();
@@ -160,6 +162,78 @@ TEST(GridModel, ColumnBordersSizeByDragging) {
     EXPECT_EQ(grid.ColWidth(col), d.width);
   }
   EXPECT_EQ(grid.ColWidth(0), 26);
+}
+
+// The item grid's columns (26/90/219 at 96 DPI) in a grid as Wine makes it
+// at the window's first width (its frame does not scale: 192 DPI gives more
+// than twice 96's width) and wider, with and without the vertical scroll bar,
+// the number column fitted to its widest text: row numbers with and without
+// the missing-file mark, tab names over the results. The columns fill the
+// width and never scroll sideways; a name wider than a third of it ends with
+// "…", cut between characters.
+TEST(GridModel, ColumnsFillTheClientWidthAtAnyDpi) {
+  const std::string mark = "\x81\x7E ", name = "A\x92\xB7\x82\xA2\x83\x5E\x83\x75";  // A長いタブ
+  const struct {
+    int dpi, width, rows;
+    std::string widest;
+  } rows[] = {
+      {96, 356, 21, "  20"},
+      {96, 356, 21, mark + "10"},
+      {96, 356, 5001, mark + "5000"},
+      {96, 356, 8, "  " + name},                              // no vertical bar
+      {96, 356, 21, "  " + name + name + name},               // cut
+      {96, 756, 8, "  " + name + name + name + name + name},  // cut, a wider window
+      {144, 537, 21, mark + "5000"},
+      {144, 537, 21, "  " + name + name + name},
+      {192, 730, 21, "  20"},
+      {192, 730, 100001, mark + "100000"},
+      {192, 730, 8, "  " + name + name + name},
+  };
+  int cuts = 0;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.dpi << " DPI, " << r.width << " wide, " << r.widest);
+    auto scaled = [&r](int pixels) { return pixels * r.dpi / 96; };
+    // 7 pixels a single-byte character, 13 a double-byte one, at 96 DPI.
+    auto measure = [&](std::string_view text) {
+      int width = 0;
+      for (std::size_t i = 0; i < text.size(); i += SjisCharLen(text, i))
+        width += scaled(SjisCharLen(text, i) == 2 ? 13 : 7);
+      return width;
+    };
+    GridModel grid(3, r.rows, 64, scaled(20));
+    const int set[] = {scaled(26), scaled(90), scaled(219)};
+    for (int col = 0; col < 3; ++col) grid.SetColWidth(col, set[col]);
+    grid.FitFixedColumn(r.widest, measure);
+    const int bar = scaled(17), height = scaled(296);
+    const auto [vertical, horizontal] = grid.ScrollBarsNeeded(r.width, height, bar, bar);
+    EXPECT_EQ(vertical, r.rows > 14);
+    EXPECT_FALSE(horizontal);
+    const int client = r.width - (vertical ? bar : 0);
+    grid.SetClientSize(client, height);
+    EXPECT_EQ(grid.ColWidth(0) + grid.ColWidth(1) + grid.ColWidth(2) + 3, client);
+    EXPECT_EQ(grid.MaxLeftOffset(), 0);
+    EXPECT_EQ(grid.ColWidth(1), set[1]);
+    const bool fits = measure(r.widest) + 4 <= client / 3;
+    EXPECT_EQ(grid.ColWidth(0), std::max(set[0], fits ? measure(r.widest) + 4 : client / 3));
+
+    // The longest start that fits, cut between characters, and the ellipsis.
+    const std::string shown = CutToWidth(r.widest, grid.ColWidth(0) - 4, measure);
+    if (fits) {
+      EXPECT_EQ(shown, r.widest);
+      continue;
+    }
+    ++cuts;
+    const std::string start = shown.substr(0, shown.size() - 2);
+    EXPECT_EQ(start + "\x81\x63", shown);
+    ASSERT_EQ(r.widest.rfind(start, 0), 0u);
+    std::size_t at = 0;
+    while (at < start.size()) at += SjisCharLen(r.widest, at);
+    EXPECT_EQ(at, start.size()) << "a character split";
+    const std::size_t next = at + SjisCharLen(r.widest, at);
+    EXPECT_LE(measure(shown), grid.ColWidth(0) - 4);
+    EXPECT_GT(measure(r.widest.substr(0, next) + "\x81\x63"), grid.ColWidth(0) - 4);
+  }
+  EXPECT_EQ(cuts, 4);
 }
 
 TEST(GridModel, RowDragsDropWhereShownAndScrollAtTheEdges) {

@@ -1,0 +1,26 @@
+// How the item grid's cells look, worked out without a window: a text cut to
+// the width of its cell, and the colour of the lines between cells.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace zorbi {
+
+// The width in pixels of a CP932 text in the grid's font.
+using TextMeasure = std::function<int(std::string_view)>;
+
+// `text` (CP932) as a cell `width` pixels wide shows it: whole when it fits,
+// else its longest start that fits with "…" after it, cut between characters.
+std::string CutToWidth(std::string_view text, int width, const TextMeasure& measure);
+
+// The lines between scrolling cells, from the window's background and text
+// colours (0x00BBGGRR): a fifth of the way from the one to the other, or
+// further (up to two thirds) until their light differs from the
+// background's by a fifth of white's. On a white window they are the light
+// grey they always were; on a dark one they still show.
+std::uint32_t GridLineColour(std::uint32_t window, std::uint32_t text);
+
+}  // namespace zorbi
