@@ -120,6 +120,13 @@ CatalogueSearch::CatalogueSearch(const CatalogueData& c, const Rank& rank) {
                    [](const auto& a, const auto& b) { return a.first > b.first; });
 }
 
+std::vector<SearchHit> CatalogueSearch::Ranked(std::size_t count) const {
+  std::vector<SearchHit> top;
+  for (std::size_t k = 0; k < ranked_.size() && k < count; ++k)
+    top.push_back(items_[ranked_[k].second]);
+  return top;
+}
+
 bool CatalogueSearch::Holds(std::size_t i, const std::vector<std::string>& words) const {
   const std::string_view texts(folded_.get() + starts_[i], starts_[i + 1] - starts_[i]);
   for (const std::string& word : words)

@@ -34,6 +34,8 @@ class CatalogueSearch {
   // tab order then item order. A text whose words each hold one of the last
   // text's words can only narrow its hits: only those are looked at.
   const std::vector<SearchHit>& Find(std::string_view text);
+  // The `count` items with the highest rank, the highest first.
+  std::vector<SearchHit> Ranked(std::size_t count) const;
 
  private:
   // Whether item `i`'s folded texts hold every word.

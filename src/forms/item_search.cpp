@@ -1,5 +1,6 @@
 #include "forms/item_search.h"
 
+#include "forms/grid_columns.h"
 #include "text/search_fold.h"
 
 namespace zorbi {
@@ -10,6 +11,10 @@ constexpr int VK_RETURN_KEY = 0x0D;
 constexpr int VK_ESCAPE_KEY = 0x1B;
 constexpr int VK_UP_KEY = 0x26;
 constexpr int VK_DOWN_KEY = 0x28;
+constexpr std::size_t Favourites = 20;
+constexpr std::string_view FavouritesHeader = "よく使う項目 (上位 20)";
+constexpr std::string_view NoFavouritesHeader =
+    "よく使う項目: まだありません (OK で実行すると並びます)";
 
 }  // namespace
 
@@ -25,14 +30,26 @@ void ItemSearch::Update() {
     Leave();
     return;
   }
-  if (!Active()) {
-    // What the user runs most comes first.
-    search_ = std::make_unique<CatalogueSearch>(
-        cat_.Data(), [this](const TMenuItem& item) { return usage_.Score(item.BatPath); });
-    tabs_.SetTabIndex(-1);
-  }
+  Begin();
   const TypedText typed = box_->Text();
   view_.ShowResults(typed.Refused ? std::vector<SearchHit>{} : search_->Find(typed.Text));
+}
+
+void ItemSearch::Begin() {
+  if (Active()) return;
+  // What the user runs most comes first.
+  search_ = std::make_unique<CatalogueSearch>(
+      cat_.Data(), [this](const TMenuItem& item) { return usage_.Score(item.BatPath); });
+  tabs_.SetTabIndex(-1);
+}
+
+void ItemSearch::ShowFavourites() {
+  if (!box_ || !box_->Text().Text.empty()) return;
+  Begin();
+  std::vector<SearchHit> top = search_->Ranked(Favourites);
+  const bool none = top.empty();
+  view_.ShowResults(std::move(top));
+  grid_.SetCell(FileNameColumn, 0, std::string(none ? NoFavouritesHeader : FavouritesHeader));
 }
 
 void ItemSearch::ClearBox() {

@@ -30,6 +30,9 @@ class ItemSearch {
   // The results for the box's text, the search begun if need be; an empty
   // text ends it.
   void Update();
+  // With nothing typed: the items the user runs most, as results, or an empty
+  // list that says how it fills.
+  void ShowFavourites();
   // The box's text is dropped, as when a mode could not end.
   void ClearBox();
   // A key in the box: Up and Down move the highlight; Enter, Ctrl+Enter and
@@ -51,6 +54,7 @@ class ItemSearch {
   UsageHistory& usage_;
   EditBox* box_ = nullptr;
   std::unique_ptr<CatalogueSearch> search_;
+  void Begin();
 };
 
 }  // namespace zorbi

@@ -178,6 +178,12 @@ void TForm1::SearchBox1Change() {
   search_.Update();
 }
 
+void TForm1::SearchBox1Request() {
+  if (Searching() || search_.HoldsSearch() || !Allowed(Command::Search)) return;
+  keys_.Forget();
+  search_.ShowFavourites();
+}
+
 bool TForm1::SearchBox1KeyDown(int key, ShiftState shift) {
   switch (search_.Key(key, shift)) {
     case SearchKey::NotTaken:

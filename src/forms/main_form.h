@@ -91,6 +91,8 @@ class TForm1 final : private CommandGate {
   // Find as you type.
   void UseSearchBox(EditBox& box) { search_.UseBox(box); }
   void SearchBox1Change();
+  // Ctrl+F: with nothing typed, the items run most.
+  void SearchBox1Request();
   // A key pressed in the search box; true when the search took it.
   bool SearchBox1KeyDown(int key, ShiftState shift);
   void TabView1Click() { keys_.ShowResultOnTab(); }  // "タブで表示"

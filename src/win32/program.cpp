@@ -133,6 +133,7 @@ void Program::ConnectWindow() {
         GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
       return false;
     window_.FocusSearchBox();
+    Run([&] { form_->SearchBox1Request(); });
     return true;
   };
   window_.OnResize = [this] { Run([&] { form_->FormResize(); }); };
