@@ -4,6 +4,10 @@
 #include <commdlg.h>
 #include <shobjidl.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+
 #include "application.h"
 #include "cp932.h"
 #include "dpi.h"
@@ -59,7 +63,47 @@ void TabStripControl::SetTabs(std::vector<std::string> names) {
   }
   const int count = static_cast<int>(names.size());
   if (count > 0) TabCtrl_SetCurSel(handle_, keep < 0 ? 0 : (keep < count ? keep : count - 1));
+  fitted_ = Fitted{};
+  FitWidths();
   CheckRows();
+}
+
+void TabStripControl::SetPadding(int across, int down) {
+  padding_ = across;
+  TabCtrl_SetPadding(handle_, across, down);
+  fitted_ = Fitted{};
+}
+
+void TabStripControl::FitWidths() {
+  RECT client{};
+  GetClientRect(handle_, &client);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  const Fitted now{client.right, font, MultiLine()};
+  if (now == fitted_) return;
+  fitted_ = now;
+  // The control's own widths first: names as long as they need.
+  TabCtrl_SetMinTabWidth(handle_, -1);
+  if (!now.multi_line) return;
+  const WindowDc dc(handle_);
+  const Selected selected(dc.Get(), font);
+  int widest = 0;
+  bool squeezed = false;
+  const int count = TabCtrl_GetItemCount(handle_);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[512] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    SendMessageW(handle_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), text, static_cast<int>(wcslen(text)), &size);
+    RECT r{};
+    TabCtrl_GetItemRect(handle_, i, &r);
+    widest = std::max(widest, static_cast<int>(size.cx));
+    squeezed = squeezed || r.right - r.left < size.cx + padding_;
+  }
+  if (squeezed) TabCtrl_SetMinTabWidth(handle_, widest + 2 * padding_);
 }
 
 void TabStripControl::CheckRows() {
@@ -89,6 +133,7 @@ void TabStripControl::SetMultiLine(bool on) {
                     on ? style | TCS_MULTILINE : style & ~LONG_PTR{TCS_MULTILINE});
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  FitWidths();
   InvalidateRect(handle_, nullptr, TRUE);
   rows_ = TabCtrl_GetRowCount(handle_);
   if (OnRowsChanged) OnRowsChanged();

@@ -280,20 +280,48 @@ TEST_F(MainWindowTest, ResultsGreyTheCommandsThatChangeItems) {
   EXPECT_EQ(GetWindowTextLengthW(box), 0);
 }
 
-TEST_F(MainWindowTest, GridFillsThePageBelowTheTabRowsAtEverySize) {
+// Eight long names among sixteen short ones, on several rows: at every size
+// and DPI each tab is wide enough for its name, and the grid fills the page
+// below the rows.
+TEST_F(MainWindowTest, TabRowsShowWholeNamesAndTheGridFillsThePageBelow) {
   CatalogueData c;
-  for (int t = 0; t < 16; ++t) c.TabList.push_back(std::make_unique<TMList>());
-  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 16, std::vector<std::string>(16, "Tab 10")));
+  std::vector<std::string> names;
+  for (const char* number : {"一", "二", "三", "四", "五", "六", "七", "八"})
+    names.push_back(std::string("長いタブ名その") + number);
+  for (int t = 9; t <= 24; ++t) names.push_back("Tab" + std::to_string(t));
+  for (std::size_t t = 0; t < names.size(); ++t) c.TabList.push_back(std::make_unique<TMList>());
+  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 24, names));
   WriteFile(In("Z_Orbi.ini"), "[Option]\r\nMultiLine=1\r\n");
   Start();
   const HWND window = Main().Handle(), strip = Main().TabStrip();
-  for (const SIZE size : {SIZE{545, 357}, SIZE{1000, 600}, SIZE{600, 400}}) {
-    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-    RECT page = ChildRect(strip);
-    TabCtrl_AdjustRect(strip, FALSE, &page);
-    const RECT grid = ChildRect(Main().Grid().Handle());
-    EXPECT_TRUE(EqualRect(&grid, &page)) << size.cx << ": grid top " << grid.top << ", page "
-                                         << page.top << ", rows " << TabCtrl_GetRowCount(strip);
+  for (const int dpi : {96, 144, 192}) {
+    RECT suggested{0, 0, 545 * dpi / 96, 357 * dpi / 96};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (const int width : {545, 600, 1000}) {
+      SCOPED_TRACE(testing::Message() << width << " at " << dpi << " DPI");
+      SetWindowPos(window, nullptr, 0, 0, width * dpi / 96, 400 * dpi / 96,
+                   SWP_NOMOVE | SWP_NOZORDER);
+      RECT page = ChildRect(strip), client{};
+      TabCtrl_AdjustRect(strip, FALSE, &page);
+      const RECT grid = ChildRect(Main().Grid().Handle());
+      EXPECT_TRUE(EqualRect(&grid, &page)) << "grid top " << grid.top << ", page " << page.top
+                                           << ", rows " << TabCtrl_GetRowCount(strip);
+      GetClientRect(strip, &client);
+      HDC dc = GetDC(strip);
+      const HGDIOBJ font =
+          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(strip, WM_GETFONT, 0, 0)));
+      for (int i = 0; i < TabCtrl_GetItemCount(strip); ++i) {
+        const std::wstring name = Widen(names[static_cast<std::size_t>(i)]);
+        SIZE text{};
+        GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &text);
+        RECT tab{};
+        TabCtrl_GetItemRect(strip, i, &tab);
+        EXPECT_GE(tab.right - tab.left, text.cx + 4) << names[static_cast<std::size_t>(i)];
+        EXPECT_LE(tab.right, client.right);
+      }
+      SelectObject(dc, font);
+      ReleaseDC(strip, dc);
+    }
   }
 }
 
