@@ -208,6 +208,23 @@ void ListBoxControl::SetItems(std::vector<std::string> lines) {
   SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
   for (const std::string& line : items_)
     SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
+  FitScrollWidth();
+}
+
+void ListBoxControl::FitScrollWidth() {
+  const WindowDc dc(handle_);
+  const Selected font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const std::string& line : items_) {
+    const std::wstring wide = Widen(line);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  // The box draws a line a few pixels in from its left edge.
+  const int margin = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
+  SendMessageW(handle_, LB_SETHORIZONTALEXTENT,
+               static_cast<WPARAM>(widest > 0 ? widest + margin : 0), 0);
 }
 
 int ListBoxControl::ItemIndex() const {

@@ -112,6 +112,9 @@ class ListBoxControl final : public WindowControl<ListBox> {
   int ItemIndex() const override;
   void SetItemIndex(int index) override;
   std::string Item(int index) const override;
+  // The scroll width for the longest line in the box's font: a box with a
+  // horizontal scroll bar shows it when a line is cut. Run after a new font.
+  void FitScrollWidth();
 
  private:
   std::vector<std::string> items_;

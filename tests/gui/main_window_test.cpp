@@ -337,6 +337,38 @@ TEST_F(MainWindowTest, DialogsLayOutAgainAtANewDpi) {
     GetClientRect(dialog, &after);
     EXPECT_EQ(after.right, 2 * before.right);
     EXPECT_EQ(after.bottom, 2 * before.bottom);
+    EXPECT_GT(GetWindowTextLengthW(dialog), 0) << "a dialog without a title";
+  }
+}
+
+// At every DPI a line of the script choice is taller than its text by the
+// focus rectangle's pixel each way (else it hides underscores), and a name
+// longer than the box brings a scroll bar that reaches its end.
+TEST_F(MainWindowTest, ScriptChoiceLinesFitTheirNamesAtEveryDpi) {
+  Start();
+  TForm5& form = *program_->Form().Form5();
+  const HWND dialog = program_->Form5().Handle();
+  const HWND list = FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr);
+  for (const int dpi : {96, 144, 192}) {
+    RECT suggested{};
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (const bool long_name : {false, true}) {
+      SCOPED_TRACE(testing::Message() << dpi << " DPI, long name " << long_name);
+      const std::string last = long_name ? std::string(50, 'x') + "_.awk" : "c_d.awk";
+      form.ListBox1.SetItems({"a_b.awk", last});
+      HDC dc = GetDC(list);
+      const HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc, &metrics);
+      SIZE text{};
+      GetTextExtentPoint32W(dc, Widen(last).c_str(), static_cast<int>(last.size()), &text);
+      SelectObject(dc, old);
+      ReleaseDC(list, dc);
+      EXPECT_GE(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), metrics.tmHeight + 2);
+      EXPECT_EQ((GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL) != 0, long_name);
+      EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx);
+    }
   }
 }
 
@@ -623,9 +655,13 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
   ASSERT_EQ(GetSysColor(COLOR_WINDOW), RGB(0, 0, 0)) << "not run in the dark scheme's prefix";
   WriteCatalogue();
   Start();
+  ASSERT_TRUE(program_->Form().Form3());
+  const HWND about = program_->Form3().Handle();
+  ShowWindow(about, SW_SHOWNOACTIVATE);
   const std::pair<HWND, int> rows[] = {
       {FindWindowExW(Main().Handle(), nullptr, L"EDIT", nullptr), COLOR_WINDOW},
-      {FindWindowExW(Main().Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE}};
+      {FindWindowExW(Main().Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE},
+      {FindWindowExW(about, nullptr, L"STATIC", nullptr), COLOR_BTNFACE}};
   const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
   const COLORREF dark[] = {0, RGB(255, 255, 255), 0, RGB(255, 255, 255)},
                  light[] = {RGB(255, 255, 255), 0, RGB(212, 208, 200), 0};
