@@ -1,8 +1,9 @@
 # Damaged and unusable files, a folder or files the user may not write: the
 # program says so, loses nothing, and can always be closed.
 #
-#   faults_test.sh Z_Orbi.exe zorbi_probe.exe CASE
+#   faults_test.sh Z_Orbi.exe zorbi_probe.exe CASE [PICTURE.png]
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1" "$2"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/capture-lib.sh"
 case_name=$3
 
 keep_copy() { cp -a "$1" "$1.before" && folders+=("$1.before"); }
@@ -118,7 +119,9 @@ two_copies)
   probe press "$MAIN_CAPTION" OK
   eventually 10 dialog_starts_with "Z_Orbi.DAT は、このウィンドウが開いた後に書き換えられています" ||
     fail "no question about the changed data file: $(probe dialog-text Z_ORBI 2>/dev/null)"
-  answer Cancel キャンセル
+  # The question names its buttons: they are our own, captioned as it says
+  # (a system box reads Cancel in this prefix's language).
+  probe press Z_ORBI キャンセル
   eventually 10 no_dialog || fail "the question stayed"
   probe wait-window "$MAIN_CAPTION" 0 >/dev/null || fail "キャンセル closed the window"
   same_as_before "$folder/Z_Orbi.DAT"
@@ -126,7 +129,8 @@ two_copies)
   [ ! -e "$folder/Z_Orbi.ini" ] || fail "the settings were written before the answer"
   probe press "$MAIN_CAPTION" OK
   eventually 10 dialog_starts_with "Z_Orbi.DAT は" || fail "no question at the second close"
-  answer No いいえ
+  [ -z "${4:-}" ] || capture_window "$ZORBI_PROBE" Z_ORBI "$4"
+  probe press Z_ORBI いいえ
   wait_program_end 15
   same_as_before "$folder/Z_Orbi.DAT"
   same_as_before "$folder/PATH.TXT"

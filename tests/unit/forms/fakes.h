@@ -2,6 +2,8 @@
 // logic did to them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -266,18 +268,20 @@ struct FakeMessages : MessageBoxes {
     return answer;
   }
   std::function<void()> whileAsking;  // runs once inside the next question's loop
+  // The system's boxes read Yes and No on a system that is not Japanese: a
+  // question naming its buttons must come with our own (ShowList).
+  static void ExpectNoButtonNames(const std::string& text) {
+    for (const char* name : {"はい:", "いいえ:", "キャンセル:"})
+      EXPECT_EQ(text.find(name), std::string::npos) << "a system box names its buttons: " << text;
+  }
   bool Ask(const std::string& text, MessageKind kind) override {
-    shown.emplace_back(text, kind);
-    if (auto run = std::exchange(whileAsking, nullptr)) run();
-    return yes;
+    ExpectNoButtonNames(text);
+    return Yes(text, kind);
   }
   std::vector<Answer> answers;  // in turn for AskOrCancel; キャンセル once used up
   Answer AskOrCancel(const std::string& text, MessageKind kind) override {
-    shown.emplace_back(text, kind);
-    if (answers.empty()) return Answer::Cancel;
-    const Answer a = answers.front();
-    answers.erase(answers.begin());
-    return a;
+    ExpectNoButtonNames(text);
+    return YesNoOrCancel(text, kind);
   }
   // The lines of each list, by its message's place in `shown`; answered as
   // the question with the same buttons is.
@@ -285,10 +289,22 @@ struct FakeMessages : MessageBoxes {
   Answer ShowList(const std::string& text, const std::vector<std::string>& lines, MessageKind kind,
                   Answers buttons) override {
     lists[shown.size()] = lines;
-    if (buttons == Answers::YesNo) return Ask(text, kind) ? Answer::Yes : Answer::No;
-    if (buttons == Answers::YesNoCancel) return AskOrCancel(text, kind);
+    if (buttons == Answers::YesNo) return Yes(text, kind) ? Answer::Yes : Answer::No;
+    if (buttons == Answers::YesNoCancel) return YesNoOrCancel(text, kind);
     ShowMessage(text, kind);
     return Answer::Ok;
+  }
+  bool Yes(const std::string& text, MessageKind kind) {
+    shown.emplace_back(text, kind);
+    if (auto run = std::exchange(whileAsking, nullptr)) run();
+    return yes;
+  }
+  Answer YesNoOrCancel(const std::string& text, MessageKind kind) {
+    shown.emplace_back(text, kind);
+    if (answers.empty()) return Answer::Cancel;
+    const Answer a = answers.front();
+    answers.erase(answers.begin());
+    return a;
   }
   // A message and its list's lines, one text.
   std::string WithList(std::size_t k) const {
