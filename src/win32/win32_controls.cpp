@@ -291,8 +291,15 @@ Answer MessageBoxService::AskOrCancel(const std::string& text, MessageKind kind)
   }
 }
 
+void MessageBoxService::PaintOwner() const {
+  // What changed under a box (a row just highlighted) is drawn before the box
+  // covers the window: its loop paints only once the box is up.
+  if (owner_ != nullptr) RedrawWindow(owner_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 Answer MessageBoxService::ShowList(const std::string& text, const std::vector<std::string>& lines,
                                    MessageKind kind, Answers answers) {
+  PaintOwner();
   const Application* app = Application::Current();
   ListWindow window(text, lines, kind, answers);
   if (window.Create(owner_, app ? app->Title() : std::string(ApplicationTitle))) {
@@ -329,6 +336,7 @@ int MessageBoxService::Show(const std::string& text, MessageKind kind, UINT butt
       style |= MB_ICONERROR;
       break;
   }
+  PaintOwner();
   const Application* app = Application::Current();
   const std::wstring caption = Widen(app ? app->Title() : std::string(ApplicationTitle));
   return MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style);

@@ -161,6 +161,7 @@ class MessageBoxService final : public MessageBoxes {
 
  private:
   int Show(const std::string& text, MessageKind kind, UINT buttons);
+  void PaintOwner() const;
   HWND owner_ = nullptr;
 };
 

@@ -260,8 +260,10 @@ struct FakeMessages : MessageBoxes {
   std::vector<std::string> questions;                      // OK or Cancel
   bool answer = true;                                      // OK
   bool yes = false;                                        // はい; false: いいえ
+  std::function<void()> whileShowing;  // runs once inside the next message's loop
   void ShowMessage(const std::string& text, MessageKind kind) override {
     shown.emplace_back(text, kind);
+    if (auto run = std::exchange(whileShowing, nullptr)) run();
   }
   bool Confirm(const std::string& text) override {
     questions.push_back(text);
