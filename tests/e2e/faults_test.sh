@@ -1,9 +1,8 @@
 # Damaged and unusable files, a folder or files the user may not write: the
 # program says so, loses nothing, and can always be closed.
 #
-#   faults_test.sh Z_Orbi.exe zorbi_probe.exe CASE [PICTURE.png]
+#   faults_test.sh Z_Orbi.exe zorbi_probe.exe CASE
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1" "$2"
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/capture-lib.sh"
 case_name=$3
 
 keep_copy() { cp -a "$1" "$1.before" && folders+=("$1.before"); }
@@ -129,7 +128,6 @@ two_copies)
   [ ! -e "$folder/Z_Orbi.ini" ] || fail "the settings were written before the answer"
   probe press "$MAIN_CAPTION" OK
   eventually 10 dialog_starts_with "Z_Orbi.DAT は" || fail "no question at the second close"
-  [ -z "${4:-}" ] || capture_window "$ZORBI_PROBE" Z_ORBI "$4"
   probe press Z_ORBI いいえ
   wait_program_end 15
   same_as_before "$folder/Z_Orbi.DAT"

@@ -95,6 +95,21 @@ void WhileModal(std::function<void()> steps) {
   SetTimer(nullptr, 0, 1, RunModalSteps);
 }
 
+// A text's extent in a control's font, with the font's whole height.
+SIZE TextIn(HWND control, const std::string& text) {
+  HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  const std::wstring wide = Widen(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return SIZE{size.cx, metrics.tmHeight};
+}
+
 // Clicks line `index` of a list box the way the mouse does.
 void ClickLine(HWND list, int index) {
   RECT line{};
@@ -307,20 +322,13 @@ TEST_F(MainWindowTest, TabRowsShowWholeNamesAndTheGridFillsThePageBelow) {
       EXPECT_TRUE(EqualRect(&grid, &page)) << "grid top " << grid.top << ", page " << page.top
                                            << ", rows " << TabCtrl_GetRowCount(strip);
       GetClientRect(strip, &client);
-      HDC dc = GetDC(strip);
-      const HGDIOBJ font =
-          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(strip, WM_GETFONT, 0, 0)));
       for (int i = 0; i < TabCtrl_GetItemCount(strip); ++i) {
-        const std::wstring name = Widen(names[static_cast<std::size_t>(i)]);
-        SIZE text{};
-        GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &text);
+        const std::string& name = names[static_cast<std::size_t>(i)];
         RECT tab{};
         TabCtrl_GetItemRect(strip, i, &tab);
-        EXPECT_GE(tab.right - tab.left, text.cx + 4) << names[static_cast<std::size_t>(i)];
+        EXPECT_GE(tab.right - tab.left, TextIn(strip, name).cx + 4) << name;
         EXPECT_LE(tab.right, client.right);
       }
-      SelectObject(dc, font);
-      ReleaseDC(strip, dc);
     }
   }
 }
@@ -356,16 +364,8 @@ TEST_F(MainWindowTest, ScriptChoiceLinesFitTheirNamesAtEveryDpi) {
       SCOPED_TRACE(testing::Message() << dpi << " DPI, long name " << long_name);
       const std::string last = long_name ? std::string(50, 'x') + "_.awk" : "c_d.awk";
       form.ListBox1.SetItems({"a_b.awk", last});
-      HDC dc = GetDC(list);
-      const HGDIOBJ old =
-          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
-      TEXTMETRICW metrics{};
-      GetTextMetricsW(dc, &metrics);
-      SIZE text{};
-      GetTextExtentPoint32W(dc, Widen(last).c_str(), static_cast<int>(last.size()), &text);
-      SelectObject(dc, old);
-      ReleaseDC(list, dc);
-      EXPECT_GE(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), metrics.tmHeight + 2);
+      const SIZE text = TextIn(list, last);
+      EXPECT_GE(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), text.cy + 2);
       EXPECT_EQ((GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL) != 0, long_name);
       EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx);
     }
