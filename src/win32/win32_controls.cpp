@@ -103,7 +103,13 @@ void TabStripControl::FitWidths() {
     widest = std::max(widest, static_cast<int>(size.cx));
     squeezed = squeezed || r.right - r.left < size.cx + padding_;
   }
-  if (squeezed) TabCtrl_SetMinTabWidth(handle_, widest + 2 * padding_);
+  if (!squeezed) return;
+  TabCtrl_SetMinTabWidth(handle_, widest + 2 * padding_);
+  // Not at any price: one name far longer than the others would put a tab
+  // on each row. The page below keeps a third of the strip.
+  RECT page = client;
+  TabCtrl_AdjustRect(handle_, FALSE, &page);
+  if (page.bottom - page.top < client.bottom / 3) TabCtrl_SetMinTabWidth(handle_, -1);
 }
 
 void TabStripControl::CheckRows() {

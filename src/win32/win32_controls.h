@@ -55,8 +55,9 @@ class TabStripControl final : public WindowControl<TabStrip> {
   void SetPadding(int across, int down);
   // On several rows every tab shows its whole name: a strip that would
   // squeeze one (Wine puts as many tabs on each row, whatever their widths)
-  // makes every tab as wide as the widest name needs. Run after a change of
-  // size or font; names and the row mode see to it themselves.
+  // makes every tab as wide as the widest name needs, while that leaves the
+  // page below a third of the strip. Run after a change of size or font;
+  // names and the row mode see to it themselves.
   void FitWidths();
 
  private:

@@ -295,41 +295,50 @@ TEST_F(MainWindowTest, ResultsGreyTheCommandsThatChangeItems) {
   EXPECT_EQ(GetWindowTextLengthW(box), 0);
 }
 
-// Eight long names among sixteen short ones, on several rows: at every size
-// and DPI each tab is wide enough for its name, and the grid fills the page
-// below the rows.
+// Tabs on several rows at every size and DPI: eight long names among sixteen
+// short ones each get a tab wide enough for them; a name far longer than the
+// rest (a tab on each row would show it whole) leaves the grid a third of
+// the strip. The grid fills the page below the rows.
 TEST_F(MainWindowTest, TabRowsShowWholeNamesAndTheGridFillsThePageBelow) {
-  CatalogueData c;
   std::vector<std::string> names;
   for (const char* number : {"一", "二", "三", "四", "五", "六", "七", "八"})
     names.push_back(std::string("長いタブ名その") + number);
   for (int t = 9; t <= 24; ++t) names.push_back("Tab" + std::to_string(t));
-  for (std::size_t t = 0; t < names.size(); ++t) c.TabList.push_back(std::make_unique<TMList>());
-  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 24, names));
-  WriteFile(In("Z_Orbi.ini"), "[Option]\r\nMultiLine=1\r\n");
-  Start();
-  const HWND window = Main().Handle(), strip = Main().TabStrip();
-  for (const int dpi : {96, 144, 192}) {
-    RECT suggested{0, 0, 545 * dpi / 96, 357 * dpi / 96};
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    for (const int width : {545, 600, 1000}) {
-      SCOPED_TRACE(testing::Message() << width << " at " << dpi << " DPI");
-      SetWindowPos(window, nullptr, 0, 0, width * dpi / 96, 400 * dpi / 96,
-                   SWP_NOMOVE | SWP_NOZORDER);
-      RECT page = ChildRect(strip), client{};
-      TabCtrl_AdjustRect(strip, FALSE, &page);
-      const RECT grid = ChildRect(Main().Grid().Handle());
-      EXPECT_TRUE(EqualRect(&grid, &page)) << "grid top " << grid.top << ", page " << page.top
-                                           << ", rows " << TabCtrl_GetRowCount(strip);
-      GetClientRect(strip, &client);
-      for (int i = 0; i < TabCtrl_GetItemCount(strip); ++i) {
-        const std::string& name = names[static_cast<std::size_t>(i)];
-        RECT tab{};
-        TabCtrl_GetItemRect(strip, i, &tab);
-        EXPECT_GE(tab.right - tab.left, TextIn(strip, name).cx + 4) << name;
-        EXPECT_LE(tab.right, client.right);
+  for (const bool one_longer : {false, true}) {
+    if (one_longer) names[0] = std::string(22, 'W');
+    CatalogueData c;
+    for (std::size_t t = 0; t < names.size(); ++t) c.TabList.push_back(std::make_unique<TMList>());
+    WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 24, names));
+    WriteFile(In("Z_Orbi.ini"), "[Option]\r\nMultiLine=1\r\n");
+    Start();
+    const HWND window = Main().Handle(), strip = Main().TabStrip();
+    for (const int dpi : {96, 144, 192}) {
+      RECT suggested{0, 0, 545 * dpi / 96, 357 * dpi / 96};
+      SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+      for (const int width : {545, 600, 1000}) {
+        SCOPED_TRACE(testing::Message() << width << " at " << dpi << " DPI, " << one_longer);
+        SetWindowPos(window, nullptr, 0, 0, width * dpi / 96, 400 * dpi / 96,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        RECT page = ChildRect(strip), client{};
+        TabCtrl_AdjustRect(strip, FALSE, &page);
+        const RECT grid = ChildRect(Main().Grid().Handle());
+        EXPECT_TRUE(EqualRect(&grid, &page)) << "grid top " << grid.top << ", page " << page.top
+                                             << ", rows " << TabCtrl_GetRowCount(strip);
+        GetClientRect(strip, &client);
+        EXPECT_GE(3 * (page.bottom - page.top), client.bottom);
+        for (int i = 0; i < TabCtrl_GetItemCount(strip) && !one_longer; ++i) {
+          const std::string& name = names[static_cast<std::size_t>(i)];
+          RECT tab{};
+          TabCtrl_GetItemRect(strip, i, &tab);
+          EXPECT_GE(tab.right - tab.left, TextIn(strip, name).cx + 4) << name;
+          EXPECT_LE(tab.right, client.right);
+        }
       }
     }
+    program_.reset();
+    application_.reset();
+    Pump();
   }
 }
 
