@@ -78,7 +78,7 @@ void TabStripControl::FitWidths() {
   RECT client{};
   GetClientRect(handle_, &client);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
-  const Fitted now{client.right, font, MultiLine()};
+  const Fitted now{client.right, client.bottom, font, MultiLine()};
   if (now == fitted_) return;
   fitted_ = now;
   // The control's own widths first: names as long as they need.

@@ -66,7 +66,7 @@ class TabStripControl final : public WindowControl<TabStrip> {
   int padding_ = 0;
   // What the widths were last fitted for.
   struct Fitted {
-    int width = -1;
+    int width = -1, height = -1;
     HFONT font = nullptr;
     bool multi_line = false;
     bool operator==(const Fitted&) const = default;
