@@ -2,13 +2,12 @@
 // logic did to them.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -272,9 +271,11 @@ struct FakeMessages : MessageBoxes {
   std::function<void()> whileAsking;  // runs once inside the next question's loop
   // The system's boxes read Yes and No on a system that is not Japanese: a
   // question naming its buttons must come with our own (ShowList).
+  // (A throw, not a failed expectation: the benchmarks use these fakes too.)
   static void ExpectNoButtonNames(const std::string& text) {
     for (const char* name : {"はい:", "いいえ:", "キャンセル:"})
-      EXPECT_EQ(text.find(name), std::string::npos) << "a system box names its buttons: " << text;
+      if (text.find(name) != std::string::npos)
+        throw std::logic_error("a system box names its buttons: " + text);
   }
   bool Ask(const std::string& text, MessageKind kind) override {
     ExpectNoButtonNames(text);
