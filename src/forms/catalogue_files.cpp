@@ -97,8 +97,10 @@ bool CatalogueFiles::DecideBeforeClose(const std::string& folder) {
   // since ours was read: replacing it unasked would drop that copy's changes,
   // and writing PATH.TXT alone would make the two files disagree.
   if (!ChangedElsewhere(folder + std::string(DataFileName))) return true;
-  const Answer answer = messages_.AskOrCancel(
-      std::string(DataFileName) + std::string(DataFileChangedQuestion), MessageKind::Warning);
+  // Its text names the answers: our own buttons, which read so on any system.
+  const Answer answer =
+      messages_.ShowList(std::string(DataFileName) + std::string(DataFileChangedQuestion), {},
+                         MessageKind::Warning, Answers::YesNoCancel);
   keepOther_ = answer == Answer::No;
   return answer != Answer::Cancel;
 }

@@ -140,6 +140,8 @@ void ItemView::ShowTabAt(std::int32_t tab, std::int32_t position, bool quiet) {
   const std::int32_t remembered = FillGrid(tab);
   const std::int32_t p = position >= 0 ? position : remembered;
   grid_.SetSelection(RowCells(p + 1));
+  // In place before the warning about its file.
+  ScrollToRow(p + 1);
   PickRow(p + 1, quiet);
   ScrollToPick();
 }
@@ -178,8 +180,14 @@ bool ItemView::PickRow(int row, bool quiet) {
   }
   const std::string path = cat_.PickedBatPath();
   pickMissing_ = path.empty() || !files_.Exists(path);
-  if (!quiet && pickMissing_)
-    messages_.ShowMessage(std::string(InvalidItemMessage), MessageKind::Plain);
+  if (quiet || !pickMissing_) return picks;
+  // The warning is about the row the user sees highlighted: a click moves
+  // the highlight only after this, a key may pick a row out of view.
+  if (picks) {
+    grid_.SetSelection(RowCells(row));
+    grid_.ScrollIntoView(row);
+  }
+  messages_.ShowMessage(std::string(InvalidItemMessage), MessageKind::Plain);
   return picks;
 }
 
@@ -196,7 +204,10 @@ void ItemView::SelectPickedRow() {
 }
 
 void ItemView::ScrollToPick() {
-  const int row = cat_.PickedIndex() + 1;
+  ScrollToRow(cat_.PickedIndex() + 1);
+}
+
+void ItemView::ScrollToRow(int row) {
   grid_.SetTopRow(row <= 10 ? 1 : row - 9);
 }
 

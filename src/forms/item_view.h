@@ -71,6 +71,7 @@ class ItemView {
   void SelectPickedRow();
   // The pick's row as the tenth visible row, as a tab shows it first.
   void ScrollToPick();
+  void ScrollToRow(int row);
   // The memo of `item`, or a blank memo.
   void ShowMemo(const TMenuItem* item);
 

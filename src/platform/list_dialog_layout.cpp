@@ -39,6 +39,8 @@ ListDialogLayout LayOutListDialog(const ListDialogInput& in) {
   const int messageMax = std::max(1, maxClientW - 2 * margin - iconW);
   PixelSize message = in.MeasureMessage ? in.MeasureMessage(messageMax) : PixelSize{};
   message.Width = std::min(message.Width, messageMax);
+  // No lines: the message alone above the buttons.
+  const bool list = !in.LineWidths.empty();
   int longest = 0;
   for (const int w : in.LineWidths) longest = std::max(longest, w);
   const int buttons = std::max(1, in.Buttons);
@@ -53,15 +55,17 @@ ListDialogLayout LayOutListDialog(const ListDialogInput& in) {
   int rows = 0;
   for (const int w : in.LineWidths) rows += std::max(1, (w + textW - 1) / textW);
   int topH = std::max(in.Icon ? s(IconSize) : 0, message.Height);
-  const int around = 2 * margin + s(ListGap) + s(ButtonGap) + buttonH + in.ListChrome.Height;
+  const int listGap = list ? s(ListGap) : 0, chromeH = list ? in.ListChrome.Height : 0;
+  const int around = 2 * margin + listGap + s(ButtonGap) + buttonH + chromeH;
   // A list of a line or two keeps the height of a few, as a list box.
-  int shownRows = std::max(rows, MinListRows);
+  const int leastRows = list ? MinListRows : 0;
+  int shownRows = std::max(rows, leastRows);
   if (around + topH + shownRows * lineH > maxClientH) {
     // Too tall: the list scrolls, and below a few rows the message is cut.
-    shownRows = std::max(MinListRows, (maxClientH - around - topH) / lineH);
+    shownRows = std::max(leastRows, (maxClientH - around - topH) / lineH);
     topH = std::clamp(maxClientH - around - shownRows * lineH, 0, topH);
   }
-  const int listH = shownRows * lineH + in.ListChrome.Height;
+  const int listH = shownRows * lineH + chromeH;
   const int clientH = std::min(maxClientH, around + topH + shownRows * lineH);
 
   ListDialogLayout out;
@@ -70,7 +74,7 @@ ListDialogLayout LayOutListDialog(const ListDialogInput& in) {
   const int messageH = std::min(message.Height, topH);
   out.Message = {margin + iconW, margin + (topH - messageH) / 2, clientW - 2 * margin - iconW,
                  messageH};
-  out.List = {margin, margin + topH + s(ListGap), listW, listH};
+  out.List = {margin, margin + topH + listGap, listW, listH};
   const int buttonTop = clientH - margin - buttonH;
   for (int k = 0, left = (clientW - buttonsW) / 2; k < buttons; ++k)
     out.Buttons.push_back({left + k * (buttonW + s(ButtonSpacing)), buttonTop, buttonW, buttonH});

@@ -33,14 +33,17 @@ struct MessageBoxes {
   virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
   // An information box with OK and Cancel; true only for OK.
   virtual bool Confirm(const std::string& text) = 0;
-  // With はい and いいえ; true for はい.
+  // With the system's Yes and No (はい and いいえ on a Japanese system); true
+  // for Yes. A text that names its buttons goes to ShowList instead.
   virtual bool Ask(const std::string& text, MessageKind kind) = 0;
-  // With はい, いいえ and キャンセル; the close box answers キャンセル.
+  // With Yes, No and Cancel; the close box answers Cancel.
   virtual Answer AskOrCancel(const std::string& text, MessageKind kind) = 0;
   // A short message above a list of any length (paths, lines of a file) that
-  // scrolls inside the screen and can be selected and copied. A question
-  // shows the question icon; Esc and the close box give the safe answer:
-  // いいえ for YesNo, キャンセル for YesNoCancel, OK for Ok.
+  // scrolls inside the screen and can be selected and copied; with no lines,
+  // the message alone. The buttons are our own, captioned はい, いいえ and
+  // キャンセル on any system. A question shows the question icon; Esc and the
+  // close box give the safe answer: いいえ for YesNo, キャンセル for
+  // YesNoCancel, OK for Ok.
   virtual Answer ShowList(const std::string& text, const std::vector<std::string>& lines,
                           MessageKind kind, Answers answers) = 0;
   virtual ~MessageBoxes() = default;

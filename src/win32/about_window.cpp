@@ -39,10 +39,4 @@ void AboutWindow::Paint(HDC dc) {
   DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
 }
 
-HBRUSH AboutWindow::ColourStatic(HDC dc, HWND) {
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return GetSysColorBrush(COLOR_BTNFACE);
-}
-
 }  // namespace zorbi::win32

@@ -25,7 +25,6 @@ class AboutWindow final : public ModalWindow {
   void OnCommand(UINT id, UINT code, HWND control) override;
   bool PaintsItself() const override { return true; }
   void Paint(HDC dc) override;
-  HBRUSH ColourStatic(HDC dc, HWND control) override;
 
   HWND button1_ = nullptr;
   HWND label_ = nullptr;

@@ -18,7 +18,7 @@ EditorSettingsWindow::EditorSettingsWindow(FileDialogs* dialogs)
     : dialogs_(dialogs ? *dialogs : own_dialogs_) {}
 
 bool EditorSettingsWindow::Create(HWND owner, std::string& editor, std::string& awkPath) {
-  if (!CreateHidden(owner, L"TForm4", "", kOuterSize, SizeOf::Window)) return false;
+  if (!CreateHidden(owner, L"TForm4", kCaption, kOuterSize, SizeOf::Window)) return false;
   own_dialogs_.SetOwner(Handle());
   const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
   const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;

@@ -12,6 +12,7 @@ namespace zorbi::win32 {
 
 class EditorSettingsWindow final : public ModalWindow {
  public:
+  static constexpr char kCaption[] = "設定";
   static constexpr SIZE kOuterSize{252, 157};
 
   // `dialogs` replaces the real open dialog (tests answer it themselves).

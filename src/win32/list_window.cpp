@@ -97,13 +97,16 @@ bool ListWindow::Create(HWND owner, const std::string& caption) {
   message_ = AddControl(L"STATIC", text_.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
                         kMessageId, RECT{12, 12, 376, 40});
   SetWindowTextW(message_, WidenForDisplay(text_).c_str());
-  list_ = AddControl(
-      L"EDIT", "",
-      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL | WS_VSCROLL | WS_TABSTOP, kListId,
-      RECT{12, 60, 376, 120}, WS_EX_CLIENTEDGE);
-  list_hook_.Attach(list_, [this](ControlHook& hook, UINT message, WPARAM wparam, LPARAM lparam) {
-    return ListMessage(hook, message, wparam, lparam);
-  });
+  // A question without lines is its message and its buttons.
+  if (!lines_.empty()) {
+    list_ = AddControl(
+        L"EDIT", "",
+        ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL | WS_VSCROLL | WS_TABSTOP,
+        kListId, RECT{12, 60, 376, 120}, WS_EX_CLIENTEDGE);
+    list_hook_.Attach(list_, [this](ControlHook& hook, UINT message, WPARAM wparam, LPARAM lparam) {
+      return ListMessage(hook, message, wparam, lparam);
+    });
+  }
   const std::vector<ButtonSpec> specs = ButtonsOf(answers_);
   default_button_ = answers_ == Answers::YesNoSafe ? specs.size() - 1 : 0;
   for (const ButtonSpec& spec : specs) {
@@ -122,7 +125,7 @@ void ListWindow::ShowModal() {
 }
 
 void ListWindow::Arrange() {
-  if (list_ == nullptr) return;
+  if (message_ == nullptr) return;
   ListDialogInput in;
   // The work area of the monitor the dialog is on once shown, else the owner's.
   const HWND nearby = IsWindowVisible(Handle()) || Owner() == nullptr ? Handle() : Owner();
@@ -144,17 +147,19 @@ void ListWindow::Arrange() {
   GetWindowRect(Handle(), &outer);
   GetClientRect(Handle(), &client);
   in.Frame = {outer.right - outer.left - client.right, outer.bottom - outer.top - client.bottom};
-  SendMessageW(list_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(S(3), S(3)));
-  RECT list_outer{}, list_client{}, text{};
-  GetWindowRect(list_, &list_outer);
-  GetClientRect(list_, &list_client);
-  SendMessageW(list_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
-  // A little more than the edit box takes, so that no line wraps for a pixel.
-  in.ListChrome = {list_outer.right - list_outer.left - (text.right - text.left) + S(4),
-                   list_outer.bottom - list_outer.top - list_client.bottom + S(2)};
+  if (list_ != nullptr) {
+    SendMessageW(list_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(S(3), S(3)));
+    RECT list_outer{}, list_client{}, text{};
+    GetWindowRect(list_, &list_outer);
+    GetClientRect(list_, &list_client);
+    SendMessageW(list_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    // A little more than the edit box takes, so that no line wraps for a pixel.
+    in.ListChrome = {list_outer.right - list_outer.left - (text.right - text.left) + S(4),
+                     list_outer.bottom - list_outer.top - list_client.bottom + S(2)};
+  }
 
   const WindowDc dc(Handle());
-  const Selected font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0)));
+  const Selected font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(message_, WM_GETFONT, 0, 0)));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc.Get(), &metrics);
   in.LineHeight = metrics.tmHeight;
@@ -181,11 +186,13 @@ void ListWindow::Arrange() {
                SWP_NOZORDER | SWP_NOACTIVATE);
   icon_box_ = layout.Icon;
   Place(message_, layout.Message);
-  Place(list_, layout.List);
-  // Given at its size: the edit box sets its scroll bar only as the text comes.
-  std::string joined;
-  for (std::size_t k = 0; k < lines_.size(); ++k) joined += (k > 0 ? "\r\n" : "") + lines_[k];
-  SetWindowTextW(list_, WidenForDisplay(joined).c_str());
+  if (list_ != nullptr) {
+    Place(list_, layout.List);
+    // Given at its size: the edit box sets its scroll bar only as the text comes.
+    std::string joined;
+    for (std::size_t k = 0; k < lines_.size(); ++k) joined += (k > 0 ? "\r\n" : "") + lines_[k];
+    SetWindowTextW(list_, WidenForDisplay(joined).c_str());
+  }
   for (std::size_t k = 0; k < buttons_.size() && k < layout.Buttons.size(); ++k)
     Place(buttons_[k], layout.Buttons[k]);
 }

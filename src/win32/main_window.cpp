@@ -216,7 +216,7 @@ void MainWindow::SetFonts(bool redraw) {
   for (HWND button : {button2_.Handle(), button4_.Handle(), close_button_, search_box_.Handle()})
     set(button, panel_font_);
   // The tabs' padding scales with their font.
-  if (tabs_.Handle() != nullptr) TabCtrl_SetPadding(tabs_.Handle(), S(6), S(3));
+  if (tabs_.Handle() != nullptr) tabs_.SetPadding(S(6), S(3));
 }
 
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -283,6 +283,7 @@ void MainWindow::Layout() {
   };
   // The strip first: its rows at its new width decide the grid's page.
   place(tabs_.Handle(), at.tabs);
+  tabs_.FitWidths();
   place(grid_.Handle(), GridPlace(at.tabs));
   place(label1_, at.label1);
   place(memo_.Handle(), at.memo);

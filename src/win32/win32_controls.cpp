@@ -4,6 +4,10 @@
 #include <commdlg.h>
 #include <shobjidl.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+
 #include "application.h"
 #include "cp932.h"
 #include "dpi.h"
@@ -59,7 +63,53 @@ void TabStripControl::SetTabs(std::vector<std::string> names) {
   }
   const int count = static_cast<int>(names.size());
   if (count > 0) TabCtrl_SetCurSel(handle_, keep < 0 ? 0 : (keep < count ? keep : count - 1));
+  fitted_ = Fitted{};
+  FitWidths();
   CheckRows();
+}
+
+void TabStripControl::SetPadding(int across, int down) {
+  padding_ = across;
+  TabCtrl_SetPadding(handle_, across, down);
+  fitted_ = Fitted{};
+}
+
+void TabStripControl::FitWidths() {
+  RECT client{};
+  GetClientRect(handle_, &client);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  const Fitted now{client.right, client.bottom, font, MultiLine()};
+  if (now == fitted_) return;
+  fitted_ = now;
+  // The control's own widths first: names as long as they need.
+  TabCtrl_SetMinTabWidth(handle_, -1);
+  if (!now.multi_line) return;
+  const WindowDc dc(handle_);
+  const Selected selected(dc.Get(), font);
+  int widest = 0;
+  bool squeezed = false;
+  const int count = TabCtrl_GetItemCount(handle_);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[512] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    SendMessageW(handle_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), text, static_cast<int>(wcslen(text)), &size);
+    RECT r{};
+    TabCtrl_GetItemRect(handle_, i, &r);
+    widest = std::max(widest, static_cast<int>(size.cx));
+    squeezed = squeezed || r.right - r.left < size.cx + padding_;
+  }
+  if (!squeezed) return;
+  TabCtrl_SetMinTabWidth(handle_, widest + 2 * padding_);
+  // Not at any price: one name far longer than the others would put a tab
+  // on each row. The page below keeps a third of the strip.
+  RECT page = client;
+  TabCtrl_AdjustRect(handle_, FALSE, &page);
+  if (page.bottom - page.top < client.bottom / 3) TabCtrl_SetMinTabWidth(handle_, -1);
 }
 
 void TabStripControl::CheckRows() {
@@ -89,6 +139,7 @@ void TabStripControl::SetMultiLine(bool on) {
                     on ? style | TCS_MULTILINE : style & ~LONG_PTR{TCS_MULTILINE});
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  FitWidths();
   InvalidateRect(handle_, nullptr, TRUE);
   rows_ = TabCtrl_GetRowCount(handle_);
   if (OnRowsChanged) OnRowsChanged();
@@ -167,6 +218,23 @@ void ListBoxControl::SetItems(std::vector<std::string> lines) {
   SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
   for (const std::string& line : items_)
     SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
+  FitScrollWidth();
+}
+
+void ListBoxControl::FitScrollWidth() {
+  const WindowDc dc(handle_);
+  const Selected font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const std::string& line : items_) {
+    const std::wstring wide = Widen(line);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  // The box draws a line a few pixels in from its left edge.
+  const int margin = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
+  SendMessageW(handle_, LB_SETHORIZONTALEXTENT,
+               static_cast<WPARAM>(widest > 0 ? widest + margin : 0), 0);
 }
 
 int ListBoxControl::ItemIndex() const {
@@ -233,8 +301,15 @@ Answer MessageBoxService::AskOrCancel(const std::string& text, MessageKind kind)
   }
 }
 
+void MessageBoxService::PaintOwner() const {
+  // What changed under a box (a row just highlighted) is drawn before the box
+  // covers the window: its loop paints only once the box is up.
+  if (owner_ != nullptr) RedrawWindow(owner_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 Answer MessageBoxService::ShowList(const std::string& text, const std::vector<std::string>& lines,
                                    MessageKind kind, Answers answers) {
+  PaintOwner();
   const Application* app = Application::Current();
   ListWindow window(text, lines, kind, answers);
   if (window.Create(owner_, app ? app->Title() : std::string(ApplicationTitle))) {
@@ -273,6 +348,7 @@ int MessageBoxService::Show(const std::string& text, MessageKind kind, UINT butt
       style |= MB_ICONERROR;
       break;
   }
+  PaintOwner();
   const Application* app = Application::Current();
   const std::wstring caption = Widen(app ? app->Title() : std::string(ApplicationTitle));
   return MessageBoxW(owner_, WidenForDisplay(text).c_str(), caption.c_str(), style);

@@ -51,10 +51,26 @@ class TabStripControl final : public WindowControl<TabStrip> {
   void SetMultiLine(bool on) override;
   // The strip's rows changed in number: the page below them moved.
   std::function<void()> OnRowsChanged;
+  // The space around each name, in pixels at the strip's DPI.
+  void SetPadding(int across, int down);
+  // On several rows every tab shows its whole name: a strip that would
+  // squeeze one (Wine puts as many tabs on each row, whatever their widths)
+  // makes every tab as wide as the widest name needs, while that leaves the
+  // page below a third of the strip. Run after a change of size or font;
+  // names and the row mode see to it themselves.
+  void FitWidths();
 
  private:
   void CheckRows();
   int rows_ = 1;
+  int padding_ = 0;
+  // What the widths were last fitted for.
+  struct Fitted {
+    int width = -1, height = -1;
+    HFONT font = nullptr;
+    bool multi_line = false;
+    bool operator==(const Fitted&) const = default;
+  } fitted_;
 };
 
 // A multi-line edit box, read-only until the memo is edited.
@@ -97,6 +113,9 @@ class ListBoxControl final : public WindowControl<ListBox> {
   int ItemIndex() const override;
   void SetItemIndex(int index) override;
   std::string Item(int index) const override;
+  // The scroll width for the longest line in the box's font: a box with a
+  // horizontal scroll bar shows it when a line is cut. Run after a new font.
+  void FitScrollWidth();
 
  private:
   std::vector<std::string> items_;
@@ -143,6 +162,7 @@ class MessageBoxService final : public MessageBoxes {
 
  private:
   int Show(const std::string& text, MessageKind kind, UINT buttons);
+  void PaintOwner() const;
   HWND owner_ = nullptr;
 };
 

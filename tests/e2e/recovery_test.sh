@@ -12,6 +12,9 @@
 #              at 96 and at 144 DPI), Ctrl+A and Ctrl+C copy the list, Esc
 #              (or the keys given fifth) answers いいえ and nothing is
 #              restored. A folder as a fourth argument gets a picture of it.
+# big_restore  a PATH.TXT of 100,000 items: the restore shows its progress
+#              while the main window still answers, and キャンセル there
+#              leaves the catalogue and both files as they were
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/capture-lib.sh"
 case_name=$3
@@ -143,6 +146,32 @@ long_list)
   expect_eq "$(probe tab "$MAIN_CAPTION")" "0 1" "selected tab and tab count after ${5:-Escape}"
   probe close "$MAIN_CAPTION"
   wait_program_end 10
+  ;;
+
+big_restore)
+  printf '@REM Old\r\n' >"$folder/Old.BAT"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" \
+    --tab Old --item "$w\\Old.BAT" Old 2 Old
+  for n in 0 1 2 3 4 5 6 7 8 9; do printf '@REM Big %d\r\n' $n >"$folder/Big$n.BAT"; done
+  python3 -c 'import sys; sys.stdout.buffer.write(b"Big\r\n" + b"".join(
+      b"0,%s\\Big%d.BAT\r\n" % (sys.argv[1].encode(), n % 10) for n in range(100000)))' "$w" \
+    >"$folder/PATH.TXT"
+  for file in Z_Orbi.DAT PATH.TXT; do cp "$folder/$file" "$folder/$file.before"; done
+  start_program "$folder"
+  restore_from_path_txt
+  probe wait-window 項目修復 15000 || fail "no progress window"
+  # The main window is not frozen: it gives its texts while the work runs.
+  memo_shows Old || fail "the main window does not answer during the restore"
+  probe press 項目修復 キャンセル
+  probe wait-gone 項目修復 15000 || fail "キャンセル left the progress window open"
+  no_message || fail "a message after キャンセル: $(probe dialog-text Z_ORBI)"
+  for file in Z_Orbi.DAT PATH.TXT; do
+    cmp -s "$folder/$file" "$folder/$file.before" || fail "$file changed"
+  done
+  expect_eq "$(probe tab "$MAIN_CAPTION")" "0 1" "selected tab and tab count"
+  probe close "$MAIN_CAPTION"
+  wait_program_end 15
+  expect_eq "$(data_file_items "$folder/Z_Orbi.DAT")" "Old.BAT|Old|0|0|Old" "the catalogue saved at close"
   ;;
 
 *)

@@ -95,6 +95,21 @@ void WhileModal(std::function<void()> steps) {
   SetTimer(nullptr, 0, 1, RunModalSteps);
 }
 
+// A text's extent in a control's font, with the font's whole height.
+SIZE TextIn(HWND control, const std::string& text) {
+  HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  const std::wstring wide = Widen(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return SIZE{size.cx, metrics.tmHeight};
+}
+
 // Clicks line `index` of a list box the way the mouse does.
 void ClickLine(HWND list, int index) {
   RECT line{};
@@ -298,20 +313,50 @@ TEST_F(MainWindowTest, ResultsGreyTheCommandsThatChangeItems) {
   EXPECT_EQ(GetWindowTextLengthW(box), 0);
 }
 
-TEST_F(MainWindowTest, GridFillsThePageBelowTheTabRowsAtEverySize) {
-  CatalogueData c;
-  for (int t = 0; t < 16; ++t) c.TabList.push_back(std::make_unique<TMList>());
-  WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 16, std::vector<std::string>(16, "Tab 10")));
-  WriteFile(In("Z_Orbi.ini"), "[Option]\r\nMultiLine=1\r\n");
-  Start();
-  const HWND window = Main().Handle(), strip = Main().TabStrip();
-  for (const SIZE size : {SIZE{545, 357}, SIZE{1000, 600}, SIZE{600, 400}}) {
-    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-    RECT page = ChildRect(strip);
-    TabCtrl_AdjustRect(strip, FALSE, &page);
-    const RECT grid = ChildRect(Main().Grid().Handle());
-    EXPECT_TRUE(EqualRect(&grid, &page)) << size.cx << ": grid top " << grid.top << ", page "
-                                         << page.top << ", rows " << TabCtrl_GetRowCount(strip);
+// Tabs on several rows at every size and DPI: eight long names among sixteen
+// short ones each get a tab wide enough for them; a name far longer than the
+// rest (a tab on each row would show it whole) leaves the grid a third of
+// the strip. The grid fills the page below the rows.
+TEST_F(MainWindowTest, TabRowsShowWholeNamesAndTheGridFillsThePageBelow) {
+  std::vector<std::string> names;
+  for (const char* number : {"一", "二", "三", "四", "五", "六", "七", "八"})
+    names.push_back(std::string("長いタブ名その") + number);
+  for (int t = 9; t <= 24; ++t) names.push_back("Tab" + std::to_string(t));
+  for (const bool one_longer : {false, true}) {
+    if (one_longer) names[0] = std::string(22, 'W');
+    CatalogueData c;
+    for (std::size_t t = 0; t < names.size(); ++t) c.TabList.push_back(std::make_unique<TMList>());
+    WriteFile(In("Z_Orbi.DAT"), CatalogueImage(c, 24, names));
+    WriteFile(In("Z_Orbi.ini"), "[Option]\r\nMultiLine=1\r\n");
+    Start();
+    const HWND window = Main().Handle(), strip = Main().TabStrip();
+    for (const int dpi : {96, 144, 192}) {
+      RECT suggested{0, 0, 545 * dpi / 96, 357 * dpi / 96};
+      SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+      for (const int width : {545, 600, 1000}) {
+        SCOPED_TRACE(testing::Message() << width << " at " << dpi << " DPI, " << one_longer);
+        SetWindowPos(window, nullptr, 0, 0, width * dpi / 96, 400 * dpi / 96,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        RECT page = ChildRect(strip), client{};
+        TabCtrl_AdjustRect(strip, FALSE, &page);
+        const RECT grid = ChildRect(Main().Grid().Handle());
+        EXPECT_TRUE(EqualRect(&grid, &page)) << "grid top " << grid.top << ", page " << page.top
+                                             << ", rows " << TabCtrl_GetRowCount(strip);
+        GetClientRect(strip, &client);
+        EXPECT_GE(3 * (page.bottom - page.top), client.bottom);
+        for (int i = 0; i < TabCtrl_GetItemCount(strip) && !one_longer; ++i) {
+          const std::string& name = names[static_cast<std::size_t>(i)];
+          RECT tab{};
+          TabCtrl_GetItemRect(strip, i, &tab);
+          EXPECT_GE(tab.right - tab.left, TextIn(strip, name).cx + 4) << name;
+          EXPECT_LE(tab.right, client.right);
+        }
+      }
+    }
+    program_.reset();
+    application_.reset();
+    Pump();
   }
 }
 
@@ -327,6 +372,30 @@ TEST_F(MainWindowTest, DialogsLayOutAgainAtANewDpi) {
     GetClientRect(dialog, &after);
     EXPECT_EQ(after.right, 2 * before.right);
     EXPECT_EQ(after.bottom, 2 * before.bottom);
+    EXPECT_GT(GetWindowTextLengthW(dialog), 0) << "a dialog without a title";
+  }
+}
+
+// At every DPI a line of the script choice is taller than its text by the
+// focus rectangle's pixel each way (else it hides underscores), and a name
+// longer than the box brings a scroll bar that reaches its end.
+TEST_F(MainWindowTest, ScriptChoiceLinesFitTheirNamesAtEveryDpi) {
+  Start();
+  TForm5& form = *program_->Form().Form5();
+  const HWND dialog = program_->Form5().Handle();
+  const HWND list = FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr);
+  for (const int dpi : {96, 144, 192}) {
+    RECT suggested{};
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (const bool long_name : {false, true}) {
+      SCOPED_TRACE(testing::Message() << dpi << " DPI, long name " << long_name);
+      const std::string last = long_name ? std::string(50, 'x') + "_.awk" : "c_d.awk";
+      form.ListBox1.SetItems({"a_b.awk", last});
+      const SIZE text = TextIn(list, last);
+      EXPECT_GE(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), text.cy + 2);
+      EXPECT_EQ((GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL) != 0, long_name);
+      EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx);
+    }
   }
 }
 
@@ -613,9 +682,13 @@ TEST_F(DarkScheme, SystemColoursReachEveryControl) {
   ASSERT_EQ(GetSysColor(COLOR_WINDOW), RGB(0, 0, 0)) << "not run in the dark scheme's prefix";
   WriteCatalogue();
   Start();
+  ASSERT_TRUE(program_->Form().Form3());
+  const HWND about = program_->Form3().Handle();
+  ShowWindow(about, SW_SHOWNOACTIVATE);
   const std::pair<HWND, int> rows[] = {
       {FindWindowExW(Main().Handle(), nullptr, L"EDIT", nullptr), COLOR_WINDOW},
-      {FindWindowExW(Main().Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE}};
+      {FindWindowExW(Main().Handle(), nullptr, L"STATIC", L"Memo"), COLOR_BTNFACE},
+      {FindWindowExW(about, nullptr, L"STATIC", nullptr), COLOR_BTNFACE}};
   const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
   const COLORREF dark[] = {0, RGB(255, 255, 255), 0, RGB(255, 255, 255)},
                  light[] = {RGB(255, 255, 255), 0, RGB(212, 208, 200), 0};

@@ -133,6 +133,31 @@ TEST(SelectCell, MissingBatFileIsPickedAndReported) {
               ElementsAre("選択項目の外部変形は無効です、削除してください。"));
 }
 
+// A missing file is said over its row, highlighted and in view where it
+// stays, whichever gesture picked it: a click, a number key or a tab switch
+// over a grid scrolled away.
+TEST(SelectCell, AMissingFileIsSaidOverItsHighlightedRowInView) {
+  enum Gesture { Click, Key, Tab };
+  for (const auto& [gesture, row] :
+       std::vector<std::pair<Gesture, int>>{{Click, 3}, {Key, 5}, {Tab, 5}, {Tab, 25}}) {
+    SCOPED_TRACE(testing::Message() << "gesture " << gesture << ", row " << row);
+    auto second = NumberedItems(30, "C:\\B\\");
+    second[static_cast<std::size_t>(row - 1)].pick = 1;
+    Started rig({"T", "U"}, {NumberedItems(30), second});
+    rig.files.files.erase((gesture == Tab ? "C:\\B\\F" : "C:\\BAT\\F") + std::to_string(row) +
+                          ".BAT");
+    int said = 0, top = 0;
+    rig.messages.whileShowing = [&] { said = rig.grid.Selection().Top, top = rig.grid.TopRow(); };
+    if (gesture != Click) rig.grid.SetTopRow(20);
+    if (gesture == Click) rig.ClickRow(row);
+    if (gesture == Key) rig.form.StringGrid1KeyDown('0' + row, {});
+    if (gesture == Tab) rig.ClickTab(1);
+    EXPECT_EQ(said, row);
+    EXPECT_TRUE(top <= row && row <= top + 9) << "top row " << top;
+    EXPECT_EQ(rig.grid.TopRow(), top);
+  }
+}
+
 TEST(SelectCell, AnEmptyRowKeepsThePickAndItsHighlightButChecksIt) {
   Started rig({"T", "empty"}, {NumberedItems(2), {}});
   rig.ClickRow(2);

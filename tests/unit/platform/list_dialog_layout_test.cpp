@@ -14,9 +14,9 @@ namespace {
 // characters), a few short names or very long lines, and a message of 3
 // lines. Whatever the screen, the dialog and its buttons stay inside the work
 // area, taking nine tenths of it at most; a list is shown whole, or with its long lines wrapped, or
-// scrolls in a dialog as tall as it may be.
+// scrolls in a dialog as tall as it may be; a question without lines has no list.
 TEST(ListDialogLayout, FitsTheWorkAreaAtAnyDpi) {
-  enum Shown { Whole, Wrapped, Scrolls };
+  enum Shown { Whole, Wrapped, Scrolls, NoList };
   const ScreenRect screen1280{0, 0, 1280, 984}, screen800{0, 0, 800, 560},
       left2560{-2560, 0, 0, 1400}, belowBar{1920, 200, 3200, 1224}, main{290, 170, 835, 527};
   const struct {
@@ -33,6 +33,7 @@ TEST(ListDialogLayout, FitsTheWorkAreaAtAnyDpi) {
       {left2560, {-2000, 100, -1200, 700}, 192, 41, 960, Scrolls},
       {belowBar, {3000, 100, 3600, 500}, 144, 5, 300, Whole},  // the owner half off the area
       {belowBar, {}, 96, 41, 960, Whole},
+      {screen800, {0, 0, 545, 357}, 192, 0, 0, NoList},
   };
   for (const auto& row : rows) {
     const auto s = [&](int value) { return value * row.dpi / 96; };
@@ -42,7 +43,7 @@ TEST(ListDialogLayout, FitsTheWorkAreaAtAnyDpi) {
     ListDialogInput in{row.work, row.owner, row.dpi, {s(16), s(39)}, {s(25), s(6)}, lineH, {},
                        {},       2,         true};
     in.LineWidths.assign(static_cast<std::size_t>(row.lines), s(row.lineWidth));
-    in.LineWidths[1] = s(40);
+    if (row.lines > 1) in.LineWidths[1] = s(40);
     in.MeasureMessage = [&](int maxWidth) {  // 3 lines, wrapped
       return PixelSize{std::min(s(420), maxWidth),
                        3 * lineH * ((s(420) + maxWidth - 1) / maxWidth)};
@@ -64,10 +65,14 @@ TEST(ListDialogLayout, FitsTheWorkAreaAtAnyDpi) {
     const int textW = out.List.Width - in.ListChrome.Width;
     int wrapped = 0;  // rows
     for (const int width : in.LineWidths) wrapped += (width + textW - 1) / textW;
-    EXPECT_EQ(out.List.Height - in.ListChrome.Height >= wrapped * lineH, row.shown != Scrolls);
+    if (row.shown == NoList) {
+      EXPECT_EQ(out.List.Height, 0);
+    } else {
+      EXPECT_EQ(out.List.Height - in.ListChrome.Height >= wrapped * lineH, row.shown != Scrolls);
+    }
     if (row.shown == Scrolls) {
       EXPECT_GT(w.Bottom - w.Top, workH * 9 / 10 - lineH);  // all the height it may take
-    } else {
+    } else if (row.shown != NoList) {
       EXPECT_EQ(textW >= s(row.lineWidth), row.shown == Whole);
     }
     // Centred on the owner (else the work area) where the work area leaves room.
