@@ -140,6 +140,22 @@ info_setting)
   head -c 8 "$folder/Z_Orbi.ini" | cmp -s - <(printf '; mine\r\n') || fail "the settings lost their comment"
   ;;
 
+favourites)
+  # B run three times and then A once through the host, each by its number key:
+  # Ctrl+F with nothing typed then lists B first, and Enter runs it (Enter
+  # alone would run A, the pick of the last run).
+  make_host_folder
+  for key in 2 2 2 1 ""; do
+    host_write_exchange "$folder"
+    run_launcher
+    focus_main_window
+    if [ -n "$key" ]; then xdotool key "$key" Return; else xdotool key ctrl+f Return; fi
+    launcher_ends
+  done
+  expect_exchange "h/$bat2"
+  grep -c $'\t' "$folder/Z_Orbi.use" | grep -qx 2 || fail "the usage file: $(cat "$folder/Z_Orbi.use")"
+  ;;
+
 *)
   fail "unknown case $case_name"
   ;;
