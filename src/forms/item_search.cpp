@@ -12,9 +12,10 @@ constexpr int VK_ESCAPE_KEY = 0x1B;
 constexpr int VK_UP_KEY = 0x26;
 constexpr int VK_DOWN_KEY = 0x28;
 constexpr std::size_t Favourites = 20;
-constexpr std::string_view FavouritesHeader = "よく使う項目 (上位 20)";
-constexpr std::string_view NoFavouritesHeader =
-    "よく使う項目: まだありません (OK で実行すると並びます)";
+// Over the file names, and over the summaries: the order, or how the list fills.
+constexpr std::string_view FavouritesHeader = "よく使う項目";
+constexpr std::string_view FavouritesOrder = "よく使う順 (上位 20)";
+constexpr std::string_view NoFavourites = "まだありません。実行すると並びます";
 
 }  // namespace
 
@@ -49,7 +50,8 @@ void ItemSearch::ShowFavourites() {
   std::vector<SearchHit> top = search_->Ranked(Favourites);
   const bool none = top.empty();
   view_.ShowResults(std::move(top));
-  grid_.SetCell(FileNameColumn, 0, std::string(none ? NoFavouritesHeader : FavouritesHeader));
+  grid_.SetCell(FileNameColumn, 0, std::string(FavouritesHeader));
+  grid_.SetCell(SummaryColumn, 0, std::string(none ? NoFavourites : FavouritesOrder));
 }
 
 void ItemSearch::ClearBox() {

@@ -44,7 +44,7 @@ struct UseRig : FormRig {
   // Ctrl+F with nothing typed: the header, then the file names listed.
   std::vector<std::string> Favourites() {
     form.SearchBox1Request();
-    std::vector<std::string> shown{grid.Cell(1, 0)};
+    std::vector<std::string> shown{grid.Cell(1, 0) + "|" + grid.Cell(2, 0)};
     for (int row = 1; row < grid.RowCount() && !grid.Cell(1, row).empty(); ++row)
       shown.push_back(grid.Cell(1, row).substr(grid.Cell(1, row).find_first_not_of(' ')));
     return shown;
@@ -66,7 +66,7 @@ TEST(UsageHistory, WhatRunsMostAndLatelyIsFoundFirst) {
       {"キャンセル hands nothing over", {"", "", "C"}, true, {"C.BAT", "A.BAT", "B.BAT"}},
       {"without the host nothing is handed over", {"B"}, false, {"A.BAT", "B.BAT", "C.BAT"}},
   };
-  const std::string top = "よく使う項目 (上位 20)";
+  const std::string top = "よく使う項目|よく使う順 (上位 20)";
   for (const auto& c : cases) {
     std::map<std::string, std::string> files;
     std::int64_t now = 1'800'000'000;
@@ -91,7 +91,7 @@ TEST(UsageHistory, WhatRunsMostAndLatelyIsFoundFirst) {
       if (std::count(c.runs.begin(), c.runs.end(), name.substr(0, 1)) && c.host)
         favourites.push_back(name);
     if (favourites.size() == 1)
-      favourites[0] = "よく使う項目: まだありません (OK で実行すると並びます)";
+      favourites[0] = "よく使う項目|まだありません。実行すると並びます";
     EXPECT_THAT(rig.Favourites(), ElementsAreArray(favourites)) << c.what;
     rig.form.SearchBox1KeyDown(0x0D, {});
     EXPECT_EQ(rig.files.files[kExchange], !c.host ? ""
