@@ -90,8 +90,7 @@ TEST(UsageHistory, WhatRunsMostAndLatelyIsFoundFirst) {
     for (const std::string& name : c.found)
       if (std::count(c.runs.begin(), c.runs.end(), name.substr(0, 1)) && c.host)
         favourites.push_back(name);
-    if (favourites.size() == 1)
-      favourites[0] = "よく使う項目|まだありません。実行すると並びます";
+    if (favourites.size() == 1) favourites[0] = "よく使う項目|まだありません。実行すると並びます";
     EXPECT_THAT(rig.Favourites(), ElementsAreArray(favourites)) << c.what;
     rig.form.SearchBox1KeyDown(0x0D, {});
     EXPECT_EQ(rig.files.files[kExchange], !c.host ? ""
