@@ -8,6 +8,7 @@
 
 #include "catalogue/catalogue_search.h"
 #include "catalogue/data_file.h"
+#include "catalogue/usage_log.h"
 
 namespace {
 
@@ -79,10 +80,52 @@ void FreshKeystroke(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(search.Find(texts[n++ % 2]).size());
 }
 
+// A history of 2,000 launches over 1,000 files, kept beside the catalogue.
+const zorbi::UsageLog& SharedHistory() {
+  static const zorbi::UsageLog log = [] {
+    zorbi::UsageLog l;
+    for (int k = 0; k < 2000; ++k) {
+      const int i = (k * 97) % 1000 * (kItems / 1000);
+      l.Record("C:\\JWW\\外部変形\\作者" + std::to_string(i % kTabs) + "\\TOOL" +
+                   std::to_string(100000 + i) + ".BAT",
+               1'800'000'000 + k * 60);
+    }
+    return l;
+  }();
+  return log;
+}
+
+// The first keystroke when a history ranks the results: every item's score
+// is taken as the search starts.
+void RankedFirstKeystroke(benchmark::State& state) {
+  const zorbi::CatalogueData& c = SharedCatalogue();
+  const zorbi::UsageLog& log = SharedHistory();
+  const auto rank = [&](const zorbi::TMenuItem& item) {
+    return log.Score(item.BatPath, 1'800'200'000);
+  };
+  for (auto _ : state) {
+    zorbi::CatalogueSearch search(c, rank);
+    benchmark::DoNotOptimize(search.Find("t").size());
+  }
+}
+
+// A new text over ranked results.
+void RankedFreshKeystroke(benchmark::State& state) {
+  const zorbi::UsageLog& log = SharedHistory();
+  zorbi::CatalogueSearch search(SharedCatalogue(), [&](const zorbi::TMenuItem& item) {
+    return log.Score(item.BatPath, 1'800'200'000);
+  });
+  const std::string texts[] = {"t", "寸法"};
+  int n = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(search.Find(texts[n++ % 2]).size());
+}
+
 BENCHMARK(FoldCatalogue)->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(NarrowingKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(FreshKeystroke)->Unit(benchmark::kMillisecond);
+BENCHMARK(RankedFirstKeystroke)->Unit(benchmark::kMillisecond);
+BENCHMARK(RankedFreshKeystroke)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
