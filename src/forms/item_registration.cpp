@@ -202,17 +202,21 @@ void ItemRegistration::AddFolder() {
 bool ItemRegistration::SortDropped(const std::vector<ChosenFile>& files) {
   droppedBats_.clear();
   droppedFolders_.clear();
-  std::vector<std::string> refused;
+  std::vector<std::string> refused, unnamed;
   for (const ChosenFile& file : files) {
     if (file.Representable && files_.Entry(file.Path) == EntryKind::Other)
       droppedFolders_.push_back(file.Path);
     else if (IsBatName(file.DisplayName))
       droppedBats_.push_back(file);
+    else if (!file.Representable)
+      unnamed.push_back(file.DisplayName);  // a folder or a file: it cannot be looked at
     else
       refused.push_back(file.DisplayName);
   }
   if (!refused.empty())
     messages_.ShowList(std::string(NotBatFilesMessage), refused, MessageKind::Warning, Answers::Ok);
+  if (!unnamed.empty())
+    messages_.ShowList(std::string(UnnamedHead), unnamed, MessageKind::Warning, Answers::Ok);
   return !droppedBats_.empty() || !droppedFolders_.empty();
 }
 

@@ -81,3 +81,18 @@ TEST(FolderRegistration, RegistersTheFoldersBatFilesAsTheUserAnswers) {
       EXPECT_THAT(rig.messages.WithList(rig.messages.shown.size() - 1), HasSubstr(part)) << what;
   }
 }
+
+// Dropped names that are no BAT files are each listed with their reason: a
+// name with no Shift-JIS form (a folder café) is not taken for a file.
+TEST(FolderRegistration, DroppedNamesThatCannotBeTakenAreListedWithTheirReason) {
+  FormRig rig;
+  ASSERT_TRUE(rig.Create());
+  rig.form.StringGrid1DropFiles({{"C:\\note.txt", true, "C:\\note.txt"},
+                                 {"", false, "C:\\caf\3770000E9"},
+                                 {"", false, "C:\\caf\3770000E9.txt"}});
+  ASSERT_EQ(rig.messages.shown.size(), 2u);
+  EXPECT_THAT(rig.messages.WithList(0), HasSubstr("BAT ファイルではない"));
+  EXPECT_THAT(rig.messages.WithList(0), ::testing::EndsWith("\r\nC:\\note.txt"));
+  EXPECT_THAT(rig.messages.WithList(1),
+              HasSubstr("表せない文字があるため、登録しませんでした。\r\nC:\\caf\3770000E9\r\n"));
+}
