@@ -550,6 +550,41 @@ int Idle(const Args& args) {
   return 1;
 }
 
+// Opens a file without sharing and keeps it open for a while, as a virus
+// scanner or a sync client does with a file just written; returns at once.
+int Hold(const Args& args) {
+  DWORD ms = 0;
+  if (!ParseMilliseconds(args[1], ms)) return 2;
+  HANDLE file = CreateFileW(args[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    Fail("cannot open " + Utf8(args[0]) + ": error " + std::to_string(GetLastError()));
+    return 1;
+  }
+  struct Held {
+    HANDLE file;
+    DWORD ms;
+  };
+  auto* held = new Held{file, ms};
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* param) -> DWORD {
+        auto* h = static_cast<Held*>(param);
+        Sleep(h->ms);
+        CloseHandle(h->file);
+        delete h;
+        return 0;
+      },
+      held, 0, nullptr);
+  if (thread == nullptr) {
+    CloseHandle(file);
+    delete held;
+    return 1;
+  }
+  CloseHandle(thread);
+  return 0;
+}
+
 int Serve(const Args&);
 
 struct Command {
@@ -587,6 +622,8 @@ const Command kCommands[] = {
     {L"windows", "windows                   handle, pid, class, rect, enabled, caption", 0,
      Windows},
     {L"buttons", "buttons <caption>         texts of the enabled buttons", 1, Buttons},
+    {L"hold", "hold <path> <ms>          keeps the file open without sharing (serve only)", 2,
+     Hold},
     {L"idle", "idle <caption> <timeout_ms>  the window's thread answers in time", 2, Idle},
     {L"serve",
      "serve                     commands from stdin, one a line, tab-separated;\n"
