@@ -102,7 +102,27 @@ bool CatalogueFiles::DecideBeforeClose(const std::string& folder) {
       messages_.ShowList(std::string(DataFileName) + std::string(DataFileChangedQuestion), {},
                          MessageKind::Warning, Answers::YesNoCancel);
   keepOther_ = answer == Answer::No;
+  // A close that stopped after PATH.TXT (a later write failed) left this
+  // window's export there: it follows the catalogue kept, as the question says.
+  if (keepOther_ && pathTxtWritten_) return ExportKeptDataFile(folder);
   return answer != Answer::Cancel;
+}
+
+bool CatalogueFiles::ExportKeptDataFile(const std::string& folder) {
+  const std::string path = folder + std::string(PathTxtName);
+  const std::optional<std::string> bytes = files_.ReadAll(folder + std::string(DataFileName));
+  CatalogueData kept;
+  std::vector<std::string> names;
+  std::string error;
+  if (!bytes) {
+    error = std::string(DataFileName) + " を読み込めません。";
+  } else if (!ReadCatalogueImage(kept, *bytes, names)) {
+    error = std::string(DataFileName) + " はデータファイルではありません。";
+  } else if (files_.ReplaceAll(path, PathTxtImage(names, kept.TabList), error)) {
+    pathTxtWritten_ = false;
+    return true;
+  }
+  return AskCloseWithoutSaving(messages_, path, error);
 }
 
 bool CatalogueFiles::SaveDataFile(const std::string& folder) {
@@ -128,6 +148,7 @@ bool CatalogueFiles::WritePathTxt(const std::string& folder) {
   std::string error;
   if (!files_.ReplaceAll(path, PathTxtImage(cat_.TabNames(), cat_.Data().TabList), error))
     return AskCloseWithoutSaving(messages_, path, error);
+  pathTxtWritten_ = true;
   return true;
 }
 

@@ -44,8 +44,13 @@ class CatalogueFiles {
   bool LoadFile(const std::string& path);
   // Whether the data file differs from what this window last read or wrote.
   bool ChangedElsewhere(const std::string& path);
+  // PATH.TXT made again from the data file another copy saved; false when
+  // that failed and the user chose to stay.
+  bool ExportKeptDataFile(const std::string& folder);
   // The other copy's catalogue is kept: the close writes neither file.
   bool keepOther_ = false;
+  // This window's catalogue was exported to PATH.TXT.
+  bool pathTxtWritten_ = false;
 
   Catalogue& cat_;
   FileSystem& files_;

@@ -396,6 +396,9 @@ void MainWindow::OnCommand(UINT id, UINT code, HWND control) {
 // context-menu keys open the form's menu whatever the edit control itself
 // would make of them.
 LRESULT MainWindow::MemoMessage(ControlHook& memo, UINT message, WPARAM wparam, LPARAM lparam) {
+  // A multi-line edit control asks its parent to close on Escape, as in a
+  // dialog box: here that would close the window and chain the pick.
+  if ((message == WM_KEYDOWN || message == WM_CHAR) && wparam == VK_ESCAPE) return 0;
   if (message == WM_CONTEXTMENU || IsContextMenuKey(message, wparam, KeyboardShiftState())) {
     ShowPopup(popup_menu2_.Get(), memo.Handle(), message == WM_CONTEXTMENU ? lparam : -1);
     return 0;

@@ -6,7 +6,8 @@
 // Captions and button texts are given in UTF-8 on the Linux side; Wine hands
 // them to wmain as UTF-16, and windows are matched by their exact UTF-16 text.
 // "@NAME" in place of a caption matches windows of the class NAME instead, for
-// a window without a caption.
+// a window without a caption; "#HEX" matches the window of that handle (as
+// `windows` prints it).
 // Output is UTF-8. Exit status: 0 done, 1 condition not met, 2 bad usage.
 #include <windows.h>
 
@@ -90,6 +91,10 @@ std::vector<HWND> TopLevelWindows(const std::wstring* caption) {
         if (!IsWindowVisible(window)) return TRUE;
         if (s.caption != nullptr && !s.caption->empty() && (*s.caption)[0] == L'@') {
           if (ClassName(window) != s.caption->substr(1)) return TRUE;
+        } else if (s.caption != nullptr && !s.caption->empty() && (*s.caption)[0] == L'#') {
+          if (std::wcstoull(s.caption->c_str() + 1, nullptr, 16) !=
+              reinterpret_cast<ULONG_PTR>(window))
+            return TRUE;
         } else if (s.caption != nullptr && Caption(window) != *s.caption) {
           return TRUE;
         }
@@ -387,8 +392,11 @@ int Drop(const Args& args) {
     Fail("no " + Utf8(args[1]) + " in \"" + Utf8(args[0]) + "\"");
     return 1;
   }
-  // One path; the list ends with an empty name.
-  const std::wstring names = args[2] + L'\0' + L'\0';
+  // Several paths are given with "|" between them (no file name holds one);
+  // each name ends with 0x00, and the list with an empty name.
+  std::wstring names = args[2] + L'\0' + L'\0';
+  for (wchar_t& c : names)
+    if (c == L'|') c = L'\0';
   std::vector<char> block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
   auto* drop = reinterpret_cast<DROPFILES*>(block.data());
   drop->pFiles = sizeof(DROPFILES);
@@ -524,6 +532,92 @@ int RunCommand(const Args& args) {
   return 0;
 }
 
+// Every visible top-level window: handle, process id, class, screen rect,
+// enabled or not, its X window (0 when Wine keeps none), caption; tab-separated.
+int Windows(const Args&) {
+  for (HWND window : TopLevelWindows(nullptr)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    RECT r{};
+    GetWindowRect(window, &r);
+    char head[160];
+    std::snprintf(head, sizeof head, "%llx\t%lu\t",
+                  static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)),
+                  static_cast<unsigned long>(pid));
+    const auto x = reinterpret_cast<ULONG_PTR>(GetPropW(window, L"__wine_x11_whole_window"));
+    char rect[128];
+    std::snprintf(rect, sizeof rect, "\t%ld %ld %ld %ld\t%s\t%llu\t", r.left, r.top,
+                  r.right - r.left, r.bottom - r.top,
+                  IsWindowEnabled(window) ? "enabled" : "disabled",
+                  static_cast<unsigned long long>(x));
+    PrintLine(head + Utf8(ClassName(window)) + rect + Utf8(Caption(window)));
+  }
+  return 0;
+}
+
+// The visible, enabled buttons of a window, one text a line.
+int Buttons(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  for (HWND child : Children(window)) {
+    if (_wcsicmp(ClassName(child).c_str(), L"Button") != 0) continue;
+    if (!IsWindowVisible(child) || !IsWindowEnabled(child)) continue;
+    const LONG_PTR kind = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (kind == BS_GROUPBOX) continue;
+    PrintLine(Utf8(WindowText(child)));
+  }
+  return 0;
+}
+
+// The window's thread takes a message within the time: it is not stuck.
+int Idle(const Args& args) {
+  DWORD timeout = 0;
+  if (!ParseMilliseconds(args[1], timeout)) return 2;
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result)) return 0;
+  Fail("window \"" + Utf8(args[0]) + "\" does not answer");
+  return 1;
+}
+
+// Opens a file without sharing and keeps it open for a while, as a virus
+// scanner or a sync client does with a file just written; returns at once.
+int Hold(const Args& args) {
+  DWORD ms = 0;
+  if (!ParseMilliseconds(args[1], ms)) return 2;
+  HANDLE file = CreateFileW(args[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    Fail("cannot open " + Utf8(args[0]) + ": error " + std::to_string(GetLastError()));
+    return 1;
+  }
+  struct Held {
+    HANDLE file;
+    DWORD ms;
+  };
+  auto* held = new Held{file, ms};
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* param) -> DWORD {
+        auto* h = static_cast<Held*>(param);
+        Sleep(h->ms);
+        CloseHandle(h->file);
+        delete h;
+        return 0;
+      },
+      held, 0, nullptr);
+  if (thread == nullptr) {
+    CloseHandle(file);
+    delete held;
+    return 1;
+  }
+  CloseHandle(thread);
+  return 0;
+}
+
+int Serve(const Args&);
+
 struct Command {
   const wchar_t* name;
   const char* usage;
@@ -548,7 +642,7 @@ const Command kCommands[] = {
     {L"press", "press <caption> <button text>", 2, Press},
     {L"tab", "tab <caption>             prints: selected index, tab count", 1, Tab},
     {L"close", "close <caption>           posts WM_CLOSE", 1, Close},
-    {L"drop", "drop <caption> <class> <path>  drops the file on that child", 3, Drop},
+    {L"drop", "drop <caption> <class> <path>[|<path>...]  drops the files on that child", 3, Drop},
     {L"set-text", "set-text <caption> <text>  into the first one-line edit box", 2, SetText},
     {L"list", "list                      visible top-level windows: class, caption", 0, List},
     {L"clipboard", "clipboard                 prints the clipboard's text", 0, Clipboard},
@@ -559,6 +653,16 @@ const Command kCommands[] = {
     {L"time-start", "time-start <caption> <timeout_ms> <exe>  ms to the window; closes it", 3,
      TimeStart},
     {L"run", "run <folder> <command line>  runs it there as given, waits", 2, RunCommand},
+    {L"windows", "windows                   handle, pid, class, rect, enabled, caption", 0,
+     Windows},
+    {L"buttons", "buttons <caption>         texts of the enabled buttons", 1, Buttons},
+    {L"hold", "hold <path> <ms>          keeps the file open without sharing (serve only)", 2,
+     Hold},
+    {L"idle", "idle <caption> <timeout_ms>  the window's thread answers in time", 2, Idle},
+    {L"serve",
+     "serve                     commands from stdin, one a line, tab-separated;\n"
+     "                            each answer ends with a line \"\\x1e<status>\"",
+     0, Serve},
 };
 
 int Usage() {
@@ -567,11 +671,53 @@ int Usage() {
   return 2;
 }
 
+int RunLine(const Args& line) {
+  for (const Command& command : kCommands) {
+    if (line.empty() || line[0] != command.name || line.size() - 1 != command.arguments) continue;
+    if (command.run == Serve) break;
+    return command.run(Args(line.begin() + 1, line.end()));
+  }
+  return 2;
+}
+
+// One probe for many commands: a driver that asks often saves a Wine start
+// each time.
+int Serve(const Args&) {
+  std::string bytes;
+  int c = 0;
+  while ((c = std::fgetc(stdin)) != EOF) {
+    if (c != '\n') {
+      bytes += static_cast<char>(c);
+      continue;
+    }
+    if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
+    std::wstring wide(bytes.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(),
+                                                        static_cast<int>(bytes.size()), wide.data(),
+                                                        static_cast<int>(wide.size()))));
+    bytes.clear();
+    Args line;
+    size_t from = 0;
+    for (;;) {
+      const size_t tab = wide.find(L'\t', from);
+      line.push_back(wide.substr(from, tab == std::wstring::npos ? tab : tab - from));
+      if (tab == std::wstring::npos) break;
+      from = tab + 1;
+    }
+    const int status = RunLine(line);
+    std::printf("\x1e%d\n", status);
+    std::fflush(stdout);
+    std::fflush(stderr);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   // Lines end in "\n" only: the output is read by bash.
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
   if (argc < 2) return Usage();
   const Args args(argv + 2, argv + argc);
   for (const Command& command : kCommands) {

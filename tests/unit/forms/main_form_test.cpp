@@ -451,29 +451,46 @@ TEST(ACloseThatCannotSave, EveryFailedStepKeepsOldOrNewFilesAndARetrySucceeds) {
 // Another copy of the program in the same folder saved the data file after
 // this one read it: before anything is written the user chooses to replace
 // it (はい), to close keeping it and PATH.TXT as they are (いいえ; the settings
-// are still saved), or to stay (キャンセル, nothing written).
+// are still saved), or to stay (キャンセル, nothing written). An OK that
+// stopped earlier, after PATH.TXT, as the settings could not be written,
+// left this window's export there: いいえ makes it the kept file's again.
 TEST(CloseSequence, ADataFileChangedSinceItWasReadIsAskedAboutBeforeAnyWrite) {
-  const std::string other = DataFileWith({"Other"}, {});
+  const std::string other = DataFileWith({"Other", "二"}, {{{"C:\\O.BAT", "O"}}, {}});
   const std::string kPathTxt = FormRig::InDir("PATH.TXT");
   const struct {
-    bool fileAtStart, changed, viaOk;
+    bool fileAtStart, changed, viaOk, stoppedBefore;
     Answer answer;
     std::vector<std::string> writes;
-  } rows[] = {{true, false, true, Answer::Cancel, {kPathTxt, kIni, kDat}},
-              {true, true, true, Answer::Cancel, {}},
-              {true, true, true, Answer::No, {kIni}},
-              {true, true, false, Answer::No, {kIni}},
-              {true, true, true, Answer::Yes, {kPathTxt, kIni, kDat}},
-              {false, true, false, Answer::Cancel, {}}};
+  } rows[] = {{true, false, true, false, Answer::Cancel, {kPathTxt, kIni, kDat}},
+              {true, true, true, false, Answer::Cancel, {}},
+              {true, true, true, false, Answer::No, {kIni}},
+              {true, true, false, false, Answer::No, {kIni}},
+              {true, true, true, false, Answer::Yes, {kPathTxt, kIni, kDat}},
+              {false, true, false, false, Answer::Cancel, {}},
+              {true, true, true, true, Answer::No, {kPathTxt, kIni}},
+              {true, true, false, true, Answer::No, {kPathTxt, kIni}},
+              {true, true, true, true, Answer::Yes, {kPathTxt, kIni, kDat}}};
   for (const auto& row : rows) {
     FormRig rig;
     if (row.fileAtStart) rig.files.files[kDat] = DataFileWith({"Mine"}, {});
     ASSERT_TRUE(rig.Create());
+    if (row.stoppedBefore) {
+      rig.files.unwritable.insert(kIni);
+      rig.form.Button2Click();  // "close without saving it?" いいえ
+      ASSERT_EQ(rig.window.destroyed, 0);
+      ASSERT_EQ(rig.files.files[kPathTxt], "Mine\r\n");
+      rig.files.unwritable.clear();
+      rig.files.writes.clear();
+      rig.messages.shown.clear();
+    }
     if (row.changed) rig.files.files[kDat] = other;
     rig.messages.answers = {row.answer};
     row.viaOk ? rig.form.Button2Click() : rig.form.Close();
     EXPECT_EQ(rig.messages.shown.size(), row.changed ? 1u : 0u);
     EXPECT_EQ(rig.window.destroyed, row.writes.empty() ? 0 : 1);
     EXPECT_EQ(rig.files.writes, row.writes);
+    if (row.answer == Answer::No) {
+      EXPECT_EQ(rig.files.files[kPathTxt], row.stoppedBefore ? "Other,二\r\n0,C:\\O.BAT\r\n" : "");
+    }
   }
 }
