@@ -82,7 +82,17 @@ bool UsageLog::Parse(std::string_view bytes) {
     if (found != entries_.end()) entries_.erase(found);
     entries_.emplace(std::string(path), Entry{score, last});
   }
-  while (entries_.size() > MaxUsageEntries) DropLowest(0);
+  // In one pass: a file of many lines must not take a scan per line too many.
+  if (entries_.size() > MaxUsageEntries) {
+    std::vector<Entries::iterator> all;
+    all.reserve(entries_.size());
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) all.push_back(it);
+    const std::size_t drop = all.size() - MaxUsageEntries;
+    std::nth_element(
+        all.begin(), all.begin() + static_cast<std::ptrdiff_t>(drop), all.end(),
+        [](const auto& a, const auto& b) { return a->second.Score < b->second.Score; });
+    for (std::size_t k = 0; k < drop; ++k) entries_.erase(all[k]);
+  }
   return true;
 }
 

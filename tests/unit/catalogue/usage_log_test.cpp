@@ -74,6 +74,15 @@ TEST(UsageLog, KeepsTheHighestScoresAndFollowsARelink) {
   }
   EXPECT_EQ(log.Size(), MaxUsageEntries);
   EXPECT_EQ(log.Score("C:\\0.BAT", Now), 0.0);
+  // A file of more lines keeps the highest scores as well.
+  std::string file = "Z_Orbi.use 1\r\n";
+  for (int k = 1; k <= 3000; ++k)
+    file += std::to_string(k) + "\t1\tC:\\" + std::to_string(k) + "\r\n";
+  UsageLog read;
+  ASSERT_TRUE(read.Parse(file));
+  EXPECT_EQ(read.Size(), MaxUsageEntries);
+  EXPECT_EQ(read.Score("C:\\1000", 1), 0.0);
+  EXPECT_GT(read.Score("C:\\1001", 1), 0.0);
   log.Relink("C:\\1.BAT", "D:\\moved\\1.BAT");
   EXPECT_EQ(log.Score("C:\\1.BAT", Now), 0.0);
   EXPECT_NEAR(log.Score("D:\\MOVED\\1.bat", Now), 2.0, 1e-9);
