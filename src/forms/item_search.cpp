@@ -39,8 +39,9 @@ void ItemSearch::Update() {
 void ItemSearch::Begin() {
   if (Active()) return;
   // What the user runs most comes first.
+  const auto score = usage_.ScoresNow();
   search_ = std::make_unique<CatalogueSearch>(
-      cat_.Data(), [this](const TMenuItem& item) { return usage_.Score(item.BatPath); });
+      cat_.Data(), [&score](const TMenuItem& item) { return score(item.BatPath); });
   tabs_.SetTabIndex(-1);
 }
 

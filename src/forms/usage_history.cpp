@@ -18,8 +18,10 @@ UsageLog& UsageHistory::Log() {
   return *log_;
 }
 
-double UsageHistory::Score(std::string_view path) {
-  return Log().Score(path, sys_.UnixTime());
+std::function<double(std::string_view path)> UsageHistory::ScoresNow() {
+  const UsageLog& log = Log();
+  const std::int64_t now = sys_.UnixTime();
+  return [&log, now](std::string_view path) { return log.Score(path, now); };
 }
 
 void UsageHistory::Launched(std::string_view path) {

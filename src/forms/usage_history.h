@@ -4,6 +4,7 @@
 // taken as no history and replaced at the next write; nothing is said.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,8 +19,8 @@ class UsageHistory {
  public:
   UsageHistory(FileSystem& files, System& sys) : files_(files), sys_(sys) {}
 
-  // The score of `path` now.
-  double Score(std::string_view path);
+  // The scores of paths at this moment: the clock is read once for them all.
+  std::function<double(std::string_view path)> ScoresNow();
   // A hand-off of `path` to the host, now.
   void Launched(std::string_view path);
   void Relinked(std::string_view oldPath, std::string_view newPath);
