@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalogue/catalogue_history.h"
 #include "catalogue/data_file.h"
 #include "catalogue/registration.h"
 
@@ -67,9 +68,7 @@ std::int32_t RememberedPick(const TMList& tab) {
   return 0;
 }
 
-namespace {
-
-void Renumber(TMList& tab, std::size_t from) {
+void RenumberItems(TMList& tab, std::size_t from) {
   for (std::size_t p = from; p < tab.Items.size(); ++p)
     tab.Items[p]->SetPosition(static_cast<std::int32_t>(p));
 }
@@ -79,7 +78,15 @@ void SetTabNumbers(TMList* tab, std::int32_t index) {
   for (auto& item : tab->Items) item->SetTabNo(index);
 }
 
-}  // namespace
+void MoveWithinTab(TMList& tab, std::int32_t from, std::int32_t to) {
+  auto& items = tab.Items;
+  const auto first = items.begin();
+  if (from < to)
+    std::rotate(first + from, first + from + 1, first + to + 1);
+  else
+    std::rotate(first + to, first + from, first + from + 1);
+  RenumberItems(tab, static_cast<std::size_t>(std::min(from, to)));
+}
 
 const TMenuItem* Catalogue::PickedItem() const {
   const TMenuItem* item = d_.Item(d_.CurrentTab, d_.PickedIndex);
@@ -98,6 +105,7 @@ std::int32_t Catalogue::RememberedPick(std::int32_t tab) const {
 }
 
 void Catalogue::Clear() {
+  if (history_) history_->Forget();
   // Tabs go in list order; each frees its own items in list order.
   for (auto& tab : d_.TabList) tab.reset();
   d_.TabList.clear();
@@ -119,6 +127,7 @@ void Catalogue::Load(DataFileContents contents) {
   const bool first = contents.PickLastMarked && d_.TabList.empty();
   filePickTab_ = first ? contents.PickTab : -1;
   filePickPosition_ = contents.PickPosition;
+  if (history_) history_->Forget();
   AddCatalogueContents(d_, std::move(contents), d_.TabNames);
 }
 
@@ -169,10 +178,13 @@ void Catalogue::SwitchTab(std::int32_t tab) {
 bool Catalogue::DeleteItem(std::int32_t tab, std::int32_t position) {
   TMList* list = d_.Tab(tab);
   if (!list || !list->ItemAt(position)) return false;
-  filePickTab_ = -1;
+  const CatalogueHistory::Step step(history_);
   const bool wasPicked = tab == d_.CurrentTab && PickedItem() == list->ItemAt(position);
+  auto& slot = list->Items[static_cast<std::size_t>(position)];
+  if (history_) history_->Record(edit::InsertItem{tab, position, std::move(slot)});
+  filePickTab_ = -1;
   list->Items.erase(list->Items.begin() + position);
-  Renumber(*list, static_cast<std::size_t>(position));
+  RenumberItems(*list, static_cast<std::size_t>(position));
   if (wasPicked)
     NothingPicked();
   else if (tab == d_.CurrentTab && d_.PickedIndex > position)
@@ -183,15 +195,11 @@ bool Catalogue::DeleteItem(std::int32_t tab, std::int32_t position) {
 bool Catalogue::MoveItem(std::int32_t tab, std::int32_t from, std::int32_t to) {
   TMList* list = d_.Tab(tab);
   if (!list || !list->ItemAt(from) || to < 0) return false;
-  filePickTab_ = -1;
   to = std::min(to, list->Count() - 1);
-  auto& items = list->Items;
-  const auto first = items.begin();
-  if (from < to)
-    std::rotate(first + from, first + from + 1, first + to + 1);
-  else
-    std::rotate(first + to, first + from, first + from + 1);
-  Renumber(*list, 0);
+  const CatalogueHistory::Step step(history_);
+  if (history_ && from != to) history_->Record(edit::MoveItem{tab, to, from});
+  filePickTab_ = -1;
+  MoveWithinTab(*list, from, to);
   if (tab == d_.CurrentTab) {
     std::int32_t& p = d_.PickedIndex;
     if (p == from)
@@ -206,27 +214,42 @@ bool Catalogue::MoveItem(std::int32_t tab, std::int32_t from, std::int32_t to) {
 
 bool Catalogue::SetItemSummary(std::int32_t tab, std::int32_t position, std::string text) {
   TMenuItem* item = d_.Item(tab, position);
-  if (item) item->SetSummary(std::move(text));
-  return item != nullptr;
+  if (!item) return false;
+  if (item->Summary == text) return true;
+  const CatalogueHistory::Step step(history_);
+  if (history_)
+    history_->Record(edit::SwapText{tab, position, edit::Field::Summary, item->Summary});
+  item->SetSummary(std::move(text));
+  return true;
 }
 
 bool Catalogue::SetItemMemo(std::int32_t tab, std::int32_t position, std::string memo) {
   TMenuItem* item = d_.Item(tab, position);
-  if (item) item->SetMemo(std::move(memo));
-  return item != nullptr;
+  if (!item) return false;
+  if (item->Memo == memo) return true;
+  const CatalogueHistory::Step step(history_);
+  if (history_) history_->Record(edit::SwapText{tab, position, edit::Field::Memo, item->Memo});
+  item->SetMemo(std::move(memo));
+  return true;
 }
 
 const TMenuItem* Catalogue::AppendItem(std::int32_t tab, std::string path, std::string summary) {
   TMList* list = d_.Tab(tab);
   if (!list) return nullptr;
+  const CatalogueHistory::Step step(history_);
+  if (history_) history_->Record(edit::RemoveItem{tab, list->Count()});
   return &AppendBatItem(*list, tab, std::move(path), std::move(summary));
 }
 
 std::size_t Catalogue::RelinkItems(const std::vector<ItemRelink>& changes) {
   std::size_t changed = 0;
+  const CatalogueHistory::Step step(history_);
   for (const ItemRelink& change : changes) {
     TMenuItem* item = d_.Item(change.Tab, change.Position);
     if (!item || item->BatPath != change.OldPath) continue;
+    if (history_ && change.NewPath != change.OldPath)
+      history_->Record(
+          edit::SwapText{change.Tab, change.Position, edit::Field::BatPath, item->BatPath});
     item->BatPath = change.NewPath;
     ++changed;
   }
@@ -234,6 +257,8 @@ std::size_t Catalogue::RelinkItems(const std::vector<ItemRelink>& changes) {
 }
 
 void Catalogue::AddTab(std::string name) {
+  const CatalogueHistory::Step step(history_);
+  if (history_) history_->Record(edit::PopTab{});
   d_.TabNames.push_back(std::move(name));
   // Always a new tab: one past the strip from a restore becomes the named one.
   d_.TabList.push_back(std::make_unique<TMList>());
@@ -241,7 +266,11 @@ void Catalogue::AddTab(std::string name) {
 
 bool Catalogue::RenameTab(std::int32_t index, std::string name) {
   if (index < 0 || index >= TabNameCount()) return false;
-  d_.TabNames[static_cast<std::size_t>(index)] = std::move(name);
+  std::string& old = d_.TabNames[static_cast<std::size_t>(index)];
+  if (old == name) return true;
+  const CatalogueHistory::Step step(history_);
+  if (history_) history_->Record(edit::RenameTab{index, old});
+  old = std::move(name);
   return true;
 }
 
@@ -249,6 +278,8 @@ bool Catalogue::MoveTab(std::int32_t from, std::int32_t to) {
   const std::int32_t names = TabNameCount();
   if (from < 0 || from >= names || to < 0 || to >= names || !d_.Tab(from) || !d_.Tab(to))
     return false;
+  const CatalogueHistory::Step step(history_);
+  if (history_ && from != to) history_->Record(edit::SwapTabs{from, to});
   filePickTab_ = -1;
   const TMList* shown = d_.Tab(d_.CurrentTab);
   const std::int32_t shownIndex =
@@ -263,8 +294,13 @@ bool Catalogue::MoveTab(std::int32_t from, std::int32_t to) {
 }
 
 bool Catalogue::DeleteTab(std::int32_t index) {
-  filePickTab_ = -1;
+  const CatalogueHistory::Step step(history_);
   if (d_.TabNames.size() <= 1) {
+    if (history_ && d_.TabNames.size() == 1 && !d_.TabList.empty())
+      history_->Record(edit::SwapTabContents{0, d_.TabNames[0], std::move(d_.TabList[0]->Items)});
+    else if (history_)
+      history_->Forget();
+    filePickTab_ = -1;
     d_.TabNames = {std::string(DefaultTabName)};
     if (d_.TabList.empty()) d_.TabList.push_back(std::make_unique<TMList>());
     ClearTabItems(*d_.TabList[0]);
@@ -274,6 +310,11 @@ bool Catalogue::DeleteTab(std::int32_t index) {
   }
   const std::int32_t names = TabNameCount();
   if (index < 0 || index >= names) return false;
+  const std::size_t at = static_cast<std::size_t>(index);
+  if (history_)
+    history_->Record(edit::InsertTab{index, d_.TabNames[at],
+                                     index < TabListCount() ? std::move(d_.TabList[at]) : nullptr});
+  filePickTab_ = -1;
   const TMList* shown = index == d_.CurrentTab ? nullptr : d_.Tab(d_.CurrentTab);
   std::int32_t shownIndex = index < d_.CurrentTab ? d_.CurrentTab - 1 : d_.CurrentTab;
   if (d_.CurrentTab == names - 1) --d_.CurrentTab;
@@ -288,6 +329,8 @@ bool Catalogue::DeleteTab(std::int32_t index) {
 
 void Catalogue::ReplaceTabs(std::vector<std::string> names, TTabList tabs, std::int32_t currentTab,
                             std::int32_t pickedIndex) {
+  const CatalogueHistory::Step step(history_);
+  if (history_) history_->Record(edit::SwapAll{std::move(d_.TabNames), std::move(d_.TabList)});
   filePickTab_ = -1;
   d_.TabList = std::move(tabs);
   d_.TabNames = std::move(names);

@@ -99,8 +99,15 @@ TMenuItem& AddItem(TMList& tab, std::unique_ptr<TMenuItem> item);
 
 // The place of the last item of `tab` with a pick state, else 0.
 std::int32_t RememberedPick(const TMList& tab);
+// Each item of `tab` from `from` on told its place.
+void RenumberItems(TMList& tab, std::size_t from);
+// Each item of `tab` told its tab's index.
+void SetTabNumbers(TMList* tab, std::int32_t index);
+// The item at `from` moved to `to`, both places on `tab`.
+void MoveWithinTab(TMList& tab, std::int32_t from, std::int32_t to);
 
 struct DataFileContents;
+class CatalogueHistory;
 
 // The program's catalogue. Every change is one of its operations, and each
 // keeps, by itself: every item's Position is its place and its TabNo its
@@ -139,7 +146,8 @@ class Catalogue {
   // as read, else its last item with a pick state, else 0.
   std::int32_t RememberedPick(std::int32_t tab) const;
 
-  // Nothing at all: no tab, nothing picked.
+  // Nothing at all: no tab, nothing picked. Clear, StartEmpty and Load start
+  // the history afresh.
   void Clear();
   // One empty tab "Tab1", for a start without a data file.
   void StartEmpty();
@@ -185,6 +193,7 @@ class Catalogue {
                    std::int32_t pickedIndex);
 
  private:
+  friend class CatalogueHistory;
   void NothingPicked();
   void FollowShownTab(const TMList* shown, std::int32_t shownIndex);
 
@@ -194,6 +203,8 @@ class Catalogue {
   // catalogue first changes (a tab of -1: none).
   std::int32_t filePickTab_ = -1;
   std::int32_t filePickPosition_ = 0;
+  // Told of every change, when there is one.
+  CatalogueHistory* history_ = nullptr;
 };
 
 }  // namespace zorbi

@@ -4,7 +4,9 @@
 
 #include <sstream>
 
+#include "catalogue/catalogue_history.h"
 #include "catalogue/data_file.h"
+#include "catalogue/registration.h"
 
 using namespace zorbi;
 
@@ -150,4 +152,148 @@ TEST(Catalogue, LookupsOutsideTheCatalogueNameNothing) {
   c.Clear();
   EXPECT_TRUE(c.Empty());
   EXPECT_EQ(c.PickedBatPath(), "");
+}
+
+namespace {
+
+// Everything an undo must bring back: the file image, the pick, each tab's
+// place to open on.
+std::string Image(const Catalogue& c) {
+  return CatalogueImage(c.Data(), c.TabNameCount(), c.TabNames());
+}
+
+std::string Image(const std::string& snapshot) {
+  return snapshot.substr(snapshot.find('\n') + 1);
+}
+
+// The image without the pick states.
+std::string Content(std::string image) {
+  CatalogueData d;
+  std::vector<std::string> names;
+  EXPECT_TRUE(ReadCatalogueImage(d, image, names));
+  for (const auto& tab : d.TabList)
+    for (const auto& item : tab->Items) item->SetPickState(0);
+  return CatalogueImage(d, static_cast<std::int32_t>(names.size()), names);
+}
+
+std::string Content(const Catalogue& c) {
+  return Content(Image(c));
+}
+
+std::string Snapshot(const Catalogue& c) {
+  std::ostringstream out;
+  out << State(c) << " @" << c.PickedIndex();
+  for (std::int32_t t = 0; t < c.TabListCount(); ++t) out << " " << c.RememberedPick(t);
+  out << "\n" << Image(c);
+  return out.str();
+}
+
+}  // namespace
+
+// Random operations, picks and undo/redo against a model of the history:
+// each undo gives the catalogue as it was before its step, each redo as it
+// was after it, down to the bytes of the data file.
+TEST(CatalogueHistory, UndoAndRedoGiveBackEachStepExactly) {
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    Catalogue c;
+    Build(c);
+    CatalogueHistory history(c);
+    int changes = 0;
+    history.OnChange = [&] { ++changes; };
+    std::vector<std::pair<std::string, std::string>> steps;  // before, after
+    std::size_t at = 0;                                      // steps done
+    std::uint32_t r = seed;
+    const auto next = [&](int n) {
+      r = r * 1103515245u + 12345u;
+      return static_cast<std::int32_t>((r >> 16) % static_cast<std::uint32_t>(n));
+    };
+    int name = 0;
+    for (int op = 0; op < 150; ++op) {
+      const std::int32_t tabs = c.TabNameCount();
+      const std::int32_t t = next(tabs);
+      const std::int32_t n = c.Tab(t)->Count() + 1;
+      const std::string before = Snapshot(c);
+      const int changesBefore = changes;
+      const int kind = next(15);
+      SCOPED_TRACE("seed " + std::to_string(seed) + " op " + std::to_string(op) + " kind " +
+                   std::to_string(kind));
+      switch (kind) {
+        case 0:
+          c.DeleteItem(t, next(n));
+          break;
+        case 1:
+          c.MoveItem(t, next(n), next(n + 1));
+          break;
+        case 2:
+          c.SetItemSummary(t, next(n), "s" + std::to_string(next(3)));
+          break;
+        case 3:
+          c.SetItemMemo(t, next(n), "\"m" + std::to_string(next(3)) + "\"");
+          break;
+        case 4: {
+          const CatalogueHistory::Step step(&history);
+          for (int k = next(3); k >= 0; --k) c.AppendItem(t, "new" + std::to_string(name++), "");
+          break;
+        }
+        case 5:
+          if (const TMenuItem* item = c.Item(t, next(n)))
+            c.RelinkItems(
+                {{t, item->Position, item->BatPath.str(), "moved" + std::to_string(name++)}});
+          break;
+        case 6:
+          c.AddTab("T" + std::to_string(name++));
+          break;
+        case 7:
+          c.RenameTab(t, "R" + std::to_string(next(3)));
+          break;
+        case 8:
+          c.MoveTab(t, next(tabs));
+          break;
+        case 9:
+          c.DeleteTab(t);
+          break;
+        case 10: {
+          TTabList list;
+          list.push_back(std::make_unique<TMList>());
+          AppendBatItem(*list[0], 0, "restored" + std::to_string(name++), "");
+          c.ReplaceTabs({"Restored"}, std::move(list), 0, 0);
+          break;
+        }
+        case 11:
+          c.PickItem(next(n));
+          break;
+        case 12:
+          c.SwitchTab(t);
+          break;
+        case 13:
+          if (history.Undo()) {
+            ASSERT_GT(at, 0u);
+            EXPECT_EQ(Snapshot(c), steps[--at].first);
+          } else {
+            EXPECT_EQ(at, 0u);
+          }
+          continue;
+        case 14:
+          if (history.Redo()) {
+            ASSERT_LT(at, steps.size());
+            EXPECT_EQ(Snapshot(c), steps[at++].second);
+          } else {
+            EXPECT_EQ(at, steps.size());
+          }
+          continue;
+      }
+      if (changes == changesBefore) {
+        // No step: picks and showing, or a change that changed no item or name.
+        if (kind < 11) {
+          EXPECT_EQ(Content(c), Content(Image(before)));
+        }
+        continue;
+      }
+      steps.resize(at);
+      steps.emplace_back(before, Snapshot(c));
+      if (steps.size() > CatalogueHistory::MaxSteps) steps.erase(steps.begin());
+      at = steps.size();
+      EXPECT_EQ(history.UndoSteps(), at);
+    }
+  }
 }
