@@ -86,6 +86,8 @@ Verdict MayRun(Command command, const FormState& s) {
       if (s.ConfirmDisabled) return Refused();
       return Runs(If(editing, EndMode) | If(s.Searching, LeaveSearch));
     case Command::CatalogueWide:
+    case Command::UndoRedo:
+      // A summary or memo being edited is stored first, as its own step.
       return Runs(If(editing, EndMode) | If(s.Searching, LeaveSearch));
     case Command::Relink:
       // It changes paths only: results over unchanged items stay.

@@ -23,6 +23,7 @@ enum class Command {
   Register,         // 項目追加, フォルダから登録...
   DropFiles,        // files or folders dropped on the grid
   CatalogueWide,    // タブ設定, the restores
+  UndoRedo,         // 元に戻す, やり直し
   Relink,           // リンク切れ項目の再リンク...
   Search,           // text typed in the search box
   ShowResultOnTab,  // タブで表示, Ctrl+Enter

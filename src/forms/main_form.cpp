@@ -14,6 +14,8 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
       view_(cat_, controls.StringGrid1, controls.TabControl1, controls.Memo1, services.Files,
             services.Messages, marks_),
       search_(cat_, view_, controls.StringGrid1, controls.TabControl1, usage_),
+      history_(cat_, view_, marks_, controls.TabControl1, controls.Memo1, controls.Undo1,
+               controls.Redo1),
       modes_(cat_, view_, controls.StringGrid1, controls.Memo1, controls.Label2, services.Messages),
       reg_(cat_, view_, marks_, controls.StringGrid1, services.Files, services.Messages,
            services.Dialogs, services.Progress),
@@ -116,21 +118,31 @@ void TForm1::TabControl1Change() {
 
 void TForm1::K3Click() {
   if (!Allowed(Command::CatalogueWide)) return;
+  // Every change made in the dialog is one step.
+  const auto step = history_.Step();
   if (TForm2* form2 = Form2()) form2->ShowModal();
 }
 
 // Registration, editing, search and recovery.
 
+// A command's changes, and the pick it leaves, are undone as one step.
+
 void TForm1::m2Click() {
-  if (Allowed(Command::Register)) reg_.AddChosenFiles();
+  if (!Allowed(Command::Register)) return;
+  const auto step = history_.Step();
+  reg_.AddChosenFiles();
 }
 
 void TForm1::FolderRegister1Click() {
-  if (Allowed(Command::Register)) reg_.AddFolder();
+  if (!Allowed(Command::Register)) return;
+  const auto step = history_.Step();
+  reg_.AddFolder();
 }
 
 void TForm1::StringGrid1DropFiles(const std::vector<ChosenFile>& files) {
-  if (reg_.SortDropped(files) && Allowed(Command::DropFiles)) reg_.AddDropped();
+  if (!reg_.SortDropped(files) || !Allowed(Command::DropFiles)) return;
+  const auto step = history_.Step();
+  reg_.AddDropped();
 }
 
 void TForm1::Edit1Click() {
@@ -148,11 +160,23 @@ void TForm1::n1Click() {
 void TForm1::m1Click() {
   // The row the user sees selected, also when it is an edit cell's.
   const int row = C.StringGrid1.Selection().Top;
-  if (Allowed(Command::DeleteItem)) modes_.DeleteRow(row);
+  if (!Allowed(Command::DeleteItem)) return;
+  const auto step = history_.Step();
+  modes_.DeleteRow(row);
 }
 
 void TForm1::StringGrid1RowMoved(int fromRow, int toRow) {
-  if (MoveMode()) modes_.RowMoved(fromRow, toRow);
+  if (!MoveMode()) return;
+  const auto step = history_.Step();
+  modes_.RowMoved(fromRow, toRow);
+}
+
+void TForm1::Undo1Click() {
+  if (Allowed(Command::UndoRedo)) history_.Undo();
+}
+
+void TForm1::Redo1Click() {
+  if (Allowed(Command::UndoRedo)) history_.Redo();
 }
 
 void TForm1::StringGrid1Exit() {
@@ -202,16 +226,20 @@ bool TForm1::SearchBox1KeyDown(int key, ShiftState shift) {
 
 void TForm1::RestoreFromDataFile() {
   if (!Allowed(Command::CatalogueWide)) return;
+  const auto step = history_.Step();
   if (std::optional<std::string> bytes = recovery_.FromDataFile())
     catFiles_.Restored(std::move(*bytes));
 }
 
 void TForm1::PATHTXT1Click() {
-  if (Allowed(Command::CatalogueWide)) recovery_.FromPathTxt(start_.AppDir());
+  if (!Allowed(Command::CatalogueWide)) return;
+  const auto step = history_.Step();
+  recovery_.FromPathTxt(start_.AppDir());
 }
 
 void TForm1::Relink1Click() {
   if (!Allowed(Command::Relink)) return;
+  const auto step = history_.Step();
   // The results' texts were read before the paths changed.
   if (marks_.Relink(Dialogs ? Dialogs->RelinkForm() : nullptr)) search_.Leave();
 }

@@ -10,6 +10,7 @@
 
 #include "catalogue/catalogue.h"
 #include "forms/catalogue_files.h"
+#include "forms/change_history.h"
 #include "forms/close_sequence.h"
 #include "forms/command_rule.h"
 #include "forms/edit_modes.h"
@@ -82,6 +83,9 @@ class TForm1 final : private CommandGate {
   void m1Click();
   void n1Click();
   void Exit2Click() { modes_.EndMemoEdit(); }
+  // "元に戻す" (Ctrl+Z) and "やり直し" (Ctrl+Y): the changes of this run.
+  void Undo1Click();
+  void Redo1Click();
   void Memo1Exit() { modes_.MemoExit(); }
   FormMode Mode() const { return modes_.Mode(); }
   bool EditMode() const { return Mode() == FormMode::ItemEdit; }
@@ -157,6 +161,7 @@ class TForm1 final : private CommandGate {
   FileMarks marks_;
   ItemView view_;
   ItemSearch search_;
+  ChangeHistory history_;
   EditModes modes_;
   TabOperations tabOps_{cat_, view_};
   ItemRegistration reg_;

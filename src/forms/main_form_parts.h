@@ -46,6 +46,8 @@ struct FormControls {
   MenuCommand& K7;           // option menu "タブを全て表示"
   MenuCommand& K15;          // "バッチファイル名の表示"
   MenuCommand& JWWIN1;       // "JW_WINのチェックを行う"
+  MenuCommand& Undo1;        // grid menu "元に戻す"
+  MenuCommand& Redo1;        // grid menu "やり直し"
 };
 
 struct FormServices {

@@ -46,6 +46,9 @@ constexpr Command kCommands[] = {
 
     {P::HelpMenu, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "About1Click", &F::About1Click},
 
+    {P::PopupMenu1, "元に戻す(&U)\tCtrl+Z", "Undo1Click", &F::Undo1Click, P::None, &M::Undo1},
+    {P::PopupMenu1, "やり直し(&R)\tCtrl+Y", "Redo1Click", &F::Redo1Click, P::None, &M::Redo1},
+    {P::PopupMenu1, nullptr},
     {P::PopupMenu1, "項目追加", "m2Click", &F::m2Click, P::None, nullptr, NotOnResults},
     {P::PopupMenu1, "フォルダから登録...", "FolderRegister1Click", &F::FolderRegister1Click,
      P::None, nullptr, NotOnResults},

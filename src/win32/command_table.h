@@ -31,7 +31,7 @@ enum class Place : unsigned char {
 
 // The items whose check mark or enabling the form sets.
 struct MenuItems {
-  MenuItemControl DatRestore1, PATHTXT1, K10, K6, K7, K15, JWWIN1;
+  MenuItemControl DatRestore1, PATHTXT1, K10, K6, K7, K15, JWWIN1, Undo1, Redo1;
 };
 
 // When a command is offered: some make no sense over search results.

@@ -89,7 +89,9 @@ FormControls MainWindow::Controls() {
                       items_.K6,
                       items_.K7,
                       items_.K15,
-                      items_.JWWIN1};
+                      items_.JWWIN1,
+                      items_.Undo1,
+                      items_.Redo1};
 }
 
 void MainWindow::FocusGrid() {

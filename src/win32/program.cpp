@@ -7,6 +7,18 @@
 
 namespace zorbi::win32 {
 
+namespace {
+
+// An edit box that takes typing: its own keys undo what was typed.
+bool IsTypingBox(HWND window) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  return _wcsicmp(name, L"Edit") == 0 && IsWindowEnabled(window) &&
+         (GetWindowLongW(window, GWL_STYLE) & ES_READONLY) == 0;
+}
+
+}  // namespace
+
 Program::Program(Application& application, System* system, FileDialogs* dialogs,
                  Processes* processes, FontDialogs* fonts)
     : application_(application),
@@ -126,14 +138,22 @@ void Program::ConnectWindow() {
   };
   window_.ShowsResults = [this] { return form_ && form_->Searching(); };
   application_.OnKeyMessage = [this](const MSG& message) {
-    // Ctrl+F anywhere in the main window, while it takes input.
+    // Ctrl+F, Ctrl+Z and Ctrl+Y anywhere in the main window, while it takes
+    // input; in a box being typed into, Ctrl+Z and Ctrl+Y are the box's own.
     const HWND main = window_.Handle();
-    if (message.message != WM_KEYDOWN || message.wParam != 'F' || main == nullptr ||
-        (message.hwnd != main && !IsChild(main, message.hwnd)) || !IsWindowEnabled(main) ||
-        GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
+    const WPARAM key = message.wParam;
+    if (message.message != WM_KEYDOWN || (key != 'F' && key != 'Z' && key != 'Y') ||
+        main == nullptr || (message.hwnd != main && !IsChild(main, message.hwnd)) ||
+        !IsWindowEnabled(main) || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 ||
+        GetKeyState(VK_MENU) < 0)
       return false;
-    window_.FocusSearchBox();
-    Run([&] { form_->SearchBox1Request(); });
+    if (key == 'F') {
+      window_.FocusSearchBox();
+      Run([&] { form_->SearchBox1Request(); });
+      return true;
+    }
+    if (IsTypingBox(message.hwnd)) return false;
+    Run([&] { key == 'Z' ? form_->Undo1Click() : form_->Redo1Click(); });
     return true;
   };
   window_.OnResize = [this] { Run([&] { form_->FormResize(); }); };

@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 
+#include "catalogue/catalogue_history.h"
 #include "catalogue/data_file.h"
 #include "fakes.h"
 #include "form_test_util.h"
@@ -87,6 +88,7 @@ struct SequenceRig : FormRig {
     form.UseFileCheck(&check);
     EXPECT_TRUE(Create());
     form.CheckFiles();
+    opened = ContentOf(form.Cat());
   }
   static ItemSpec Item(const std::string& name) {
     return {"C:\\" + name, name, 0, "\"" + name + "\""};
@@ -204,10 +206,43 @@ struct SequenceRig : FormRig {
       };
       form.Relink1Click();
     }
+    if (verb == "undo") form.Undo1Click();
+    if (verb == "redo") form.Redo1Click();
+    if (verb == "undoall") UndoAll();
     if (verb == "ok") form.Button2Click();
     if (verb == "cancel") form.Button4Click();
     if (verb == "close") form.Close();
   }
+
+  // Every change undone gives the catalogue as opened (when the history
+  // kept every step), and as many redone give it back as it was.
+  void UndoAll() {
+    // A mode ends first, storing its edit as a step of its own.
+    form.Undo1Click();
+    form.Redo1Click();
+    if (form.Mode() != FormMode::Normal || form.Searching() || form.Closed()) return;
+    const std::string now = ContentOf(form.Cat());
+    int undone = 0;
+    for (; undo.enabled && undone < 200; ++undone) form.Undo1Click();
+    EXPECT_FALSE(undo.enabled);
+    if (changes <= static_cast<int>(CatalogueHistory::MaxSteps) / 2) {
+      EXPECT_EQ(ContentOf(form.Cat()), opened) << "all undone";
+    }
+    for (int k = 0; k < undone; ++k) form.Redo1Click();
+    EXPECT_EQ(ContentOf(form.Cat()), now) << "all redone";
+  }
+  static std::string ContentOf(const Catalogue& c) {
+    std::string out;
+    for (std::int32_t t = 0; t < c.TabListCount(); ++t) {
+      out += (t < c.TabNameCount() ? c.TabNames()[static_cast<std::size_t>(t)] : "?") + ":";
+      for (const TMenuItem& item : *c.Tab(t))
+        out += " " + item.BatPath + "=" + item.Summary + "|" + item.Memo;
+      out += "\n";
+    }
+    return out;
+  }
+  std::string opened;  // the catalogue as opened
+  int changes = 0;     // steps that changed it
 
   void Answer() {
     for (const std::string& path : check.asked) seen[path] = files.files.count(path) > 0;
@@ -263,6 +298,18 @@ TEST(CommandSequences, ChainAndStoreWhatTheUserSees) {
       {{"edit", "click 3", "del", "commit", "memo", "memo ok", "ok"}, "A", "A", {"C=gone"}},
       {{"memo", "type x", "close"}, "A", "A", {"A=A|\"x\",\"x2\""}},
       {{"memo", "type x", "cancel"}, "", "A", {"A=A|\"x\",\"x2\""}},
+      // Undo gives back the pick with what it takes back, ends a search, and
+      // stores an edit first as a step of its own.
+      {{"del", "undo", "ok"}, "A", "A", {}},
+      {{"del", "find b", "undo", "ok"}, "A", "A", {}},
+      {{"memo", "type x", "undo", "ok"}, "A", "A", {}},
+      {{"memo", "type x", "memo ok", "del", "undo", "undo", "redo", "ok"},
+       "A",
+       "A",
+       {"A=A|\"x\",\"x2\""}},
+      {{"edit", "type y", "undo", "redo", "commit", "ok"}, "A", "A", {"A=y|\"A\""}},
+      {{"tabsgone", "undo", "key 2", "enter"}, "B", "B", {}},
+      {{"click 2", "tab 1", "tabsgone", "undo", "redo", "undo", "ok"}, "D", "D", {}},
       {{"edit", "click 2", "type s", "refuse summary", "restore dat", "refuse no", "commit", "ok"},
        "A",
        "A",
@@ -435,12 +482,12 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
   const char* first = std::getenv("ZORBI_MODEL_SEED");
   const std::time_t until = std::time(nullptr) + (seconds ? std::atoi(seconds) : 0);
   const std::vector<std::string> verbs = {
-      "click",   "click",  "key",    "key",    "ctrl",    "tab",       "edit",
-      "commit",  "type",   "type",   "refuse", "move",    "drag",      "memo",
-      "memo ok", "del",    "exit",   "tabs",   "restore", "register",  "dbl",
-      "dbl",     "keyran", "ok",     "cancel", "close",   "folder",    "find",
-      "find",    "narrow", "box",    "box",    "enter",   "tabview",   "relink",
-      "gone",    "back",   "answer", "answer", "drop",    "ctrlenter", "editdel"};
+      "click",     "click",   "key",     "key",      "ctrl", "tab",    "edit",    "commit",
+      "type",      "type",    "refuse",  "move",     "drag", "memo",   "memo ok", "del",
+      "exit",      "tabs",    "restore", "register", "dbl",  "dbl",    "keyran",  "ok",
+      "cancel",    "close",   "folder",  "find",     "find", "narrow", "box",     "box",
+      "enter",     "tabview", "relink",  "gone",     "back", "answer", "answer",  "drop",
+      "ctrlenter", "editdel", "undo",    "undo",     "redo", "undoall"};
   auto seed = static_cast<std::uint32_t>(first ? std::atoll(first) : 1);
   int runs = 0;
   std::string frozen, frozenEnded;
@@ -518,6 +565,10 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
       const std::vector<std::size_t> counts = ItemCounts(c);
       const TMList* firstTab = c.Tab(0);
       const std::size_t looks = rig.progress.titles.size();
+      const std::string content = SequenceRig::ContentOf(c);
+      std::vector<std::string> paths;  // the paths before a relink, which looks at them
+      for (const auto& list : c.Data().TabList)
+        for (const auto& item : list->Items) paths.push_back(item->BatPath);
       std::istringstream parts(step);
       for (std::string part; std::getline(parts, part, '|');) {
         // Nothing a search does changes the catalogue until a result is
@@ -535,11 +586,12 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
       // afresh, the relink looks at those not found there, a registration has
       // read its files, onto the tab shown or searched from.
       if (step.starts_with("restore") && c.Tab(0) != firstTab) rig.seen.clear();
-      if (step.starts_with("relink") && rig.progress.titles.size() > looks)
+      if (step.starts_with("relink") && rig.progress.titles.size() > looks) {
         for (const auto& list : c.Data().TabList)
-          for (const auto& item : list->Items)
-            if (!rig.seen[item->BatPath])
-              rig.seen[item->BatPath] = rig.files.files.count(item->BatPath);
+          for (const auto& item : list->Items) paths.push_back(item->BatPath);
+        for (const std::string& path : paths)
+          if (!rig.seen[path]) rig.seen[path] = rig.files.files.count(path);
+      }
       const std::vector<std::size_t> now = ItemCounts(c);
       if (now != counts && (step.starts_with("register") || step.starts_with("folder") ||
                             step.starts_with("drop"))) {
@@ -563,7 +615,9 @@ TEST(CommandSequences, RandomCommandsKeepTheInvariants) {
         EXPECT_TRUE(rig.Chained().empty() || rig.files.files.count(rig.Chained()))
             << "one gesture chained a missing file";
       }
-      if (!step.starts_with("restore")) CheckTexts(before, c, edited, typed);
+      rig.changes += SequenceRig::ContentOf(c) != content;
+      const bool undoes = step.starts_with("undo") || step == "redo";
+      if (!step.starts_with("restore") && !undoes) CheckTexts(before, c, edited, typed);
       if (!rig.form.Closed()) CheckCatalogueAndView(rig);
     }
     // The close box over a result whose file is gone picks it and stays; the next one closes.

@@ -518,7 +518,7 @@ struct FormRig {
   FakeMemo memo;
   FakeLabel label2;
   FakeButton ok, cancel;
-  FakeMenu datRestore, pathRestore, k10, k6, k7, k15, jwwin1;
+  FakeMenu datRestore, pathRestore, k10, k6, k7, k15, jwwin1, undo, redo;
   FakeFiles files;
   FakeMessages messages;
   FakeSystem sys;
@@ -530,7 +530,7 @@ struct FormRig {
   FakeProgress progress;
   FakeEditBox searchBox;
   TForm1 form{FormControls{grid, tabs, memo, label2, ok, cancel, datRestore, pathRestore, k10, k6,
-                           k7, k15, jwwin1},
+                           k7, k15, jwwin1, undo, redo},
               FormServices{files, messages, sys, window, dialogs, procs, host, fonts, progress}};
   FakeFormDialogs forms;
 
