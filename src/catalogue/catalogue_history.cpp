@@ -167,9 +167,9 @@ void CatalogueHistory::Drop(std::deque<Entry>& steps, bool front) {
 }
 
 void CatalogueHistory::Trim() {
-  // What the steps hold may outweigh the catalogue by a little; the newest
-  // step stays whatever it holds, so a restore can always be taken back.
-  const std::int64_t room = std::max<std::int64_t>(cat_.TotalItemCount(), 1000);
+  // The steps hold at most twice the catalogue's items: a restore and what
+  // followed it can be taken back. The newest step stays whatever it holds.
+  const std::int64_t room = std::max<std::int64_t>(2 * cat_.TotalItemCount(), 1000);
   while (undo_.size() > MaxSteps || (held_ > room && undo_.size() > 1)) Drop(undo_, true);
 }
 

@@ -17,8 +17,8 @@ namespace zorbi {
 
 class CatalogueHistory {
  public:
-  // Steps kept; the oldest go first. They also go while what they hold
-  // outweighs the catalogue itself, except the newest.
+  // Steps kept; the oldest go first. They also go while they hold more than
+  // twice the catalogue's items, except the newest.
   static constexpr std::size_t MaxSteps = 50;
 
   // Records `cat`'s changes from now on, until destroyed.
