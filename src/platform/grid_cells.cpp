@@ -65,11 +65,11 @@ GridCells::Row& GridCells::Written(int row) {
 
 int GridCells::FilledRows() const {
   int last = source_rows_;
+  // Rows written past the source, the header never among them.
   for (auto it = written_.rbegin(); it != written_.rend() && it->first > last; ++it) {
     const Row& row = it->second;
-    if (it->first >= 1 &&
-        (row.item != nullptr || std::any_of(row.cells.begin(), row.cells.end(),
-                                            [](const std::string& c) { return !c.empty(); })))
+    if (row.item != nullptr || std::any_of(row.cells.begin(), row.cells.end(),
+                                           [](const std::string& c) { return !c.empty(); }))
       last = it->first;
   }
   return last;
