@@ -63,6 +63,18 @@ GridCells::Row& GridCells::Written(int row) {
   return written;
 }
 
+int GridCells::FilledRows() const {
+  int last = source_rows_;
+  // Rows written past the source, the header never among them.
+  for (auto it = written_.rbegin(); it != written_.rend() && it->first > last; ++it) {
+    const Row& row = it->second;
+    if (row.item != nullptr || std::any_of(row.cells.begin(), row.cells.end(),
+                                           [](const std::string& c) { return !c.empty(); }))
+      last = it->first;
+  }
+  return last;
+}
+
 void GridCells::MoveRow(int from, int to) {
   if (from == to || from < 0 || to < 0 || from >= row_count_ || to >= row_count_) return;
   // Only the rows between move: a drag spans the rows the user scrolled past.

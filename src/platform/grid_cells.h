@@ -33,6 +33,9 @@ class GridCells {
   const GridRowSource* Source() const { return source_; }
   // Puts row `from` at `to`, the rows between closing up.
   void MoveRow(int from, int to);
+  // The rows below the header up to the last one with an item or a text; the
+  // blank rows after it only fill the page. Costs nothing per source row.
+  int FilledRows() const;
 
  private:
   struct Row {

@@ -58,4 +58,22 @@ std::uint32_t GridLineColour(std::uint32_t window, std::uint32_t text) {
   return Mix(window, text, parts);
 }
 
+CellLook LookOfCell(bool fixed, bool selected, bool dimmed, bool font_colour, bool high_contrast) {
+  using C = SystemColour;
+  CellLook look;
+  look.SolidLines = high_contrast;
+  if (fixed) {
+    look.Background = C::Face;
+    look.Text = C::FaceText;
+  } else if (selected) {
+    look.Background = C::Highlight;
+    look.Text = C::HighlightText;
+  } else if (dimmed) {
+    look.Text = C::GrayText;
+  } else {
+    look.FontColour = font_colour && !high_contrast;
+  }
+  return look;
+}
+
 }  // namespace zorbi

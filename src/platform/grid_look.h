@@ -23,4 +23,19 @@ std::string CutToWidth(std::string_view text, int width, const TextMeasure& meas
 // grey they always were; on a dark one they still show.
 std::uint32_t GridLineColour(std::uint32_t window, std::uint32_t text);
 
+// The system colours a cell is drawn in.
+enum class SystemColour { Window, WindowText, Highlight, HighlightText, Face, FaceText, GrayText };
+struct CellLook {
+  SystemColour Background = SystemColour::Window, Text = SystemColour::WindowText;
+  // The text in the font's own colour instead.
+  bool FontColour = false;
+  // The lines between scrolling cells in the text colour itself, not mixed.
+  bool SolidLines = false;
+  friend bool operator==(const CellLook&, const CellLook&) = default;
+};
+// A header or number cell is fixed; a missing file's row is dimmed. Under a
+// high-contrast scheme the system's colours alone are used, and the lines
+// show at full strength.
+CellLook LookOfCell(bool fixed, bool selected, bool dimmed, bool font_colour, bool high_contrast);
+
 }  // namespace zorbi

@@ -394,4 +394,60 @@ GridModel::Ended GridModel::EndMouse(bool drop) {
   return ended;
 }
 
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string GridModel::TableName() const {
+  // Only the results put a header over the number column (their tabs).
+  const bool results = !cells_.Cell(0, 0).empty();
+  if (FilledRows() == 0)
+    return results ? "該当する項目はありません" : "このタブには項目がありません";
+  return results ? "検索結果" : "項目";
+}
+
+std::string GridModel::RowName(int row) const {
+  std::string name;
+  for (int col = 0; col < ColCount(); ++col) {
+    const std::string text = CellName(col, row);
+    if (text.empty()) continue;
+    if (!name.empty()) name += ' ';
+    name += text;
+  }
+  return name;
+}
+
+std::string GridModel::CellName(int col, int row) const {
+  return std::string(Trimmed(cells_.Cell(col, row)));
+}
+
+GridModel::RowState GridModel::StateOf(int row, bool has_focus) const {
+  RowState state;
+  state.Selected = row >= selection_.Top && row <= selection_.Bottom;
+  state.Focused = has_focus && row == row_;
+  state.Offscreen = row < top_row_ || RowTop(row) >= client_height_;
+  return state;
+}
+
+GridBox GridModel::RowRect(int row) const {
+  GridBox box = CellRect(0, row);
+  const GridBox last = CellRect(ColCount() - 1, row);
+  box.Right = std::min(last.Right, client_width_);
+  box.Bottom = std::min(box.Bottom, client_height_);
+  if (row < top_row_ || box.Top >= box.Bottom) return GridBox{};
+  return box;
+}
+
+GridModel::Part GridModel::PartAt(int x, int y) const {
+  int col = 0, row = 0;
+  if (!CellAt(x, y, col, row) || row < 1 || row > FilledRows()) return {};
+  return {row, col};
+}
+
 }  // namespace zorbi

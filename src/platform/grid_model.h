@@ -10,6 +10,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -160,6 +161,32 @@ class GridModel {
     std::optional<int> Resized;
   };
   Ended EndMouse(bool drop);
+
+  // What an accessibility client is told: the rows that hold something
+  // (1..FilledRows(), no blank page filler), each named by its cells' texts.
+  int FilledRows() const { return cells_.FilledRows(); }
+  // The table's name (CP932): what it lists, or that there is nothing.
+  std::string TableName() const;
+  // A row's cells as shown, the spaces around each dropped, one between them.
+  std::string RowName(int row) const;
+  // A cell's text without the spaces around it.
+  std::string CellName(int col, int row) const;
+  struct RowState {
+    bool Selected = false, Focused = false, Offscreen = false;
+    friend bool operator==(const RowState&, const RowState&) = default;
+  };
+  // Focused: the current row of a grid that has the keyboard focus.
+  RowState StateOf(int row, bool has_focus) const;
+  // A row's cells together, cut to what the client area shows of them
+  // (empty when scrolled away).
+  GridBox RowRect(int row) const;
+  // The cell under a point; Row 0 and Col -1 for the table itself (the
+  // header, a blank row, outside every cell).
+  struct Part {
+    int Row = 0, Col = -1;
+    friend bool operator==(const Part&, const Part&) = default;
+  };
+  Part PartAt(int x, int y) const;
 
  private:
   // The same for a client area `client_width` wide.

@@ -49,6 +49,26 @@ int TextWidth(HDC dc, std::string_view text) {
   return extent.cx;
 }
 
+COLORREF SystemColor(SystemColour colour) {
+  switch (colour) {
+    case SystemColour::Window:
+      return GetSysColor(COLOR_WINDOW);
+    case SystemColour::WindowText:
+      return GetSysColor(COLOR_WINDOWTEXT);
+    case SystemColour::Highlight:
+      return GetSysColor(COLOR_HIGHLIGHT);
+    case SystemColour::HighlightText:
+      return GetSysColor(COLOR_HIGHLIGHTTEXT);
+    case SystemColour::Face:
+      return GetSysColor(COLOR_BTNFACE);
+    case SystemColour::FaceText:
+      return GetSysColor(COLOR_BTNTEXT);
+    case SystemColour::GrayText:
+      return GetSysColor(COLOR_GRAYTEXT);
+  }
+  return GetSysColor(COLOR_WINDOWTEXT);
+}
+
 RECT ToRect(const GridBox& box) {
   return RECT{box.Left, box.Top, box.Right, box.Bottom};
 }
@@ -84,6 +104,7 @@ bool GridControl::Create(HWND parent, int id, RECT bounds, DWORD ex_style) {
   RECT client;
   GetClientRect(Handle(), &client);
   model_.SetClientSize(client.right, client.bottom);
+  hide_focus_ = (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
   FitNumberColumn();  // rows given before there was a window to measure them in
   UpdateScrollBars();
   return true;
@@ -104,6 +125,7 @@ void GridControl::SetRowCount(int rows) {
   UpdateScrollBars();
   model_.ClampView();
   Invalidate();
+  TellClients();
 }
 
 std::string GridControl::Cell(int col, int row) const {
@@ -128,16 +150,19 @@ void GridControl::SetRowSource(const GridRowSource* rows) {
   model_.Cells().SetSource(rows);
   FitNumberColumn();
   Invalidate();
+  TellClients(kTellRefill);
 }
 
 void GridControl::RowsChanged() {
   FitNumberColumn();
   Invalidate();
+  TellClients(kTellNames);
 }
 
 void GridControl::SetSelection(GridRect cells) {
   model_.SetSelection(cells);
   Invalidate();
+  TellClients();
 }
 
 void GridControl::SetTopRow(int row) {
@@ -201,6 +226,7 @@ void GridControl::SetRowSelect(bool on) {
   if (on) HideEditor();
   model_.SetRowSelect(on);
   Invalidate();
+  TellClients();
 }
 
 RECT GridControl::CellRect(int col, int row) const {
@@ -324,12 +350,89 @@ bool GridControl::UserMoveTo(const GridModel::Target& to) {
   if (!can_select || !model_.Go(to)) return false;
   ShowView();
   Invalidate();
+  TellClients();
   return true;
 }
 
+bool GridControl::ClickRow(int row) {
+  // Only where a click could land: not under a dialog or a message box, nor
+  // in the middle of a drag.
+  if (Handle() == nullptr || row < 1 || row > model_.FilledRows() || !IsWindowEnabled(Handle()) ||
+      !IsWindowEnabled(GetAncestor(Handle(), GA_ROOT)) ||
+      model_.MouseState() != GridModel::Mouse::None)
+    return false;
+  if (editor_open_ && !CommitEditor()) return false;
+  if (GetFocus() != Handle()) ::SetFocus(Handle());
+  return Handle() != nullptr && UserMoveTo({model_.Col(), row, std::nullopt});
+}
+
+void GridControl::DoubleClickLater(int row) {
+  PostMessageW(Handle(), kRunRowMessage, static_cast<WPARAM>(row), 0);
+}
+
+LRESULT GridControl::OnGetObject(WPARAM wparam, LPARAM lparam) {
+  if (static_cast<DWORD>(lparam) != static_cast<DWORD>(OBJID_CLIENT))
+    return CallDefault(WM_GETOBJECT, wparam, lparam);
+  EnsureCom();
+  if (accessible_ == nullptr) accessible_ = MakeGridAccessible(*this);
+  return LresultFromObject(__uuidof(IAccessible), wparam, AsAccessible(accessible_));
+}
+
+void GridControl::TellClients(unsigned what) {
+  to_tell_ |= what;
+  if (Handle() == nullptr || tell_posted_) return;
+  tell_posted_ = PostMessageW(Handle(), kTellClientsMessage, 0, 0) != FALSE;
+}
+
+void GridControl::OnTellClients() {
+  tell_posted_ = false;
+  const unsigned what = std::exchange(to_tell_, 0u);
+  const HWND window = Handle();
+  if (what & kTellRefill) NotifyWinEvent(EVENT_OBJECT_REORDER, window, OBJID_CLIENT, CHILDID_SELF);
+  const int filled = model_.FilledRows();
+  const int row = Row() <= filled ? Row() : 0;
+  if (what & kTellNames) {
+    // The marks change the names of rows anywhere; those in view and the
+    // pick are the ones a reader may be showing.
+    const int last = std::min(filled, TopRow() + VisibleRowCount());
+    for (int shown = TopRow(); shown <= last; ++shown)
+      NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, shown);
+    if (row != 0 && (row < TopRow() || row > last))
+      NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, row);
+  }
+  // Refilled, the same row number may hold another item.
+  const bool moved = row != told_row_ || (what & kTellRefill) != 0;
+  if (!moved && (what & kTellFocus) == 0) return;
+  told_row_ = row;
+  if (moved && row != 0) NotifyWinEvent(EVENT_OBJECT_SELECTION, window, OBJID_CLIENT, row);
+  if (GetFocus() == window)
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, row != 0 ? row : CHILDID_SELF);
+}
+
 void GridControl::OnNavigationKey(int vk, ShiftState shift) {
-  if (const std::optional<GridModel::Target> to = model_.NavigationKey(vk, shift)) UserMoveTo(*to);
+  if (const std::optional<GridModel::Target> to = model_.NavigationKey(vk, shift)) {
+    // Keys in use: focus rectangles show from now on, here and in the window.
+    if (hide_focus_) {
+      hide_focus_ = false;
+      SendMessageW(GetAncestor(Handle(), GA_ROOT), WM_CHANGEUISTATE,
+                   MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
+    UserMoveTo(*to);
+  }
   ShowView();
+}
+
+LRESULT GridControl::OnUpdateUiState(WPARAM wparam, LPARAM lparam) {
+  // As the system's lists: no focus rectangle while the window hides it (a
+  // mouse user's window before any key).
+  const LRESULT result = CallDefault(WM_UPDATEUISTATE, wparam, lparam);
+  if ((HIWORD(wparam) & UISF_HIDEFOCUS) != 0) {
+    const WORD action = LOWORD(wparam);
+    hide_focus_ = action == UIS_SET || (action == UIS_INITIALIZE &&
+                                        (CallDefault(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0);
+    Invalidate();
+  }
+  return result;
 }
 
 void GridControl::OnLeftButtonDown(POINT point) {
@@ -390,6 +493,7 @@ void GridControl::EndMouseState(bool drop) {
   if (ended.Was != GridModel::Mouse::Moving) return;
   KillTimer(Handle(), kScrollTimer);
   Invalidate();
+  if (ended.Moved) TellClients(kTellRefill);
   if (ended.Moved && OnRowMoved) OnRowMoved(ended.Moved->first, ended.Moved->second);
 }
 
@@ -409,20 +513,15 @@ void GridControl::OnScroll(int bar, int request) {
   if (model_.ScrollBy(vertical, request, track)) ShowView();
 }
 
-void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
+void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell, bool high_contrast) const {
   const GridRect s = model_.Selection();
   const bool fixed = col == 0 || row == 0;
   const bool selected =
       !fixed && col >= s.Left && col <= s.Right && row >= s.Top && row <= s.Bottom;
-  const int background = fixed ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
   // A missing file's row is greyed; its number cell carries the mark.
-  const bool dimmed = !fixed && !selected && model_.Cells().Dimmed(row);
-  const int text = fixed      ? COLOR_BTNTEXT
-                   : selected ? COLOR_HIGHLIGHTTEXT
-                   : dimmed   ? COLOR_GRAYTEXT
-                              : COLOR_WINDOWTEXT;
-  const bool own_colour = !fixed && !selected && !dimmed && text_colour_ != CLR_INVALID;
-  Fill(dc, cell, GetSysColor(background));
+  const CellLook look = LookOfCell(fixed, selected, !fixed && model_.Cells().Dimmed(row),
+                                   text_colour_ != CLR_INVALID, high_contrast);
+  Fill(dc, cell, SystemColor(look.Background));
   if (fixed) {
     RECT edge = cell;
     DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
@@ -434,11 +533,13 @@ void GridControl::PaintCell(HDC dc, int col, int row, const RECT& cell) const {
                : Cell(col, row);
   const std::wstring wide = Widen(shown);
   if (!wide.empty()) {
-    SetTextColor(dc, own_colour ? text_colour_ : GetSysColor(text));
+    SetTextColor(dc, look.FontColour ? text_colour_ : SystemColor(look.Text));
     ExtTextOutW(dc, cell.left + kTextMargin, cell.top + kTextMargin, ETO_CLIPPED, &cell,
                 wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
   }
-  const COLORREF line = fixed ? GetSysColor(COLOR_WINDOWFRAME) : CellLineColour();
+  const COLORREF line = fixed             ? GetSysColor(COLOR_WINDOWFRAME)
+                        : look.SolidLines ? GetSysColor(COLOR_WINDOWTEXT)
+                                          : CellLineColour();
   Fill(dc, RECT{cell.right, cell.top, cell.right + 1, cell.bottom + 1}, line);
   Fill(dc, RECT{cell.left, cell.bottom, cell.right + 1, cell.bottom + 1}, line);
 }
@@ -450,6 +551,10 @@ void GridControl::Draw(HDC dc) const {
   Selected font(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   const int fixed_width = model_.FixedWidth();
+  HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+  const bool high_contrast =
+      SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+      (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 
   std::vector<int> rows{0};
   for (int row = TopRow(); row < RowCount() && model_.RowTop(row) < client.bottom; ++row)
@@ -461,10 +566,10 @@ void GridControl::Draw(HDC dc) const {
     const int left = model_.ColLeft(col);
     if (left >= client.right) break;
     if (left + PixelColWidth(col) + 1 <= fixed_width) continue;
-    for (int row : rows) PaintCell(dc, col, row, CellRect(col, row));
+    for (int row : rows) PaintCell(dc, col, row, CellRect(col, row), high_contrast);
   }
   RestoreDC(dc, saved);
-  for (int row : rows) PaintCell(dc, 0, row, CellRect(0, row));
+  for (int row : rows) PaintCell(dc, 0, row, CellRect(0, row), high_contrast);
 
   if (const int to = model_.DropRow(); to != 0 && to != model_.MoveFrom()) {
     // The dragged row goes below the target row when it moves down, above it otherwise.
@@ -473,7 +578,9 @@ void GridControl::Draw(HDC dc) const {
     Fill(dc, RECT{0, y - 1, client.right, y + 2}, GetSysColor(COLOR_HIGHLIGHT));
   }
 
-  if (GetFocus() == Handle() && Row() >= TopRow() && model_.RowTop(Row()) < client.bottom) {
+  // Drawn by the system in the width set for it.
+  if (!hide_focus_ && GetFocus() == Handle() && Row() >= TopRow() &&
+      model_.RowTop(Row()) < client.bottom) {
     const GridRect s = model_.Selection();
     const bool rows_only = model_.RowSelect();
     RECT focus = CellRect(rows_only ? s.Left : Col(), Row());
@@ -505,6 +612,12 @@ void GridControl::OnSize(int width, int height) {
 }
 
 void GridControl::OnGone() {
+  // Clients may hold the table longer; from now on it answers that it is gone.
+  if (accessible_ != nullptr) {
+    Disconnect(accessible_);
+    AsAccessible(std::exchange(accessible_, nullptr))->Release();
+  }
+  tell_posted_ = false;
   model_.EndMouse(false);
   editor_open_ = false;
   editor_ = nullptr;
@@ -633,8 +746,22 @@ LRESULT GridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
     case WM_SYSCOLORCHANGE:
+      Invalidate();
+      return 0;
     case WM_SETFOCUS:
       Invalidate();
+      TellClients(kTellFocus);
+      return 0;
+    case WM_UPDATEUISTATE:
+      return OnUpdateUiState(wparam, lparam);
+    case WM_GETOBJECT:
+      return OnGetObject(wparam, lparam);
+    case kTellClientsMessage:
+      OnTellClients();
+      return 0;
+    case kRunRowMessage:
+      // A double click's first click picks the row.
+      if (ClickRow(static_cast<int>(wparam)) && OnDblClick) OnDblClick(static_cast<int>(wparam));
       return 0;
     case WM_GETDLGCODE: {
       // Every key but Tab stays with the grid, Enter and Escape included:

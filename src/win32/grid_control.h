@@ -1,7 +1,9 @@
 // The item grid: a small owner-drawn string grid with one fixed header row and
 // one fixed number column, drawn in the system's colours. It holds CP932 cell
 // texts and a per-row item reference, and raises its events only for what the
-// user does; changes made from code stay silent.
+// user does; changes made from code stay silent to the form. Accessibility
+// clients see it as a table and hear of every change of the pick, whoever
+// made it.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "grid_accessible.h"
 #include "platform/controls.h"
 #include "platform/grid_cells.h"
 #include "platform/grid_model.h"
@@ -20,7 +23,7 @@
 
 namespace zorbi::win32 {
 
-class GridControl final : public Window, public Grid {
+class GridControl final : public Window, public Grid, private AccessibleGrid {
  public:
   static constexpr int kDefaultRowCount = 21;
   static constexpr int kDefaultRowHeight = 20;
@@ -103,6 +106,22 @@ class GridControl final : public Window, public Grid {
 
  private:
   static constexpr UINT_PTR kScrollTimer = 1;
+  // Posted to itself: tell accessibility clients what changed; run a row.
+  static constexpr UINT kTellClientsMessage = WM_USER + 1;
+  static constexpr UINT kRunRowMessage = WM_USER + 2;
+
+  // AccessibleGrid
+  HWND GridWindow() const override { return Handle(); }
+  const GridModel& GridState() const override { return model_; }
+  bool ClickRow(int row) override;
+  void DoubleClickLater(int row) override;
+  LRESULT OnGetObject(WPARAM wparam, LPARAM lparam);
+  // What accessibility clients are to hear of, once the change in hand is
+  // done: the rows refilled, their names changed; the pick and the focus
+  // are told whenever they differ from what was told last.
+  enum Tell : unsigned { kTellPick = 0, kTellRefill = 1, kTellNames = 2, kTellFocus = 4 };
+  void TellClients(unsigned what = kTellPick);
+  void OnTellClients();
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   LRESULT HandleEditorMessage(ControlHook& editor, UINT message, WPARAM wparam, LPARAM lparam);
@@ -129,6 +148,8 @@ class GridControl final : public Window, public Grid {
   // The user's move to a cell: asks OnSelectCell, then moves and shows it.
   bool UserMoveTo(const GridModel::Target& to);
   void OnNavigationKey(int vk, ShiftState shift);
+  // The window's keyboard cues: a focus rectangle hidden until a key is used.
+  LRESULT OnUpdateUiState(WPARAM wparam, LPARAM lparam);
   void OnLeftButtonDown(POINT point);
   void OnMouseMove(POINT point);
   void EndMouseState(bool drop = false);
@@ -143,7 +164,7 @@ class GridControl final : public Window, public Grid {
   void OpenContextMenu();
   void OnScroll(int bar, int request);
   void Draw(HDC dc) const;
-  void PaintCell(HDC dc, int col, int row, const RECT& cell) const;
+  void PaintCell(HDC dc, int col, int row, const RECT& cell, bool high_contrast) const;
 
   GridModel model_;
   std::string fitted_;  // the text column 0 was last fitted to, and in which font
@@ -166,6 +187,11 @@ class GridControl final : public Window, public Grid {
   // (the Enter that chose a menu command or closed a message box) is not the
   // grid's: reporting it would confirm the pick and close the window.
   std::bitset<256> keys_down_;
+  bool hide_focus_ = false;
+  GridAccessible* accessible_ = nullptr;  // made at a client's first request
+  unsigned to_tell_ = 0;
+  bool tell_posted_ = false;
+  int told_row_ = -1;  // the picked row clients were told of; 0: none
 };
 
 }  // namespace zorbi::win32

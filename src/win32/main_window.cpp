@@ -8,6 +8,7 @@
 
 #include "cp932.h"
 #include "forms/window_placement.h"
+#include "grid_accessible.h"
 
 namespace zorbi::win32 {
 
@@ -353,6 +354,11 @@ void MainWindow::FocusSearchBox() {
 
 LRESULT MainWindow::SearchBoxMessage(ControlHook& box, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_GETOBJECT:
+      // It has no label, only a hint shown while it is empty.
+      if (const LRESULT named = NamedStandardObject(box.Handle(), wparam, lparam, L"検索"))
+        return named;
+      break;
     case WM_GETDLGCODE: {
       // Enter and Escape belong to the search, not to the dialog manager.
       const auto* msg = reinterpret_cast<const MSG*>(lparam);
@@ -398,6 +404,10 @@ void MainWindow::OnCommand(UINT id, UINT code, HWND control) {
 // context-menu keys open the form's menu whatever the edit control itself
 // would make of them.
 LRESULT MainWindow::MemoMessage(ControlHook& memo, UINT message, WPARAM wparam, LPARAM lparam) {
+  // The label above it says "Memo"; a screen reader says what it holds.
+  if (message == WM_GETOBJECT)
+    if (const LRESULT named = NamedStandardObject(memo.Handle(), wparam, lparam, L"メモ"))
+      return named;
   // A multi-line edit control asks its parent to close on Escape, as in a
   // dialog box: here that would close the window and chain the pick.
   if ((message == WM_KEYDOWN || message == WM_CHAR) && wparam == VK_ESCAPE) return 0;

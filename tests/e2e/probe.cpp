@@ -15,6 +15,7 @@
 #include <io.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -569,6 +570,53 @@ int Buttons(const Args& args) {
   return 0;
 }
 
+// The item grid as a screen reader in another process reads it over MSAA:
+// the table's name, then a line a row, "name<TAB>s" for selected, "f" for
+// focused. A row number other than 0 is run first, as a client's default
+// action.
+int Accessible(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  const long run = std::wcstol(args[1].c_str(), nullptr, 10);
+  HWND grid = window != nullptr ? FindWindowExW(window, nullptr, L"TStringGrid", nullptr) : nullptr;
+  if (grid == nullptr) return 1;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IAccessible* table = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(grid, OBJID_CLIENT, __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&table)))) {
+    Fail("no accessible object");
+    return 1;
+  }
+  VARIANT child{};
+  child.vt = VT_I4;
+  auto text = [&](LONG id) {
+    child.lVal = id;
+    BSTR name = nullptr;
+    std::wstring result;
+    if (table->get_accName(child, &name) == S_OK) result = name;
+    SysFreeString(name);
+    return Utf8(result);
+  };
+  int status = 0;
+  if (run != 0) {
+    child.lVal = run;
+    status = table->accDoDefaultAction(child) == S_OK ? 0 : 1;
+  } else {
+    PrintLine(text(CHILDID_SELF));
+    LONG count = 0;
+    table->get_accChildCount(&count);
+    for (LONG row = 1; row <= count; ++row) {
+      VARIANT state{};
+      child.lVal = row;
+      table->get_accState(child, &state);
+      PrintLine(text(row) + "\t" + ((state.lVal & STATE_SYSTEM_SELECTED) ? "s" : "") +
+                ((state.lVal & STATE_SYSTEM_FOCUSED) ? "f" : ""));
+    }
+  }
+  table->Release();
+  CoUninitialize();
+  return status;
+}
+
 // The window's thread takes a message within the time: it is not stuck.
 int Idle(const Args& args) {
   DWORD timeout = 0;
@@ -659,6 +707,8 @@ const Command kCommands[] = {
     {L"hold", "hold <path> <ms>          keeps the file open without sharing (serve only)", 2,
      Hold},
     {L"idle", "idle <caption> <timeout_ms>  the window's thread answers in time", 2, Idle},
+    {L"accessible", "accessible <caption> <row>  the grid over MSAA; a row but 0 is run", 2,
+     Accessible},
     {L"serve",
      "serve                     commands from stdin, one a line, tab-separated;\n"
      "                            each answer ends with a line \"\\x1e<status>\"",

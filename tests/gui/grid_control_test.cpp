@@ -512,5 +512,21 @@ TEST_F(GridDrawingTest, TextStartsTwoPixelsInAndStaysInItsCell) {
       << "the long summary spilled out of the last column";
 }
 
+// As in the system's lists: no focus rectangle while the window hides it
+// (a mouse user's), shown again once a key moves the pick.
+TEST_F(GridDrawingTest, FocusRectangleFollowsTheWindowsKeyboardCues) {
+  SetFocus(grid_.Handle());
+  grid_.SetSelection(RowSel(4));
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  auto row = [](int n) {
+    return RECT{kColLeft[1], kPitch * n, kColLeft[1] + kWidths[1], kPitch * (n + 1) - 1};
+  };
+  ASSERT_GT(Render()->CountOther(row(4), highlight), 0);
+  Send(WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);  // as the system tells children
+  EXPECT_EQ(Render()->CountOther(row(4), highlight), 0);
+  Press(VK_DOWN);
+  EXPECT_GT(Render()->CountOther(row(5), highlight), 0);
+}
+
 }  // namespace
 }  // namespace zorbi::win32

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <fstream>
@@ -449,6 +450,33 @@ TEST_F(MainWindowTest, ClickPicksAndDoubleClickClosesSavingTheCatalogue) {
   EXPECT_EQ(back.Item(1, 0)->PickState, 2);
   EXPECT_EQ(back.Item(1, 1)->PickState, 0);
   EXPECT_EQ(names, (std::vector<std::string>{"Tab1", "作図"}));
+}
+
+// The names a screen reader gives the edit boxes.
+TEST_F(MainWindowTest, AScreenReaderNamesTheBoxes) {
+  WriteCatalogue();
+  Start();
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  auto object = [](HWND window) {
+    IAccessible* accessible = nullptr;
+    AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&accessible));
+    return accessible;
+  };
+  VARIANT child{};
+  child.vt = VT_I4;  // the object itself
+  int boxes = 0;
+  for (HWND box = nullptr; (box = FindWindowExW(Main().Handle(), box, L"EDIT", nullptr)); ++boxes) {
+    IAccessible* accessible = object(box);
+    BSTR name = nullptr;
+    ASSERT_EQ(accessible->get_accName(child, &name), S_OK);
+    const bool memo = (GetWindowLongPtrW(box, GWL_STYLE) & ES_MULTILINE) != 0;
+    EXPECT_EQ(Narrow(name).value_or("?"), memo ? "メモ" : "検索");
+    SysFreeString(name);
+    accessible->Release();
+  }
+  EXPECT_EQ(boxes, 2);
+  CoUninitialize();
 }
 
 TEST_F(MainWindowTest, TabNamesSurviveOpenAndCloseByteForByte) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,26 @@ TEST(GridCells, MovedRowsTakeTheirItemAndEditsAlong) {
     cells.MoveRow(row.from, row.to);
     EXPECT_EQ(Column2(cells, 5), row.shown) << row.from << "->" << row.to;
     EXPECT_EQ(cells.Item(row.to), row.from <= 4 ? &source.items[row.from - 1] : nullptr);
+  }
+}
+
+// The rows a client is told of end at the last that holds something; the
+// blank rows filling the page are not rows.
+TEST(GridCells, FilledRowsEndAtTheLastThatHoldsSomething) {
+  const struct {
+    int source, written;
+    const char* text;
+    int filled;
+  } rows[] = {
+      {0, 0, "header", 0}, {4, 7, "x", 7}, {4, 7, "", 4},
+      {4, 2, "", 4},       {0, 5, "x", 5}, {100000, 3, "x", 100000},
+  };
+  for (const auto& r : rows) {
+    NumberedRows source(r.source);
+    GridCells cells(3, std::max(21, r.source + 1));
+    cells.SetSource(&source);
+    cells.SetCell(1, r.written, r.text);
+    EXPECT_EQ(cells.FilledRows(), r.filled) << r.source << " " << r.written;
   }
 }
 

@@ -24,5 +24,23 @@ TEST(GridLineColour, ShowsOnLightAndDarkWindows) {
   for (const auto& r : rows) EXPECT_EQ(GridLineColour(r.window, r.text), r.line) << r.window;
 }
 
+// Under a high-contrast scheme no colour but the system's, lines at full strength.
+TEST(LookOfCell, HighContrastKeepsToTheSystemsColours) {
+  using C = SystemColour;
+  const struct {
+    bool fixed, selected, dimmed, font_colour, high_contrast;
+    CellLook look;
+  } rows[] = {
+      {false, false, false, true, false, {C::Window, C::WindowText, true, false}},
+      {false, false, false, true, true, {C::Window, C::WindowText, false, true}},
+      {false, true, true, true, true, {C::Highlight, C::HighlightText, false, true}},
+      {false, false, true, true, false, {C::Window, C::GrayText, false, false}},
+      {true, true, false, true, true, {C::Face, C::FaceText, false, true}},
+  };
+  for (const auto& r : rows)
+    EXPECT_EQ(LookOfCell(r.fixed, r.selected, r.dimmed, r.font_colour, r.high_contrast), r.look)
+        << r.fixed << r.selected << r.dimmed << r.font_colour << r.high_contrast;
+}
+
 }  // namespace
 }  // namespace zorbi

@@ -264,6 +264,61 @@ TEST(GridModel, RowDragsDropWhereShownAndScrollAtTheEdges) {
   EXPECT_EQ(grid.SelectTarget(50, 5).Row, 2);
 }
 
+// What an accessibility client reads of the item grid: rows 1..15 hold
+// items, the rest fill the page; rows 1..13 are in view at first.
+TEST(GridModel, AccessibleRowsNamesStatesAndParts) {
+  GridModel grid = ItemGrid();
+  for (int row = 1; row <= 15; ++row) {
+    grid.Cells().SetCell(0, row, "  " + std::to_string(row));
+    grid.Cells().SetCell(1, row, "  f" + std::to_string(row) + ".bat");
+  }
+  grid.Cells().SetCell(0, 3, "\x81\x7E 3");  // the missing-file mark
+  grid.Cells().SetCell(2, 3, "summary  text ");
+  EXPECT_EQ(grid.FilledRows(), 15);
+  EXPECT_EQ(grid.RowName(3), "\x81\x7E 3 f3.bat summary  text");
+  EXPECT_EQ(grid.RowName(4), "4 f4.bat");
+
+  using S = GridModel::RowState;
+  const struct {
+    int top, pick;
+    bool focus;
+    int row;
+    S state;
+  } states[] = {
+      {1, 4, true, 4, {true, true, false}},
+      {1, 4, false, 4, {true, false, false}},
+      {1, 4, true, 5, {false, false, false}},
+      {1, 4, true, 14, {false, false, false}},  // partly shown
+      {1, 4, true, 15, {false, false, true}},
+      {3, 4, true, 2, {false, false, true}},
+      {3, 15, true, 15, {true, true, false}},
+  };
+  for (const auto& s : states) {
+    SCOPED_TRACE(testing::Message() << "top " << s.top << " row " << s.row);
+    grid.SetTopRow(s.top);
+    grid.SetSelection({1, s.pick, 2, s.pick});
+    EXPECT_EQ(grid.StateOf(s.row, s.focus), s.state);
+    EXPECT_EQ(grid.RowRect(s.row).Bottom > grid.RowRect(s.row).Top, !s.state.Offscreen);
+  }
+
+  using P = GridModel::Part;
+  const struct {
+    int x, y, top;
+    P part;
+  } parts[] = {
+      {60, 10, 1, {0, -1}},                // the header is the table's
+      {10, kPitch * 2 + 5, 1, {2, 0}},     // a number cell
+      {200, kPitch * 2 + 5, 3, {4, 2}},    // scrolled
+      {60, kPitch * 9 + 5, 8, {0, -1}},    // a blank row is the table's
+      {60, kPitch * 13 + 20, 3, {15, 1}},  // the last row's line
+      {360, kPitch * 2 + 5, 1, {0, -1}},   // right of the cells
+  };
+  for (const auto& p : parts) {
+    grid.SetTopRow(p.top);
+    EXPECT_EQ(grid.PartAt(p.x, p.y), p.part) << p.x << "," << p.y;
+  }
+}
+
 // Random steps of every kind; after each, what must hold whatever the steps.
 TEST(GridModel, RandomStepsKeepTheViewAndSelectionSound) {
   std::mt19937 random(23);
