@@ -29,26 +29,26 @@ menu_command() {
   eventually 5 menu_closed || fail "the context menu stayed open"
 }
 
-# Grid menu: 1 項目追加, 2 フォルダから登録..., 3 項目削除, 4 項目編集, 5 項目移動,
-# 6 確定終了.
+# Grid menu: 1 元に戻す, 2 やり直し, 3 項目追加, 4 フォルダから登録..., 5 項目削除,
+# 6 項目編集, 7 項目移動, 8 確定終了.
 # 項目追加 opens the file dialog, whose DLL loads only then; cancelled, it adds nothing.
 file_dialog() { probe list | grep -m1 '^#32770' | cut -f2; }
 file_dialog_open() { [ -n "$(file_dialog)" ]; }
 file_dialog_gone() { [ -z "$(file_dialog)" ]; }
 xdotool mousemove "$summary_x" "$(row_y 1)"
-menu_command 1
+menu_command 3
 eventually 10 file_dialog_open || fail "the file dialog did not open"
 probe close "$(file_dialog)"
 eventually 10 file_dialog_gone || fail "the file dialog stayed open"
 
 xdotool mousemove "$summary_x" "$(row_y 1)"
-menu_command 5
+menu_command 7
 eventually 5 label_shows 移動モード || fail "move mode label not shown"
 xdotool mousemove $((grid_left + 12)) "$(row_y 1)" mousedown 1
 xdotool mousemove $((grid_left + 12)) "$(row_y 2)" mousemove $((grid_left + 12)) "$(row_y 3)"
 xdotool mouseup 1
 xdotool mousemove "$summary_x" "$(row_y 1)"
-menu_command 6
+menu_command 8
 eventually 5 label_gone 移動モード || fail "move mode label still shown"
 
 # The memo of row 1 (B after the move): memo menu 1 メモ編集, 2 確定終了.
@@ -62,17 +62,17 @@ menu_command 2
 
 # The summary of row 1 in edit mode, typed into the cell editor.
 xdotool mousemove "$summary_x" "$(row_y 1)"
-menu_command 4
+menu_command 6
 eventually 5 label_shows 編集モード || fail "edit mode label not shown"
 xdotool key F2
 xdotool type --delay 20 "edited B"
 [ -z "$shots" ] || capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$shots/edit-mode.png"
 xdotool key Return
-menu_command 6
+menu_command 8
 
 # Row 2 (C) deleted.
 xdotool mousemove "$summary_x" "$(row_y 2)" click 1
-menu_command 3
+menu_command 5
 
 probe close "$MAIN_CAPTION"
 wait_program_end 10
@@ -87,7 +87,14 @@ folders+=("$folder.first")
 
 rm "$exchange"  # the chaining lines would be reported as a damaged exchange file
 start_program "$folder"
+focus_main_window
 eventually 10 memo_shows "second line" || fail "the edited memo is not shown again"
+# B deleted, then Ctrl+Z: it is back, picked, and the file is written as before.
+xdotool mousemove "$summary_x" "$(row_y 1)" click 1
+menu_command 5
+eventually 5 memo_shows "A summary" || fail "項目削除 did not delete B"
+xdotool key ctrl+z
+eventually 5 memo_shows "second line" || fail "Ctrl+Z did not bring B back"
 probe close "$MAIN_CAPTION"
 wait_program_end 10
 cmp -s "$folder/Z_Orbi.DAT" "$folder.first" || fail "the second start changed the catalogue"

@@ -63,7 +63,7 @@ eventually 10 shows_row 2 || fail "2 did not show item 2 highlighted"
 wheel_down
 xdotool key Menu
 eventually 5 menus_open 1 || fail "the grid's menu did not open"
-xdotool key Down Down Down Down Return  # 項目編集
+xdotool key Down Down Down Down Down Down Return  # 項目編集
 eventually 5 memo_shows 編集モード || fail "edit mode did not start"  # the mode label
 edit_cell() { [ "$(first_row summary)" = "$highlight" ] && [ "$(first_row name)" != "$highlight" ]; }
 eventually 10 edit_cell || fail "項目編集 did not show the edit cell of row 2"
