@@ -93,6 +93,13 @@ eventually 10 memo_shows "second line" || fail "the edited memo is not shown aga
 xdotool mousemove "$summary_x" "$(row_y 1)" click 1
 menu_command 5
 eventually 5 memo_shows "A summary" || fail "項目削除 did not delete B"
+if [ -n "$shots" ]; then
+  xdotool click 3
+  eventually 5 menu_open || fail "the context menu did not open"
+  capture_window "$ZORBI_PROBE" @#32768 "$shots/menu-undo.png"
+  xdotool key Escape
+  eventually 5 menu_closed || fail "the context menu stayed open"
+fi
 xdotool key ctrl+z
 eventually 5 memo_shows "second line" || fail "Ctrl+Z did not bring B back"
 probe close "$MAIN_CAPTION"

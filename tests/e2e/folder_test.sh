@@ -22,7 +22,7 @@ if [ -n "$shots" ]; then
   read -r grid_left grid_top _ _ < <(probe child-rect "$MAIN_CAPTION" TStringGrid)
   xdotool mousemove $((grid_left + 110)) $((grid_top + 60)) click 3
   eventually 5 menus_open 1 || fail "the grid menu did not open"
-  capture_window "$ZORBI_PROBE" "$MAIN_CAPTION" "$shots/menu-grid.png"
+  capture_window "$ZORBI_PROBE" @#32768 "$shots/menu-grid.png"
   xdotool key Escape
   eventually 5 eval '! menus_open 1' || fail "the grid menu stayed open"
 fi
