@@ -14,6 +14,8 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_history.h"
 #include "catalogue/data_file.h"
+#include "fakes.h"
+#include "form_test_util.h"
 
 namespace {
 
@@ -124,6 +126,26 @@ void Restore(benchmark::State& state) {
   UndoRedo(state, static_cast<int>(state.range(0)), Replace);
 }
 
+// The same in the window: the grid let go of and shown again, and the
+// background check asked about paths it has not seen.
+void WindowDeleteFirst(benchmark::State& state) {
+  zorbi::test::FormRig rig;
+  std::vector<zorbi::test::ItemSpec> items;
+  for (int i = 0; i < kItems; ++i)
+    items.push_back({"C:\\jww\\T" + std::to_string(1000000 + i) + ".BAT"});
+  rig.files.files[zorbi::test::FormRig::InDir("Z_Orbi.DAT")] =
+      zorbi::test::DataFileWith({"Tab1"}, {items});
+  zorbi::test::FakeFileCheck check;
+  rig.form.UseFileCheck(&check);
+  if (!rig.Create()) return state.SkipWithError("not created");
+  rig.form.CheckFiles();
+  rig.form.m1Click();
+  for (auto _ : state) {
+    rig.form.Undo1Click();
+    rig.form.Redo1Click();
+  }
+}
+
 // 50 steps of every kind, one of them a restore: the heap held beside the
 // catalogue, as a share of the catalogue's own.
 void FiftySteps(benchmark::State& state) {
@@ -189,6 +211,7 @@ BENCHMARK(MoveLastToFirst)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteFirstTab)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(Register1000)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Restore)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowDeleteFirst)->Unit(benchmark::kMillisecond);
 BENCHMARK(FiftySteps)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

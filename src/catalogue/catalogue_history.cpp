@@ -201,7 +201,9 @@ void CatalogueHistory::Play(std::deque<Entry>& from, std::deque<Entry>& to, bool
   std::vector<CatalogueEdit> back;
   back.reserve(step.Edits.size());
   step.Held = 0;
+  lastReplacedAll_ = false;
   for (auto e = step.Edits.rbegin(); e != step.Edits.rend(); ++e) {
+    lastReplacedAll_ = lastReplacedAll_ || std::holds_alternative<SwapAll>(*e);
     back.push_back(std::visit(Apply{cat_.d_}, *e));
     step.Held += zorbi::HeldItems(back.back());
   }

@@ -57,6 +57,9 @@ class CatalogueHistory {
   // Called whenever CanUndo or CanRedo may have changed.
   std::function<void()> OnChange;
 
+  // The step last undone or redone replaced the whole catalogue (a restore).
+  bool LastReplacedAll() const { return lastReplacedAll_; }
+
   std::size_t UndoSteps() const { return undo_.size(); }
   // Items the steps keep out of the catalogue.
   std::int64_t HeldItems() const { return held_; }
@@ -87,6 +90,7 @@ class CatalogueHistory {
   Entry open_;
   int depth_ = 0;
   std::int64_t held_ = 0;
+  bool lastReplacedAll_ = false;
 };
 
 }  // namespace zorbi

@@ -30,8 +30,8 @@ void ChangeHistory::Play(bool undo) {
     history_.Undo();
   else
     history_.Redo();
-  // Items that came back are checked if their paths are new here.
-  marks_.CheckAll();
+  // Every path but those of a catalogue a restore replaced has been looked at.
+  if (history_.LastReplacedAll()) marks_.CheckAll();
   view_.ShowTabNames();
   tabs_.SetTabIndex(cat_.CurrentTab());
   view_.ShowTabAsItWas();
