@@ -129,6 +129,8 @@ class GridControl final : public Window, public Grid {
   // The user's move to a cell: asks OnSelectCell, then moves and shows it.
   bool UserMoveTo(const GridModel::Target& to);
   void OnNavigationKey(int vk, ShiftState shift);
+  // After a row moved by a drag or a key: shown, and the form told.
+  void RowMoved(std::optional<std::pair<int, int>> moved);
   void OnLeftButtonDown(POINT point);
   void OnMouseMove(POINT point);
   void EndMouseState(bool drop = false);

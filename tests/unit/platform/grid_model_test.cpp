@@ -264,6 +264,30 @@ TEST(GridModel, RowDragsDropWhereShownAndScrollAtTheEdges) {
   EXPECT_EQ(grid.SelectTarget(50, 5).Row, 2);
 }
 
+// Ctrl+Up and Ctrl+Down move the current row a place, as a drop there does:
+// not past the first or last row, nor with other keys or during a drag.
+TEST(GridModel, CtrlArrowsMoveTheCurrentRowAsADropDoes) {
+  const ShiftState ctrl{false, true, false}, ctrl_shift{true, true, false};
+  const int last = ItemGrid().RowCount() - 1;
+  const struct {
+    int row, vk;
+    ShiftState shift;
+    int to;  // 0: nothing moves
+    bool dragging = false;
+  } cases[] = {{2, K::kUp, ctrl, 1},        {2, K::kDown, ctrl, 3},     {1, K::kUp, ctrl, 0},
+               {last, K::kDown, ctrl, 0},   {2, K::kUp, ctrl_shift, 0}, {2, K::kDown, {}, 0},
+               {2, K::kDown, ctrl, 0, true}};
+  for (const auto& c : cases) {
+    GridModel grid = ItemGrid();
+    for (int row = 1; row <= last; ++row) grid.Cells().SetCell(2, row, std::to_string(row));
+    ASSERT_TRUE(grid.Go({1, c.row, std::nullopt}));
+    if (c.dragging) grid.BeginMoving(c.row, 5, kPitch * c.row + 5);
+    const auto moved = grid.MoveRowByKey(c.vk, c.shift);
+    EXPECT_EQ(moved.value_or(std::pair{0, 0}).second, c.to) << c.row << " " << c.vk;
+    if (c.to) EXPECT_EQ(grid.Cells().Cell(2, c.to), std::to_string(c.row));
+  }
+}
+
 // Random steps of every kind; after each, what must hold whatever the steps.
 TEST(GridModel, RandomStepsKeepTheViewAndSelectionSound) {
   std::mt19937 random(23);
