@@ -130,6 +130,10 @@ std::vector<HWND> Children(HWND parent) {
 
 // "&OK" and "OK" both name the button shown as OK.
 std::wstring WithoutMnemonic(const std::wstring& text) {
+  // "変更(&C)" reads as "変更".
+  if (const size_t at = text.find(L"(&");
+      at != std::wstring::npos && at + 3 < text.size() && text[at + 3] == L')')
+    return WithoutMnemonic(text.substr(0, at) + text.substr(at + 4));
   std::wstring out;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'&' && i + 1 < text.size()) ++i;

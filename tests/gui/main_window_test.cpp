@@ -52,9 +52,11 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(Widen(path).c_str(), std::ios::binary) << bytes;
 }
 
-// Captions of a menu's items in order, "-" for a separator.
+// Captions of a menu's items in order without their access keys, "-" for a
+// separator. Every item must have a key of its own in its menu.
 std::vector<std::string> Captions(HMENU menu) {
   std::vector<std::string> captions;
+  std::string keys;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     wchar_t text[256] = {};
     MENUITEMINFOW info{};
@@ -63,7 +65,12 @@ std::vector<std::string> Captions(HMENU menu) {
     info.dwTypeData = text;
     info.cch = 255;
     GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    captions.push_back((info.fType & MFT_SEPARATOR) ? "-" : Narrow(text).value_or("?"));
+    const std::string caption = (info.fType & MFT_SEPARATOR) ? "-" : Narrow(text).value_or("?");
+    const std::size_t key = caption.find("(&") + 2;
+    EXPECT_TRUE(caption == "-" || (key > 1 && keys.find(caption[key]) == std::string::npos))
+        << caption;
+    if (caption != "-") keys += caption[key];
+    captions.push_back(PlainCaption(caption));
   }
   return captions;
 }
@@ -197,20 +204,20 @@ class MainWindowTest : public testing::Test {
 TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
   Start();
   HMENU bar = GetMenu(Main().Handle());
-  EXPECT_EQ(Captions(bar), (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)"}));
+  EXPECT_EQ(Captions(bar), (std::vector<std::string>{"ﾌｧｲﾙ", "ｵﾌﾟｼｮﾝ", "ﾍﾙﾌﾟ"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 0)),
-            (std::vector<std::string>{"BATファイル編集(&B)", "スクリプト編集(&S)", "-", "設定(&E)",
-                                      "-", "ｷｬﾝｾﾙ(&C)", "終了(&X)"}));
+            (std::vector<std::string>{"BATファイル編集", "スクリプト編集", "-", "設定", "-",
+                                      "ｷｬﾝｾﾙ", "終了"}));
   HMENU option = GetSubMenu(bar, 1);
-  EXPECT_EQ(Captions(option),
-            (std::vector<std::string>{"タブ設定(&T)", "タブを全て表示", "-", "キー選択で即実行",
-                                      "バッチファイル名の表示", "JW_WINのチェックを行う", "-",
-                                      "項目修復(&R)", "フォントの設定", "-",
-                                      "リンク切れ項目の再リンク..."}));
+  EXPECT_EQ(
+      Captions(option),
+      (std::vector<std::string>{"タブ設定", "タブを全て表示", "-", "キー選択で即実行",
+                                "バッチファイル名の表示", "JW_WINのチェックを行う", "-", "項目修復",
+                                "フォントの設定", "-", "リンク切れ項目の再リンク..."}));
   EXPECT_EQ(Captions(GetSubMenu(option, 7)),
             (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
   EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));
-  EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}));
+  EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報..."}));
   EXPECT_EQ(Captions(Main().PopupMenu1()),
             (std::vector<std::string>{"項目追加", "フォルダから登録...", "項目削除", "-",
                                       "項目編集", "項目移動", "確定終了", "-", "タブ設定",
@@ -484,12 +491,12 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
     HWND edit = FindWindowExW(dialog, nullptr, L"EDIT", nullptr);
     EXPECT_FALSE(IsWindowEnabled(Main().Handle()));
     ClickLine(list, 0);
-    click("変更");  // the name as shown, unchanged: its bytes stay
+    click("変更(&C)");  // the name as shown, unchanged: its bytes stay
     EXPECT_EQ(form.Cat().TabNames()[0], "A\x81");
     SetWindowTextW(edit, L"x\U0001F600");
     EXPECT_EQ(program_->Form2().Form().C.Edit1.Text().Refused, U'\U0001F600');
     SetWindowTextW(edit, L"部品");
-    click("変更");
+    click("変更(&C)");
     ClickLine(list, 0);
     click("▽");
     EXPECT_EQ(form.Cat().TabNames(), (std::vector<std::string>{"作図", "部品"}));
