@@ -284,7 +284,9 @@ TEST(GridModel, CtrlArrowsMoveTheCurrentRowAsADropDoes) {
     if (c.dragging) grid.BeginMoving(c.row, 5, kPitch * c.row + 5);
     const auto moved = grid.MoveRowByKey(c.vk, c.shift);
     EXPECT_EQ(moved.value_or(std::pair{0, 0}).second, c.to) << c.row << " " << c.vk;
-    if (c.to) EXPECT_EQ(grid.Cells().Cell(2, c.to), std::to_string(c.row));
+    if (c.to) {
+      EXPECT_EQ(grid.Cells().Cell(2, c.to), std::to_string(c.row));
+    }
   }
 }
 
