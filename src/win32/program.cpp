@@ -126,12 +126,18 @@ void Program::ConnectWindow() {
   };
   window_.ShowsResults = [this] { return form_ && form_->Searching(); };
   application_.OnKeyMessage = [this](const MSG& message) {
-    // Ctrl+F anywhere in the main window, while it takes input.
+    // Ctrl+F and Ctrl+Tab anywhere in the main window, while it takes input.
     const HWND main = window_.Handle();
-    if (message.message != WM_KEYDOWN || message.wParam != 'F' || main == nullptr ||
+    if (message.message != WM_KEYDOWN || main == nullptr ||
         (message.hwnd != main && !IsChild(main, message.hwnd)) || !IsWindowEnabled(main) ||
-        GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
+        GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
       return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (message.wParam == VK_TAB) {
+      Run([&] { form_->CtrlTabKey(shift); });
+      return true;
+    }
+    if (message.wParam != 'F' || shift) return false;
     window_.FocusSearchBox();
     Run([&] { form_->SearchBox1Request(); });
     return true;

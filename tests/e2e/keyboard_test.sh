@@ -1,5 +1,6 @@
-# One run without the mouse, with real X key events: 項目移動 chosen from the
-# grid's menu by its access key, Ctrl+Down moves the picked item down a row;
+# One run without the mouse, with real X key events: Ctrl+Tab and
+# Ctrl+Shift+Tab switch tabs; 項目移動 chosen from the grid's menu by its
+# access key, Ctrl+Down moves the picked item down a row;
 # Tab and Shift+Tab go round the grid, the memo, the search box, キャンセル
 # and OK; typed into the search box, Enter chains the result on the other
 # tab, and the data file keeps the new order.
@@ -17,6 +18,10 @@ make_host_folder
 start_program "$folder"
 focus_main_window
 eventually 5 focus_is TStringGrid || fail "the grid has no focus at start"
+xdotool key ctrl+Tab
+eventually 5 tab_is "1 2" || fail "Ctrl+Tab did not show the second tab"
+xdotool key ctrl+shift+Tab
+eventually 5 tab_is "0 2" || fail "Ctrl+Shift+Tab did not show the first tab again"
 xdotool key Menu
 eventually 5 menus_open 1 || fail "the grid's menu did not open"
 xdotool key m
