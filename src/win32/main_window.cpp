@@ -494,12 +494,10 @@ void MainWindow::OnGone() {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case DM_GETDEFID: {
-      // Enter presses the focused button; where no control takes it, "閉る".
-      const HWND focus = GetFocus();
-      const bool button = focus == button2_.Handle() || focus == button4_.Handle();
-      return MAKELRESULT(GetDlgCtrlID(button ? focus : close_button_), DC_HASDEFID);
-    }
+    case DM_GETDEFID:
+      // Enter where no control takes it runs "閉る"; a button Tab reached is
+      // pressed as the dialog manager makes it the default.
+      return MAKELRESULT(GetDlgCtrlID(close_button_), DC_HASDEFID);
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       info->ptMinTrackSize.x = S(kMinimumSize.cx);

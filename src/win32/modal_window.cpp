@@ -116,15 +116,6 @@ LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     Close();
     return 0;
   }
-  if (message == DM_GETDEFID) {
-    // Enter presses the focused button; elsewhere the dialog's OK, if any.
-    const HWND focus = GetFocus();
-    if (focus != nullptr && GetParent(focus) == Handle() &&
-        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) !=
-            0)
-      return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
-    return 0;
-  }
   return Window::HandleMessage(message, wparam, lparam);
 }
 
