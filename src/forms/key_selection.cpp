@@ -76,6 +76,11 @@ void KeySelection::ShowTabNumber(int position) {
   view_.ShowStripTab();
 }
 
+void KeySelection::ShowNextTab(bool back) {
+  const int count = cat_.TabNameCount();
+  if (count > 1) ShowTabNumber((cat_.CurrentTab() + (back ? count - 1 : 1)) % count);
+}
+
 void KeySelection::ShowResultOnTab() {
   if (gate_.Allowed(Command::ShowResultOnTab)) grid_.SetFocus();
 }

@@ -47,6 +47,9 @@ class KeySelection {
   // "タブで表示", Ctrl+Enter: the highlighted result on its tab, the keys
   // back in the grid.
   void ShowResultOnTab();
+  // Ctrl+Tab, Ctrl+Shift+Tab: the next or the previous tab, round from the
+  // last to the first, as Ctrl+number shows it.
+  void ShowNextTab(bool back);
 
  private:
   // Picks the `position`th item of the shown tab; true when it is picked.

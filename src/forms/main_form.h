@@ -67,6 +67,8 @@ class TForm1 final : private CommandGate {
   void ScrollToPick() { view_.ScrollToPick(); }
   void StringGrid1KeyDown(int key, ShiftState shift) { keys_.KeyDown(key, shift, Mode()); }
   void StringGrid1KeyUp(int key, ShiftState shift) { keys_.KeyUp(key, shift, Mode()); }
+  // Ctrl+Tab anywhere in the window; with Shift, the tab before.
+  void CtrlTabKey(bool back) { keys_.ShowNextTab(back); }
   void K10Click() { settings_.ToggleKeyRan(); }
 
   // Registration.

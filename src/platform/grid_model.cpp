@@ -385,10 +385,7 @@ GridModel::Ended GridModel::EndMouse(bool drop) {
   Ended ended;
   ended.Was = mouse_;
   mouse_ = Mouse::None;
-  if (ended.Was == Mouse::Moving && drop && move_to_ != move_from_) {
-    cells_.MoveRow(move_from_, move_to_);
-    ended.Moved = std::pair{move_from_, move_to_};
-  }
+  if (ended.Was == Mouse::Moving && drop) ended.Moved = MoveRow(move_from_, move_to_);
   if (ended.Was == Mouse::Sizing && ColWidth(sizing_col_) != sizing_start_width_)
     ended.Resized = sizing_col_;
   return ended;
@@ -448,6 +445,18 @@ GridModel::Part GridModel::PartAt(int x, int y) const {
   int col = 0, row = 0;
   if (!CellAt(x, y, col, row) || row < 1 || row > FilledRows()) return {};
   return {row, col};
+}
+
+std::optional<std::pair<int, int>> GridModel::MoveRow(int from, int to) {
+  if (from == to || std::min(from, to) < 1 || std::max(from, to) >= RowCount()) return std::nullopt;
+  cells_.MoveRow(from, to);
+  return std::pair{from, to};
+}
+
+std::optional<std::pair<int, int>> GridModel::MoveRowByKey(int vk, ShiftState shift) {
+  if (mouse_ != Mouse::None || !shift.CtrlAlone() || (vk != kUp && vk != kDown))
+    return std::nullopt;
+  return MoveRow(row_, row_ + (vk == kUp ? -1 : 1));
 }
 
 }  // namespace zorbi

@@ -161,6 +161,9 @@ class GridModel {
     std::optional<int> Resized;
   };
   Ended EndMouse(bool drop);
+  // Ctrl+Up or Ctrl+Down moves the current row a row up or down, as a drag
+  // dropped there: the rows moved (the cells already have), or none.
+  std::optional<std::pair<int, int>> MoveRowByKey(int vk, ShiftState shift);
 
   // What an accessibility client is told: the rows that hold something
   // (1..FilledRows(), no blank page filler), each named by its cells' texts.
@@ -192,6 +195,8 @@ class GridModel {
   // The same for a client area `client_width` wide.
   int ColWidthIn(int col, int client_width) const;
   int ScrollingWidthIn(int client_width) const;
+  // Moves the cells of row `from` to `to`, the rows between shifting by one.
+  std::optional<std::pair<int, int>> MoveRow(int from, int to);
 
   GridCells cells_;
   std::vector<int> col_widths_;  // as set

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "forms/main_form.h"
@@ -55,7 +56,9 @@ std::span<const Command> Commands();
 UINT CommandId(const Command& command);
 // The row of a command id, or nullptr.
 const Command* FindCommand(UINT id);
-// The row of a caption at a place, or nullptr.
+// A caption without its access key: "項目移動(&M)" is "項目移動".
+std::string PlainCaption(std::string_view caption);
+// The row of a caption at a place, with or without its access key, or nullptr.
 const Command* FindCommand(Place place, std::string_view caption);
 
 // The context-menu keys: the menu key on its release, as Windows' own

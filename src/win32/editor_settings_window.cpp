@@ -22,10 +22,10 @@ bool EditorSettingsWindow::Create(HWND owner, std::string& editor, std::string& 
   own_dialogs_.SetOwner(Handle());
   const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
   const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
-  AddControl(L"STATIC", "エディター名入力", SS_LEFT, 0xFFFF, RECT{24, 8, 150, 13});
+  AddControl(L"STATIC", "エディター名入力(&E)", SS_LEFT, 0xFFFF, RECT{24, 8, 150, 13});
   edit1_.Attach(AddControl(L"EDIT", "", edit, kEdit1Id, RECT{15, 24, 170, 20}, WS_EX_CLIENTEDGE));
   AddControl(L"BUTTON", "参照", button, kButton2Id, RECT{192, 24, 41, 20});
-  AddControl(L"STATIC", "AWKパス入力", SS_LEFT, 0xFFFF, RECT{24, 48, 150, 13});
+  AddControl(L"STATIC", "AWKパス入力(&W)", SS_LEFT, 0xFFFF, RECT{24, 48, 150, 13});
   edit2_.Attach(AddControl(L"EDIT", "", edit, kEdit2Id, RECT{15, 64, 170, 20}, WS_EX_CLIENTEDGE));
   AddControl(L"BUTTON", "参照", button, kButton3Id, RECT{192, 64, 41, 20});
   AddControl(L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kButton1Id, RECT{16, 96, 217, 25});

@@ -492,9 +492,13 @@ void GridControl::EndMouseState(bool drop) {
   if (Handle() != nullptr && GetCapture() == Handle()) ReleaseCapture();
   if (ended.Was != GridModel::Mouse::Moving) return;
   KillTimer(Handle(), kScrollTimer);
+  RowMoved(ended.Moved);
+}
+
+void GridControl::RowMoved(std::optional<std::pair<int, int>> moved) {
   Invalidate();
-  if (ended.Moved) TellClients(kTellRefill);
-  if (ended.Moved && OnRowMoved) OnRowMoved(ended.Moved->first, ended.Moved->second);
+  if (moved) TellClients(kTellRefill);
+  if (moved && OnRowMoved) OnRowMoved(moved->first, moved->second);
 }
 
 void GridControl::OpenContextMenu() {
@@ -651,6 +655,13 @@ LRESULT GridControl::OnKey(UINT message, WPARAM wparam, LPARAM lparam) {
   if (editing_ && (vk == VK_F2 || vk == VK_RETURN)) {
     ShowEditor();
     return 0;
+  }
+  // While rows can be dragged, Ctrl+Up and Ctrl+Down move the row as a drop does.
+  if (row_moving_) {
+    if (const auto moved = model_.MoveRowByKey(vk, shift)) {
+      RowMoved(moved);
+      return 0;
+    }
   }
   OnNavigationKey(vk, shift);
   return 0;

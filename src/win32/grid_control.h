@@ -150,6 +150,8 @@ class GridControl final : public Window, public Grid, private AccessibleGrid {
   void OnNavigationKey(int vk, ShiftState shift);
   // The window's keyboard cues: a focus rectangle hidden until a key is used.
   LRESULT OnUpdateUiState(WPARAM wparam, LPARAM lparam);
+  // After a row moved by a drag or a key: shown, and the form told.
+  void RowMoved(std::optional<std::pair<int, int>> moved);
   void OnLeftButtonDown(POINT point);
   void OnMouseMove(POINT point);
   void EndMouseState(bool drop = false);

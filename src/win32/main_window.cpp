@@ -165,41 +165,52 @@ void MainWindow::CreateControls() {
   grid_.SetColWidth(2, 219);
   // 10 points: 13 pixels at 96 dots per inch.
   grid_.SetFont(FontSpec{"ＭＳ Ｐゴシック", 10, 0, kSystemTextColor});
-  SetWindowPos(grid_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
   label1_ = MakeChild(L"STATIC", "Memo", SS_LEFT, kLabel1Id, at.label1);
 
-  memo_.Attach(MakeChild(
-      L"EDIT", "",
-      ES_MULTILINE | ES_READONLY | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL,
-      kMemoId, at.memo, WS_EX_CLIENTEDGE));
+  memo_.Attach(MakeChild(L"EDIT", "",
+                         ES_MULTILINE | ES_READONLY | ES_WANTRETURN | ES_AUTOHSCROLL |
+                             ES_AUTOVSCROLL | WS_HSCROLL | WS_TABSTOP,
+                         kMemoId, at.memo, WS_EX_CLIENTEDGE));
   memo_.SetFont(FontSpec{"ＭＳ ゴシック", 10, 0, kSystemTextColor});
   memo_.SetDpi(dpi_);
   memo_hook_.Attach(memo_.Handle(), [this](ControlHook& hook, UINT m, WPARAM w, LPARAM l) {
     return MemoMessage(hook, m, w, l);
   });
 
-  // Never visible: it lies beyond the memo panel's right edge. Tab moves the
-  // focus there from the grid, and Enter or Space on it confirms.
-  close_button_ =
-      MakeChild(L"BUTTON", "閉る", BS_PUSHBUTTON | WS_TABSTOP, button_id("閉る"), at.close);
+  // Never visible: it lies beyond the memo panel's right edge. It is the
+  // window's default button, so Enter where no control takes it confirms;
+  // no tab stop, as the focus would vanish on it.
+  close_button_ = MakeChild(L"BUTTON", "閉る", BS_PUSHBUTTON, button_id("閉る"), at.close);
 
   label2_.Attach(MakeChild(L"STATIC", "", SS_LEFT, kLabel2Id, at.label2));
   label2_.SetVisible(false);
 
-  button2_.Attach(MakeChild(L"BUTTON", "OK", BS_PUSHBUTTON, button_id("OK"), at.ok));
-  button4_.Attach(
-      MakeChild(L"BUTTON", "キャンセル", BS_PUSHBUTTON, button_id("キャンセル"), at.cancel));
-  // No tab stop: Tab from the grid still reaches "閉る"; Ctrl+F or a click gets here.
-  search_box_.box_.Attach(
-      MakeChild(L"EDIT", "", ES_AUTOHSCROLL | ES_LEFT, kSearchBoxId, at.search, WS_EX_CLIENTEDGE));
+  button2_.Attach(MakeChild(L"BUTTON", "OK", BS_PUSHBUTTON | WS_TABSTOP, button_id("OK"), at.ok));
+  button4_.Attach(MakeChild(L"BUTTON", "キャンセル", BS_PUSHBUTTON | WS_TABSTOP,
+                            button_id("キャンセル"), at.cancel));
+  search_box_.box_.Attach(MakeChild(L"EDIT", "", ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP,
+                                    kSearchBoxId, at.search, WS_EX_CLIENTEDGE));
   SendMessageW(search_box_.Handle(), EM_SETCUEBANNER, TRUE,
                reinterpret_cast<LPARAM>(Widen("検索 (Ctrl+F)").c_str()));
   search_hook_.Attach(search_box_.Handle(), [this](ControlHook& hook, UINT m, WPARAM w, LPARAM l) {
     return SearchBoxMessage(hook, m, w, l);
   });
   SetFonts(false);
+  OrderTabStops();
   Layout();
+}
+
+void MainWindow::OrderTabStops() {
+  // Tab follows the order of the siblings: the grid, the memo beside it, then
+  // the bottom strip from left to right. The grid stays first, above the tab
+  // strip it lies on.
+  HWND after = HWND_TOP;
+  for (HWND control : {grid_.Handle(), memo_.Handle(), search_box_.Handle(), button4_.Handle(),
+                       button2_.Handle()}) {
+    SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = control;
+  }
 }
 
 void MainWindow::MakeFonts() {
@@ -411,6 +422,14 @@ LRESULT MainWindow::MemoMessage(ControlHook& memo, UINT message, WPARAM wparam, 
   // A multi-line edit control asks its parent to close on Escape, as in a
   // dialog box: here that would close the window and chain the pick.
   if ((message == WM_KEYDOWN || message == WM_CHAR) && wparam == VK_ESCAPE) return 0;
+  // Tab moves on to the next control, in memo edit mode too.
+  if (message == WM_GETDLGCODE) {
+    const auto* msg = reinterpret_cast<const MSG*>(lparam);
+    const LRESULT code = memo.Default(message, wparam, lparam);
+    if (msg == nullptr || msg->message != WM_KEYDOWN || msg->wParam != VK_TAB) return code;
+    return code & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
+  }
+  if (message == WM_CHAR && wparam == '\t') return 0;
   if (message == WM_CONTEXTMENU || IsContextMenuKey(message, wparam, KeyboardShiftState())) {
     ShowPopup(popup_menu2_.Get(), memo.Handle(), message == WM_CONTEXTMENU ? lparam : -1);
     return 0;
@@ -487,6 +506,10 @@ void MainWindow::OnGone() {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case DM_GETDEFID:
+      // Enter where no control takes it runs "閉る"; a button Tab reached is
+      // pressed as the dialog manager makes it the default.
+      return MAKELRESULT(GetDlgCtrlID(close_button_), DC_HASDEFID);
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       info->ptMinTrackSize.x = S(kMinimumSize.cx);

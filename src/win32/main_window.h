@@ -107,6 +107,8 @@ class MainWindow final : public Window, public FormWindow {
   void TellDestroying();
 
   void CreateControls();
+  // Puts the tab stops in the order Tab visits them.
+  void OrderTabStops();
   HWND MakeChild(const wchar_t* cls, const char* text, DWORD style, UINT id, const RECT& at,
                  DWORD ex_style = 0);
   // The layout's fonts at the window's DPI, made, then given to the controls there are.

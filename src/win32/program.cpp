@@ -138,15 +138,20 @@ void Program::ConnectWindow() {
   };
   window_.ShowsResults = [this] { return form_ && form_->Searching(); };
   application_.OnKeyMessage = [this](const MSG& message) {
-    // Ctrl+F, Ctrl+Z and Ctrl+Y anywhere in the main window, while it takes
-    // input; in a box being typed into, Ctrl+Z and Ctrl+Y are the box's own.
+    // Ctrl+F, Ctrl+Tab, Ctrl+Z and Ctrl+Y anywhere in the main window, while it
+    // takes input; in a box being typed into, Ctrl+Z and Ctrl+Y are the box's own.
     const HWND main = window_.Handle();
-    const WPARAM key = message.wParam;
-    if (message.message != WM_KEYDOWN || (key != 'F' && key != 'Z' && key != 'Y') ||
-        main == nullptr || (message.hwnd != main && !IsChild(main, message.hwnd)) ||
-        !IsWindowEnabled(main) || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 ||
-        GetKeyState(VK_MENU) < 0)
+    if (message.message != WM_KEYDOWN || main == nullptr ||
+        (message.hwnd != main && !IsChild(main, message.hwnd)) || !IsWindowEnabled(main) ||
+        GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
       return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const WPARAM key = message.wParam;
+    if (key == VK_TAB) {
+      Run([&] { form_->CtrlTabKey(shift); });
+      return true;
+    }
+    if (shift || (key != 'F' && key != 'Z' && key != 'Y')) return false;
     if (key == 'F') {
       window_.FocusSearchBox();
       Run([&] { form_->SearchBox1Request(); });

@@ -24,6 +24,17 @@ void ReportListControl::SetRows(std::vector<std::vector<std::string>> rows) {
   rows_ = std::move(rows);
   if (handle_ == nullptr) return;
   SendMessageW(handle_, LVM_SETITEMCOUNT, rows_.size(), 0);
+  // A new list opens at its first row, focused and selected, so the keys
+  // start from a row the user sees; nothing is kept from the last list.
+  LVITEMW state{};
+  state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageW(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(&state));
+  if (!rows_.empty()) {
+    state.state = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageW(handle_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(handle_, LVM_ENSUREVISIBLE, 0, FALSE);
+  }
   InvalidateRect(handle_, nullptr, TRUE);
 }
 

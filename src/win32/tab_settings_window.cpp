@@ -25,18 +25,18 @@ bool TabSettingsWindow::Create(HWND owner, TabSettingsHost& main) {
   if (!CreateHidden(owner, L"TForm2", "タブ設定", kClientSize, SizeOf::Client, false)) return false;
   const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
   // In tab order: the list first, so it has the focus on opening.
-  AddControl(L"STATIC", "現在のタブ名", SS_LEFT, 0xFFFF, RECT{16, 8, 120, 14});
+  AddControl(L"STATIC", "現在のタブ名(&T)", SS_LEFT, 0xFFFF, RECT{16, 8, 120, 14});
   list_box1_.Attach(AddControl(L"LISTBOX", "",
                                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                                kListBox1Id, RECT{8, 24, 155, 100}, WS_EX_CLIENTEDGE));
-  AddControl(L"STATIC", "変更・追加するタブ名", SS_LEFT, 0xFFFF, RECT{16, 134, 140, 14});
+  AddControl(L"STATIC", "変更・追加するタブ名(&N)", SS_LEFT, 0xFFFF, RECT{16, 134, 140, 14});
   edit1_.Attach(AddControl(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kEdit1Id,
                            RECT{8, 150, 155, 20}, WS_EX_CLIENTEDGE));
   AddControl(L"BUTTON", "△", button, kButton4Id, RECT{173, 28, 75, 25});
-  AddControl(L"BUTTON", "削除", button, kButton6Id, RECT{173, 56, 75, 25});
+  AddControl(L"BUTTON", "削除(&D)", button, kButton6Id, RECT{173, 56, 75, 25});
   AddControl(L"BUTTON", "▽", button, kButton5Id, RECT{173, 84, 75, 25});
-  AddControl(L"BUTTON", "変更", button, kButton2Id, RECT{173, 120, 75, 25});
-  AddControl(L"BUTTON", "追加", button, kButton3Id, RECT{173, 148, 75, 25});
+  AddControl(L"BUTTON", "変更(&C)", button, kButton2Id, RECT{173, 120, 75, 25});
+  AddControl(L"BUTTON", "追加(&A)", button, kButton3Id, RECT{173, 148, 75, 25});
   AddControl(L"BUTTON", "閉じる", button, kButton1Id, RECT{8, 190, 241, 25});
   form_ = std::make_unique<TForm2>(TabSettingsControls{list_box1_, edit1_}, main, messages_, *this);
   return true;

@@ -131,6 +131,10 @@ std::vector<HWND> Children(HWND parent) {
 
 // "&OK" and "OK" both name the button shown as OK.
 std::wstring WithoutMnemonic(const std::wstring& text) {
+  // "変更(&C)" reads as "変更".
+  if (const size_t at = text.find(L"(&");
+      at != std::wstring::npos && at + 3 < text.size() && text[at + 3] == L')')
+    return WithoutMnemonic(text.substr(0, at) + text.substr(at + 4));
   std::wstring out;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'&' && i + 1 < text.size()) ++i;
@@ -440,6 +444,25 @@ int Foreground(const Args&) {
   return 0;
 }
 
+// The control with the keyboard focus in the thread of a window: its class
+// and, for a button, its text.
+int Focus(const Args& args) {
+  HWND window = RequireTopLevel(args[0]);
+  if (window == nullptr) return 1;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ||
+      info.hwndFocus == nullptr) {
+    Fail("no focus in \"" + Utf8(args[0]) + "\"");
+    return 1;
+  }
+  std::wstring line = ClassName(info.hwndFocus);
+  if (_wcsicmp(line.c_str(), L"Button") == 0)
+    line += L" " + WithoutMnemonic(WindowText(info.hwndFocus));
+  PrintLine(Utf8(line));
+  return 0;
+}
+
 // Opens a plain top-level window and runs until it is closed: copied under
 // another name, it stands in for another program's window.
 int ShowWindow(const Args& args) {
@@ -694,6 +717,7 @@ const Command kCommands[] = {
     {L"set-text", "set-text <caption> <text>  into the first one-line edit box", 2, SetText},
     {L"list", "list                      visible top-level windows: class, caption", 0, List},
     {L"clipboard", "clipboard                 prints the clipboard's text", 0, Clipboard},
+    {L"focus", "focus <caption>           class of the focused control; a button's text", 1, Focus},
     {L"foreground", "foreground                prints the foreground window's caption", 0,
      Foreground},
     {L"show-window", "show-window <caption>     opens a window, runs until it closes", 1,

@@ -53,9 +53,11 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(Widen(path).c_str(), std::ios::binary) << bytes;
 }
 
-// Captions of a menu's items in order, "-" for a separator.
+// Captions of a menu's items in order without their access keys, "-" for a
+// separator. Every item must have a key of its own in its menu.
 std::vector<std::string> Captions(HMENU menu) {
   std::vector<std::string> captions;
+  std::string keys;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     wchar_t text[256] = {};
     MENUITEMINFOW info{};
@@ -64,7 +66,12 @@ std::vector<std::string> Captions(HMENU menu) {
     info.dwTypeData = text;
     info.cch = 255;
     GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    captions.push_back((info.fType & MFT_SEPARATOR) ? "-" : Narrow(text).value_or("?"));
+    const std::string caption = (info.fType & MFT_SEPARATOR) ? "-" : Narrow(text).value_or("?");
+    const std::size_t key = caption.find("(&") + 2;
+    EXPECT_TRUE(caption == "-" || (key > 1 && keys.find(caption[key]) == std::string::npos))
+        << caption;
+    if (caption != "-") keys += caption[key];
+    captions.push_back(PlainCaption(caption));
   }
   return captions;
 }
@@ -198,26 +205,26 @@ class MainWindowTest : public testing::Test {
 TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
   Start();
   HMENU bar = GetMenu(Main().Handle());
-  EXPECT_EQ(Captions(bar), (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)"}));
+  EXPECT_EQ(Captions(bar), (std::vector<std::string>{"ﾌｧｲﾙ", "ｵﾌﾟｼｮﾝ", "ﾍﾙﾌﾟ"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 0)),
-            (std::vector<std::string>{"BATファイル編集(&B)", "スクリプト編集(&S)", "-", "設定(&E)",
-                                      "-", "ｷｬﾝｾﾙ(&C)", "終了(&X)"}));
+            (std::vector<std::string>{"BATファイル編集", "スクリプト編集", "-", "設定", "-",
+                                      "ｷｬﾝｾﾙ", "終了"}));
   HMENU option = GetSubMenu(bar, 1);
-  EXPECT_EQ(Captions(option),
-            (std::vector<std::string>{"タブ設定(&T)", "タブを全て表示", "-", "キー選択で即実行",
-                                      "バッチファイル名の表示", "JW_WINのチェックを行う", "-",
-                                      "項目修復(&R)", "フォントの設定", "-",
-                                      "リンク切れ項目の再リンク..."}));
+  EXPECT_EQ(
+      Captions(option),
+      (std::vector<std::string>{"タブ設定", "タブを全て表示", "-", "キー選択で即実行",
+                                "バッチファイル名の表示", "JW_WINのチェックを行う", "-", "項目修復",
+                                "フォントの設定", "-", "リンク切れ項目の再リンク..."}));
   EXPECT_EQ(Captions(GetSubMenu(option, 7)),
             (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
   EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));
-  EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}));
+  EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報..."}));
   EXPECT_EQ(Captions(Main().PopupMenu1()),
-            (std::vector<std::string>{"項目追加", "フォルダから登録...", "項目削除", "-",
-                                      "項目編集", "項目移動", "確定終了", "-", "タブ設定",
-                                      "タブ表示", "-", "バッチファイル編集", "スクリプト編集",
-                                      "エディタ起動", "-", "タブで表示"}));
-  EXPECT_EQ(Captions(GetSubMenu(Main().PopupMenu1(), 9)),
+            (std::vector<std::string>{
+                "元に戻す\tCtrl+Z", "やり直し\tCtrl+Y", "-", "項目追加", "フォルダから登録...",
+                "項目削除", "-", "項目編集", "項目移動", "確定終了", "-", "タブ設定", "タブ表示",
+                "-", "バッチファイル編集", "スクリプト編集", "エディタ起動", "-", "タブで表示"}));
+  EXPECT_EQ(Captions(GetSubMenu(Main().PopupMenu1(), 12)),
             (std::vector<std::string>{"タブを全て表示"}));
   EXPECT_EQ(Captions(Main().PopupMenu2()), (std::vector<std::string>{"メモ編集", "確定終了"}));
 }
@@ -400,11 +407,14 @@ TEST_F(MainWindowTest, ScriptChoiceLinesFitTheirNamesAtEveryDpi) {
   }
 }
 
-TEST_F(MainWindowTest, TabFromTheGridReachesTheHiddenCloseButton) {
+// The hidden 閉る, no tab stop, stays the button Enter runs where no control
+// takes it.
+TEST_F(MainWindowTest, EnterWhereNoControlTakesItRunsTheHiddenClose) {
   Start();
-  HWND next = GetNextDlgTabItem(Main().Handle(), Main().Grid().Handle(), FALSE);
-  EXPECT_EQ(next, Button(Widen("閉る").c_str()));
-  EXPECT_EQ(GetNextDlgTabItem(Main().Handle(), next, FALSE), Main().Grid().Handle());
+  const HWND close = Button(Widen("閉る").c_str());
+  EXPECT_EQ(GetWindowLongW(close, GWL_STYLE) & WS_TABSTOP, 0);
+  EXPECT_EQ(SendMessageW(Main().Handle(), DM_GETDEFID, 0, 0),
+            MAKELRESULT(GetDlgCtrlID(close), DC_HASDEFID));
 }
 
 TEST_F(MainWindowTest, OpensOnThePickedTabAndSwitchesByTheStrip) {
@@ -512,19 +522,20 @@ TEST_F(MainWindowTest, TabSettingsDrivenThroughItsButtons) {
     HWND edit = FindWindowExW(dialog, nullptr, L"EDIT", nullptr);
     EXPECT_FALSE(IsWindowEnabled(Main().Handle()));
     ClickLine(list, 0);
-    click("変更");  // the name as shown, unchanged: its bytes stay
+    click("変更(&C)");  // the name as shown, unchanged: its bytes stay
     EXPECT_EQ(form.Cat().TabNames()[0], "A\x81");
     SetWindowTextW(edit, L"x\U0001F600");
     EXPECT_EQ(program_->Form2().Form().C.Edit1.Text().Refused, U'\U0001F600');
     SetWindowTextW(edit, L"部品");
-    click("変更");
+    click("変更(&C)");
     ClickLine(list, 0);
     click("▽");
     EXPECT_EQ(form.Cat().TabNames(), (std::vector<std::string>{"作図", "部品"}));
     EXPECT_EQ(TabCtrl_GetCurSel(Main().TabStrip()), 1);
     click("閉じる");
   });
-  SendMessageW(Main().Handle(), WM_COMMAND, GetMenuItemID(Main().PopupMenu1(), 8), 0);
+  SendMessageW(Main().Handle(), WM_COMMAND, CommandId(*FindCommand(Place::PopupMenu1, "タブ設定")),
+               0);
   EXPECT_TRUE(IsWindowEnabled(Main().Handle()));
   EXPECT_FALSE(IsWindowVisible(program_->Form2().Handle()));
   EXPECT_EQ(Main().Grid().Cell(1, 1), "  A.BAT");  // the moved tab is shown
@@ -570,6 +581,19 @@ TEST_F(MainWindowTest, DialogsAreMadeAtFirstNeedAndShownAlikeEveryTime) {
   EXPECT_NE(program_->Form5().Handle(), nullptr);
 }
 
+// The relink list opens with the focus on its first row, focused and selected.
+TEST_F(MainWindowTest, RelinkListOpensOnItsFirstRow) {
+  Start();
+  WhileModal([&] {
+    const HWND dialog = FindWindowW(L"TRelinkForm", nullptr);
+    const HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
+    EXPECT_EQ(GetFocus(), list);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED | LVNI_SELECTED), 0);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+  });
+  program_->Form().Dialogs->RelinkForm()->Confirm(RelinkPlan{{{0, 0, "a", "b"}}}, {"Tab1"}, {});
+}
+
 TEST_F(MainWindowTest, ProgrammedMovesKeepThePlacementRuleAndTheMinimumSize) {
   Start();
   // {x, y, width, height} asked; the window's bounds as {left, top, width, height}.
@@ -591,7 +615,7 @@ TEST_F(MainWindowTest, AddItemsRegistersTheDialogsFiles) {
   Start();
   dialogs_.answer =
       std::vector<ChosenFile>{{In("B.BAT"), true, In("B.BAT")}, {In("A.BAT"), true, In("A.BAT")}};
-  const UINT add = GetMenuItemID(Main().PopupMenu1(), 0);
+  const UINT add = CommandId(*FindCommand(Place::PopupMenu1, "項目追加"));
   SendMessageW(Main().Handle(), WM_COMMAND, add, 0);
   ASSERT_EQ(dialogs_.asked.size(), 1u);
   EXPECT_EQ(dialogs_.asked[0].Filter, "外部変形 BAT ファイル|*.bat");
@@ -820,7 +844,7 @@ TEST_F(MainWindowTest, SettingsWrittenAtCloseComeBackAtTheNextStart) {
   for (int run = 0; run < 2; ++run) {
     Start();
     HMENU option = GetSubMenu(GetMenu(Main().Handle()), 1);
-    HMENU tab_view = GetSubMenu(Main().PopupMenu1(), 9);
+    HMENU tab_view = GetSubMenu(Main().PopupMenu1(), 12);
     const UINT k7 = GetMenuItemID(option, 1);
     EXPECT_TRUE(Checked(option, k7) && Checked(tab_view, GetMenuItemID(tab_view, 0))) << run;
     EXPECT_NE(GetWindowLongPtrW(Main().TabStrip(), GWL_STYLE) & TCS_MULTILINE, 0) << run;

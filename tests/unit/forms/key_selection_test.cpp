@@ -90,6 +90,16 @@ TEST(Keys, CtrlNumberShowsATabOnlyWhileCtrlIsHeldAlone) {
   EXPECT_EQ(rig.form.Cat().PickedIndex(), 2);
 }
 
+// Ctrl+Tab goes round the tabs, Ctrl+Shift+Tab back.
+TEST(Keys, CtrlTabShowsTheNextTabRound) {
+  KeyRig rig(3);
+  for (const auto& [back, tab] : {std::pair{false, 1}, {false, 2}, {false, 0}, {true, 2}}) {
+    rig.form.CtrlTabKey(back);
+    EXPECT_EQ(rig.tabs.index, tab);
+    EXPECT_EQ(rig.form.Cat().CurrentTab(), tab);
+  }
+}
+
 TEST(Keys, EnterConfirmsAndKeyRanConfirmsAnyRelease) {
   {
     KeyRig rig;

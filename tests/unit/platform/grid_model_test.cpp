@@ -319,6 +319,26 @@ TEST(GridModel, AccessibleRowsNamesStatesAndParts) {
   }
 }
 
+// Ctrl+Up and Ctrl+Down move the current row a place, as a drop there does:
+// not past the first or last row, nor with Shift too, nor during a drag.
+TEST(GridModel, CtrlArrowsMoveTheCurrentRowAsADropDoes) {
+  const int last = ItemGrid().RowCount() - 1;
+  const struct {
+    int row, vk, to;  // to 0: nothing moves
+    bool shift = false, dragging = false;
+  } cases[] = {{2, K::kUp, 1},      {2, K::kDown, 3},     {1, K::kUp, 0},
+               {last, K::kDown, 0}, {2, K::kUp, 0, true}, {2, K::kDown, 0, false, true}};
+  for (const auto& c : cases) {
+    GridModel grid = ItemGrid();
+    grid.Cells().SetCell(2, c.row, "moved");
+    ASSERT_TRUE(grid.Go({1, c.row, std::nullopt}));
+    if (c.dragging) grid.BeginMoving(c.row, 5, kPitch * c.row + 5);
+    const auto moved = grid.MoveRowByKey(c.vk, ShiftState{c.shift, true, false});
+    EXPECT_EQ(moved.value_or(std::pair{0, 0}).second, c.to) << c.row << " " << c.vk;
+    EXPECT_EQ(grid.Cells().Cell(2, c.to ? c.to : c.row), "moved");
+  }
+}
+
 // Random steps of every kind; after each, what must hold whatever the steps.
 TEST(GridModel, RandomStepsKeepTheViewAndSelectionSound) {
   std::mt19937 random(23);
