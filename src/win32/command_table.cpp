@@ -41,6 +41,7 @@ constexpr Command kCommands[] = {
     {P::RepairMenu, "Z_Orbi.dat から復旧", "RestoreFromDataFile", &F::RestoreFromDataFile, P::None,
      &M::DatRestore1},
     {P::RepairMenu, "PATH.TXT から復旧", "PATHTXT1Click", &F::PATHTXT1Click, P::None, &M::PATHTXT1},
+    {P::RepairMenu, "バックアップから復旧...", "RestoreFromBackup", &F::RestoreFromBackup},
     {P::FontMenu, "項目リスト", "K13Click", &F::K13Click},
     {P::FontMenu, "メモ", "K14Click", &F::K14Click},
 

@@ -197,6 +197,14 @@ struct FakeFiles : FileSystem, FileSteps {
     for (const std::string& path : others) take(path, true);
     return known;
   }
+  std::set<std::string> closedFolders;  // folders that take no new files
+  bool MakeFolder(const std::string& path, std::string& error) override {
+    if (files.count(path)) error = path + ": a file of that name";
+    if (files.count(path)) return false;
+    others.insert(path);
+    return true;
+  }
+  bool RemoveFile(const std::string& path) override { return files.erase(path) > 0; }
   std::function<void(const std::string& path)> beforeReplace;  // a look at the caller's state
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
     if (beforeReplace) beforeReplace(path);
@@ -223,7 +231,8 @@ struct FakeFiles : FileSystem, FileSteps {
   bool ReadOnly(const std::string& path) override { return readOnly.count(path) > 0; }
   std::unique_ptr<NewFile> CreateTemporary(const std::string& path, std::string& temporary,
                                            std::string& error) override {
-    if (Fails(error, folderRefusesNewFiles || unwritable.count(path))) return nullptr;
+    const bool closed = closedFolders.count(path.substr(0, path.rfind('\\'))) > 0;
+    if (Fails(error, folderRefusesNewFiles || closed || unwritable.count(path))) return nullptr;
     temporary = path + ".tmp";
     files[temporary] = "";
     return std::make_unique<File>(*this, temporary);
@@ -505,6 +514,8 @@ struct FakeFormDialogs : FormDialogs {
   TForm5* form5 = nullptr;
   TRelinkForm* relinkForm = nullptr;
   TRelinkForm* RelinkForm() override { return relinkForm; }
+  TBackupListForm* backupListForm = nullptr;
+  TBackupListForm* BackupListForm() override { return backupListForm; }
   TForm2* Form2() override { return form2; }
   TForm3* Form3() override { return form3; }
   TForm4* Form4() override { return form4; }
