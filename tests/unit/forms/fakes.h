@@ -197,7 +197,6 @@ struct FakeFiles : FileSystem, FileSteps {
     for (const std::string& path : others) take(path, true);
     return known;
   }
-  std::set<std::string> closedFolders;  // folders that take no new files
   bool MakeFolder(const std::string& path, std::string& error) override {
     if (files.count(path)) error = path + ": a file of that name";
     if (files.count(path)) return false;
@@ -231,8 +230,7 @@ struct FakeFiles : FileSystem, FileSteps {
   bool ReadOnly(const std::string& path) override { return readOnly.count(path) > 0; }
   std::unique_ptr<NewFile> CreateTemporary(const std::string& path, std::string& temporary,
                                            std::string& error) override {
-    const bool closed = closedFolders.count(path.substr(0, path.rfind('\\'))) > 0;
-    if (Fails(error, folderRefusesNewFiles || closed || unwritable.count(path))) return nullptr;
+    if (Fails(error, folderRefusesNewFiles || unwritable.count(path))) return nullptr;
     temporary = path + ".tmp";
     files[temporary] = "";
     return std::make_unique<File>(*this, temporary);
