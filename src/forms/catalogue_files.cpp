@@ -84,11 +84,30 @@ void CatalogueFiles::Restored(std::string bytes) {
 }
 
 bool CatalogueFiles::ChangedElsewhere(const std::string& path) {
+  onDisk_ = std::shared_ptr<const std::string>();
   if (!files_.Exists(path)) return false;
-  const std::optional<std::string> now = files_.ReadAll(path);
+  std::optional<std::string> now = files_.ReadAll(path);
   // A file that cannot be read, even after waiting for a program that held
   // it, is no sign of another copy: its save says what is wrong.
-  return now && (!dataFileRead_ || *now != *dataFileRead_);
+  if (!now) return false;
+  const bool changed = !dataFileRead_ || *now != *dataFileRead_;
+  onDisk_ = changed ? std::make_shared<const std::string>(std::move(*now)) : dataFileRead_;
+  return changed;
+}
+
+void CatalogueFiles::KeepBackup(const std::string& folder, const std::string& image) {
+  if (backups_ == nullptr) return;
+  const std::string path = folder + std::string(DataFileName);
+  if (!onDisk_) {
+    std::optional<std::string> now = files_.ReadAll(path);
+    onDisk_ = now ? std::make_shared<const std::string>(std::move(*now)) : nullptr;
+  }
+  // A close tried again after a failed write keeps the same file once.
+  if (*onDisk_ && !(backedUp_ && **onDisk_ == *backedUp_)) {
+    backups_->Keep(folder, **onDisk_, image);
+    backedUp_ = *onDisk_;
+  }
+  onDisk_.reset();
 }
 
 bool CatalogueFiles::DecideBeforeClose(const std::string& folder) {
@@ -135,8 +154,10 @@ bool CatalogueFiles::SaveDataFile(const std::string& folder) {
     originalDataFile_.reset();
   }
   std::string image = CatalogueImage(cat_.Data(), cat_.TabNameCount(), cat_.TabNames());
+  KeepBackup(folder, image);
   if (!files_.ReplaceAll(dataFile, image, error))
     return AskCloseWithoutSaving(messages_, dataFile, error);
+  backedUp_.reset();
   // A close that stops after this must not take our own file for another's.
   dataFileRead_ = std::make_shared<const std::string>(std::move(image));
   return true;

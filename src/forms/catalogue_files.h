@@ -1,5 +1,5 @@
 // The catalogue's files beside the program: Z_Orbi.DAT read at start-up and
-// written at close, with its backup, and the PATH.TXT export.
+// written at close, with its backups, and the PATH.TXT export.
 #pragma once
 
 #include <memory>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "forms/data_backups.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 
@@ -18,8 +19,9 @@ inline constexpr std::string_view UnreadableDataFileMessage = " を読み込め�
 
 class CatalogueFiles {
  public:
-  CatalogueFiles(Catalogue& cat, FileSystem& files, MessageBoxes& messages)
-      : cat_(cat), files_(files), messages_(messages) {}
+  CatalogueFiles(Catalogue& cat, FileSystem& files, MessageBoxes& messages,
+                 DataBackups* backups = nullptr)
+      : cat_(cat), files_(files), messages_(messages), backups_(backups) {}
 
   // The data file as read while the window was built; must outlive Load.
   void UsePreload(StartupPreload* preload) { preload_ = preload; }
@@ -44,6 +46,8 @@ class CatalogueFiles {
   bool LoadFile(const std::string& path);
   // Whether the data file differs from what this window last read or wrote.
   bool ChangedElsewhere(const std::string& path);
+  // Before the data file is replaced with `image`: a dated copy of what it holds.
+  void KeepBackup(const std::string& folder, const std::string& image);
   // PATH.TXT made again from the data file another copy saved; false when
   // that failed and the user chose to stay.
   bool ExportKeptDataFile(const std::string& folder);
@@ -55,12 +59,18 @@ class CatalogueFiles {
   Catalogue& cat_;
   FileSystem& files_;
   MessageBoxes& messages_;
+  DataBackups* backups_;
   StartupPreload* preload_ = nullptr;
   // The data file as read, while it still has to be kept as Z_Orbi.DAT.bak.
   std::optional<std::string> originalDataFile_;
   // The data file as last read or written; none when there was no file.
   // Kept whole: comparing it at close is far quicker than hashing it at start.
   std::shared_ptr<const std::string> dataFileRead_;
+  // The data file as the check before this close read it; none when it was
+  // missing or unreadable, unset when no check ran since the last save.
+  std::optional<std::shared_ptr<const std::string>> onDisk_;
+  // The data file last kept as a backup, until it is replaced.
+  std::shared_ptr<const std::string> backedUp_;
 };
 
 }  // namespace zorbi

@@ -1,6 +1,7 @@
 #include "forms/main_form.h"
 
 #include "forms/about_form.h"
+#include "forms/backup_list_form.h"
 #include "forms/editor_settings_form.h"
 
 namespace zorbi {
@@ -9,6 +10,7 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
     : C(controls),
       messages_(services.Messages),
       usage_(services.Files, services.Sys),
+      backups_(services.Files, services.Sys, services.Progress),
       marks_(cat_, controls.StringGrid1, services.Files, services.Messages, services.Dialogs,
              services.Progress, usage_),
       view_(cat_, controls.StringGrid1, controls.TabControl1, controls.Memo1, services.Files,
@@ -26,7 +28,7 @@ TForm1::TForm1(const FormControls& controls, const FormServices& services)
                 services.Window, services.Files, services.Messages, services.Fonts),
       editor_(controls.StringGrid1, services.Files, services.Messages, services.Procs,
               settings_.Values.Editor, settings_.Values.AWKPath),
-      catFiles_(cat_, services.Files, services.Messages),
+      catFiles_(cat_, services.Files, services.Messages, &backups_),
       handoff_(services.Files, services.Messages),
       link_(services.Host, services.Messages),
       start_(cat_, view_, settings_, catFiles_, handoff_, link_, controls, services),
@@ -229,6 +231,15 @@ void TForm1::RestoreFromDataFile() {
   const auto step = history_.Step();
   if (std::optional<std::string> bytes = recovery_.FromDataFile())
     catFiles_.Restored(std::move(*bytes));
+}
+
+void TForm1::RestoreFromBackup() {
+  if (!Allowed(Command::CatalogueWide)) return;
+  const auto step = history_.Step();
+  // Z_Orbi.DAT stays as it is: the close compares it with what was read.
+  if (const std::optional<std::string> path =
+          backups_.Choose(start_.AppDir(), Dialogs ? Dialogs->BackupListForm() : nullptr))
+    recovery_.FromBackup(*path);
 }
 
 void TForm1::PATHTXT1Click() {

@@ -13,6 +13,7 @@
 #include "forms/change_history.h"
 #include "forms/close_sequence.h"
 #include "forms/command_rule.h"
+#include "forms/data_backups.h"
 #include "forms/edit_modes.h"
 #include "forms/editor_commands.h"
 #include "forms/file_marks.h"
@@ -122,6 +123,7 @@ class TForm1 final : private CommandGate {
 
   // Recovery ("項目修復(&R)") and the relink.
   void RestoreFromDataFile();
+  void RestoreFromBackup();  // "バックアップから復旧..."
   void PATHTXT1Click();
   void Relink1Click();
 
@@ -160,6 +162,7 @@ class TForm1 final : private CommandGate {
   MessageBoxes& messages_;
   Catalogue cat_;
   UsageHistory usage_;
+  DataBackups backups_;
   FileMarks marks_;
   ItemView view_;
   ItemSearch search_;

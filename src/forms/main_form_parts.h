@@ -16,6 +16,7 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TRelinkForm;
+class TBackupListForm;
 
 // The four dialogs. Each is made the first time it is asked for and kept for
 // the rest of the run: start-up shows the main window without making any.
@@ -27,6 +28,8 @@ struct FormDialogs {
   virtual TForm5* Form5() = 0;
   // The relink list; null when it could not be made.
   virtual TRelinkForm* RelinkForm() { return nullptr; }
+  // The list of the data file's backups; null when it could not be made.
+  virtual TBackupListForm* BackupListForm() { return nullptr; }
 
  protected:
   ~FormDialogs() = default;

@@ -4,6 +4,7 @@
 #include "catalogue/path_txt.h"
 #include "catalogue/registration.h"
 #include "text/sjis.h"
+#include "text/text_split.h"
 
 namespace zorbi {
 
@@ -93,11 +94,18 @@ void Recovery::Replace(std::vector<std::string> names, TTabList tabs, std::int32
 }
 
 std::optional<std::string> Recovery::FromDataFile() {
+  return FromFile(cat_.BatFolder() + std::string(DataFileName));
+}
+
+bool Recovery::FromBackup(const std::string& path) {
+  return FromFile(path).has_value();
+}
+
+std::optional<std::string> Recovery::FromFile(const std::string& path) {
   if (!messages_.Confirm(std::string(RestoreQuestion))) return std::nullopt;
-  const std::string path = cat_.BatFolder() + std::string(DataFileName);
   const auto stop = [&](std::string_view what) {
     messages_.ShowMessage(
-        std::string(DataFileName) + std::string(what) + "\r\n" + std::string(RestoreStopped),
+        FileNamePart(path) + std::string(what) + "\r\n" + std::string(RestoreStopped),
         MessageKind::Error);
     return std::nullopt;
   };

@@ -1,4 +1,5 @@
-// "項目修復(&R)": the catalogue rebuilt from Z_Orbi.DAT or from PATH.TXT. The
+// "項目修復(&R)": the catalogue rebuilt from Z_Orbi.DAT, from one of its
+// backups or from PATH.TXT. The
 // restored catalogue is built aside and replaces the current one only when
 // its whole source was read: a restore that stops must not leave a damaged
 // catalogue that the next close would write over both files.
@@ -35,8 +36,12 @@ class Recovery {
   // The data file's bytes when it was restored from it, else nothing.
   std::optional<std::string> FromDataFile();
   void FromPathTxt(const std::string& appDir);
+  // The data-file restore from a backup of it; true when it restored.
+  bool FromBackup(const std::string& path);
 
  private:
+  // The data-file restore from the file at `path`: its bytes when it restored.
+  std::optional<std::string> FromFile(const std::string& path);
   // Puts a restored catalogue in the place of the current one.
   void Replace(std::vector<std::string> names, TTabList tabs, std::int32_t currentTab,
                std::int32_t pickedIndex);

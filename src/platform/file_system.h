@@ -70,6 +70,16 @@ struct FileSystem {
     return false;
   }
 
+  // Makes the folder when it is not there. False, with `error` saying why,
+  // when there is no folder of that name afterwards.
+  virtual bool MakeFolder(const std::string& path, std::string& error) {
+    error = path + ": folders cannot be made here";
+    return false;
+  }
+
+  // Deletes a file; false when it could not be deleted.
+  virtual bool RemoveFile(const std::string& /*path*/) { return false; }
+
   // Replaces the whole file (ReplaceFile below). On failure the old file is
   // untouched and `error` tells why.
   virtual bool ReplaceAll(const std::string& path, const std::string& bytes,

@@ -100,6 +100,30 @@ struct ScreenRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
+// A moment as a calendar shows it.
+struct CalendarTime {
+  int Year = 1970, Month = 1, Day = 1, Hour = 0, Minute = 0, Second = 0;
+};
+
+// `unixTime` (seconds since 1970 UTC) as a UTC calendar time.
+inline CalendarTime UtcCalendarTime(std::int64_t unixTime) {
+  const std::int64_t secs = ((unixTime % 86400) + 86400) % 86400;
+  // Days to a civil date, counted in 400-year eras from 0000-03-01.
+  const std::int64_t z = (unixTime - secs) / 86400 + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+  return {static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0)),
+          static_cast<int>(month),
+          static_cast<int>(doy - (153 * mp + 2) / 5 + 1),
+          static_cast<int>(secs / 3600),
+          static_cast<int>(secs / 60 % 60),
+          static_cast<int>(secs % 60)};
+}
+
 struct System {
   // The program's own full path (CP932).
   virtual std::string ExePath() = 0;
@@ -107,6 +131,8 @@ struct System {
   virtual ScreenRect WorkArea() = 0;
   // Seconds since 1970 UTC.
   virtual std::int64_t UnixTime() { return static_cast<std::int64_t>(std::time(nullptr)); }
+  // `unixTime` in the user's time zone; here read as UTC.
+  virtual CalendarTime LocalTimeAt(std::int64_t unixTime) { return UtcCalendarTime(unixTime); }
   virtual ~System() = default;
 };
 

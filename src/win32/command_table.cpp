@@ -43,6 +43,7 @@ constexpr Command kCommands[] = {
      P::None, &M::DatRestore1},
     {P::RepairMenu, "PATH.TXT から復旧(&P)", "PATHTXT1Click", &F::PATHTXT1Click, P::None,
      &M::PATHTXT1},
+    {P::RepairMenu, "バックアップから復旧(&B)...", "RestoreFromBackup", &F::RestoreFromBackup},
     {P::FontMenu, "項目リスト(&I)", "K13Click", &F::K13Click},
     {P::FontMenu, "メモ(&M)", "K14Click", &F::K14Click},
 

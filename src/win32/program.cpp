@@ -123,6 +123,12 @@ TRelinkForm* Program::LazyDialogs::RelinkForm() {
   return *made_relink_ ? &p.relink_window_.Form() : nullptr;
 }
 
+TBackupListForm* Program::LazyDialogs::BackupListForm() {
+  Program& p = program_;
+  if (!made_backups_) made_backups_ = p.backup_window_.Create(p.window_.Handle());
+  return *made_backups_ ? &p.backup_window_.Form() : nullptr;
+}
+
 void Program::ConnectWindow() {
   window_.OnCommandChosen = [this](const Command& command) {
     Run([&] { (form_.get()->*command.handler)(); });

@@ -10,6 +10,7 @@
 
 #include "about_window.h"
 #include "application.h"
+#include "backup_list_window.h"
 #include "editor_settings_window.h"
 #include "files/file_check_worker.h"
 #include "files/startup_preload.h"
@@ -68,11 +69,12 @@ class Program {
     TForm4* Form4() override;
     TForm5* Form5() override;
     TRelinkForm* RelinkForm() override;
+    TBackupListForm* BackupListForm() override;
 
    private:
     Program& program_;
     // Unset until asked for; then whether the dialog was made.
-    std::optional<bool> made2_, made3_, made4_, made5_, made_relink_;
+    std::optional<bool> made2_, made3_, made4_, made5_, made_relink_, made_backups_;
   };
 
   Application& application_;
@@ -95,6 +97,7 @@ class Program {
   EditorSettingsWindow form4_;
   ScriptChoiceWindow form5_;
   RelinkWindow relink_window_;
+  BackupListWindow backup_window_;
   // Made once the window is there; its answers are posted to the window.
   std::unique_ptr<FileCheckWorker> file_check_;
   LazyDialogs lazy_dialogs_{*this};

@@ -508,6 +508,17 @@ ScreenRect SystemService::WorkArea() {
   return ScreenRect{area.left, area.top, area.right, area.bottom};
 }
 
+CalendarTime SystemService::LocalTimeAt(std::int64_t unixTime) {
+  // FILETIME counts 100-nanosecond steps since 1601.
+  const ULONGLONG ticks = (static_cast<ULONGLONG>(unixTime) + 11644473600ULL) * 10000000ULL;
+  const FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  SYSTEMTIME universal{}, local{};
+  if (!FileTimeToSystemTime(&utc, &universal) ||
+      !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
+    return UtcCalendarTime(unixTime);
+  return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
+}
+
 std::optional<FontSpec> FontDialogService::PickFont(const FontSpec& initial, int minSize,
                                                     int maxSize) {
   // The dialog shows sizes in points; the face's height is given at the

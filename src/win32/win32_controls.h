@@ -191,6 +191,7 @@ class SystemService final : public System {
  public:
   std::string ExePath() override;
   ScreenRect WorkArea() override;
+  CalendarTime LocalTimeAt(std::int64_t unixTime) override;
 };
 
 // The program's own path, or nullopt when it has no CP932 form.

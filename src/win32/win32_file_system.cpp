@@ -266,6 +266,21 @@ void Win32FileSystem::Remove(const std::string& path) {
   DeleteFileW(SystemPath(path).c_str());
 }
 
+bool Win32FileSystem::MakeFolder(const std::string& path, std::string& error) {
+  const std::wstring folder = SystemPath(path);
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+  const DWORD code = GetLastError();
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return true;
+  error = Failure("Cannot make the folder", path, code);
+  return false;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return DeleteFileW(SystemPath(path).c_str()) != 0;
+}
+
 bool Win32FileSystem::WriteInPlace(const std::string& path, const std::string& bytes,
                                    std::string& error) {
   FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

@@ -17,6 +17,8 @@ class Win32FileSystem final : public FileSystem, public FileSteps {
   bool ReadPieces(const std::string& path, std::size_t pieceBytes,
                   const std::function<bool(std::string_view)>& take) override;
   bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
+  bool MakeFolder(const std::string& path, std::string& error) override;
+  bool RemoveFile(const std::string& path) override;
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
     return ReplaceFile(*this, path, bytes, error);
   }

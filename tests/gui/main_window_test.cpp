@@ -144,14 +144,17 @@ class MainWindowTest : public testing::Test {
     program_.reset();
     application_.reset();
     Pump();
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((root_ + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileW((root_ + L"\\" + data.cFileName).c_str());
-      while (FindNextFileW(find, &data));
-      FindClose(find);
+    // The folder, with the data file's backups in it.
+    for (const std::wstring& folder : {root_ + L"\\backup", root_}) {
+      WIN32_FIND_DATAW data;
+      HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+      if (find != INVALID_HANDLE_VALUE) {
+        do DeleteFileW((folder + L"\\" + data.cFileName).c_str());
+        while (FindNextFileW(find, &data));
+        FindClose(find);
+      }
+      RemoveDirectoryW(folder.c_str());
     }
-    RemoveDirectoryW(root_.c_str());
   }
 
   std::string In(const std::string& name) const { return system_.folder + name; }
@@ -216,7 +219,8 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandInOrder) {
                                 "バッチファイル名の表示", "JW_WINのチェックを行う", "-", "項目修復",
                                 "フォントの設定", "-", "リンク切れ項目の再リンク..."}));
   EXPECT_EQ(Captions(GetSubMenu(option, 7)),
-            (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧"}));
+            (std::vector<std::string>{"Z_Orbi.dat から復旧", "PATH.TXT から復旧",
+                                      "バックアップから復旧..."}));
   EXPECT_EQ(Captions(GetSubMenu(option, 8)), (std::vector<std::string>{"項目リスト", "メモ"}));
   EXPECT_EQ(Captions(GetSubMenu(bar, 2)), (std::vector<std::string>{"ﾊﾞｰｼﾞｮﾝ情報..."}));
   EXPECT_EQ(Captions(Main().PopupMenu1()),

@@ -197,6 +197,13 @@ struct FakeFiles : FileSystem, FileSteps {
     for (const std::string& path : others) take(path, true);
     return known;
   }
+  bool MakeFolder(const std::string& path, std::string& error) override {
+    if (files.count(path)) error = path + ": a file of that name";
+    if (files.count(path)) return false;
+    others.insert(path);
+    return true;
+  }
+  bool RemoveFile(const std::string& path) override { return files.erase(path) > 0; }
   std::function<void(const std::string& path)> beforeReplace;  // a look at the caller's state
   bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
     if (beforeReplace) beforeReplace(path);
@@ -505,6 +512,8 @@ struct FakeFormDialogs : FormDialogs {
   TForm5* form5 = nullptr;
   TRelinkForm* relinkForm = nullptr;
   TRelinkForm* RelinkForm() override { return relinkForm; }
+  TBackupListForm* backupListForm = nullptr;
+  TBackupListForm* BackupListForm() override { return backupListForm; }
   TForm2* Form2() override { return form2; }
   TForm3* Form3() override { return form3; }
   TForm4* Form4() override { return form4; }
