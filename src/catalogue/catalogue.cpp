@@ -330,10 +330,17 @@ bool Catalogue::DeleteTab(std::int32_t index) {
 void Catalogue::ReplaceTabs(std::vector<std::string> names, TTabList tabs, std::int32_t currentTab,
                             std::int32_t pickedIndex) {
   const CatalogueHistory::Step step(history_);
-  if (history_) history_->Record(edit::SwapAll{std::move(d_.TabNames), std::move(d_.TabList)});
+  // The catalogue that goes is kept as its data file image when that reads
+  // back exactly, and so is the restored one when it is taken back.
+  edit::SwapAll old;
+  if (history_) old = edit::TakeAll(d_, edit::ReadsBack(d_));
   filePickTab_ = -1;
   d_.TabList = std::move(tabs);
   d_.TabNames = std::move(names);
+  if (history_) {
+    old.OtherPacks = edit::ReadsBack(d_);
+    history_->Record(std::move(old));
+  }
   const auto last = TabNameCount() - 1;
   d_.CurrentTab = std::clamp(currentTab, 0, std::max(last, 0));
   d_.PickedIndex = pickedIndex;

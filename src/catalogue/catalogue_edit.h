@@ -59,11 +59,25 @@ struct SwapTabContents {
   std::string Name;
   std::vector<std::unique_ptr<TMenuItem>> Items;
 };
-// Every tab and name swapped with these.
+// Every tab and name swapped with these: kept as the data file's image of
+// them (about a third of their memory) when it reads back byte for byte,
+// else as they are.
 struct SwapAll {
   std::vector<std::string> Names;
   TTabList Tabs;
+  std::shared_ptr<const std::string> Image;  // when set, Names and Tabs are empty
+  std::int32_t TabCount = 0;                 // tabs held, named or not
+  std::int64_t Items = 0;
+  // The catalogue this edit takes out in exchange reads back from its image.
+  bool OtherPacks = false;
 };
+
+// Whether `d`'s data file image reads back as `d`, byte for byte.
+bool ReadsBack(const CatalogueData& d);
+// Takes every tab and name out of `d`: as the image when `pack`, else as
+// they are. Puts them back.
+SwapAll TakeAll(CatalogueData& d, bool pack);
+void PutAll(CatalogueData& d, SwapAll all);
 
 }  // namespace zorbi::edit
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "catalogue/data_file.h"
+
 namespace zorbi {
 
 namespace {
@@ -103,9 +105,11 @@ struct Apply {
     return std::move(e);
   }
   CatalogueEdit operator()(SwapAll& e) const {
-    std::swap(d.TabNames, e.Names);
-    std::swap(d.TabList, e.Tabs);
-    return std::move(e);
+    // Each side was found to read back from its image when the restore was made.
+    SwapAll back = TakeAll(d, e.OtherPacks);
+    back.OtherPacks = e.Image != nullptr;
+    PutAll(d, std::move(e));
+    return back;
   }
 };
 
@@ -118,13 +122,62 @@ std::int64_t CountItems(const TTabList& tabs) {
 
 }  // namespace
 
+namespace edit {
+
+bool ReadsBack(const CatalogueData& d) {
+  const auto names = static_cast<std::int32_t>(d.TabNames.size());
+  const std::string image = CatalogueImage(d, names, d.TabNames);
+  CatalogueData again;
+  std::vector<std::string> againNames;
+  DataFileContents contents;
+  if (!ParseCatalogueImage(std::string_view(image), contents)) return false;
+  AddCatalogueContents(again, std::move(contents), againNames);
+  return again.TabList.size() <= d.TabList.size() &&
+         CatalogueImage(again, names, againNames) == image;
+}
+
+SwapAll TakeAll(CatalogueData& d, bool pack) {
+  SwapAll all;
+  all.TabCount = static_cast<std::int32_t>(d.TabList.size());
+  all.Items = CountItems(d.TabList);
+  if (pack) {
+    all.Image = std::make_shared<const std::string>(
+        CatalogueImage(d, static_cast<std::int32_t>(d.TabNames.size()), d.TabNames));
+    d.TabNames.clear();
+    d.TabList.clear();
+  } else {
+    all.Names = std::move(d.TabNames);
+    all.Tabs = std::move(d.TabList);
+  }
+  return all;
+}
+
+void PutAll(CatalogueData& d, SwapAll all) {
+  d.TabNames.clear();
+  d.TabList.clear();
+  if (!all.Image) {
+    d.TabNames = std::move(all.Names);
+    d.TabList = std::move(all.Tabs);
+    return;
+  }
+  DataFileContents contents;
+  ParseCatalogueImage(all.Image, contents);
+  CatalogueData read;
+  AddCatalogueContents(read, std::move(contents), d.TabNames);
+  d.TabList = std::move(read.TabList);
+  while (static_cast<std::int32_t>(d.TabList.size()) < all.TabCount)
+    d.TabList.push_back(std::make_unique<TMList>());
+}
+
+}  // namespace edit
+
 std::int64_t HeldItems(const CatalogueEdit& e) {
   if (std::holds_alternative<InsertItem>(e)) return 1;
   if (const auto* p = std::get_if<PushTab>(&e)) return p->Tab ? p->Tab->Count() : 0;
   if (const auto* i = std::get_if<InsertTab>(&e)) return i->Tab ? i->Tab->Count() : 0;
   if (const auto* s = std::get_if<SwapTabContents>(&e))
     return static_cast<std::int64_t>(s->Items.size());
-  if (const auto* a = std::get_if<SwapAll>(&e)) return CountItems(a->Tabs);
+  if (const auto* a = std::get_if<SwapAll>(&e)) return a->Items;
   return 0;
 }
 
