@@ -41,7 +41,7 @@ done
 python3 "$(dirname "${BASH_SOURCE[0]}")/make_catalogue.py" "$folder/Z_Orbi.DAT" "${args[@]}"
 start_program "$folder"
 focus_main_window
-read -r left top width _ < <(probe client-rect "$MAIN_CAPTION" TStringGrid)
+read -r left top width height < <(probe client-rect "$MAIN_CAPTION" TStringGrid)
 # The colour of the first row below the header, in the file name or summary column.
 first_row() {
   local x=$((left + 27 + 30))
@@ -51,9 +51,19 @@ first_row() {
 highlight=$(first_row summary)  # item 1, picked at start
 scrolled_away() { [ "$(first_row summary)" != "$highlight" ]; }
 shows_row() { [ "$(first_row summary)" = "$highlight" ] && memo_shows "memo $1"; }
+# The number column, to see the rows stop moving: the wheel's last notches
+# may arrive after the first has scrolled.
+numbers() { import -window root -crop "1x$height+$((left + 10))+$top" -depth 8 txt:- | md5sum; }
+settled() {
+  local before
+  before=$(numbers)
+  probe wait-idle "$MAIN_CAPTION" 2000 >/dev/null
+  [ "$(numbers)" = "$before" ]
+}
 wheel_down() {
   xdotool mousemove $((left + width / 2)) $((top + 100)) click --repeat 4 --delay 30 5
   eventually 10 scrolled_away || fail "the wheel did not scroll the grid"
+  eventually 10 settled || fail "the grid kept scrolling"
 }
 wheel_down
 xdotool key 4
